@@ -1,0 +1,51 @@
+#include "platform/ui/Application.h"
+
+#include <stdexcept>
+
+#include "platform/ui/Services.h"
+
+namespace platform {
+
+namespace {
+std::string& Title() {
+  static std::string title;
+  return title;
+}
+}  // namespace
+
+void SetApplicationTitle(std::string title) { Title() = std::move(title); }
+const std::string& ApplicationTitle() { return Title(); }
+
+void ShowException(const std::exception& error) {
+  MessageRequest request;
+  request.kind = MessageKind::Error;
+  request.caption = ApplicationTitle();
+  request.text = error.what();
+  ShowMessage(nullptr, request);
+}
+
+void HandleException(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& e) {
+    ShowException(e);
+  } catch (...) {
+    ShowException(std::runtime_error("Unknown error."));
+  }
+}
+
+Application::Application(int& argc, char** argv, std::string title) : QApplication(argc, argv) {
+  SetApplicationTitle(std::move(title));
+  setApplicationName(QString::fromStdString(ApplicationTitle()));
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (...) {
+    HandleException(std::current_exception());
+    return false;
+  }
+}
+
+}  // namespace platform

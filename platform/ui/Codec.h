@@ -1,0 +1,16 @@
+// The one boundary between the programs' single-byte texts and Qt's Unicode strings:
+// Windows-1252, with the five bytes that code page leaves undefined mapped to the C1
+// control characters of the same value, so that every byte survives a round trip.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+QString ToQt(std::string_view bytes);
+// Characters outside the code page become "?".
+std::string FromQt(const QString& text);
+
+}  // namespace platform

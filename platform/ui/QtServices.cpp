@@ -1,0 +1,204 @@
+// The Qt implementations of the services.
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+#include "platform/FolderPicker.h"
+#include "platform/ui/Codec.h"
+#include "platform/ui/Services.h"
+
+namespace platform {
+
+namespace {
+
+QMessageBox::Icon IconOf(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::Warning:
+      return QMessageBox::Warning;
+    case MessageKind::Information:
+      return QMessageBox::Information;
+    case MessageKind::Confirmation:
+      return QMessageBox::Question;
+    case MessageKind::Error:
+      return QMessageBox::Critical;
+  }
+  return QMessageBox::NoIcon;
+}
+
+class QtMessageService : public MessageService {
+ public:
+  MessageAnswer Show(QWidget* parent, const MessageRequest& request) override {
+    QMessageBox box(IconOf(request.kind), ToQt(request.caption), ToQt(request.text), QMessageBox::NoButton,
+                    parent);
+    QPushButton* yes = nullptr;
+    if (request.kind == MessageKind::Confirmation) {
+      yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+      QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+      box.setDefaultButton(yes);
+      box.setEscapeButton(no);
+    } else {
+      box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
+    }
+    box.adjustSize();
+    if (request.topLeft) {
+      box.move(*request.topLeft);
+    } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
+      QRect area = screen->geometry();
+      box.move(area.center() - QPoint(box.width() / 2, box.height() / 2));
+    }
+    box.exec();
+    if (request.kind != MessageKind::Confirmation) return MessageAnswer::Ok;
+    return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
+  }
+};
+
+// "Description|*.a;*.b|..." into Qt's "Description (*.a *.b);;...".
+QString QtFilter(const std::string& filter) {
+  QStringList parts = ToQt(filter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    QString description = parts[i];
+    if (!description.contains('(' + patterns + ')')) description += " (" + patterns + ')';
+    filters << description;
+  }
+  return filters.join(QStringLiteral(";;"));
+}
+
+class QtFileDialogService : public FileDialogService {
+ public:
+  std::vector<std::string> Run(QWidget* parent, const FileDialogRequest& request) override {
+    QFileDialog dialog(parent, ToQt(request.title));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(QtFilter(request.filter));
+    dialog.setDefaultSuffix(ToQt(request.defaultExtension));
+    if (!request.initialDirectory.empty()) dialog.setDirectory(ToQt(request.initialDirectory));
+    dialog.selectFile(ToQt(request.fileName));
+    switch (request.mode) {
+      case FileDialogRequest::Mode::Open:
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        break;
+      case FileDialogRequest::Mode::OpenMultiple:
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFiles);
+        break;
+      case FileDialogRequest::Mode::Save:
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+        break;
+    }
+    if (dialog.exec() != QDialog::Accepted) return {};
+    std::vector<std::string> paths;
+    for (const QString& file : dialog.selectedFiles()) paths.push_back(FromQt(file));
+    return paths;
+  }
+};
+
+class QtModalService : public ModalService {
+ public:
+  int Run(QDialog& dialog) override {
+    // Window-modal, so that the parentless help windows stay usable.
+    dialog.setWindowModality(Qt::WindowModal);
+    return dialog.exec();
+  }
+};
+
+class QtCursorService : public CursorService {
+ public:
+  CursorShape Current() const override { return FShape; }
+  void Set(CursorShape shape) override {
+    if (shape == FShape) return;
+    if (FShape == CursorShape::Hourglass) QApplication::restoreOverrideCursor();
+    if (shape == CursorShape::Hourglass) QApplication::setOverrideCursor(Qt::WaitCursor);
+    FShape = shape;
+  }
+  void ProcessPendingMessages() override { QApplication::processEvents(); }
+
+ private:
+  CursorShape FShape = CursorShape::Normal;
+};
+
+class QtBeepService : public BeepService {
+ public:
+  void Beep() override { QApplication::beep(); }
+};
+
+class QtClipboardService : public ClipboardService {
+ public:
+  std::string Text() const override { return FromQt(QGuiApplication::clipboard()->text()); }
+  void SetText(const std::string& text) override { QGuiApplication::clipboard()->setText(ToQt(text)); }
+};
+
+class QtFolderPicker : public FolderPicker {
+ public:
+  std::string PickFolder(const std::string& title, uint32_t) override {
+    QFileDialog dialog(nullptr, ToQt(title));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+      // Centred on the desktop, halves rounded toward zero.
+      QRect desktop = screen->geometry();
+      dialog.move(desktop.width() / 2 - dialog.width() / 2, desktop.height() / 2 - dialog.height() / 2);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return FromQt(dialog.selectedFiles().front());
+  }
+};
+
+Services& Installed() {
+  static Services services;
+  return services;
+}
+
+}  // namespace
+
+void InstallQtServices() {
+  static QtMessageService messages;
+  static QtFileDialogService fileDialogs;
+  static QtModalService modals;
+  static QtCursorService cursor;
+  static QtBeepService beep;
+  static QtClipboardService clipboard;
+  static QtFolderPicker folderPicker;
+  InstallServices({&messages, &fileDialogs, &modals, &cursor, &beep, &clipboard});
+  SetFolderPicker(&folderPicker);
+}
+
+const Services& CurrentServices() {
+  if (!Installed().messages) InstallQtServices();
+  return Installed();
+}
+
+void InstallServices(const Services& services) { Installed() = services; }
+
+MessageAnswer ShowMessage(QWidget* parent, const MessageRequest& request) {
+  return CurrentServices().messages->Show(parent, request);
+}
+
+std::vector<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request) {
+  return CurrentServices().fileDialogs->Run(parent, request);
+}
+
+int RunModal(QDialog& dialog) { return CurrentServices().modals->Run(dialog); }
+void Beep() { CurrentServices().beep->Beep(); }
+std::string ClipboardText() { return CurrentServices().clipboard->Text(); }
+void SetClipboardText(const std::string& text) { CurrentServices().clipboard->SetText(text); }
+
+HourglassCursor::HourglassCursor() : FPrevious(CurrentServices().cursor->Current()) {
+  CurrentServices().cursor->Set(CursorShape::Hourglass);
+  CurrentServices().cursor->ProcessPendingMessages();
+}
+
+HourglassCursor::~HourglassCursor() { CurrentServices().cursor->Set(FPrevious); }
+
+}  // namespace platform

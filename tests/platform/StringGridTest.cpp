@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include "platform/ui/StringGrid.h"
+
+namespace platform {
+namespace {
+
+TEST(StringGridTest, FixedRowIsTheHeaderAndRowsCountWithIt) {
+  StringGrid grid;
+  grid.SetColCount(3);
+  grid.SetRowCount(3);
+  grid.SetFixedRows(1);
+  grid.SetCell(0, 0, "StrRef");
+  grid.SetCell(0, 1, "7");
+  grid.SetCell(1, 2, "text");
+  EXPECT_EQ(2, grid.model()->rowCount());
+  EXPECT_EQ("StrRef", grid.model()->headerData(0, Qt::Horizontal).toString().toStdString());
+  EXPECT_EQ("7", grid.model()->index(0, 0).data().toString().toStdString());
+  EXPECT_EQ(1, grid.Row()) << "the current row is the first non-fixed row";
+  grid.SetRow(2);
+  EXPECT_EQ(2, grid.Row());
+  EXPECT_EQ("text", grid.Cell(1, grid.Row()));
+  EXPECT_EQ("", grid.Cell(5, 9));
+}
+
+TEST(StringGridTest, ShrinkingKeepsOneRowAndACurrentRow) {
+  StringGrid grid;
+  grid.SetColCount(2);
+  grid.SetRows({{"a", "1"}, {"b", "2"}, {"c", "3"}});
+  grid.SetRow(2);
+  grid.SetRowCount(0);
+  EXPECT_EQ(1, grid.RowCount());
+  EXPECT_EQ(0, grid.Row());
+  EXPECT_EQ("a", grid.Cell(0, 0));
+}
+
+TEST(StringGridTest, BulkUpdateReachesTheViewAtTheEnd) {
+  StringGrid grid;
+  grid.SetColCount(2);
+  grid.BeginUpdate();
+  grid.SetRowCount(1001);
+  for (int row = 0; row < 1001; ++row) grid.SetCell(0, row, std::to_string(row));
+  grid.EndUpdate();
+  EXPECT_EQ(1001, grid.model()->rowCount());
+  EXPECT_EQ("1000", grid.model()->index(1000, 0).data().toString().toStdString());
+}
+
+}  // namespace
+}  // namespace platform
