@@ -50,6 +50,7 @@ fuzz-smoke: deps
 	  -DMT_BUILD_FUZZ=ON -DMT_BUILD_GUI=OFF -DMT_BUILD_TESTS=OFF
 	cmake --build $(BUILD_FUZZ) -j $(JOBS)
 	@for target in $(BUILD_FUZZ)/fuzz/fuzz_*; do \
+	  [ -x "$$target" ] || continue; \
 	  name=$$(basename $$target); corpus=$(BUILD_FUZZ)/corpus/$$name; \
 	  mkdir -p $$corpus; cp -r fuzz/corpus/$$name/. $$corpus/ 2>/dev/null || true; \
 	  echo "== $$name"; \
@@ -59,7 +60,7 @@ fuzz-smoke: deps
 bench: deps
 	cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMT_BUILD_BENCH=ON -DMT_BUILD_TESTS=OFF
 	cmake --build $(BUILD_BENCH) -j $(JOBS)
-	@for target in $(BUILD_BENCH)/bench/bench_*; do echo "== $$(basename $$target)"; $$target || exit 1; done
+	@for target in $(BUILD_BENCH)/bench/bench_*; do [ -x "$$target" ] || continue; echo "== $$(basename $$target)"; $$target || exit 1; done
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_BENCH)
