@@ -244,6 +244,8 @@ class TGFFFile {
   TGFFFile() = default;
   TGFFFile(const TGFFFile&) = delete;
   TGFFFile& operator=(const TGFFFile&) = delete;
+  TGFFFile(TGFFFile&&) = default;
+  TGFFFile& operator=(TGFFFile&&) = default;
 
   // Raises code 0 when no file is at `path` (the tree held stays); otherwise clears,
   // reads the whole file and loads it as LoadFromMemory does.
