@@ -141,7 +141,7 @@ void T2DAHandler::ReadTable(std::string_view data) {
   const size_t dataStart = offsetsAt + 2 * cellCount + 2;
 
   // Each distinct offset is decoded once; cells refer to its text by index.
-    std::vector<int32_t> textOfOffset(65536, -1);
+  std::vector<int32_t> textOfOffset(65536, -1);
   FCells.resize(cellCount);
   reader.Seek(offsetsAt);
   for (uint64_t cell = 0; cell < cellCount; ++cell) {
