@@ -3,7 +3,14 @@
 namespace platform {
 
 namespace {
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) {
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted += '"';
+  quoted += text;
+  quoted += '"';
+  return quoted;
+}
 }  // namespace
 
 EConvertError EConvertError::InvalidInteger(std::string_view text) {
