@@ -2,6 +2,8 @@
 
 namespace quennet {
 
-TAdd2daColForm::TAdd2daColForm(QWidget* parent) : QDialog(parent) { setObjectName(QStringLiteral("TAdd2daColForm")); }
+TAdd2daColForm::TAdd2daColForm(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TAdd2daColForm"));
+}
 
 }  // namespace quennet

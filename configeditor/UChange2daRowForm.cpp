@@ -2,6 +2,8 @@
 
 namespace quennet {
 
-TChange2daForm::TChange2daForm(QWidget* parent) : QDialog(parent) { setObjectName(QStringLiteral("TChange2daForm")); }
+TChange2daForm::TChange2daForm(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TChange2daForm"));
+}
 
 }  // namespace quennet

@@ -2,6 +2,8 @@
 
 namespace quennet {
 
-TCopy2daForm::TCopy2daForm(QWidget* parent) : QDialog(parent) { setObjectName(QStringLiteral("TCopy2daForm")); }
+TCopy2daForm::TCopy2daForm(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TCopy2daForm"));
+}
 
 }  // namespace quennet

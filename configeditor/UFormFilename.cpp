@@ -2,6 +2,8 @@
 
 namespace quennet {
 
-TFormFilename::TFormFilename(QWidget* parent) : QDialog(parent) { setObjectName(QStringLiteral("TFormFilename")); }
+TFormFilename::TFormFilename(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TFormFilename"));
+}
 
 }  // namespace quennet

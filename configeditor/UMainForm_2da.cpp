@@ -26,13 +26,15 @@ Button* NewPaneButton(QWidget* parent, const char* name, const char* hint) {
   return button;
 }
 
-QPushButton* NewTextButton(QWidget* parent, const char* name, const char* caption, const char* hint) {
+QPushButton* NewTextButton(QWidget* parent, const char* name, const char* caption,
+                           const char* hint) {
   auto* button = NewPaneButton<QPushButton>(parent, name, hint);
   button->setText(QString::fromLatin1(caption));
   return button;
 }
 
-QToolButton* NewImageButton(QWidget* parent, const char* name, TButtonImage image, const char* hint) {
+QToolButton* NewImageButton(QWidget* parent, const char* name, TButtonImage image,
+                            const char* hint) {
   auto* button = NewPaneButton<QToolButton>(parent, name, hint);
   button->setIcon(ButtonImage(image));
   button->setAutoRaise(true);
@@ -55,7 +57,8 @@ QWidget* TMainForm::Create2daPane() {
 
   grid2daMod = new platform::StringGrid(pane);
   grid2daMod->setObjectName(QStringLiteral("grid2daMod"));
-  grid2daMod->setStatusTip(QStringLiteral("Doubleclick to edit the selected 2DA modifier in the list."));
+  grid2daMod->setStatusTip(
+      QStringLiteral("Doubleclick to edit the selected 2DA modifier in the list."));
   grid2daMod->setToolTip(grid2daMod->statusTip());
   grid2daMod->SetColCount(2);
   grid2daMod->SetRowCount(1);
@@ -71,14 +74,16 @@ QWidget* TMainForm::Create2daPane() {
                                "Create a modifier for adding a new row to the 2DA file.");
   btn2daModify = NewTextButton(pane, "btn2daModify", "Modify line in 2da",
                                "Create a modifier for changing values of an existing 2DA row.");
-  btn2daCopy = NewTextButton(pane, "btn2daCopy", "Copy line in 2da",
-                             "Create a modifier to add a new row to the 2DA file, using an existing row as a template.");
+  btn2daCopy = NewTextButton(
+      pane, "btn2daCopy", "Copy line in 2da",
+      "Create a modifier to add a new row to the 2DA file, using an existing row as a template.");
   btn2daNewCol = NewTextButton(pane, "btn2daNewCol", "Add column to 2da",
                                "Create a modifier for adding a new column to the 2DA file.");
   btnCopy2daMod = NewImageButton(pane, "btnCopy2daMod", TButtonImage::Copy,
                                  "Make a copy of the selected 2da modifier in the list.");
-  btn2daCompare = NewImageButton(pane, "btn2daCompare", TButtonImage::Compare,
-                                 "Compare two 2DA files and manufacture Modifiers of the differences...");
+  btn2daCompare =
+      NewImageButton(pane, "btn2daCompare", TButtonImage::Compare,
+                     "Compare two 2DA files and manufacture Modifiers of the differences...");
   btn2daDelete = NewImageButton(pane, "btn2daDelete", TButtonImage::Delete,
                                 "Delete selected 2da row/column modification.");
 
@@ -104,9 +109,7 @@ QWidget* TMainForm::Create2daPane() {
   return pane;
 }
 
-void TMainForm::Reset2daPane() {
-  grid2daMod->SetRows({{"", ""}});
-}
+void TMainForm::Reset2daPane() { grid2daMod->SetRows({{"", ""}}); }
 
 void TMainForm::Add2dafile1Click() {}
 

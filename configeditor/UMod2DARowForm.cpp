@@ -2,6 +2,8 @@
 
 namespace quennet {
 
-TMod2DARowForm::TMod2DARowForm(QWidget* parent) : QDialog(parent) { setObjectName(QStringLiteral("TMod2DARowForm")); }
+TMod2DARowForm::TMod2DARowForm(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TMod2DARowForm"));
+}
 
 }  // namespace quennet

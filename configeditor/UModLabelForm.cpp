@@ -2,6 +2,8 @@
 
 namespace quennet {
 
-TNewLabelForm::TNewLabelForm(QWidget* parent) : QDialog(parent) { setObjectName(QStringLiteral("TNewLabelForm")); }
+TNewLabelForm::TNewLabelForm(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TNewLabelForm"));
+}
 
 }  // namespace quennet
