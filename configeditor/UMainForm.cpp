@@ -80,6 +80,10 @@ TMainForm::TMainForm(TForms& forms) : QMainWindow(nullptr), FForms(forms) {
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
   }
+  // "Open Setup List..." shows the open dialog as the previous command left it.
+  OpenBox.filter = "INI file (*.ini)|*.ini";
+  OpenBox.fileMustExist = true;
+  OpenBox.pathMustExist = true;
   CreateMenus();
   CreateTreeMenu();
   CreateTree();
