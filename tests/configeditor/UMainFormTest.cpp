@@ -289,6 +289,27 @@ TEST_F(QuennetMainFormTest, RightClickFollowsTheSelectedNode) {
   }
 }
 
+// Through the window handle, as a user's click arrives: the press reaches the tree
+// before the context-menu request, so the pop-up opens only for a file category.
+TEST_F(QuennetMainFormTest, PopUpOpensOnlyWhereACommandIsOffered) {
+  OpenFile(kTwoLists);
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  auto rightClickOnSettings = [&] {
+    QPoint at = form->tree->viewport()->mapTo(
+        form, form->tree->visualItemRect(form->nodeSettings).center());
+    QTest::mouseClick(form->windowHandle(), Qt::RightButton, {}, at);
+  };
+  Select(form->nodeSettings);
+  rightClickOnSettings();
+  EXPECT_FALSE(form->TreeMenu->isVisible());
+  Select(form->node2da);
+  rightClickOnSettings();
+  EXPECT_TRUE(form->TreeMenu->isVisible());
+  EXPECT_EQ("2DA Files", CurrentNodeText());
+  form->TreeMenu->close();
+}
+
 // A disabled menu keeps its items' shortcuts alive; the Modifiers items must be dead
 // while no file is open.
 TEST_F(QuennetMainFormTest, ModifierShortcutsAreDeadWithoutDocument) {
