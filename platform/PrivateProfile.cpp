@@ -47,18 +47,16 @@ ProfileText::ProfileText(std::string_view content) {
   while (!content.empty()) {
     size_t end = content.find('\n');
     std::string_view piece = content.substr(0, end);
-    std::string ending;
+    std::string_view ending;
     if (end == std::string_view::npos) {
       content = {};
     } else {
+      bool crlf = !piece.empty() && piece.back() == '\r';
+      ending = content.substr(end - (crlf ? 1 : 0), crlf ? 2 : 1);
+      piece.remove_suffix(crlf ? 1 : 0);
       content.remove_prefix(end + 1);
-      ending = "\n";
-      if (!piece.empty() && piece.back() == '\r') {
-        piece.remove_suffix(1);
-        ending = kNewLine;
-      }
     }
-    FLines.push_back(ParseLine(std::string(piece), std::move(ending)));
+    FLines.push_back(ParseLine(std::string(piece), std::string(ending)));
   }
 }
 
@@ -149,7 +147,10 @@ void ProfileText::SetValue(std::string_view section, std::string_view key, std::
     InsertLine(*after + 1, KeyLine(key, value, std::string(kNewLine)));
     return;
   }
-  InsertLine(FLines.size(), ParseLine("[" + std::string(section) + "]", std::string(kNewLine)));
+  std::string sectionLine;
+  sectionLine.reserve(section.size() + 2);
+  sectionLine.append("[").append(section).append("]");
+  InsertLine(FLines.size(), ParseLine(std::move(sectionLine), std::string(kNewLine)));
   InsertLine(FLines.size(), KeyLine(key, value, std::string(kNewLine)));
 }
 

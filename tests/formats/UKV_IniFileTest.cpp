@@ -397,6 +397,12 @@ TEST_F(IniFileTest, NamesThatWouldSplitALineAreRefused) {
     ExpectUnableToWrite(
         FPath, [&] { ini.WriteString("A", name, "v"); }, "key name");
   }
+  // Only the escaping accessor can carry line breaks in values.
+  TIniFile raw(FPath);
+  ExpectUnableToWrite(
+      FPath, [&] { raw.WriteString("A", "x", "a\nb"); }, "raw value with LF");
+  ExpectUnableToWrite(
+      FPath, [&] { raw.WriteString("A", "x", "a\rb"); }, "raw value with CR");
   EXPECT_EQ(content, ReadFile());
 }
 
