@@ -63,6 +63,25 @@ TEST_F(QuennetMainFormTest, StartsWithoutDocument) {
   EXPECT_EQ("Changes", form->CurrentSection);
 }
 
+TEST_F(QuennetMainFormTest, MessageRoutinesShowStandardBoxesCentredOnTheScreen) {
+  services.messages.Expect(MessageKind::Information, "done");
+  services.messages.Expect(MessageKind::Warning, "careful");
+  services.messages.Expect(MessageKind::Confirmation, "Are you sure you wish to go?",
+                           MessageAnswer::Yes);
+  services.messages.Expect(MessageKind::Confirmation, "Are you sure you wish to stay?",
+                           MessageAnswer::No);
+  form->ShowInfo("done");
+  form->ShowWarning("careful");
+  EXPECT_EQ(MessageAnswer::Yes, form->AskYesNo("Are you sure you wish to go?"));
+  EXPECT_EQ(MessageAnswer::No, form->AskYesNo("Are you sure you wish to stay?"));
+  const char* const captions[] = {"Information", "Warning", "Confirm", "Confirm"};
+  ASSERT_EQ(4u, services.messages.Seen().size());
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(captions[i], services.messages.Seen()[i].caption);
+    EXPECT_FALSE(services.messages.Seen()[i].topLeft.has_value());
+  }
+}
+
 TEST_F(QuennetMainFormTest, NewWritesTheHeaderAndOpensTheFile) {
   NewFile();
   EXPECT_EQ(ExpectedNewFile(), ReadFile("changes.ini"));
