@@ -16,6 +16,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "formats/UKV_Common.h"
 #include "platform/Conversions.h"
@@ -57,21 +58,6 @@ QLineEdit* NewIntervalField(const char* name) {
   field->setMaxLength(10);
   field->setFixedWidth(80);
   return field;
-}
-
-bool IsClipboardKey(const QKeyEvent& event, QKeySequence::StandardKey key) {
-  return event.matches(key) || (event.modifiers() == Qt::ControlModifier &&
-                                ((key == QKeySequence::Cut && event.key() == Qt::Key_X) ||
-                                 (key == QKeySequence::Copy && event.key() == Qt::Key_C) ||
-                                 (key == QKeySequence::Paste && event.key() == Qt::Key_V) ||
-                                 (key == QKeySequence::SelectAll && event.key() == Qt::Key_A)));
-}
-
-// Ctrl+X, C, V and A belong to the Edit menu even in an edit field.
-bool IsEditMenuKey(const QKeyEvent& event) {
-  return IsClipboardKey(event, QKeySequence::Cut) || IsClipboardKey(event, QKeySequence::Copy) ||
-         IsClipboardKey(event, QKeySequence::Paste) ||
-         IsClipboardKey(event, QKeySequence::SelectAll);
 }
 
 std::string PlainText(const QString& text) {
@@ -169,7 +155,8 @@ void TMainForm::CreateComponents() {
   for (QWidget* widget :
        std::initializer_list<QWidget*>{btnShow, edStart, edStop, lblInterval1, lblInterval2, grid})
     widget->setEnabled(false);
-  for (QWidget* widget : std::initializer_list<QWidget*>{edStart, edStop, grid, txtDisplay})
+  for (QWidget* widget :
+       std::initializer_list<QWidget*>{btnShow, edStart, edStop, grid, txtDisplay})
     widget->installEventFilter(this);
 }
 
@@ -370,7 +357,9 @@ void TMainForm::ResetForIntervalEntry(uint32_t last, const std::string& gridMess
   ShowGridMessage(gridMessage);
   SetIntervalControlsEnabled(true);
   SetTableCommandsEnabled(true);
-  lblMax->setText(platform::ToQt("(" + platform::UIntToStr(last) + " max.)"));
+  std::string maxText = "(";
+  maxText += platform::UIntToStr(last) + " max.)";  // appended: g++ 12 warns on "(" + ...
+  lblMax->setText(platform::ToQt(maxText));
   edStart->setText(QStringLiteral("0"));
   edStop->setText(platform::ToQt(platform::UIntToStr(last)));
 }
@@ -551,7 +540,8 @@ void TMainForm::ShowInterval() {
 
   ClearGrid(*grid);
   FSearchResultsShown = false;
-  pbar->setMaximum(static_cast<int>(end - first));
+  // A range of 0 to 0 would turn the bar into a busy indicator.
+  pbar->setMaximum(std::max(1, static_cast<int>(end - first)));
   pbar->setValue(1);
   grid->setEnabled(false);
   const size_t rowCount = size_t{end - first} + 2;
@@ -616,13 +606,22 @@ bool TMainForm::IntervalKeyPress(const QKeyEvent& event) {
   return types;
 }
 
+bool TMainForm::IsMenuShortcut(const QKeyEvent& event) const {
+  const QKeySequence pressed(event.keyCombination());
+  for (QMenu* menu : {File1, Edit1, Tools1})
+    for (QAction* action : menu->actions())
+      if (!action->shortcut().isEmpty() && action->shortcut() == pressed) return true;
+  return false;
+}
+
 bool TMainForm::edStartKeyPress(const QKeyEvent& event) { return IntervalKeyPress(event); }
 bool TMainForm::edStopKeyPress(const QKeyEvent& event) { return IntervalKeyPress(event); }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ShortcutOverride) {
-    // An edit field would keep these keys for itself; they belong to the Edit menu.
-    if (IsEditMenuKey(static_cast<QKeyEvent&>(*event))) {
+    // An edit field would keep Ctrl+V, C, X, A (and on some desktops Ctrl+E) for
+    // itself; the menu's shortcuts come first, as the program's users expect.
+    if (IsMenuShortcut(static_cast<QKeyEvent&>(*event))) {
       event->ignore();
       return true;
     }

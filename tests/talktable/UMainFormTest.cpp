@@ -436,6 +436,18 @@ TEST_F(MainFormTest, SaveAfterSaveAsWritesTheOpenedFile) {
   EXPECT_EQ(3u, TTLKFileHandler(PathOf("other.tlk")).EntryCount());
 }
 
+TEST_F(MainFormTest, MenuShortcutsWinOverAFocusedField) {
+  const std::string path = Load(Numbered(2));
+  form->TalkTable().AddEntry(std::make_unique<TTLKString>());
+  form->edStart->setFocus();
+  QTest::keyClick(form->edStart, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ("Saved file " + path + ". TLK  V3.0. 3 entries written.", form->StatusText());
+  EXPECT_EQ(0, services.beep.Count());
+  // A one-row interval keeps a plain progress bar (no busy indicator).
+  Show("1", "1");
+  EXPECT_LT(form->pbar->minimum(), form->pbar->maximum());
+}
+
 TEST_F(MainFormTest, SaveOfANewTableAsksForAName) {
   form->New1->trigger();
   services.messages.Expect(MessageKind::Warning,
