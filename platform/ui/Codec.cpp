@@ -1,5 +1,6 @@
 #include "platform/ui/Codec.h"
 
+#include <QFile>
 #include <array>
 #include <unordered_map>
 
@@ -50,5 +51,11 @@ std::string FromQt(const QString& text) {
   }
   return result;
 }
+
+QString PathToQt(std::string_view path) {
+  return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+std::string PathFromQt(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace platform

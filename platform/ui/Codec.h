@@ -13,4 +13,9 @@ QString ToQt(std::string_view bytes);
 // Characters outside the code page become "?".
 std::string FromQt(const QString& text);
 
+// File paths are the file system's bytes, not code-page texts: a path chosen in a
+// dialog must open the file it names, whatever characters its name holds.
+QString PathToQt(std::string_view path);
+std::string PathFromQt(const QString& path);
+
 }  // namespace platform

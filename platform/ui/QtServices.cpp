@@ -78,8 +78,8 @@ class QtFileDialogService : public FileDialogService {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setNameFilter(QtFilter(request.filter));
     dialog.setDefaultSuffix(ToQt(request.defaultExtension));
-    if (!request.initialDirectory.empty()) dialog.setDirectory(ToQt(request.initialDirectory));
-    dialog.selectFile(ToQt(request.fileName));
+    if (!request.initialDirectory.empty()) dialog.setDirectory(PathToQt(request.initialDirectory));
+    dialog.selectFile(PathToQt(request.fileName));
     switch (request.mode) {
       case FileDialogRequest::Mode::Open:
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -97,7 +97,7 @@ class QtFileDialogService : public FileDialogService {
     }
     if (dialog.exec() != QDialog::Accepted) return {};
     std::vector<std::string> paths;
-    for (const QString& file : dialog.selectedFiles()) paths.push_back(FromQt(file));
+    for (const QString& file : dialog.selectedFiles()) paths.push_back(PathFromQt(file));
     return paths;
   }
 };
@@ -151,7 +151,7 @@ class QtFolderPicker : public FolderPicker {
       dialog.move(desktop.width() / 2 - dialog.width() / 2, desktop.height() / 2 - dialog.height() / 2);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return FromQt(dialog.selectedFiles().front());
+    return PathFromQt(dialog.selectedFiles().front());
   }
 };
 

@@ -21,5 +21,11 @@ TEST(CodecTest, MapsTheCodePage) {
   EXPECT_EQ("?", FromQt(QString(QChar(0x0080))));
 }
 
+TEST(CodecTest, PathsKeepTheFileSystemBytes) {
+  const std::string utf8Path = "/mods/\xC3\x84rger/dialog.tlk";
+  EXPECT_EQ(QString::fromUtf8("/mods/\xC3\x84rger/dialog.tlk"), PathToQt(utf8Path));
+  EXPECT_EQ(utf8Path, PathFromQt(PathToQt(utf8Path)));
+}
+
 }  // namespace
 }  // namespace platform
