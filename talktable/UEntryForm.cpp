@@ -1,0 +1,9 @@
+#include "talktable/UEntryForm.h"
+
+namespace sorlith {
+
+TEntryForm::TEntryForm(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TEntryForm"));
+}
+
+}  // namespace sorlith
