@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -57,6 +58,8 @@ void TConfirmDelete::showEvent(QShowEvent* event) {
 void TConfirmDelete::FormShow() {
   lblHeader->setText(QStringLiteral("Delete entry #") + QString::number(FEntryNumber));
   btnCancel->setFocus(Qt::OtherFocusReason);
+  // The new texts may need more room; the fixed border follows them at once.
+  layout()->activate();
 }
 
 }  // namespace sorlith

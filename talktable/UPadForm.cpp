@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -83,6 +84,8 @@ void TPadEntriesForm::FormShow() {
   lblCurrent->setText(QStringLiteral("(current range: 0 to ") + QString::number(FEntryCount - 1) +
                       QStringLiteral(")"));
   edStrRef->setFocus(Qt::OtherFocusReason);
+  // The new texts may need more room; the fixed border follows them at once.
+  layout()->activate();
 }
 
 bool TPadEntriesForm::eventFilter(QObject* watched, QEvent* event) {
