@@ -42,7 +42,10 @@ void NarrowStartTo(QLineEdit& edStart, int64_t stop) {
 }
 
 void SetMaxLabel(QLabel& lblMax, int64_t last) {
-  lblMax.setText(platform::ToQt("(" + platform::IntToStr(last) + " max.)"));
+  // Built in steps: g++ 12 warns falsely (-Wrestrict) on a literal + a temporary string.
+  std::string text = "(";
+  text += platform::IntToStr(last) + " max.)";
+  lblMax.setText(platform::ToQt(text));
 }
 
 // The pad field's number. A number too large for the table is refused by the pad
