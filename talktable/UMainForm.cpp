@@ -16,6 +16,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "formats/UKV_Common.h"
 #include "platform/Conversions.h"
@@ -59,21 +60,6 @@ QLineEdit* NewIntervalField(const char* name) {
   return field;
 }
 
-bool IsClipboardKey(const QKeyEvent& event, QKeySequence::StandardKey key) {
-  return event.matches(key) || (event.modifiers() == Qt::ControlModifier &&
-                                ((key == QKeySequence::Cut && event.key() == Qt::Key_X) ||
-                                 (key == QKeySequence::Copy && event.key() == Qt::Key_C) ||
-                                 (key == QKeySequence::Paste && event.key() == Qt::Key_V) ||
-                                 (key == QKeySequence::SelectAll && event.key() == Qt::Key_A)));
-}
-
-// Ctrl+X, C, V and A belong to the Edit menu even in an edit field.
-bool IsEditMenuKey(const QKeyEvent& event) {
-  return IsClipboardKey(event, QKeySequence::Cut) || IsClipboardKey(event, QKeySequence::Copy) ||
-         IsClipboardKey(event, QKeySequence::Paste) ||
-         IsClipboardKey(event, QKeySequence::SelectAll);
-}
-
 std::string PlainText(const QString& text) {
   QString plain = text;
   plain.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
@@ -88,10 +74,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   CreateComponents();
   CreateMenus();
   ConnectHandlers();
-  // FormCreate.
-  SetTableCommandsEnabled(false);
-  lblMax->clear();
-  FTalkTable = std::make_unique<TTLKFileHandler>();
+  FormCreate();
   FOpenTlkFile.mode = platform::FileDialogRequest::Mode::Open;
   FOpenTlkFile.filter = "TLK file|*.tlk";
   FOpenTlkFile.fileMustExist = true;
@@ -105,6 +88,12 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   setMinimumSize(612, 429);
   if (QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+void TMainForm::FormCreate() {
+  SetTableCommandsEnabled(false);
+  lblMax->clear();
+  FTalkTable = std::make_unique<TTLKFileHandler>();
 }
 
 // FormDestroy: the table and the dialogs go with their owners.
@@ -169,7 +158,8 @@ void TMainForm::CreateComponents() {
   for (QWidget* widget :
        std::initializer_list<QWidget*>{btnShow, edStart, edStop, lblInterval1, lblInterval2, grid})
     widget->setEnabled(false);
-  for (QWidget* widget : std::initializer_list<QWidget*>{edStart, edStop, grid, txtDisplay})
+  for (QWidget* widget :
+       std::initializer_list<QWidget*>{btnShow, edStart, edStop, grid, txtDisplay})
     widget->installEventFilter(this);
 }
 
@@ -177,7 +167,8 @@ QAction* TMainForm::AddItem(QMenu* menu, const char* name, const char* caption,
                             const char* shortcut, void (TMainForm::*handler)()) {
   QAction* action = Named(menu->addAction(QString::fromLatin1(caption)), name);
   if (shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
-  platform::Connect(action, &QAction::triggered, this, [this, handler](auto&&...) { (this->*handler)(); });
+  platform::Connect(action, &QAction::triggered, this,
+                    [this, handler](auto&&...) { (this->*handler)(); });
   return action;
 }
 
@@ -221,9 +212,11 @@ void TMainForm::CreateMenus() {
 
 void TMainForm::ConnectHandlers() {
   platform::Connect(btnShow, &QPushButton::clicked, this, [this](auto&&...) { btnShowClick(); });
-  platform::Connect(grid, &platform::StringGrid::RowChanged, this, [this](auto&&...) { gridClick(); });
+  platform::Connect(grid, &platform::StringGrid::RowChanged, this,
+                    [this](auto&&...) { gridClick(); });
   platform::Connect(grid, &QAbstractItemView::clicked, this, [this](auto&&...) { gridClick(); });
-  platform::Connect(grid, &QAbstractItemView::doubleClicked, this, [this](auto&&...) { gridDblClick(); });
+  platform::Connect(grid, &QAbstractItemView::doubleClicked, this,
+                    [this](auto&&...) { gridDblClick(); });
 }
 
 // ---- Message boxes, status, grid ----
@@ -370,7 +363,9 @@ void TMainForm::ResetForIntervalEntry(uint32_t last, const std::string& gridMess
   ShowGridMessage(gridMessage);
   SetIntervalControlsEnabled(true);
   SetTableCommandsEnabled(true);
-  lblMax->setText(platform::ToQt("(" + platform::UIntToStr(last) + " max.)"));
+  std::string maxText = "(";
+  maxText += platform::UIntToStr(last) + " max.)";  // appended: g++ 12 warns on "(" + ...
+  lblMax->setText(platform::ToQt(maxText));
   edStart->setText(QStringLiteral("0"));
   edStop->setText(platform::ToQt(platform::UIntToStr(last)));
 }
@@ -551,7 +546,8 @@ void TMainForm::ShowInterval() {
 
   ClearGrid(*grid);
   FSearchResultsShown = false;
-  pbar->setMaximum(static_cast<int>(end - first));
+  // A range of 0 to 0 would turn the bar into a busy indicator.
+  pbar->setMaximum(std::max(1, static_cast<int>(end - first)));
   pbar->setValue(1);
   grid->setEnabled(false);
   const size_t rowCount = size_t{end - first} + 2;
@@ -616,13 +612,22 @@ bool TMainForm::IntervalKeyPress(const QKeyEvent& event) {
   return types;
 }
 
+bool TMainForm::IsMenuShortcut(const QKeyEvent& event) const {
+  const QKeySequence pressed(event.keyCombination());
+  for (QMenu* menu : {File1, Edit1, Tools1})
+    for (QAction* action : menu->actions())
+      if (!action->shortcut().isEmpty() && action->shortcut() == pressed) return true;
+  return false;
+}
+
 bool TMainForm::edStartKeyPress(const QKeyEvent& event) { return IntervalKeyPress(event); }
 bool TMainForm::edStopKeyPress(const QKeyEvent& event) { return IntervalKeyPress(event); }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ShortcutOverride) {
-    // An edit field would keep these keys for itself; they belong to the Edit menu.
-    if (IsEditMenuKey(static_cast<QKeyEvent&>(*event))) {
+    // An edit field would keep Ctrl+V, C, X, A (and on some desktops Ctrl+E) for
+    // itself; the menu's shortcuts come first, as the program's users expect.
+    if (IsMenuShortcut(static_cast<QKeyEvent&>(*event))) {
       event->ignore();
       return true;
     }

@@ -79,6 +79,7 @@ class TMainForm : public QMainWindow {
   void LoadFile(const std::string& path);
 
   // Handlers.
+  void FormCreate();
   void FormShow();
   void FormResize();
   bool FormCloseQuery();
@@ -165,6 +166,7 @@ class TMainForm : public QMainWindow {
   void ResetForIntervalEntry(uint32_t last, const std::string& gridMessage);
   void ShowInterval();
   bool IntervalKeyPress(const QKeyEvent& event);
+  bool IsMenuShortcut(const QKeyEvent& event) const;
   bool SaveTo(const std::string& target);
   platform::MessageAnswer Message(platform::MessageKind kind, const char* caption,
                                   const std::string& text);

@@ -162,6 +162,7 @@ class TTLKFileHandler {
  private:
   void ParseHeader(std::string_view data);
   void ParseEntries(std::string_view data);
+  uint64_t TextBytes(std::string_view data) const;
   void CheckSavable() const;
   // Numbers and marks the entries as AddEntry does and links them all at once.
   void AddEntries(TStringDataList& entries);

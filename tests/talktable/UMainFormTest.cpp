@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusTipEvent>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -168,6 +169,11 @@ TEST_F(MainFormTest, LoadReadiesTheIntervalFields) {
   EXPECT_FALSE(form->grid->isEnabled());
   EXPECT_TRUE(TableControlsEnabled());
   EXPECT_TRUE(form->lblInterval1->isEnabled());
+
+  // Hovering a menu item clears temporary status messages; the status panel stays.
+  QStatusTipEvent tip(QString{});
+  QApplication::sendEvent(form.get(), &tip);
+  EXPECT_EQ("Opened file " + path + ". TLK  V3.0. 5 entries read.", form->StatusText());
 
   Load(Numbered(1), "one.tlk");
   EXPECT_EQ("(0 max.)", form->lblMax->text().toStdString());
@@ -434,6 +440,18 @@ TEST_F(MainFormTest, SaveAfterSaveAsWritesTheOpenedFile) {
   EXPECT_EQ("Saved file " + path + ". TLK  V3.0. 4 entries written.", form->StatusText());
   EXPECT_EQ(4u, TTLKFileHandler(path).EntryCount());
   EXPECT_EQ(3u, TTLKFileHandler(PathOf("other.tlk")).EntryCount());
+}
+
+TEST_F(MainFormTest, MenuShortcutsWinOverAFocusedField) {
+  const std::string path = Load(Numbered(2));
+  form->TalkTable().AddEntry(std::make_unique<TTLKString>());
+  form->edStart->setFocus();
+  QTest::keyClick(form->edStart, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ("Saved file " + path + ". TLK  V3.0. 3 entries written.", form->StatusText());
+  EXPECT_EQ(0, services.beep.Count());
+  // A one-row interval keeps a plain progress bar (no busy indicator).
+  Show("1", "1");
+  EXPECT_LT(form->pbar->minimum(), form->pbar->maximum());
 }
 
 TEST_F(MainFormTest, SaveOfANewTableAsksForAName) {
