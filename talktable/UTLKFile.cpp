@@ -114,6 +114,20 @@ std::unique_ptr<TTLKString> TStringDataList::DeleteCurrent(bool FreeEntry) {
   return entry;
 }
 
+void TStringDataList::AppendList(TStringDataList& other) {
+  if (other.IsEmpty()) return;
+  other.FFirstNode->SetPrevNode(FLastNode);
+  if (FLastNode)
+    FLastNode->SetNextNode(other.FFirstNode);
+  else
+    FFirstNode = other.FFirstNode;
+  FLastNode = other.FLastNode;
+  FCurrentNode = FLastNode;
+  FCount += other.FCount;
+  other.FFirstNode = other.FLastNode = other.FCurrentNode = nullptr;
+  other.FCount = 0;
+}
+
 // ---- TTLKFileHandler ----
 
 TTLKFileHandler::TTLKFileHandler() { Clear(); }
@@ -328,4 +342,45 @@ void TTLKFileHandler::DeleteEntry(uint32_t strRef) {
     ++position;
     entry = FEntryList->Next();
   }
+}
+
+void TTLKFileHandler::AddEntries(TStringDataList& entries) {
+  if (!FIsOpen) throw EHell("Unable to add new entry. No TLK file is open!");
+  uint32_t strRef = FEntryCount;
+  for (TTLKString* entry = entries.First(); entry; entry = entries.Next()) {
+    entry->SetSize(static_cast<uint32_t>(entry->GetText().size()));
+    entry->SetIsNew(true);
+    entry->SetStrRef(strRef++);
+  }
+  FEntryCount = strRef;
+  FEntryList->AppendList(entries);
+  FModified = true;
+}
+
+uint32_t TTLKFileHandler::PadToStrRef(int64_t target) {
+  if (target <= int64_t{FEntryCount})
+    throw EHell(
+        "Invalid StrRef specified! You must specify a number at least 2 bigger than the current "
+        "last StrRef!");
+  // Every blank entry is held in memory; no game addresses a StrRef beyond this.
+  if (target > kHighestStrRef)
+    throw EHell("Invalid StrRef specified! You must specify a number no bigger than " +
+                std::to_string(kHighestStrRef) + "!");
+  if (!FIsOpen) throw EHell("Unable to add new entry. No TLK file is open!");
+  const auto count = static_cast<uint32_t>(target - FEntryCount);
+  TStringDataList blanks;
+  for (uint32_t i = 0; i < count; ++i) blanks.Add(std::make_unique<TTLKString>());
+  AddEntries(blanks);
+  return count;
+}
+
+uint32_t TTLKFileHandler::AppendEntriesOf(const TTLKFileHandler& other) {
+  if (!FIsOpen) throw EHell("Unable to add new entry. No TLK file is open!");
+  TStringDataList copies;
+  const TStringData* node = other.EntryList().FirstNode();
+  for (uint32_t i = 0; node && i < other.EntryCount(); ++i, node = node->GetNextNode())
+    copies.Add(TTLKString::CreateCopy(*node->GetEntry()));
+  const auto count = static_cast<uint32_t>(copies.Count());
+  AddEntries(copies);
+  return count;
 }

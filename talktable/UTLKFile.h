@@ -100,6 +100,9 @@ class TStringDataList {
   // Unlinks the cursor's node; the cursor goes to the node that followed. With
   // `FreeEntry` false the entry is handed back to the caller instead of being freed.
   std::unique_ptr<TTLKString> DeleteCurrent(bool FreeEntry);
+  // Moves every node of `other` to the end of this list without allocating; `other` is
+  // left empty. The cursor goes to the new last node.
+  void AppendList(TStringDataList& other);
 
   int32_t Count() const { return FCount; }
   TStringData* FirstNode() const { return FFirstNode; }
@@ -133,6 +136,14 @@ class TTLKFileHandler {
   void AddEntry(std::unique_ptr<TTLKString> entry);
   void ModifyEntry(TTLKString& entry);
   void DeleteEntry(uint32_t strRef);
+  // Appends blank entries so that the next entry added gets StrRef `target`; returns
+  // how many were added. Refuses a target not above EntryCount() or above
+  // kHighestStrRef. Either every entry is added or, when memory runs out, none.
+  uint32_t PadToStrRef(int64_t target);
+  // Appends a copy of every entry of `other` (all or none); returns how many.
+  uint32_t AppendEntriesOf(const TTLKFileHandler& other);
+  // The highest StrRef a game's talk table addresses.
+  static constexpr int64_t kHighestStrRef = 16777215;
 
   // Four bytes each, as stored.
   const std::string& FileType() const { return FFileType; }
@@ -146,12 +157,15 @@ class TTLKFileHandler {
   const std::string& FileName() const { return FFileName; }
   bool IsOpen() const { return FIsOpen; }
   bool Modified() const { return FModified; }
+  void SetModified(bool value) { FModified = value; }
 
  private:
   void ParseHeader(std::string_view data);
   void ParseEntries(std::string_view data);
   uint64_t TextBytes(std::string_view data) const;
   void CheckSavable() const;
+  // Numbers and marks the entries as AddEntry does and links them all at once.
+  void AddEntries(TStringDataList& entries);
 
   std::string FFileType;
   std::string FFileVersion;

@@ -1,0 +1,26 @@
+// Small building blocks shared by Sorlith's dialogs: named labels, headings and
+// buttons, a right-aligned button row and the fixed dialog border.
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QHBoxLayout;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace sorlith {
+
+// `text` is ASCII or UTF-8 source text.
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* text);
+// A label in a large bold font.
+QLabel* MakeHeading(QWidget* parent, const char* name, const char* text);
+QLabel* SetBold(QLabel* label);
+QLabel* SetDarkRed(QLabel* label);
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption);
+QHBoxLayout* ButtonRow(QPushButton* first, QPushButton* second);
+// The dialog keeps the size its layout asks for and cannot be resized.
+void FixSize(QDialog* dialog);
+
+}  // namespace sorlith
