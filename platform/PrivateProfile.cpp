@@ -15,6 +15,7 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kNewLine = "\r\n";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view Trim(std::string_view text) {
   size_t first = text.find_first_not_of(kBlanks);
@@ -44,6 +45,12 @@ bool IsWritableProfileName(std::string_view name) {
 // ProfileText
 
 ProfileText::ProfileText(std::string_view content) {
+  // A UTF-8 byte-order mark that an editor put in front is kept, but is no part of the
+  // first line: "[Settings]" behind it is still a section line.
+  if (content.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    FByteOrderMark = kByteOrderMark;
+    content.remove_prefix(kByteOrderMark.size());
+  }
   while (!content.empty()) {
     size_t end = content.find('\n');
     std::string_view piece = content.substr(0, end);
@@ -182,10 +189,11 @@ bool ProfileText::RemoveSection(std::string_view section) {
 }
 
 std::string ProfileText::Content() const {
-  size_t size = 0;
+  size_t size = FByteOrderMark.size();
   for (const Line& line : FLines) size += line.text.size() + line.ending.size();
   std::string content;
   content.reserve(size);
+  content.append(FByteOrderMark);
   for (const Line& line : FLines) content.append(line.text).append(line.ending);
   return content;
 }
