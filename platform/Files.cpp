@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -35,7 +36,19 @@ bool WriteAll(int fd, std::string_view content) {
 
 enum class Failure { None, Create, Write };
 
-Failure ReplaceFileImpl(const std::string& path, std::string_view content, int& error) {
+// A link is followed, so that the file it points to is replaced and the link stays.
+std::string ResolvedTarget(const std::string& path) {
+  struct stat link{};
+  if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (!resolved) return path;
+  std::string target(resolved);
+  std::free(resolved);
+  return target;
+}
+
+Failure ReplaceFileImpl(const std::string& linkOrPath, std::string_view content, int& error) {
+  const std::string path = ResolvedTarget(linkOrPath);
   struct stat existing{};
   bool exists = ::stat(path.c_str(), &existing) == 0;
   if (exists) {

@@ -43,6 +43,16 @@ TEST_F(FilesTest, ReplaceFailsWithoutTouchingAnything) {
   EXPECT_TRUE(DirectoryExists(PathOf("folder")));
 }
 
+TEST_F(FilesTest, ReplaceThroughALinkReplacesItsTarget) {
+  const std::string target = PathOf("target.ini");
+  const std::string link = PathOf("link.ini");
+  ReplaceFile(target, "old");
+  fs::create_symlink(target, link);
+  ReplaceFile(link, "new");
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ("new", ReadWholeFile(target));
+}
+
 TEST_F(FilesTest, ReadingAMissingFileRaisesTheOpenError) {
   try {
     ReadWholeFile(PathOf("none"));
