@@ -1,0 +1,164 @@
+// The talk-table model: a TLK V3.0 table held in memory as a list of entries whose
+// StrRef is their position, read from and written to a file in one piece.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/Exceptions.h"
+
+// The error of the talk-table model and of the editor's commands.
+class EHell : public platform::Exception {
+ public:
+  explicit EHell(std::string message) : platform::Exception(std::move(message)) {}
+};
+
+// One entry of a talk table.
+class TTLKString {
+ public:
+  using ResRef = std::array<char, 16>;
+
+  TTLKString() = default;
+  static std::unique_ptr<TTLKString> CreateCopy(const TTLKString& other);
+
+  uint32_t GetFlags() const { return FFlags; }
+  void SetFlags(uint32_t value) { FFlags = value; }
+  const ResRef& GetSoundResRef() const { return FSoundResRef; }
+  void SetSoundResRef(const ResRef& value) { FSoundResRef = value; }
+  // The 16 bytes with every NUL byte left out.
+  std::string GetSoundResRefText() const;
+  uint32_t GetVolumeVariance() const { return FVolumeVariance; }
+  void SetVolumeVariance(uint32_t value) { FVolumeVariance = value; }
+  uint32_t GetPitchVariance() const { return FPitchVariance; }
+  void SetPitchVariance(uint32_t value) { FPitchVariance = value; }
+  uint32_t GetOffset() const { return FOffset; }
+  void SetOffset(uint32_t value) { FOffset = value; }
+  uint32_t GetSize() const { return FSize; }
+  void SetSize(uint32_t value) { FSize = value; }
+  float GetSoundLength() const { return FSoundLength; }
+  void SetSoundLength(float value) { FSoundLength = value; }
+  uint32_t GetStrRef() const { return FStrRef; }
+  void SetStrRef(uint32_t value) { FStrRef = value; }
+  const std::string& GetText() const { return FText; }
+  void SetText(std::string value) { FText = std::move(value); }
+  bool GetIsNew() const { return FIsNew; }
+  void SetIsNew(bool value) { FIsNew = value; }
+
+ private:
+  uint32_t FFlags = 0;
+  ResRef FSoundResRef{};
+  uint32_t FVolumeVariance = 0;
+  uint32_t FPitchVariance = 0;
+  uint32_t FOffset = 0;
+  uint32_t FSize = 0;
+  float FSoundLength = 0;
+  uint32_t FStrRef = 0;
+  std::string FText;
+  bool FIsNew = false;
+};
+
+// One node of the entry list; it owns its entry, the list owns the nodes.
+class TStringData {
+ public:
+  explicit TStringData(std::unique_ptr<TTLKString> entry) : FEntry(std::move(entry)) {}
+
+  TStringData* GetNextNode() const { return FNextNode; }
+  void SetNextNode(TStringData* node) { FNextNode = node; }
+  TStringData* GetPrevNode() const { return FPrevNode; }
+  void SetPrevNode(TStringData* node) { FPrevNode = node; }
+  TTLKString* GetEntry() const { return FEntry.get(); }
+  void SetEntry(std::unique_ptr<TTLKString> entry) { FEntry = std::move(entry); }
+  std::unique_ptr<TTLKString> ReleaseEntry() { return std::move(FEntry); }
+
+ private:
+  TStringData* FNextNode = nullptr;
+  TStringData* FPrevNode = nullptr;
+  std::unique_ptr<TTLKString> FEntry;
+};
+
+// A doubly linked list of entries with a cursor. The nodes are freed one by one in a
+// loop, so a table of any length is destroyed without deep recursion.
+class TStringDataList {
+ public:
+  TStringDataList() = default;
+  ~TStringDataList();
+  TStringDataList(const TStringDataList&) = delete;
+  TStringDataList& operator=(const TStringDataList&) = delete;
+
+  // Cursor to the first node; its entry, or null for an empty list.
+  TTLKString* First();
+  TTLKString* Current() const;
+  // Cursor to the following node (null after the last); its entry, or null.
+  TTLKString* Next();
+  bool IsEmpty() const { return FFirstNode == nullptr; }
+  bool AtEnd() const { return FCurrentNode == nullptr; }
+  // Appends the entry (the list takes it); the cursor goes to its node.
+  void Add(std::unique_ptr<TTLKString> entry);
+  // Unlinks the cursor's node; the cursor goes to the node that followed. With
+  // `FreeEntry` false the entry is handed back to the caller instead of being freed.
+  std::unique_ptr<TTLKString> DeleteCurrent(bool FreeEntry);
+
+  int32_t Count() const { return FCount; }
+  TStringData* FirstNode() const { return FFirstNode; }
+  TStringData* LastNode() const { return FLastNode; }
+  TStringData* CurrentNode() const { return FCurrentNode; }
+
+ private:
+  TStringData* FFirstNode = nullptr;
+  TStringData* FLastNode = nullptr;
+  TStringData* FCurrentNode = nullptr;
+  int32_t FCount = 0;
+};
+
+// One open talk table.
+class TTLKFileHandler {
+ public:
+  TTLKFileHandler();
+  // Loads `path`; a load failure fails the construction.
+  explicit TTLKFileHandler(const std::string& path);
+
+  void Clear();
+  void NewFile();
+  void LoadFromFile(const std::string& path);
+  // Parses a whole file held in memory (LoadFromFile reads the file and calls this).
+  // FileName stays as it is.
+  void LoadFromBuffer(std::string_view data);
+  // An empty path saves to FileName(). The file is replaced atomically.
+  void SaveToFile(const std::string& path = {});
+  // The bytes SaveToFile writes; raises the same refusals.
+  std::string SaveToBuffer() const;
+  void AddEntry(std::unique_ptr<TTLKString> entry);
+  void ModifyEntry(TTLKString& entry);
+  void DeleteEntry(uint32_t strRef);
+
+  // Four bytes each, as stored.
+  const std::string& FileType() const { return FFileType; }
+  const std::string& FileVersion() const { return FFileVersion; }
+  uint32_t LanguageId() const { return FLanguageId; }
+  void SetLanguageId(uint32_t value) { FLanguageId = value; }
+  uint32_t EntryCount() const { return FEntryCount; }
+  uint32_t StringDataOffset() const { return FStringDataOffset; }
+  TStringDataList& EntryList() { return *FEntryList; }
+  const TStringDataList& EntryList() const { return *FEntryList; }
+  const std::string& FileName() const { return FFileName; }
+  bool IsOpen() const { return FIsOpen; }
+  bool Modified() const { return FModified; }
+
+ private:
+  void ParseHeader(std::string_view data);
+  void ParseEntries(std::string_view data);
+  void CheckSavable() const;
+
+  std::string FFileType;
+  std::string FFileVersion;
+  uint32_t FLanguageId = 0;
+  uint32_t FEntryCount = 0;
+  uint32_t FStringDataOffset = 0;
+  std::unique_ptr<TStringDataList> FEntryList;
+  std::string FFileName;
+  bool FIsOpen = false;
+  bool FModified = false;
+};
