@@ -71,8 +71,9 @@ TEST_F(SearchFormTest, ComponentsTabOrderAndHints) {
        "phrase."},
   };
   for (const Hint& hint : hints) {
-    if (auto* widget = testing_support::Find<QWidget>(&form, hint.name))
+    if (auto* widget = testing_support::Find<QWidget>(&form, hint.name)) {
       EXPECT_EQ(hint.hint, widget->toolTip().toStdString()) << hint.name;
+    }
   }
   EXPECT_EQ(16, form.edResref->maxLength());
   EXPECT_EQ(10, form.edStop->maxLength());

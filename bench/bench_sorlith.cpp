@@ -1,0 +1,105 @@
+// A talk table of 140,000 entries (about 100 bytes of text each): load, show every
+// entry in the main window's grid, save. Peak memory of the process is reported too.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QLineEdit>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Services.h"
+#include "talktable/UMainForm.h"
+#include "talktable/UTLKFile.h"
+
+namespace {
+
+constexpr int kEntries = 140000;
+
+// Answers every question with Yes and shows nothing.
+class YesMessages : public platform::MessageService {
+ public:
+  platform::MessageAnswer Show(QWidget*, const platform::MessageRequest&) override {
+    return platform::MessageAnswer::Yes;
+  }
+};
+
+const std::string& TablePath() {
+  static const std::string path = [] {
+    const std::string file = (std::filesystem::temp_directory_path() /
+                              ("bench-sorlith-" + std::to_string(::getpid()) + ".tlk"))
+                                 .string();
+    TTLKFileHandler table;
+    table.NewFile();
+    for (int i = 0; i < kEntries; ++i) {
+      auto entry = std::make_unique<TTLKString>();
+      entry->SetText("Entry " + std::to_string(i) +
+                     ": the quick brown fox jumps over the lazy dog near the old mill, "
+                     "and the river.");
+      entry->SetFlags(7);
+      if (i % 3 == 0) entry->SetSoundResRef({'v', 'o', '_', 'l', 'i', 'n', 'e'});
+      table.AddEntry(std::move(entry));
+    }
+    table.SaveToFile(file);
+    return file;
+  }();
+  return path;
+}
+
+double PeakMegabytes() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void BM_Load(benchmark::State& state) {
+  const std::string& path = TablePath();
+  for (auto _ : state) {
+    TTLKFileHandler table(path);
+    benchmark::DoNotOptimize(table.EntryCount());
+  }
+  state.counters["peak_MB"] = PeakMegabytes();
+}
+BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
+
+void BM_ShowAllEntries(benchmark::State& state) {
+  YesMessages messages;
+  platform::Services services = platform::CurrentServices();
+  services.messages = &messages;
+  platform::InstallServices(services);
+  sorlith::TMainForm form;
+  form.CreateForms();
+  form.show();
+  form.LoadFile(TablePath());
+  for (auto _ : state) {
+    form.edStart->setText("0");
+    form.edStop->setText(QString::number(kEntries - 1));
+    form.btnShowClick();
+    benchmark::DoNotOptimize(form.grid->RowCount());
+  }
+  state.counters["rows"] = form.grid->RowCount() - 1;
+  state.counters["peak_MB"] = PeakMegabytes();
+}
+BENCHMARK(BM_ShowAllEntries)->Unit(benchmark::kMillisecond);
+
+void BM_Save(benchmark::State& state) {
+  TTLKFileHandler table(TablePath());
+  const std::string target = TablePath() + ".saved";
+  for (auto _ : state) table.SaveToFile(target);
+  std::filesystem::remove(target);
+  state.counters["peak_MB"] = PeakMegabytes();
+}
+BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  platform::Application application(argc, argv, "Sorlith");
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  std::filesystem::remove(TablePath());
+  return 0;
+}
