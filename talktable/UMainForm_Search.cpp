@@ -62,6 +62,8 @@ void TMainForm::RunSearch() {
   // A range of 0 to 0 would turn the bar into a busy indicator.
   pbar->setMaximum(static_cast<int>(std::clamp<uint32_t>(last - first, 1, INT32_MAX)));
   txtDisplay->clear();
+  // The memo stays empty until the user picks a row: no row change may fill it now.
+  const QSignalBlocker quiet(grid);
   ClearGrid(*grid);
   grid->setEnabled(false);
   SetTableMode(2);
@@ -82,12 +84,8 @@ void TMainForm::RunSearch() {
     ShowGridMessage("No entries matching the specified criteria were found!");
     SetStatusText("Search completed. No matching results found.");
   } else {
-    {
-      // The memo stays empty until the user picks a row.
-      const QSignalBlocker quiet(grid);
-      grid->SetRows(std::move(rows));
-      grid->SetRow(1);
-    }
+    grid->SetRows(std::move(rows));
+    grid->SetRow(1);
     grid->setEnabled(true);
     SetStatusText("Search completed. " + platform::UIntToStr(matches.size()) +
                   " matches found to specified criteria.");
