@@ -74,10 +74,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   CreateComponents();
   CreateMenus();
   ConnectHandlers();
-  // FormCreate.
-  SetTableCommandsEnabled(false);
-  lblMax->clear();
-  FTalkTable = std::make_unique<TTLKFileHandler>();
+  FormCreate();
   FOpenTlkFile.mode = platform::FileDialogRequest::Mode::Open;
   FOpenTlkFile.filter = "TLK file|*.tlk";
   FOpenTlkFile.fileMustExist = true;
@@ -91,6 +88,12 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   setMinimumSize(612, 429);
   if (QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+void TMainForm::FormCreate() {
+  SetTableCommandsEnabled(false);
+  lblMax->clear();
+  FTalkTable = std::make_unique<TTLKFileHandler>();
 }
 
 // FormDestroy: the table and the dialogs go with their owners.
@@ -164,7 +167,8 @@ QAction* TMainForm::AddItem(QMenu* menu, const char* name, const char* caption,
                             const char* shortcut, void (TMainForm::*handler)()) {
   QAction* action = Named(menu->addAction(QString::fromLatin1(caption)), name);
   if (shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
-  platform::Connect(action, &QAction::triggered, this, [this, handler](auto&&...) { (this->*handler)(); });
+  platform::Connect(action, &QAction::triggered, this,
+                    [this, handler](auto&&...) { (this->*handler)(); });
   return action;
 }
 
@@ -208,9 +212,11 @@ void TMainForm::CreateMenus() {
 
 void TMainForm::ConnectHandlers() {
   platform::Connect(btnShow, &QPushButton::clicked, this, [this](auto&&...) { btnShowClick(); });
-  platform::Connect(grid, &platform::StringGrid::RowChanged, this, [this](auto&&...) { gridClick(); });
+  platform::Connect(grid, &platform::StringGrid::RowChanged, this,
+                    [this](auto&&...) { gridClick(); });
   platform::Connect(grid, &QAbstractItemView::clicked, this, [this](auto&&...) { gridClick(); });
-  platform::Connect(grid, &QAbstractItemView::doubleClicked, this, [this](auto&&...) { gridDblClick(); });
+  platform::Connect(grid, &QAbstractItemView::doubleClicked, this,
+                    [this](auto&&...) { gridDblClick(); });
 }
 
 // ---- Message boxes, status, grid ----

@@ -79,6 +79,7 @@ class TMainForm : public QMainWindow {
   void LoadFile(const std::string& path);
 
   // Handlers.
+  void FormCreate();
   void FormShow();
   void FormResize();
   bool FormCloseQuery();

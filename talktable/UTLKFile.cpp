@@ -180,7 +180,30 @@ void TTLKFileHandler::ParseHeader(std::string_view data) {
   FEntryCount = count;
 }
 
+// The bytes the texts of the records will take in memory, counted up to the first
+// record that the loader refuses.
+uint64_t TTLKFileHandler::TextBytes(std::string_view data) const {
+  uint64_t total = 0;
+  for (uint64_t position = kHeaderSize; position < data.size() && position < FStringDataOffset &&
+                                        (position - kHeaderSize) / kRecordSize < FEntryCount;
+       position += kRecordSize) {
+    char record[kRecordSize] = {};
+    CopyClipped(data, static_cast<size_t>(position), record, kRecordSize);
+    const uint64_t offset = uint64_t{FStringDataOffset} + ValueAt<uint32_t>(record + 28);
+    const uint32_t size = ValueAt<uint32_t>(record + 32);
+    if (size >= kNoText || offset >= data.size()) continue;
+    std::string_view text = data.substr(static_cast<size_t>(offset), size);
+    total += std::min(text.size(), text.find('\0'));
+  }
+  return total;
+}
+
 void TTLKFileHandler::ParseEntries(std::string_view data) {
+  // Records may share their text bytes; a small file could otherwise make the table
+  // claim far more memory than any TLK file can hold.
+  if (TextBytes(data) > std::numeric_limits<uint32_t>::max())
+    throw EHell(
+        "Error reading string data table. The texts add up to more than a TLK file can hold!");
   const uint32_t count = FEntryCount;
   FEntryCount = 0;
   for (uint32_t i = 0; i < count; ++i) {

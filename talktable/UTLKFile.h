@@ -150,6 +150,7 @@ class TTLKFileHandler {
  private:
   void ParseHeader(std::string_view data);
   void ParseEntries(std::string_view data);
+  uint64_t TextBytes(std::string_view data) const;
   void CheckSavable() const;
 
   std::string FFileType;

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusTipEvent>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -168,6 +169,11 @@ TEST_F(MainFormTest, LoadReadiesTheIntervalFields) {
   EXPECT_FALSE(form->grid->isEnabled());
   EXPECT_TRUE(TableControlsEnabled());
   EXPECT_TRUE(form->lblInterval1->isEnabled());
+
+  // Hovering a menu item clears temporary status messages; the status panel stays.
+  QStatusTipEvent tip(QString{});
+  QApplication::sendEvent(form.get(), &tip);
+  EXPECT_EQ("Opened file " + path + ". TLK  V3.0. 5 entries read.", form->StatusText());
 
   Load(Numbered(1), "one.tlk");
   EXPECT_EQ("(0 max.)", form->lblMax->text().toStdString());

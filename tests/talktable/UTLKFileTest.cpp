@@ -168,6 +168,24 @@ TEST_F(TlkFileTest, ShortAndOddRecords) {
   EXPECT_EQ(1u, inside.EntryCount());
 }
 
+// 4100 records that all point at the same 1 MiB text would take over 4 GiB.
+TEST_F(TlkFileTest, RefusesTextsThatShareBytesBeyondWhatATableCanHold) {
+  using tlk_bytes::Header;
+  using tlk_bytes::Record;
+  const uint32_t count = 4100;
+  const uint32_t dataOffset = 20 + 40 * count;
+  std::string bytes = Header(0, count, dataOffset);
+  for (uint32_t i = 0; i < count; ++i) bytes += Record(1, "", 0, 0, 0, 1 << 20, 0);
+  bytes += std::string(1 << 20, 'x');
+  TTLKFileHandler table;
+  EXPECT_EQ("Error reading string data table. The texts add up to more than a TLK file can hold!",
+            Message([&] { table.LoadFromBuffer(bytes); }));
+  // With a NUL byte early in the shared text the same records are fine.
+  bytes[dataOffset + 10] = '\0';
+  table.LoadFromBuffer(bytes);
+  EXPECT_EQ(count, table.EntryCount());
+}
+
 TEST_F(TlkFileTest, TextEndsAtItsFirstNul) {
   std::string text = std::string("0123456789\0abcdefghi", 20);
   for (size_t length : {size_t{4096}, size_t{4097}, size_t{9000}}) {
