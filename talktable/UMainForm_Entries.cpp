@@ -117,10 +117,10 @@ void TMainForm::Editrow1Click() {
   TTLKString* entry = nullptr;
   try {
     if (!FTalkTable->IsOpen()) throw EHell("No TLK file is currently open to edit entries in!");
-    const int64_t strRef = platform::StrToInt(grid->Cell(0, grid->Row()));
-    if (strRef > static_cast<int64_t>(FTalkTable->EntryCount()) - 1)
+    const std::optional<int64_t> strRef = platform::TryStrToInt64(grid->Cell(0, grid->Row()));
+    if (!strRef || *strRef > static_cast<int64_t>(FTalkTable->EntryCount()) - 1)
       throw EHell("Invalid TLK entry specified. Unable to edit it.");
-    entry = FindEntry(*FTalkTable, static_cast<uint32_t>(strRef));
+    entry = FindEntry(*FTalkTable, static_cast<uint32_t>(*strRef));
     if (!entry) throw EHell("Unable to find the TLK entry for the selected row!");
   } catch (const EHell& error) {
     ShowWarning("ERROR! " + error.Message());
