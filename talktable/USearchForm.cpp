@@ -142,7 +142,8 @@ void TSearchForm::ConnectHandlers() {
   // toggled, not clicked: a box set by the program runs its handler as a click would.
   platform::Connect(cdSearchAll, &QCheckBox::toggled, this, [this](bool) { cdSearchAllClick(); });
   platform::Connect(cbWordSearch, &QCheckBox::toggled, this, [this](bool) { cbWordSearchClick(); });
-  platform::Connect(cbSoundSearch, &QCheckBox::toggled, this, [this](bool) { cbSoundSearchClick(); });
+  platform::Connect(cbSoundSearch, &QCheckBox::toggled, this,
+                    [this](bool) { cbSoundSearchClick(); });
   platform::Connect(btnReset, &QPushButton::clicked, this, [this](bool) { btnResetClick(); });
   platform::Connect(btnSearch, &QPushButton::clicked, this, [this](bool) { btnSearchClick(); });
   platform::Connect(btnCancel, &QPushButton::clicked, this, [this](bool) { btnCancelClick(); });
