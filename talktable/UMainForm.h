@@ -100,11 +100,16 @@ class TMainForm : public QMainWindow {
 
   // Search (UMainForm_Search.cpp).
   void Search1Click();
+  // Lists the entries that meet the search dialog's criteria; refusals are warnings.
+  void RunSearch();
+  static bool WordsMatch(const std::string& s, const std::string& t);
 
   // Adding and modifying entries (UMainForm_Entries.cpp).
   void Newentry1Click();
+  void StoreNewEntry();
   void Editrow1Click();
   void gridDblClick();
+  void StoreModifiedEntry(TTLKString& entry);
 
   // Deleting, padding, appending; language (UMainForm_Table.cpp).
   void Deleteselected1Click();

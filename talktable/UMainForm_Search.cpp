@@ -1,9 +1,98 @@
-// The main window's Tools > Search command.
+// The main window's Tools > Search command: the search dialog's criteria select the
+// entries of an interval, which the grid then lists.
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/Conversions.h"
+#include "platform/ui/Codec.h"
 #include "talktable/UMainForm.h"
+#include "talktable/USearchCriteria.h"
 #include "talktable/USearchForm.h"
 
 namespace sorlith {
 
-void TMainForm::Search1Click() {}
+namespace {
+
+std::optional<int32_t> NumberIn(const QLineEdit& field) {
+  return platform::TryStrToInt(platform::FromQt(field.text()));
+}
+
+}  // namespace
+
+void TMainForm::Search1Click() {
+  if (!FTalkTable->IsOpen()) {
+    ShowWarning("Error! No TLK file is currently open. There is nothing to search in.");
+    return;
+  }
+  TSearchForm& form = SearchForm();
+  form.SetEntryCount(static_cast<int32_t>(FTalkTable->EntryCount()));
+  const QPoint topLeft = PlaceAt(32, 64);
+  form.SetPosition(topLeft.x(), topLeft.y());
+  if (platform::RunModal(form) == QDialog::Accepted) RunSearch();
+}
+
+bool TMainForm::WordsMatch(const std::string& s, const std::string& t) {
+  return sorlith::WordsMatch(s, t);
+}
+
+void TMainForm::RunSearch() {
+  const TSearchForm& form = SearchForm();
+  const std::optional<int32_t> start = NumberIn(*form.edStart);
+  const std::optional<int32_t> stop = NumberIn(*form.edStop);
+  if (!start || !stop) {
+    ShowWarning("Error! You can only use numbers when specifying an interval to search in!");
+    return;
+  }
+  const TSearchCriteria criteria = form.Criteria();
+  try {
+    CheckSearchInterval(*start, *stop, FTalkTable->EntryCount());
+  } catch (const EHell& error) {
+    // Refused before anything is touched: grid, memo and status stay as they were.
+    ShowWarning("ERROR! " + error.Message());
+    return;
+  }
+  const auto first = static_cast<uint32_t>(*start);
+  const auto last = static_cast<uint32_t>(*stop);
+
+  pbar->setValue(0);
+  // A range of 0 to 0 would turn the bar into a busy indicator.
+  pbar->setMaximum(static_cast<int>(std::clamp<uint32_t>(last - first, 1, INT32_MAX)));
+  txtDisplay->clear();
+  // The memo stays empty until the user picks a row: no row change may fill it now.
+  const QSignalBlocker quiet(grid);
+  ClearGrid(*grid);
+  grid->setEnabled(false);
+  SetTableMode(2);
+
+  const std::vector<const TTLKString*> matches =
+      FindMatchingEntries(*FTalkTable, criteria, first, last);
+  // Rows gathered first and handed to the grid in one piece; the progress bar still
+  // follows the listed rows.
+  std::vector<std::vector<std::string>> rows;
+  rows.reserve(matches.size() + 1);
+  rows.push_back({"StrRef", "Entry text", "Sound Resref"});
+  for (const TTLKString* entry : matches) {
+    rows.push_back(GridRow(*entry));
+    pbar->setValue(static_cast<int>(std::min<size_t>(rows.size() - 1, INT32_MAX)));
+  }
+
+  if (matches.empty()) {
+    ShowGridMessage("No entries matching the specified criteria were found!");
+    SetStatusText("Search completed. No matching results found.");
+  } else {
+    grid->SetRows(std::move(rows));
+    grid->SetRow(1);
+    grid->setEnabled(true);
+    SetStatusText("Search completed. " + platform::UIntToStr(matches.size()) +
+                  " matches found to specified criteria.");
+    grid->setFocus();
+    FSearchResultsShown = true;
+  }
+  pbar->setValue(0);
+}
 
 }  // namespace sorlith

@@ -1,0 +1,100 @@
+// A main window with its dialogs and a table loaded from bytes, for the tests of the
+// search and entry commands.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/Locale.h"
+#include "platform/ui/Codec.h"
+#include "talktable/UMainForm.h"
+#include "tests/support/FakeServices.h"
+#include "tests/support/Widgets.h"
+#include "tests/talktable/TlkBytes.h"
+
+namespace testing_support {
+
+class MainWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    FFolder = std::filesystem::temp_directory_path() /
+              ("sorlith-entries-" + std::to_string(::getpid()) + "-" + info->name());
+    std::filesystem::create_directories(FFolder);
+    platform::SetDecimalSeparator('.');
+    QApplication::setQuitOnLastWindowClosed(false);
+    form = std::make_unique<sorlith::TMainForm>();
+    form->CreateForms();
+    form->show();
+  }
+  void TearDown() override {
+    form.reset();
+    std::filesystem::remove_all(FFolder);
+    platform::SetDecimalSeparator('.');
+  }
+
+  void Load(const std::vector<tlk_bytes::Entry>& entries) {
+    const std::string path = (FFolder / "t.tlk").string();
+    std::ofstream(path, std::ios::binary) << tlk_bytes::File(entries);
+    form->LoadFile(path);
+  }
+  void Show(const std::string& start, const std::string& stop) {
+    form->edStart->setText(platform::ToQt(start));
+    form->edStop->setText(platform::ToQt(stop));
+    form->btnShowClick();
+  }
+  // Selects the grid row showing `strRef`.
+  void SelectStrRef(uint32_t strRef) {
+    for (int row = 1; row < form->grid->RowCount(); ++row)
+      if (form->grid->Cell(0, row) == std::to_string(strRef)) form->grid->SetRow(row);
+    ASSERT_EQ(std::to_string(strRef), form->grid->Cell(0, form->grid->Row()));
+  }
+  TTLKString& Entry(uint32_t strRef) {
+    auto& list = form->TalkTable().EntryList();
+    for (TTLKString* entry = list.First(); entry; entry = list.Next())
+      if (entry->GetStrRef() == strRef) return *entry;
+    throw std::runtime_error("no entry " + std::to_string(strRef));
+  }
+  // The StrRefs the grid lists, from row 1.
+  std::vector<std::string> ListedStrRefs() const {
+    std::vector<std::string> strRefs;
+    if (form->grid->ColCount() != 3) return strRefs;
+    for (int row = 1; row < form->grid->RowCount(); ++row)
+      strRefs.push_back(form->grid->Cell(0, row));
+    return strRefs;
+  }
+  // Everything a refused command must leave as it was.
+  struct TWindowState {
+    std::vector<std::vector<std::string>> cells;
+    int row;
+    std::string memo;
+    std::string status;
+    bool operator==(const TWindowState&) const = default;
+  };
+  TWindowState State() const {
+    TWindowState state{{},
+                       form->grid->Row(),
+                       platform::FromQt(form->txtDisplay->toPlainText()),
+                       form->StatusText()};
+    for (int row = 0; row < form->grid->RowCount(); ++row) {
+      state.cells.emplace_back();
+      for (int col = 0; col < form->grid->ColCount(); ++col)
+        state.cells.back().push_back(form->grid->Cell(col, row));
+    }
+    return state;
+  }
+  static std::string Text(const QLineEdit* field) { return platform::FromQt(field->text()); }
+
+  ScopedFakeServices services;
+  std::unique_ptr<sorlith::TMainForm> form;
+  std::filesystem::path FFolder;
+};
+
+}  // namespace testing_support
