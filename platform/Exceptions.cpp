@@ -3,22 +3,26 @@
 namespace platform {
 
 namespace {
-std::string Quoted(std::string_view text) {
-  std::string quoted;
-  quoted.reserve(text.size() + 2);
-  quoted += '"';
-  quoted += text;
-  quoted += '"';
-  return quoted;
+// Built piece by piece: g++ 12 warns falsely about "literal" + std::string temporaries.
+std::string Enclosed(std::string_view text, char mark, std::string_view after = {}) {
+  std::string result;
+  result.reserve(text.size() + after.size() + 2);
+  result += mark;
+  result += text;
+  result += mark;
+  result += after;
+  return result;
 }
+
+std::string Quoted(std::string_view text) { return Enclosed(text, '"'); }
 }  // namespace
 
 EConvertError EConvertError::InvalidInteger(std::string_view text) {
-  return EConvertError("'" + std::string(text) + "' is not a valid integer value");
+  return EConvertError(Enclosed(text, '\'', " is not a valid integer value"));
 }
 
 EConvertError EConvertError::InvalidFloat(std::string_view text) {
-  return EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+  return EConvertError(Enclosed(text, '\'', " is not a valid floating point value"));
 }
 
 EFOpenError::EFOpenError(std::string_view path, std::string_view reason)
