@@ -99,12 +99,14 @@ void TMainForm::FormCreate() {
 // FormDestroy: the table and the dialogs go with their owners.
 TMainForm::~TMainForm() = default;
 
+// The dialogs are children of the main window: a window-modal run blocks only the
+// dialog's parent, and the commands rely on the window staying still meanwhile.
 void TMainForm::CreateForms() {
-  FSearchForm = std::make_unique<TSearchForm>();
-  FEntryForm = std::make_unique<TEntryForm>();
-  FLanguageForm = std::make_unique<TLanguageForm>();
-  FConfirmDelete = std::make_unique<TConfirmDelete>();
-  FPadEntriesForm = std::make_unique<TPadEntriesForm>();
+  FSearchForm = std::make_unique<TSearchForm>(this);
+  FEntryForm = std::make_unique<TEntryForm>(this);
+  FLanguageForm = std::make_unique<TLanguageForm>(this);
+  FConfirmDelete = std::make_unique<TConfirmDelete>(this);
+  FPadEntriesForm = std::make_unique<TPadEntriesForm>(this);
 }
 
 void TMainForm::CreateComponents() {

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -18,6 +19,11 @@
 
 #include "platform/Files.h"
 #include "platform/ui/Codec.h"
+#include "talktable/UConfirmDelete.h"
+#include "talktable/UEntryForm.h"
+#include "talktable/ULanguageForm.h"
+#include "talktable/UPadForm.h"
+#include "talktable/USearchForm.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/Widgets.h"
 #include "tests/talktable/ExampleTable.h"
@@ -452,6 +458,25 @@ TEST_F(MainFormTest, MenuShortcutsWinOverAFocusedField) {
   // A one-row interval keeps a plain progress bar (no busy indicator).
   Show("1", "1");
   EXPECT_LT(form->pbar->minimum(), form->pbar->maximum());
+}
+
+// The program runs its dialogs window-modal: each must block the main window, or a
+// command of the window could pull the table from under an open dialog.
+TEST_F(MainFormTest, AWindowModalDialogBlocksTheMainWindow) {
+  Load(Numbered(3));
+  const std::vector<QDialog*> dialogs = {&form->SearchForm(), &form->EntryForm(),
+                                         &form->LanguageForm(), &form->ConfirmDelete(),
+                                         &form->PadEntriesForm()};
+  const QPoint button = form->btnShow->mapTo(form.get(), form->btnShow->rect().center());
+  for (QDialog* dialog : dialogs) {
+    SCOPED_TRACE(dialog->objectName().toStdString());
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+    QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, button);
+    EXPECT_EQ(1, form->grid->ColCount());  // Show interval did not run
+    dialog->hide();
+  }
 }
 
 TEST_F(MainFormTest, SaveOfANewTableAsksForAName) {
