@@ -33,11 +33,11 @@ void SetFieldNumber(QLineEdit& field, int64_t value) {
 }
 
 // Pulls the start field up to at most 1000 below `stop` (never below 0), and down to
-// it when it lies above `stop`. Computed signed, so an empty table or a start typed
-// beyond the stop gives a valid interval.
+// it when it lies above `stop`. Computed signed, so an empty table, a start typed
+// beyond the stop or a negative start (pasted) gives a valid interval.
 void NarrowStartTo(QLineEdit& edStart, int64_t stop) {
   const int64_t start = FieldNumber(edStart);
-  if (start > stop || stop - start > kRefreshedEntries)
+  if (start < 0 || start > stop || stop - start > kRefreshedEntries)
     SetFieldNumber(edStart, std::max<int64_t>(0, stop - kRefreshedEntries));
 }
 

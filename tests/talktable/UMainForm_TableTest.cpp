@@ -171,20 +171,27 @@ TEST_F(TableCommandsTest, DeletingTheOnlyEntryShowsAnEmptyTable) {
   form.Deleteselected1Click();
 }
 
+// A start field the user changed without showing it: typed beyond the stop, or a
+// negative number that came by paste. The refresh after the delete must not refuse
+// the interval, or the grid would keep rows of the old numbering.
 TEST_F(TableCommandsTest, StartTypedBeyondTheStopIsPulledDown) {
-  ScopedFakeServices fakes;
-  Open(100, 0, 20);
-  SelectStrRef(3);
-  form.edStart->setText("500");
-  fakes.modals.Expect("TConfirmDelete", ClickOk);
-  fakes.messages.Expect(MessageKind::Information,
-                        "Entry 3 has been deleted. Warning: All following entries have had their "
-                        "StrRefs changed!");
-  form.Deleteselected1Click();
-  EXPECT_EQ("0", Field(form.edStart));
-  EXPECT_EQ("20", Field(form.edStop));
-  EXPECT_EQ("3", Selected());
-  EXPECT_EQ("t4", Selected(1));
+  for (const char* typed : {"500", "-5"}) {
+    SCOPED_TRACE(typed);
+    ScopedFakeServices fakes;
+    Open(100, 0, 20);
+    SelectStrRef(3);
+    form.edStart->setText(typed);
+    fakes.modals.Expect("TConfirmDelete", ClickOk);
+    fakes.messages.Expect(MessageKind::Information,
+                          "Entry 3 has been deleted. Warning: All following entries have had "
+                          "their StrRefs changed!");
+    form.Deleteselected1Click();
+    EXPECT_EQ("0", Field(form.edStart));
+    EXPECT_EQ("20", Field(form.edStop));
+    EXPECT_EQ(Numbers(0, 20), StrRefsShown());
+    EXPECT_EQ("3", Selected());
+    EXPECT_EQ("t4", Selected(1));
+  }
 }
 
 TEST_F(TableCommandsTest, DeleteIsCancelledByDefault) {
