@@ -374,7 +374,8 @@ void TMainForm::ResetForIntervalEntry(uint32_t last, const std::string& gridMess
 
 void TMainForm::LoadFile(const std::string& path) {
   try {
-    if (!platform::FileExists(path)) throw EHell("Unable to load specified file \"" + path + "\"");
+    if (!platform::FileExists(path))
+      throw EHell("Unable to load specified file \"" + platform::PathText(path) + "\"");
     for (QWidget* widget : std::initializer_list<QWidget*>{btnShow, edStart, edStop, grid})
       widget->setEnabled(false);
     SetTableCommandsEnabled(false);
@@ -383,10 +384,11 @@ void TMainForm::LoadFile(const std::string& path) {
     ShowWarning("ERROR! " + error.Message());
     return;
   }
-  setWindowTitle(platform::ToQt("Sorlith v1.0.4b (" + path + ")"));
+  const std::string shown = platform::PathText(path);
+  setWindowTitle(platform::ToQt("Sorlith v1.0.4b (" + shown + ")"));
   const TTLKFileHandler& table = *FTalkTable;
-  SetStatusText("Opened file " + path + ". " + table.FileType() + " " + table.FileVersion() + ". " +
-                platform::UIntToStr(table.EntryCount()) + " entries read.");
+  SetStatusText("Opened file " + shown + ". " + table.FileType() + " " + table.FileVersion() +
+                ". " + platform::UIntToStr(table.EntryCount()) + " entries read.");
   ResetForIntervalEntry(table.EntryCount() > 0 ? table.EntryCount() - 1 : 0, kIntervalMessage);
 }
 
@@ -425,8 +427,9 @@ bool TMainForm::SaveTo(const std::string& target) {
     return false;
   }
   const TTLKFileHandler& table = *FTalkTable;
-  SetStatusText("Saved file " + target + ". " + table.FileType() + " " + table.FileVersion() +
-                ". " + platform::UIntToStr(table.EntryCount()) + " entries written.");
+  SetStatusText("Saved file " + platform::PathText(target) + ". " + table.FileType() + " " +
+                table.FileVersion() + ". " + platform::UIntToStr(table.EntryCount()) +
+                " entries written.");
   return true;
 }
 

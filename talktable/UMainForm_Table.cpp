@@ -170,7 +170,7 @@ void TMainForm::Appendfile1Click() {
     return;
   }
   const int64_t count = table.EntryCount();
-  const std::string report = "Appended " + path + " to open file. " + "Added " +
+  const std::string report = "Appended " + platform::PathText(path) + " to open file. " + "Added " +
                              platform::IntToStr(appended) + " entries from " +
                              platform::IntToStr(old) + " to " + platform::IntToStr(count - 1) + ".";
   SetStatusText(report);

@@ -58,4 +58,6 @@ QString PathToQt(std::string_view path) {
 
 std::string PathFromQt(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
+std::string PathText(std::string_view path) { return FromQt(PathToQt(path)); }
+
 }  // namespace platform

@@ -17,5 +17,7 @@ std::string FromQt(const QString& text);
 // dialog must open the file it names, whatever characters its name holds.
 QString PathToQt(std::string_view path);
 std::string PathFromQt(const QString& path);
+// A path as a single-byte text, for the messages and captions that name it.
+std::string PathText(std::string_view path);
 
 }  // namespace platform

@@ -186,6 +186,30 @@ TEST_F(MainFormTest, LoadReadiesTheIntervalFields) {
   EXPECT_EQ("0", Text(form->edStop));
 }
 
+// Paths are the file system's bytes (UTF-8 here); the caption, status and messages
+// show the name the user sees in the file dialog.
+TEST_F(MainFormTest, TextsShowAPathAsTheFileSystemNamesIt) {
+  const std::string path = Load(Numbered(2),
+                                "Donn\xC3\xA9"
+                                "es.tlk");
+  const QString shown = platform::PathToQt(path);
+  ASSERT_TRUE(
+      shown.endsWith(QString::fromUtf8("Donn\xC3\xA9"
+                                       "es.tlk")));
+  EXPECT_EQ((QStringLiteral("Sorlith v1.0.4b (") + shown + QStringLiteral(")")).toStdString(),
+            form->windowTitle().toStdString());
+  EXPECT_EQ(
+      (QStringLiteral("Opened file ") + shown + QStringLiteral(". TLK  V3.0. 2 entries read."))
+          .toStdString(),
+      form->bpanelText->text().toStdString());
+  services.fileDialogs.Expect({path});
+  form->Save1->trigger();
+  EXPECT_EQ(
+      (QStringLiteral("Saved file ") + shown + QStringLiteral(". TLK  V3.0. 2 entries written."))
+          .toStdString(),
+      form->bpanelText->text().toStdString());
+}
+
 TEST_F(MainFormTest, OpenRefusalsAndCancel) {
   services.fileDialogs.ExpectCancel();
   QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
