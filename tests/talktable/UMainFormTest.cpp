@@ -501,6 +501,9 @@ TEST_F(MainFormTest, AWindowModalDialogBlocksTheMainWindow) {
     EXPECT_EQ(1, form->grid->ColCount());  // Show interval did not run
     dialog->hide();
   }
+  // With no dialog open the same click reaches the button.
+  QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, button);
+  EXPECT_EQ(3, form->grid->ColCount());
 }
 
 TEST_F(MainFormTest, SaveOfANewTableAsksForAName) {
