@@ -347,16 +347,26 @@ TEST_F(TableCommandsTest, AppendCopiesAndShowsTheLastTwentyEntries) {
     uint32_t entries;
     uint32_t appended;
     int start;
+    // The file's name as the file system holds it (UTF-8) and as the report shows it.
+    const char* name = "other.tlk";
+    const char* shownName = "other.tlk";
   };
-  for (const Case& c : {Case{10, 5, 0}, Case{10000, 5, 9985}, Case{15, 5, 0}, Case{16, 5, 1}}) {
-    SCOPED_TRACE(std::to_string(c.appended) + " onto " + std::to_string(c.entries));
+  for (const Case& c : {Case{10, 5, 0}, Case{10000, 5, 9985}, Case{15, 5, 0}, Case{16, 5, 1},
+                        Case{10, 5, 0,
+                             "Donn\xC3\xA9"
+                             "es.tlk",
+                             "Donn\xE9"
+                             "es.tlk"}}) {
+    SCOPED_TRACE(std::to_string(c.appended) + " onto " + std::to_string(c.entries) + " from " +
+                 c.name);
     ScopedFakeServices fakes;
     Open(c.entries, 0, 3);
-    const std::string other = Write("other.tlk", TableBytes(c.appended, "other"));
+    const std::string other = Write(c.name, TableBytes(c.appended, "other"));
     const int last = int(c.entries + c.appended) - 1;
-    const std::string report = "Appended " + other + " to open file. Added " +
-                               std::to_string(c.appended) + " entries from " +
-                               std::to_string(c.entries) + " to " + std::to_string(last) + ".";
+    const std::string report = "Appended " + (FFolder / c.shownName).string() +
+                               " to open file. Added " + std::to_string(c.appended) +
+                               " entries from " + std::to_string(c.entries) + " to " +
+                               std::to_string(last) + ".";
     fakes.fileDialogs.Expect({other});
     fakes.messages.Expect(MessageKind::Information, report);
     form.Appendfile1Click();
