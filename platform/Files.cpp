@@ -96,13 +96,19 @@ bool DirectoryExists(const std::string& path) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without blocking: opening a pipe would otherwise wait for a writer.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) throw EFOpenError(path, Reason(errno));
   struct stat info{};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+  if (::fstat(fd, &info) != 0) {
+    int error = errno;
     ::close(fd);
     throw EFOpenError(path, Reason(error));
+  }
+  // Only regular files are read: a pipe or a device may never end.
+  if (!S_ISREG(info.st_mode)) {
+    ::close(fd);
+    throw EFOpenError(path, S_ISDIR(info.st_mode) ? Reason(EISDIR) : "Not a regular file");
   }
   std::string content;
   content.reserve(static_cast<size_t>(info.st_size));

@@ -11,7 +11,8 @@ namespace platform {
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 
-// Reads the whole file; raises EFOpenError "Cannot open file "<path>". <reason>".
+// Reads the whole file; raises EFOpenError "Cannot open file "<path>". <reason>", also
+// for anything but a regular file (a folder, a pipe, a device).
 std::string ReadWholeFile(const std::string& path);
 
 // Writes `content` to a temporary file beside `path`, checks every write and the

@@ -1,8 +1,13 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
@@ -62,6 +67,28 @@ TEST_F(FilesTest, ReadingAMissingFileRaisesTheOpenError) {
   }
   EXPECT_FALSE(FileExists(PathOf("none")));
   EXPECT_FALSE(FileExists(FFolder.string()));
+}
+
+// A pipe or a device would block the program or fill its memory: only regular files
+// are read.
+TEST_F(FilesTest, ReadingSomethingElseThanAFileRaisesTheOpenError) {
+  const std::string fifo = PathOf("pipe.2da");
+  ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+  // A writer that opens the pipe and closes it at once: read through, the pipe is empty.
+  std::atomic<bool> written{false};
+  std::thread writer([&] {
+    ::close(::open(fifo.c_str(), O_WRONLY));
+    written = true;
+  });
+  EXPECT_THROW(ReadWholeFile(fifo), EFOpenError);
+  // Releases the writer, which waits for a reader to open the pipe.
+  while (!written) {
+    ::close(::open(fifo.c_str(), O_RDONLY | O_NONBLOCK));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  writer.join();
+  EXPECT_THROW(ReadWholeFile("/dev/null"), EFOpenError);
+  EXPECT_THROW(ReadWholeFile(FFolder.string()), EFOpenError);
 }
 
 TEST(FileNameTest, SplitsOnBothSeparators) {
