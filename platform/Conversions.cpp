@@ -1,5 +1,6 @@
 #include "platform/Conversions.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -123,7 +124,11 @@ std::optional<double> TryStrToFloat(std::string_view text, char separator) {
     if (!exponentDigits) return std::nullopt;
   }
   if (pos != end) return std::nullopt;
-  return std::strtod(normal.c_str(), nullptr);
+  // from_chars, not strtod: the C library's number locale is not ours to rely on.
+  double value = 0;
+  const char* first = normal.data() + (normal[0] == '+' ? 1 : 0);
+  if (std::from_chars(first, normal.data() + normal.size(), value).ec != std::errc()) return std::nullopt;
+  return value;
 }
 
 std::string FormatGeneral(double value, int precision, int minExponentDigits, char separator) {
@@ -131,10 +136,12 @@ std::string FormatGeneral(double value, int precision, int minExponentDigits, ch
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
   if (value == 0) return "0";
 
-  // "%.*e" rounds the exact binary value to `precision` significant digits.
+  // Scientific notation rounds the exact binary value to `precision` significant digits.
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, std::fabs(value));
-  std::string text(buffer);
+  const char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific,
+                                  precision - 1)
+                        .ptr;
+  std::string text(static_cast<const char*>(buffer), end);
   size_t ePos = text.find('e');
   std::string digits;
   for (size_t i = 0; i < ePos; ++i)
