@@ -42,7 +42,8 @@ bool ParseMagnitude(std::string_view digits, uint64_t limit, uint64_t& magnitude
   for (char c : digits) {
     int value = base == 16 ? HexValue(c) : (IsDigit(c) ? c - '0' : -1);
     if (value < 0) return false;
-    if (magnitude > (limit - static_cast<uint64_t>(value)) / static_cast<uint64_t>(base)) return false;
+    if (magnitude > (limit - static_cast<uint64_t>(value)) / static_cast<uint64_t>(base))
+      return false;
     magnitude = magnitude * static_cast<uint64_t>(base) + static_cast<uint64_t>(value);
   }
   return true;
@@ -58,7 +59,8 @@ std::optional<Int> TryParseSigned(std::string_view text) {
   }
   const uint64_t maxPositive = static_cast<uint64_t>(std::numeric_limits<Int>::max());
   uint64_t magnitude = 0;
-  if (!ParseMagnitude(text.substr(pos), maxPositive + (negative ? 1 : 0), magnitude)) return std::nullopt;
+  if (!ParseMagnitude(text.substr(pos), maxPositive + (negative ? 1 : 0), magnitude))
+    return std::nullopt;
   if (negative) return static_cast<Int>(-static_cast<int64_t>(magnitude - 1) - 1);
   return static_cast<Int>(magnitude);
 }
@@ -66,7 +68,9 @@ std::optional<Int> TryParseSigned(std::string_view text) {
 }  // namespace
 
 std::optional<int32_t> TryStrToInt(std::string_view text) { return TryParseSigned<int32_t>(text); }
-std::optional<int64_t> TryStrToInt64(std::string_view text) { return TryParseSigned<int64_t>(text); }
+std::optional<int64_t> TryStrToInt64(std::string_view text) {
+  return TryParseSigned<int64_t>(text);
+}
 
 std::optional<uint32_t> TryStrToUInt32(std::string_view text) {
   size_t pos = SkipBlanks(text, 0);
@@ -127,7 +131,8 @@ std::optional<double> TryStrToFloat(std::string_view text, char separator) {
   // from_chars, not strtod: the C library's number locale is not ours to rely on.
   double value = 0;
   const char* first = normal.data() + (normal[0] == '+' ? 1 : 0);
-  if (std::from_chars(first, normal.data() + normal.size(), value).ec != std::errc()) return std::nullopt;
+  if (std::from_chars(first, normal.data() + normal.size(), value).ec != std::errc())
+    return std::nullopt;
   return value;
 }
 
@@ -138,8 +143,8 @@ std::string FormatGeneral(double value, int precision, int minExponentDigits, ch
 
   // Scientific notation rounds the exact binary value to `precision` significant digits.
   char buffer[64];
-  const char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific,
-                                  precision - 1)
+  const char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                  std::chars_format::scientific, precision - 1)
                         .ptr;
   std::string text(static_cast<const char*>(buffer), end);
   size_t ePos = text.find('e');
