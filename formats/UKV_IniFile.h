@@ -6,8 +6,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace platform {
+class PrivateProfile;
+}
 
 class TCustomIniFile {
  public:
@@ -22,8 +27,10 @@ class TCustomIniFile {
   virtual std::string ReadString(const std::string& section, const std::string& ident,
                                  const std::string& defaultValue) = 0;
   // Raises EIniFileException "Unable to write to <path>" when the file cannot be written.
-  virtual void WriteString(const std::string& section, const std::string& ident, const std::string& value) = 0;
-  virtual int32_t ReadInteger(const std::string& section, const std::string& ident, int32_t defaultValue);
+  virtual void WriteString(const std::string& section, const std::string& ident,
+                           const std::string& value) = 0;
+  virtual int32_t ReadInteger(const std::string& section, const std::string& ident,
+                              int32_t defaultValue);
   virtual void WriteInteger(const std::string& section, const std::string& ident, int32_t value);
   virtual bool ReadBool(const std::string& section, const std::string& ident, bool defaultValue);
   virtual void WriteBool(const std::string& section, const std::string& ident, bool value);
@@ -43,19 +50,26 @@ class TCustomIniFile {
 };
 
 // The generic INI file with the rules of the platform's private-profile functions.
+// Values come back cut to their first 2047 characters; names holding CR, LF or NUL,
+// and values holding CR or LF, are refused as a failed write.
 class TIniFile : public TCustomIniFile {
  public:
-  using TCustomIniFile::TCustomIniFile;
+  explicit TIniFile(std::string fileName);
   ~TIniFile() override;
 
   std::string ReadString(const std::string& section, const std::string& ident,
                          const std::string& defaultValue) override;
-  void WriteString(const std::string& section, const std::string& ident, const std::string& value) override;
+  void WriteString(const std::string& section, const std::string& ident,
+                   const std::string& value) override;
   std::vector<std::string> ReadSection(const std::string& section) override;
   std::vector<std::string> ReadSectionValues(const std::string& section) override;
   void EraseSection(const std::string& section) override;
+  // Deleting a key that is not there does nothing; raises like WriteString otherwise.
   void DeleteKey(const std::string& section, const std::string& ident) override;
   void UpdateFile() override;
+
+ private:
+  std::unique_ptr<platform::PrivateProfile> FProfile;
 };
 
 class TKV_Inifile : public TIniFile {
@@ -68,7 +82,8 @@ class TKV_Inifile : public TIniFile {
   std::string ReadString(const std::string& section, const std::string& ident,
                          const std::string& defaultValue) override;
   // Encodes line feeds, then carriage returns, and writes key=value.
-  void WriteString(const std::string& section, const std::string& ident, const std::string& value) override;
+  void WriteString(const std::string& section, const std::string& ident,
+                   const std::string& value) override;
   // The lines key=value, each value decoded, then every whole line decoded once more.
   std::vector<std::string> ReadSectionValues(const std::string& section) override;
 };

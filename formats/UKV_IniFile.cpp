@@ -1,0 +1,161 @@
+#include "formats/UKV_IniFile.h"
+
+#include <limits>
+#include <optional>
+
+#include "formats/UKV_Common.h"
+#include "platform/Conversions.h"
+#include "platform/Exceptions.h"
+#include "platform/PrivateProfile.h"
+
+namespace {
+
+// Values are read through a buffer of 2048 bytes, as the INI files have always been read.
+constexpr size_t kMaxValueLength = 2047;
+
+constexpr std::string_view kLineFeedEscape = "<#LF#>";
+constexpr std::string_view kCarriageReturnEscape = "<#CR#>";
+
+std::string Encode(std::string_view value) {
+  return ReplaceAll(ReplaceAll(value, "\n", kLineFeedEscape), "\r", kCarriageReturnEscape);
+}
+
+std::string Decode(std::string_view value) {
+  return ReplaceAll(ReplaceAll(value, kLineFeedEscape, "\n"), kCarriageReturnEscape, "\r");
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::optional<int32_t> ParseHexadecimal(std::string_view digits) {
+  int64_t value = 0;
+  for (char c : digits) {
+    int digit = HexDigit(c);
+    if (digit < 0) return std::nullopt;
+    value = value * 16 + digit;
+    if (value > std::numeric_limits<int32_t>::max()) return std::nullopt;
+  }
+  return static_cast<int32_t>(value);
+}
+
+std::optional<int32_t> ParseDecimal(std::string_view text) {
+  bool negative = !text.empty() && text.front() == '-';
+  if (negative) text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
+  int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+    if (value > int64_t{std::numeric_limits<int32_t>::max()} + 1) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > std::numeric_limits<int32_t>::max()) return std::nullopt;
+  return static_cast<int32_t>(value);
+}
+
+// "0x" or "0X" and at least one more character: hexadecimal; otherwise decimal.
+std::optional<int32_t> ParseIniInteger(std::string_view text) {
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+    return ParseHexadecimal(text.substr(2));
+  return ParseDecimal(text);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// TCustomIniFile
+
+int32_t TCustomIniFile::ReadInteger(const std::string& section, const std::string& ident,
+                                    int32_t defaultValue) {
+  return ParseIniInteger(ReadString(section, ident, "")).value_or(defaultValue);
+}
+
+void TCustomIniFile::WriteInteger(const std::string& section, const std::string& ident,
+                                  int32_t value) {
+  WriteString(section, ident, platform::IntToStr(value));
+}
+
+bool TCustomIniFile::ReadBool(const std::string& section, const std::string& ident,
+                              bool defaultValue) {
+  return ReadInteger(section, ident, defaultValue ? 1 : 0) != 0;
+}
+
+void TCustomIniFile::WriteBool(const std::string& section, const std::string& ident, bool value) {
+  WriteString(section, ident, value ? "1" : "0");
+}
+
+bool TCustomIniFile::SectionExists(const std::string& section) {
+  return !ReadSection(section).empty();
+}
+
+// ---------------------------------------------------------------------------------------
+// TIniFile
+
+TIniFile::TIniFile(std::string fileName)
+    : TCustomIniFile(std::move(fileName)),
+      FProfile(std::make_unique<platform::PrivateProfile>(FileName())) {}
+
+TIniFile::~TIniFile() = default;
+
+std::string TIniFile::ReadString(const std::string& section, const std::string& ident,
+                                 const std::string& defaultValue) {
+  std::optional<std::string> value = FProfile->ReadValue(section, ident);
+  if (!value) return defaultValue;
+  if (value->size() > kMaxValueLength) value->resize(kMaxValueLength);
+  return *value;
+}
+
+void TIniFile::WriteString(const std::string& section, const std::string& ident,
+                           const std::string& value) {
+  if (!FProfile->WriteValue(section, ident, value))
+    throw platform::EIniFileException::UnableToWrite(FileName());
+}
+
+std::vector<std::string> TIniFile::ReadSection(const std::string& section) {
+  return FProfile->ReadKeyNames(section);
+}
+
+std::vector<std::string> TIniFile::ReadSectionValues(const std::string& section) {
+  std::vector<std::string> lines;
+  for (const std::string& key : ReadSection(section))
+    lines.push_back(key + "=" + ReadString(section, key, ""));
+  return lines;
+}
+
+void TIniFile::EraseSection(const std::string& section) {
+  if (!FProfile->EraseSection(section))
+    throw platform::EIniFileException::UnableToWrite(FileName());
+}
+
+void TIniFile::DeleteKey(const std::string& section, const std::string& ident) {
+  if (!FProfile->DeleteKey(section, ident))
+    throw platform::EIniFileException::UnableToWrite(FileName());
+}
+
+// Every write has reached the file when it returns: nothing is left to flush.
+void TIniFile::UpdateFile() {}
+
+// ---------------------------------------------------------------------------------------
+// TKV_Inifile
+
+TKV_Inifile::~TKV_Inifile() { UpdateFile(); }
+
+std::string TKV_Inifile::ReadString(const std::string& section, const std::string& ident,
+                                    const std::string& defaultValue) {
+  return Decode(TIniFile::ReadString(section, ident, defaultValue));
+}
+
+void TKV_Inifile::WriteString(const std::string& section, const std::string& ident,
+                              const std::string& value) {
+  TIniFile::WriteString(section, ident, Encode(value));
+}
+
+std::vector<std::string> TKV_Inifile::ReadSectionValues(const std::string& section) {
+  std::vector<std::string> lines = TIniFile::ReadSectionValues(section);
+  for (std::string& line : lines) line = Decode(line);
+  return lines;
+}

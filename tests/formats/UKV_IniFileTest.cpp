@@ -1,0 +1,430 @@
+// The INI accessor on real files: whole-file texts before and after each operation.
+// Write failures are provoked without chmod (the tests may run as root): a path inside
+// a folder that does not exist, a folder or a FIFO in the file's place, or a file name
+// so long that the temporary file of the atomic replace cannot be created beside it.
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "formats/UKV_IniFile.h"
+#include "platform/Exceptions.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+
+class IniFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/ini-test-XXXXXX";
+    ASSERT_NE(nullptr, ::mkdtemp(pattern));
+    FFolder = pattern;
+    FPath = FFolder + "/changes.ini";
+  }
+  void TearDown() override { std::filesystem::remove_all(FFolder); }
+
+  void WriteFile(const std::string& content) { WriteFileAt(FPath, content); }
+  static void WriteFileAt(const std::string& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+  }
+  std::string ReadFile() const { return ReadFileAt(FPath); }
+  static std::string ReadFileAt(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+  }
+  ino_t InodeOf(const std::string& path) const {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+  }
+  // A file whose name leaves no room for the temporary file of a replace.
+  std::string LongNamedPath() const { return FFolder + "/" + std::string(250, 'n') + ".ini"; }
+
+  std::string FFolder;
+  std::string FPath;
+};
+
+struct EditCase {
+  const char* name;
+  std::string before;
+  std::function<void(TKV_Inifile&)> edit;
+  std::string after;
+};
+
+void RunEditCases(const std::string& path, const std::vector<EditCase>& cases) {
+  for (const EditCase& c : cases) {
+    std::filesystem::remove(path);
+    if (c.name[0] != '!') std::ofstream(path, std::ios::binary) << c.before;
+    TKV_Inifile ini(path);
+    c.edit(ini);
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    EXPECT_EQ(c.after, content.str()) << c.name;
+  }
+}
+
+auto Write(std::string section, std::string key, std::string value) {
+  return [=](TKV_Inifile& ini) { ini.WriteString(section, key, value); };
+}
+auto Delete(std::string section, std::string key) {
+  return [=](TKV_Inifile& ini) { ini.DeleteKey(section, key); };
+}
+auto Erase(std::string section) {
+  return [=](TKV_Inifile& ini) { ini.EraseSection(section); };
+}
+
+TEST_F(IniFileTest, WritesPlaceKeysAndKeepEveryOtherLine) {
+  RunEditCases(
+      FPath,
+      {
+          // A name starting with "!" runs on a missing file.
+          {"!a missing file is created", "", Write("Settings", "Version", "1"),
+           "[Settings]\r\nVersion=1\r\n"},
+          {"an empty file", "", Write("S", "k", "v"), "[S]\r\nk=v\r\n"},
+          {"an existing key keeps its place", "[A]\r\nx=1\r\ny=2\r\n[B]\r\nz=3\r\n",
+           Write("A", "x", "9"), "[A]\r\nx=9\r\ny=2\r\n[B]\r\nz=3\r\n"},
+          {"a new key follows the last key of its section",
+           "[A]\r\nx=1\r\n\r\n; about B\r\n[B]\r\nz=3\r\n", Write("A", "n", "5"),
+           "[A]\r\nx=1\r\nn=5\r\n\r\n; about B\r\n[B]\r\nz=3\r\n"},
+          {"a new section goes after every line", "[A]\r\nx=1\r\n; end\r\n\r\n",
+           Write("C", "k", "v"), "[A]\r\nx=1\r\n; end\r\n\r\n[C]\r\nk=v\r\n"},
+          {"a last line without a line break", "[A]\r\nx=1", Write("A", "y", "2"),
+           "[A]\r\nx=1\r\ny=2\r\n"},
+          {"a last section line without a line break", "[A]", Write("A", "y", "2"),
+           "[A]\r\ny=2\r\n"},
+          {"names compare without case; the stored name stays", "[Sec]\r\nKey=1\r\n",
+           Write("SEC", "KEY", "2"), "[Sec]\r\nKey=2\r\n"},
+          {"LF-only lines are kept, new lines get CR LF", "[A]\nx=1\n[B]\ny=2\n",
+           Write("B", "z", "3"), "[A]\nx=1\n[B]\ny=2\nz=3\r\n"},
+          {"a replaced line keeps its line ending", "[A]\nx=1\ny=2\n", Write("A", "x", "7"),
+           "[A]\nx=7\ny=2\n"},
+          {"a section line without keys receives the key", "[A]\r\n; none yet\r\n[B]\r\nk=1\r\n",
+           Write("a", "n", "1"), "[A]\r\nn=1\r\n; none yet\r\n[B]\r\nk=1\r\n"},
+          {"a comment is never a key", "[A]\r\n;x=1\r\nx y\r\n", Write("A", "x", "2"),
+           "[A]\r\nx=2\r\n;x=1\r\nx y\r\n"},
+          {"blanks and odd lines stay byte for byte",
+           "  [ A ]  \r\n  k  =  v  \r\n\tjunk line\r\n=empty\r\n", Write("A", "new", "1"),
+           "  [ A ]  \r\n  k  =  v  \r\n\tjunk line\r\n=empty\r\nnew=1\r\n"},
+          {"the value is written as given", "", Write("S", "k", " spaced \"value\" "),
+           "[S]\r\nk= spaced \"value\" \r\n"},
+          {"line breaks are escaped", "", Write("S", "k", "a\r\nb"), "[S]\r\nk=a<#CR#><#LF#>b\r\n"},
+          {"a leading line feed is escaped", "", Write("S", "k", "\nx"), "[S]\r\nk=<#LF#>x\r\n"},
+          {"a value is cut at its first NUL", "", Write("S", "k", std::string("ab\0cd", 5)),
+           "[S]\r\nk=ab\r\n"},
+          {"sections of one name are one section", "[A]\r\nx=1\r\n[B]\r\n[a]\r\ny=2\r\n",
+           Write("A", "z", "3"), "[A]\r\nx=1\r\n[B]\r\n[a]\r\ny=2\r\nz=3\r\n"},
+          {"the first of two keys of one name is written", "[A]\r\nx=1\r\nX=2\r\n",
+           Write("A", "x", "3"), "[A]\r\nx=3\r\nX=2\r\n"},
+          {"integers in decimal", "", [](TKV_Inifile& ini) { ini.WriteInteger("S", "n", -7); },
+           "[S]\r\nn=-7\r\n"},
+          {"truth values as 1 and 0", "",
+           [](TKV_Inifile& ini) {
+             ini.WriteBool("S", "t", true);
+             ini.WriteBool("S", "f", false);
+           },
+           "[S]\r\nt=1\r\nf=0\r\n"},
+          {"a name written twice in two cases leaves one key", "",
+           [](TKV_Inifile& ini) {
+             ini.WriteString("S", "key", "first");
+             ini.WriteString("S", "KEY", "second");
+           },
+           "[S]\r\nkey=second\r\n"},
+      });
+}
+
+TEST_F(IniFileTest, DeletesAndErasesLeaveTheRestAsItWas) {
+  RunEditCases(
+      FPath,
+      {
+          {"a key line goes", "[A]\r\nx=1\r\ny=2\r\n", Delete("a", "X"), "[A]\r\ny=2\r\n"},
+          {"the last key leaves the section line", "[A]\r\nx=1\r\n[B]\r\ny=2\r\n", Delete("A", "x"),
+           "[A]\r\n[B]\r\ny=2\r\n"},
+          {"every line of the key goes", "[A]\r\nx=1\r\nX=2\r\n", Delete("A", "x"), "[A]\r\n"},
+          {"an absent key changes nothing", "[A]\r\nx=1", Delete("A", "y"), "[A]\r\nx=1"},
+          {"a key of another section stays", "[A]\r\nx=1\r\n[B]\r\nx=2\r\n", Delete("B", "x"),
+           "[A]\r\nx=1\r\n[B]\r\n"},
+          {"a section goes with its comments", "; head\r\n[A]\r\nx=1\r\n; c\r\n\r\n[B]\r\ny=2\r\n",
+           Erase("a"), "; head\r\n[B]\r\ny=2\r\n"},
+          {"every section of the name goes", "[A]\r\nx=1\r\n[B]\r\ny=2\r\n[A]\r\nz=3\r\n",
+           Erase("A"), "[B]\r\ny=2\r\n"},
+          {"an absent section changes nothing", "[A]\r\nx=1", Erase("B"), "[A]\r\nx=1"},
+          {"!deleting in a missing file creates nothing", "", Delete("A", "x"), ""},
+      });
+  EXPECT_FALSE(std::filesystem::exists(FPath));
+}
+
+TEST_F(IniFileTest, NothingToRemoveDoesNotRewriteTheFile) {
+  WriteFile("[A]\r\nx=1\r\n");
+  ino_t before = InodeOf(FPath);
+  TKV_Inifile ini(FPath);
+  ini.DeleteKey("A", "y");
+  ini.DeleteKey("B", "x");
+  ini.EraseSection("B");
+  EXPECT_EQ(before, InodeOf(FPath));
+}
+
+struct ReadCase {
+  std::string content;
+  std::string section, key;
+  std::string expected;
+};
+
+TEST_F(IniFileTest, ReadsFollowThePrivateProfileConventions) {
+  const ReadCase cases[] = {
+      {"[A]\r\nk=v\r\n", "A", "k", "v"},
+      {"  [ A ]  \r\n  k  =  v w  \r\n", "a", "K", "v w"},
+      {"[A]\nk=v", "A", "k", "v"},
+      {"[A]\r\nk=\"quoted\"\r\n", "A", "k", "quoted"},
+      {"[A]\r\nk='quoted'\r\n", "A", "k", "quoted"},
+      {"[A]\r\nk=\"half'\r\n", "A", "k", "\"half'"},
+      {"[A]\r\nk=\"\r\n", "A", "k", "\""},
+      {"[A]\r\nk=a=b\r\n", "A", "k", "a=b"},
+      {"[A]\r\nk=\r\n", "A", "k", ""},
+      {"[A]\r\n;k=v\r\n", "A", "k", "default"},
+      {"[A]\r\nk v\r\n", "A", "k v", "default"},
+      {"k=v\r\n[A]\r\n", "A", "k", "default"},
+      {"[A]\r\nk=v\r\n", "B", "k", "default"},
+      {"[A]\r\nk=first\r\nK=second\r\n", "A", "k", "first"},
+      {"[A]\r\n[B]\r\n[A]\r\nk=v\r\n", "A", "k", "v"},
+      {"[A] ; the a section\r\nk=v\r\n", "A", "k", "v"},
+      {"[A] ; the a section\r\nk=v\r\n", "A ; the a section", "k", "default"},
+      {"[A]\r\nk=line<#LF#>break<#CR#>\r\n", "A", "k", "line\nbreak\r"},
+      {"[A]\r\nk=<#LF#>\r\n", "A", "k", "\n"},
+      {"[A]\r\nk=<#lf#>\r\n", "A", "k", "<#lf#>"},
+      {"[A]\r\nk=<#CR#><#LF#>\r\n", "A", "k", "\r\n"},
+  };
+  for (const ReadCase& c : cases) {
+    WriteFile(c.content);
+    TKV_Inifile ini(FPath);
+    EXPECT_EQ(c.expected, ini.ReadString(c.section, c.key, "default")) << c.content;
+  }
+}
+
+TEST_F(IniFileTest, ADefaultIsDecodedToo) {
+  TKV_Inifile ini(FPath);
+  EXPECT_EQ("a\nb", ini.ReadString("A", "k", "a<#LF#>b"));
+}
+
+TEST_F(IniFileTest, ValuesReadBackAsWritten) {
+  const std::string values[] = {"\n",     "\r",       "a\n",     "\r\n", "\nfirst",
+                                "a\r\nb", "last\n\r", "x\ry\nz", "plain"};
+  TKV_Inifile ini(FPath);
+  for (const std::string& value : values) {
+    ini.WriteString("S", "k", value);
+    EXPECT_EQ(value, ini.ReadString("S", "k", "")) << value;
+  }
+}
+
+TEST_F(IniFileTest, ValuesAreCutTo2047StoredCharacters) {
+  std::string value(3000, 'v');
+  TKV_Inifile ini(FPath);
+  ini.WriteString("S", "long", value);
+  EXPECT_EQ("[S]\r\nlong=" + value + "\r\n", ReadFile());
+  EXPECT_EQ(value.substr(0, 2047), ini.ReadString("S", "long", ""));
+  // The limit counts the stored text: each escaped line break takes six characters.
+  ini.WriteString("S", "breaks", std::string(400, '\n'));
+  EXPECT_EQ(std::string(341, '\n') + "<", ini.ReadString("S", "breaks", ""));
+}
+
+TEST_F(IniFileTest, ReadIntegerAndReadBool) {
+  struct Case {
+    const char* stored;  // nullptr: no such key
+    int32_t expected;
+  } cases[] = {
+      {"0x1A", 26},
+      {"0X1a", 26},
+      {"0x", 99},
+      {"0x7FFFFFFF", 2147483647},
+      {"0x80000000", 99},
+      {"0xG", 99},
+      {"letters", 99},
+      {nullptr, 99},
+      {"", 99},
+      {"-5", -5},
+      {"12", 12},
+      {"2147483647", 2147483647},
+      {"2147483648", 99},
+      {"-2147483648", -2147483647 - 1},
+      {"-2147483649", 99},
+      {"1.5", 99},
+      {"-", 99},
+      {"007", 7},
+      {"$1A", 99},
+  };
+  for (const Case& c : cases) {
+    WriteFile(c.stored ? "[S]\r\nn=" + std::string(c.stored) + "\r\n" : "[S]\r\n");
+    TKV_Inifile ini(FPath);
+    EXPECT_EQ(c.expected, ini.ReadInteger("S", "n", 99)) << (c.stored ? c.stored : "(absent)");
+  }
+  WriteFile("[S]\r\ntwo=2\r\nhex=0x1\r\nzero=0\r\nword=yes\r\n");
+  TKV_Inifile ini(FPath);
+  EXPECT_TRUE(ini.ReadBool("S", "two", false));
+  EXPECT_TRUE(ini.ReadBool("S", "hex", false));
+  EXPECT_FALSE(ini.ReadBool("S", "zero", true));
+  EXPECT_TRUE(ini.ReadBool("S", "word", true));
+  EXPECT_FALSE(ini.ReadBool("S", "word", false));
+  EXPECT_TRUE(ini.ReadBool("S", "absent", true));
+}
+
+TEST_F(IniFileTest, InheritedReadsAndWritesGoThroughTheEscaping) {
+  TKV_Inifile ini(FPath);
+  TCustomIniFile& base = ini;
+  base.WriteString("S", "k", "a\nb");
+  EXPECT_EQ("[S]\r\nk=a<#LF#>b\r\n", ReadFile());
+  WriteFile("[S]\r\nn=<#LF#>12\r\n");
+  // The decoded line break makes the text no number.
+  EXPECT_EQ(-1, base.ReadInteger("S", "n", -1));
+}
+
+TEST_F(IniFileTest, SectionListsAndValues) {
+  WriteFile(
+      "[A]\r\nsecond=2\r\n; note\r\nfirst=1\r\nSECOND=3\r\nno "
+      "key\r\nk<#LF#>ey=v<#CR#>\r\n[B]\r\nb=1\r\n");
+  TKV_Inifile ini(FPath);
+  EXPECT_THAT(ini.ReadSection("a"), ElementsAre("second", "first", "k<#LF#>ey"));
+  EXPECT_THAT(ini.ReadSectionValues("A"), ElementsAre("second=2", "first=1", "k\ney=v\r"));
+  EXPECT_TRUE(ini.ReadSection("C").empty());
+  EXPECT_TRUE(ini.ReadSectionValues("C").empty());
+}
+
+TEST_F(IniFileTest, ASectionExistsWhileItHoldsAKey) {
+  WriteFile("[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
+  TKV_Inifile ini(FPath);
+  EXPECT_TRUE(ini.SectionExists("a"));
+  ini.DeleteKey("A", "x");
+  EXPECT_FALSE(ini.SectionExists("A"));
+  EXPECT_TRUE(ini.ReadSection("A").empty());
+  ini.WriteString("A", "z", "3");
+  EXPECT_TRUE(ini.SectionExists("A"));
+  EXPECT_EQ("[A]\r\nz=3\r\n[B]\r\ny=2\r\n", ReadFile());
+}
+
+TEST_F(IniFileTest, LongKeyListsAreNeverCut) {
+  std::string content = "[Big]\r\n";
+  for (int i = 0; i < 2000; ++i)
+    content += "AVeryLongModifierKeyName_" + std::to_string(i) + "=x\r\n";
+  WriteFile(content);
+  TKV_Inifile ini(FPath);
+  std::vector<std::string> keys = ini.ReadSection("Big");
+  ASSERT_EQ(2000u, keys.size());
+  EXPECT_EQ("AVeryLongModifierKeyName_1999", keys.back());
+}
+
+TEST_F(IniFileTest, MissingOrUnreadableFilesReadAsEmpty) {
+  std::filesystem::create_directory(FFolder + "/folder.ini");
+  ASSERT_EQ(0, ::mkfifo((FFolder + "/fifo.ini").c_str(), 0600));
+  for (const std::string& path : {FPath, FFolder + "/missing/changes.ini", FFolder + "/folder.ini",
+                                  FFolder + "/fifo.ini", std::string()}) {
+    TKV_Inifile ini(path);
+    EXPECT_EQ("d", ini.ReadString("A", "k", "d")) << path;
+    EXPECT_EQ(5, ini.ReadInteger("A", "k", 5)) << path;
+    EXPECT_TRUE(ini.ReadSection("A").empty()) << path;
+    EXPECT_TRUE(ini.ReadSectionValues("A").empty()) << path;
+    EXPECT_FALSE(ini.SectionExists("A")) << path;
+  }
+  EXPECT_FALSE(std::filesystem::exists(FPath));
+}
+
+void ExpectUnableToWrite(const std::string& path, const std::function<void()>& operation,
+                         const char* what) {
+  try {
+    operation();
+    ADD_FAILURE() << what << " on " << path << " raised nothing";
+  } catch (const platform::EIniFileException& error) {
+    EXPECT_EQ("Unable to write to " + path, error.Message()) << what;
+  }
+}
+
+TEST_F(IniFileTest, UnwritablePathsRaiseUnableToWrite) {
+  std::filesystem::create_directory(FFolder + "/folder.ini");
+  ASSERT_EQ(0, ::mkfifo((FFolder + "/fifo.ini").c_str(), 0600));
+  for (const std::string& path : {FFolder + "/missing/changes.ini", FFolder + "/folder.ini",
+                                  FFolder + "/fifo.ini", std::string()}) {
+    TKV_Inifile ini(path);
+    ExpectUnableToWrite(
+        path, [&] { ini.WriteString("A", "k", "v"); }, "WriteString");
+    ExpectUnableToWrite(
+        path, [&] { ini.WriteInteger("A", "k", 1); }, "WriteInteger");
+    ExpectUnableToWrite(
+        path, [&] { ini.WriteBool("A", "k", true); }, "WriteBool");
+    // Nothing is there to remove: nothing to write, nothing to fail.
+    EXPECT_NO_THROW(ini.DeleteKey("A", "k"));
+    EXPECT_NO_THROW(ini.EraseSection("A"));
+  }
+  EXPECT_FALSE(std::filesystem::exists(FFolder + "/missing"));
+}
+
+TEST_F(IniFileTest, AFailedRewriteLeavesTheFileAsItWas) {
+  const std::string path = LongNamedPath();
+  const std::string content = "[A]\r\nx=1\r\ny=2\r\n";
+  WriteFileAt(path, content);
+  TKV_Inifile ini(path);
+  ExpectUnableToWrite(
+      path, [&] { ini.WriteString("A", "x", "changed"); }, "WriteString");
+  ExpectUnableToWrite(
+      path, [&] { ini.WriteString("B", "new", "1"); }, "WriteString");
+  ExpectUnableToWrite(
+      path, [&] { ini.DeleteKey("A", "x"); }, "DeleteKey");
+  ExpectUnableToWrite(
+      path, [&] { ini.EraseSection("A"); }, "EraseSection");
+  EXPECT_NO_THROW(ini.DeleteKey("A", "absent"));
+  EXPECT_NO_THROW(ini.EraseSection("absent"));
+  EXPECT_EQ(content, ReadFileAt(path));
+  EXPECT_EQ("1", ini.ReadString("A", "x", ""));
+  EXPECT_THAT(ini.ReadSection("A"), ElementsAre("x", "y"));
+  EXPECT_FALSE(ini.SectionExists("B"));
+}
+
+TEST_F(IniFileTest, NamesThatWouldSplitALineAreRefused) {
+  const std::string content = "[A]\r\nx=1\r\n";
+  WriteFile(content);
+  TKV_Inifile ini(FPath);
+  const std::string names[] = {"a\rb", "a\nb", std::string("a\0b", 3), "\n[B]"};
+  for (const std::string& name : names) {
+    ExpectUnableToWrite(
+        FPath, [&] { ini.WriteString(name, "k", "v"); }, "section name");
+    ExpectUnableToWrite(
+        FPath, [&] { ini.WriteString("A", name, "v"); }, "key name");
+  }
+  EXPECT_EQ(content, ReadFile());
+}
+
+TEST_F(IniFileTest, EveryReadSeesTheFileAsItStands) {
+  WriteFile("[A]\r\nk=1\r\n");
+  TKV_Inifile ini(FPath);
+  TKV_Inifile other(FPath);
+  EXPECT_EQ("1", ini.ReadString("A", "k", ""));
+  // Rewritten in place, same size, within the same tick of the file-system clock.
+  WriteFile("[A]\r\nk=2\r\n");
+  EXPECT_EQ("2", ini.ReadString("A", "k", ""));
+  other.WriteString("A", "k", "3");
+  EXPECT_EQ("3", ini.ReadString("A", "k", ""));
+  std::filesystem::remove(FPath);
+  EXPECT_EQ("gone", ini.ReadString("A", "k", "gone"));
+  ini.WriteString("A", "j", "4");
+  EXPECT_EQ("[A]\r\nj=4\r\n", ReadFile());
+  EXPECT_EQ("4", other.ReadString("A", "j", ""));
+}
+
+TEST_F(IniFileTest, AWriteKeepsThePermissionsOfTheFile) {
+  WriteFile("[A]\r\nk=1\r\n");
+  ::chmod(FPath.c_str(), 0640);
+  TKV_Inifile ini(FPath);
+  ini.WriteString("A", "k", "2");
+  struct stat info {};
+  ASSERT_EQ(0, ::stat(FPath.c_str(), &info));
+  EXPECT_EQ(0640u, info.st_mode & 07777);
+}
+
+}  // namespace
