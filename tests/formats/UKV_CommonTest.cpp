@@ -20,7 +20,8 @@ TEST(ReplaceAllTest, ReplacesEveryOccurrenceOnce) {
       {"abc", "", "y", "abc"},
       {"abab", "ab", "", ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.expected, ReplaceAll(c.text, c.pattern, c.replacement)) << c.text;
+  for (const Case& c : cases)
+    EXPECT_EQ(c.expected, ReplaceAll(c.text, c.pattern, c.replacement)) << c.text;
 }
 
 TEST(FindNextFromTest, FindsAfterTheOffset) {
@@ -36,11 +37,13 @@ TEST(NumberTextTest, AllThreeTests) {
     const char* text;
     bool allDigits, integer, decimal;
   } cases[] = {
-      {"", false, false, false},        {"-", false, false, false},      {"-5", false, true, true},
-      {"0", true, true, true},          {"12a", false, false, false},    {" 12", false, false, false},
-      {"99999999999", true, true, true}, {"1.2.3", false, false, true},   {"-.5", false, false, true},
-      {"1,5", false, false, true},      {"1.", false, false, false},     {".5", false, false, false},
-      {"1..5", false, false, true},     {"--1", false, false, false},
+      {"", false, false, false},         {"-", false, false, false},
+      {"-5", false, true, true},         {"0", true, true, true},
+      {"12a", false, false, false},      {" 12", false, false, false},
+      {"99999999999", true, true, true}, {"1.2.3", false, false, true},
+      {"-.5", false, false, true},       {"1,5", false, false, true},
+      {"1.", false, false, false},       {".5", false, false, false},
+      {"1..5", false, false, true},      {"--1", false, false, false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.allDigits, IsAllDigits(c.text)) << c.text;

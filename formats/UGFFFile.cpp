@@ -1,0 +1,566 @@
+#include "formats/UGFFFile.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "formats/UKV_Common.h"
+#include "formats/UStrTok.h"
+#include "platform/ByteReader.h"
+#include "platform/Conversions.h"
+#include "platform/Files.h"
+#include "platform/Locale.h"
+
+// GFF V3.2, all numbers unsigned 32-bit little-endian unless said otherwise:
+//   header (56 bytes): file type, "V3.2", then offset and count/size of the struct
+//     entries, field entries, labels, field data, field indices and list indices
+//   struct entry (12): id, data, field count; one field: data is its field index;
+//     more: data is a byte offset into the field indices, where count u32 indices follow
+//   field entry (12): type code, label index, data (the value itself for codes 0-5
+//     and 8, a struct index for 14, a byte offset into the list indices for 15 (count,
+//     then struct indices), a byte offset into the field data for the others)
+//   label (16): zero-padded characters
+// Nothing is trusted: every offset, count and length is checked against the file size
+// before it is used.
+
+// ---------------------------------------------------------------------------------
+// The field model
+
+void TGFFField::SetLabel(std::string_view text) {
+  FLabel.fill(0);
+  std::memcpy(FLabel.data(), text.data(), std::min(text.size(), FLabel.size()));
+}
+
+std::string TGFFField::GetLabel() const {
+  std::string label;
+  for (char c : FLabel)
+    if (c != 0) label += c;
+  return label;
+}
+
+void TGFF_CExoLocString::AddSubString(std::unique_ptr<TGFF_CSubString> subString) {
+  FSubStrings.push_back(std::move(subString));
+}
+
+const TGFF_CSubString& TGFF_CExoLocString::GetSubString(int32_t index) const {
+  if (index < 0 || static_cast<size_t>(index) >= FSubStrings.size())
+    throw EGFFError("Invalid substring index when getting CExoLocString text!", 22);
+  return *FSubStrings[static_cast<size_t>(index)];
+}
+
+std::string TGFF_CExoLocString::GetTextForId(uint32_t stringId) const {
+  for (const auto& subString : FSubStrings)
+    if (subString->StringId() == stringId) return subString->GetText();
+  return {};
+}
+
+TGFFField& TGFFStruct::GetField(int32_t index) const {
+  if (index < 0 || index >= Count())
+    throw EGFFError(
+        "Out of bounds index encountered when attempting to retrieve field from struct " +
+            GetLabel() + "!",
+        0);
+  return *FFields[static_cast<size_t>(index)];
+}
+
+TGFFField* TGFFStruct::FindField(std::string_view label) const {
+  for (const auto& field : FFields)
+    if (field->GetLabel() == label) return field.get();
+  return nullptr;
+}
+
+bool TGFFStruct::AddField(std::unique_ptr<TGFFField> field) {
+  constexpr size_t kIndexFrom = 16;
+  std::string label = field->GetLabel();
+  if (FLabelIndex) {
+    if (!FLabelIndex->insert(label).second) return false;
+  } else {
+    if (FindField(label)) return false;
+    if (FFields.size() + 1 >= kIndexFrom) {
+      FLabelIndex = std::make_unique<std::unordered_set<std::string>>();
+      for (const auto& present : FFields) FLabelIndex->insert(present->GetLabel());
+      FLabelIndex->insert(label);
+    }
+  }
+  FFields.push_back(std::move(field));
+  return true;
+}
+
+TGFFStruct& TGFFList::GetStruct(int32_t index) const {
+  if (index < 0 || index >= Count())
+    throw EGFFError("Out of bounds index " + std::to_string(index) +
+                        " when trying to get STRUCT from LIST " + GetLabel() + "!",
+                    0);
+  return *FStructs[static_cast<size_t>(index)];
+}
+
+void TGFFList::AddStruct(std::unique_ptr<TGFFStruct> gffStruct) {
+  gffStruct->SetLabelBytes({});
+  FStructs.push_back(std::move(gffStruct));
+}
+
+// ---------------------------------------------------------------------------------
+// The reader
+
+namespace {
+
+constexpr size_t kHeaderSize = 56;
+// What a node is charged against the memory budget besides the bytes it copies.
+constexpr uint64_t kNodeCost = 64;
+
+[[noreturn]] void FailMalformed(const std::string& what) {
+  throw EGFFError("Malformed GFF data: " + what, kGffMalformedCode);
+}
+
+std::string FieldName(uint32_t index) { return "field " + std::to_string(index); }
+std::string StructName(uint32_t index) { return "struct " + std::to_string(index); }
+
+// Builds the tree from the file's bytes; every read is checked before it is made.
+class GffTreeReader {
+ public:
+  GffTreeReader(std::string_view data, const TGFF_Header& header)
+      : FReader(data),
+        FHeader(header),
+        // Memory stays in proportion to the file even when entries are shared.
+        FBytesLimit(64ull * 1024 * 1024 + 16ull * data.size()) {}
+
+  std::unique_ptr<TGFFStruct> ReadRoot() { return ReadStruct(0, 1); }
+
+ private:
+  std::unique_ptr<TGFFStruct> ReadStruct(uint32_t index, int depth);
+  void ReadStructFields(TGFFStruct& gffStruct, uint32_t index, uint32_t data, uint32_t count,
+                        int depth);
+  std::unique_ptr<TGFFField> ReadField(uint32_t index, int depth);
+  std::unique_ptr<TGFFList> ReadList(uint32_t fieldIndex, uint32_t data, int depth);
+  std::unique_ptr<TGFFField> ReadComplexField(uint32_t fieldIndex, int32_t code, uint32_t data);
+  std::string_view ReadText(uint32_t fieldIndex, uint64_t length, const std::string& what);
+  std::unique_ptr<TGFF_CExoLocString> ReadLocString(uint32_t fieldIndex);
+
+  template <typename Field, typename T>
+  std::unique_ptr<TGFFField> MakeValue(const T& value) {
+    auto field = std::make_unique<Field>();
+    field->SetValue(value);
+    return field;
+  }
+  template <typename T>
+  T ReadAt(uint64_t offset) {
+    FReader.Seek(offset);
+    T value;
+    std::string_view bytes = FReader.ReadBytes(sizeof(T));
+    std::memcpy(&value, bytes.data(), sizeof(T));
+    return value;
+  }
+  // Moves to `offset`, refusing with `what` unless `length` bytes lie there.
+  void SeekChecked(uint64_t offset, uint64_t length, const std::string& what) {
+    if (!FReader.Contains(offset, length))
+      FailMalformed(what + " lies beyond the end of the file.");
+    FReader.Seek(offset);
+  }
+  void ChargeNode();
+  void ChargeBytes(uint64_t bytes);
+
+  platform::ByteReader FReader;
+  const TGFF_Header& FHeader;
+  std::vector<uint32_t> FPath;  // the structs being read, outermost first
+  uint64_t FNodes = 0;
+  uint64_t FBytes = 0;
+  const uint64_t FBytesLimit;
+};
+
+void GffTreeReader::ChargeNode() {
+  if (++FNodes > TGFFFile::kMaxNodes)
+    FailMalformed("the file makes a tree of more than " + std::to_string(TGFFFile::kMaxNodes) +
+                  " nodes.");
+  ChargeBytes(kNodeCost);
+}
+
+void GffTreeReader::ChargeBytes(uint64_t bytes) {
+  FBytes += bytes;
+  if (FBytes > FBytesLimit)
+    FailMalformed("the file makes a tree of more than " + std::to_string(FBytesLimit) +
+                  " bytes, far more than the file holds.");
+}
+
+std::unique_ptr<TGFFStruct> GffTreeReader::ReadStruct(uint32_t index, int depth) {
+  if (std::find(FPath.begin(), FPath.end(), index) != FPath.end())
+    FailMalformed(StructName(index) + " contains itself (a cycle of struct references).");
+  if (depth > TGFFFile::kMaxDepth)
+    FailMalformed("structs are nested more than " + std::to_string(TGFFFile::kMaxDepth) +
+                  " levels deep.");
+  ChargeNode();
+  SeekChecked(uint64_t{FHeader.StructOffset} + 12ull * index, 12, StructName(index));
+  uint32_t id = FReader.ReadU32();
+  uint32_t data = FReader.ReadU32();
+  uint32_t count = FReader.ReadU32();
+
+  auto gffStruct = std::make_unique<TGFFStruct>();
+  gffStruct->SetStructId(id);
+  FPath.push_back(index);
+  ReadStructFields(*gffStruct, index, data, count, depth);
+  FPath.pop_back();
+  return gffStruct;
+}
+
+void GffTreeReader::ReadStructFields(TGFFStruct& gffStruct, uint32_t index, uint32_t data,
+                                     uint32_t count, int depth) {
+  if (count == 0) return;
+  if (count == 1) {
+    gffStruct.AddField(ReadField(data, depth));
+    return;
+  }
+  const uint64_t indicesAt = uint64_t{FHeader.FieldIndicesOffset} + data;
+  SeekChecked(indicesAt, 4ull * count, "the field indices of " + StructName(index));
+  for (uint32_t k = 0; k < count; ++k)
+    gffStruct.AddField(ReadField(ReadAt<uint32_t>(indicesAt + 4ull * k), depth));
+}
+
+std::unique_ptr<TGFFField> GffTreeReader::ReadField(uint32_t index, int depth) {
+  SeekChecked(uint64_t{FHeader.FieldOffset} + 12ull * index, 12, FieldName(index));
+  uint32_t code = FReader.ReadU32();
+  uint32_t labelIndex = FReader.ReadU32();
+  uint32_t data = FReader.ReadU32();
+  // Read unsigned: a code that would read as negative is just as unknown.
+  if (code > kGffPosition)
+    throw EGFFError(
+        "Invalid field type encountered when reading field " + std::to_string(code) + " data!", 5);
+  SeekChecked(uint64_t{FHeader.LabelOffset} + 16ull * labelIndex, 16,
+              "the label of " + FieldName(index));
+  std::array<char, 16> label;
+  std::memcpy(label.data(), FReader.ReadBytes(16).data(), 16);
+
+  std::unique_ptr<TGFFField> field;
+  switch (code) {
+    case kGffByte:
+      field = MakeValue<TGFF_SByte>(static_cast<uint8_t>(data));
+      break;
+    case kGffChar:
+      field = MakeValue<TGFF_SChar>(static_cast<char>(data & 0xFF));
+      break;
+    case kGffWord:
+      field = MakeValue<TGFF_SWord>(static_cast<uint16_t>(data));
+      break;
+    case kGffShort:
+      field = MakeValue<TGFF_SShort>(static_cast<int16_t>(data & 0xFFFF));
+      break;
+    case kGffDword:
+      field = MakeValue<TGFF_SDWORD>(data);
+      break;
+    case kGffInt:
+      field = MakeValue<TGFF_SInt>(static_cast<int32_t>(data));
+      break;
+    case kGffFloat: {
+      float value;
+      std::memcpy(&value, &data, sizeof value);
+      field = MakeValue<TGFF_SFloat>(value);
+      break;
+    }
+    case kGffStruct:
+      field = ReadStruct(data, depth + 1);
+      break;
+    case kGffList:
+      field = ReadList(index, data, depth);
+      break;
+    default:
+      field = ReadComplexField(index, static_cast<int32_t>(code), data);
+      break;
+  }
+  // A struct field is its struct, already counted.
+  if (code != kGffStruct) ChargeNode();
+  field->SetLabelBytes(label);
+  return field;
+}
+
+std::unique_ptr<TGFFList> GffTreeReader::ReadList(uint32_t fieldIndex, uint32_t data, int depth) {
+  const uint64_t listAt = uint64_t{FHeader.ListIndicesOffset} + data;
+  SeekChecked(listAt, 4, "the list of " + FieldName(fieldIndex));
+  int32_t count = FReader.ReadS32();
+  auto list = std::make_unique<TGFFList>();
+  if (count <= 0) return list;
+  SeekChecked(listAt + 4, 4ull * static_cast<uint32_t>(count),
+              "the list of " + FieldName(fieldIndex));
+  for (int32_t k = 1; k <= count; ++k)
+    list->AddStruct(
+        ReadStruct(ReadAt<uint32_t>(listAt + 4ull * static_cast<uint32_t>(k)), depth + 1));
+  return list;
+}
+
+std::string_view GffTreeReader::ReadText(uint32_t fieldIndex, uint64_t length,
+                                         const std::string& what) {
+  if (length > FReader.Remaining())
+    FailMalformed(what + " of " + FieldName(fieldIndex) +
+                  " is longer than the bytes that remain in the file.");
+  ChargeBytes(length);
+  return FReader.ReadBytes(static_cast<size_t>(length));
+}
+
+std::unique_ptr<TGFF_CExoLocString> GffTreeReader::ReadLocString(uint32_t fieldIndex) {
+  auto locString = std::make_unique<TGFF_CExoLocString>();
+  locString->SetTotalSize(FReader.ReadU32());
+  locString->SetStrRef(FReader.ReadU32());
+  uint32_t count = FReader.ReadU32();
+  // Each substring takes at least its id and its length.
+  if (count > FReader.Remaining() / 8)
+    FailMalformed("the " + std::to_string(count) + " substrings of " + FieldName(fieldIndex) +
+                  " need more bytes than remain in the file.");
+  for (uint32_t k = 0; k < count; ++k) {
+    uint32_t stringId = FReader.ReadU32();
+    int32_t length = FReader.ReadS32();
+    ChargeNode();
+    std::string text;
+    if (length > 0)
+      text = ReadText(fieldIndex, static_cast<uint32_t>(length), "substring " + std::to_string(k));
+    locString->AddSubString(std::make_unique<TGFF_CSubString>(stringId, length, std::move(text)));
+  }
+  return locString;
+}
+
+std::unique_ptr<TGFFField> GffTreeReader::ReadComplexField(uint32_t fieldIndex, int32_t code,
+                                                           uint32_t data) {
+  static constexpr uint32_t kFixedSize[18] = {0, 0, 0, 0,  0, 0, 8, 8,  0,
+                                              8, 4, 1, 12, 4, 0, 0, 16, 12};
+  const uint64_t at = uint64_t{FHeader.FieldDataOffset} + data;
+  SeekChecked(at, kFixedSize[code], "the field data of " + FieldName(fieldIndex));
+  switch (code) {
+    case kGffDword64: {
+      std::array<uint8_t, 8> bytes;
+      std::memcpy(bytes.data(), FReader.ReadBytes(8).data(), 8);
+      return MakeValue<TGFF_CDWORD64>(bytes);
+    }
+    case kGffInt64:
+      return MakeValue<TGFF_CInt64>(static_cast<int64_t>(FReader.ReadU64()));
+    case kGffDouble:
+      return MakeValue<TGFF_CDouble>(FReader.ReadF64());
+    case kGffExoString: {
+      auto field = std::make_unique<TGFF_CExoString>();
+      uint32_t length = FReader.ReadU32();
+      field->SetData(std::string(ReadText(fieldIndex, length, "the text")));
+      return field;
+    }
+    case kGffResRef: {
+      uint8_t length = FReader.ReadU8();
+      if (length > 16) throw EGFFError("Error loading CResRef field, string is too long!", 8);
+      auto field = std::make_unique<TGFF_CResRef>();
+      field->SetData(std::string(ReadText(fieldIndex, length, "the text")));
+      return field;
+    }
+    case kGffExoLocString:
+      return ReadLocString(fieldIndex);
+    case kGffVoid: {
+      uint32_t size = FReader.ReadU32();
+      std::string_view bytes = ReadText(fieldIndex, size, "the void data");
+      auto field = std::make_unique<TGFF_CVoid>();
+      field->SetData(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+      return field;
+    }
+    case kGffOrientation: {
+      std::array<float, 4> values;
+      for (float& value : values) value = FReader.ReadF32();
+      return MakeValue<TGFF_COrientation>(values);
+    }
+    default: {
+      std::array<float, 3> values;
+      for (float& value : values) value = FReader.ReadF32();
+      return MakeValue<TGFF_CPosition>(values);
+    }
+  }
+}
+
+TGFF_Header ReadHeader(std::string_view data) {
+  if (data.size() < kHeaderSize)
+    FailMalformed("the header is cut short: the file holds " + std::to_string(data.size()) +
+                  " bytes, the header needs 56.");
+  platform::ByteReader reader(data);
+  TGFF_Header header;
+  for (uint32_t* word :
+       {&header.FileType, &header.FileVersion, &header.StructOffset, &header.StructCount,
+        &header.FieldOffset, &header.FieldCount, &header.LabelOffset, &header.LabelCount,
+        &header.FieldDataOffset, &header.FieldDataCount, &header.FieldIndicesOffset,
+        &header.FieldIndicesCount, &header.ListIndicesOffset, &header.ListIndicesCount})
+    *word = reader.ReadU32();
+  return header;
+}
+
+}  // namespace
+
+void TGFFFile::LoadFromFile(const std::string& path) {
+  if (!platform::FileExists(path))
+    throw EGFFError("Specified file " + path + " could not be found to be opened!", 0);
+  Clear();
+  std::string data = platform::ReadWholeFile(path);
+  LoadFromMemory(data, path);
+}
+
+void TGFFFile::LoadFromMemory(std::string_view data, const std::string& fileName) {
+  Clear();
+  if (data.size() < 8 || data.substr(4, 4) != "V3.2")
+    throw EGFFError("Invalid file version. Loaded file is not in GFF V3.2 format!", 1);
+  FFileName = fileName;
+  std::memcpy(FFileType.data(), data.data(), 4);
+  std::memcpy(FFileVersion.data(), data.data() + 4, 4);
+  TGFF_Header header = ReadHeader(data);
+  try {
+    FRoot = GffTreeReader(data, header).ReadRoot();
+  } catch (const platform::EReadPastEnd& e) {
+    // Every read is checked before it is made; this is the net under those checks.
+    FailMalformed("a read at offset " + std::to_string(e.Offset()) +
+                  " went beyond the end of the file.");
+  }
+  FLoaded = 1;
+}
+
+void TGFFFile::Clear() {
+  FLoaded = 0;
+  FFileName.clear();
+  FRoot.reset();
+  FFileType.fill(0);
+  FFileVersion.fill(0);
+}
+
+// ---------------------------------------------------------------------------------
+// The walk and the path lookup
+
+TGFFField* TGFFFile::FirstField() {
+  if (!FLoaded || !FRoot) return nullptr;
+  FCursor = 0;
+  return FCursor < FRoot->Count() ? &FRoot->GetField(FCursor) : nullptr;
+}
+
+TGFFField* TGFFFile::NextField() {
+  if (!FLoaded || !FRoot) return nullptr;
+  if (FCursor < INT32_MAX) ++FCursor;
+  return FCursor < FRoot->Count() ? &FRoot->GetField(FCursor) : nullptr;
+}
+
+namespace {
+
+std::vector<std::string> PathTokens(const std::string& path) {
+  TStringTokenizer tokenizer(path, '\\');
+  std::vector<std::string> tokens;
+  for (int32_t i = 0; i < tokenizer.TokenCount(); ++i) tokens.push_back(tokenizer.GetToken(i));
+  return tokens;
+}
+
+}  // namespace
+
+TGFFField* TGFFFile::GetFieldByPath(const std::string& path) {
+  if (!FLoaded) return nullptr;
+  std::vector<std::string> tokens = PathTokens(path);
+  if (tokens.empty())
+    throw EGFFError("Invalid field path " + path + " encountered! Unable to load specified field.",
+                    0);
+  TGFFField* field = FirstField();
+  while (field && field->GetLabel() != tokens[0]) field = NextField();
+  if (!field || tokens.size() == 1) return field;
+  if (auto* gffStruct = FieldAs<TGFFStruct>(field))
+    return FindInStruct(*gffStruct, tokens, 1, path);
+  if (auto* list = FieldAs<TGFFList>(field)) return FindInList(*list, tokens, 1, path);
+  throw EGFFError("Unable to retrieve field at path " + path + ", the field " + field->GetLabel() +
+                      " is not a LIST or STRUCT!",
+                  0);
+}
+
+TGFFField* TGFFFile::FindInStruct(const TGFFStruct& gffStruct,
+                                  const std::vector<std::string>& tokens, size_t index,
+                                  const std::string& path) const {
+  TGFFField* field = gffStruct.FindField(tokens[index]);
+  if (!field || index + 1 == tokens.size()) return field;
+  if (auto* inner = FieldAs<TGFFStruct>(field))
+    return FindInStruct(*inner, tokens, index + 1, path);
+  if (auto* list = FieldAs<TGFFList>(field)) return FindInList(*list, tokens, index + 1, path);
+  throw EGFFError("Unable to retrieve struct field at path " + path + ", the field " +
+                      field->GetLabel() + " is not a LIST or STRUCT!",
+                  1);
+}
+
+TGFFField* TGFFFile::FindInList(const TGFFList& list, const std::vector<std::string>& tokens,
+                                size_t index, const std::string& path) const {
+  const std::string& token = tokens[index];
+  if (!IsAllDigits(token))
+    throw EGFFError(
+        "Unable to retrieve struct at path " + path + ", " + token + " is not a valid list index!",
+        0);
+  // A number beyond the 32-bit range raises the conversion error, as it always has.
+  int32_t position = platform::StrToInt(token);
+  if (position >= list.Count()) return nullptr;
+  TGFFStruct& element = list.GetStruct(position);
+  if (index + 1 == tokens.size()) return &element;
+  return FindInStruct(element, tokens, index + 1, path);
+}
+
+// ---------------------------------------------------------------------------------
+// Value texts
+
+namespace {
+
+std::string FloatText(double value) {
+  return platform::FormatGeneral(value, 15, 0, platform::DecimalSeparator());
+}
+
+template <size_t N>
+std::string FloatsText(const std::array<float, N>& values) {
+  std::string text;
+  for (size_t i = 0; i < N; ++i) text += (i ? "|" : "") + FloatText(values[i]);
+  return text;
+}
+
+std::string LocStringText(const TGFF_CExoLocString& locString) {
+  std::string text = "LocString[strref=";
+  text += locString.StrRef() == TGFF_CExoLocString::kNoStrRef ? "-1"
+                                                              : std::to_string(locString.StrRef());
+  text += ", substrings=" + std::to_string(locString.SubStringCount()) + ", strings=";
+  for (const auto& subString : locString.SubStrings()) text += "(" + subString->GetText() + ")";
+  return text + "]";
+}
+
+template <typename T>
+const T& As(const TGFFField& field) {
+  return static_cast<const T&>(field);
+}
+
+}  // namespace
+
+std::string FieldValueAsText(const TGFFField& field) {
+  switch (field.FieldType()) {
+    case kGffByte:
+      return std::to_string(As<TGFF_SByte>(field).Value());
+    case kGffChar:
+      return std::string(1, As<TGFF_SChar>(field).Value());
+    case kGffWord:
+      return std::to_string(As<TGFF_SWord>(field).Value());
+    case kGffShort:
+      return std::to_string(As<TGFF_SShort>(field).Value());
+    case kGffDword:
+      return std::to_string(As<TGFF_SDWORD>(field).Value());
+    case kGffInt:
+      return std::to_string(As<TGFF_SInt>(field).Value());
+    case kGffDword64: {
+      // Each stored byte in decimal, lowest first, as the files' readers have always shown it.
+      std::string text;
+      for (uint8_t byte : As<TGFF_CDWORD64>(field).Value()) text += std::to_string(byte);
+      return text;
+    }
+    case kGffInt64:
+      return std::to_string(As<TGFF_CInt64>(field).Value());
+    case kGffFloat:
+      return FloatText(As<TGFF_SFloat>(field).Value());
+    case kGffDouble:
+      return FloatText(As<TGFF_CDouble>(field).Value());
+    case kGffExoString:
+      return As<TGFF_CExoString>(field).Data();
+    case kGffResRef:
+      return As<TGFF_CResRef>(field).Data();
+    case kGffExoLocString:
+      return LocStringText(As<TGFF_CExoLocString>(field));
+    case kGffVoid:
+      return "(Raw Binary data, size=" + std::to_string(As<TGFF_CVoid>(field).Size()) + ")";
+    case kGffStruct:
+      return "[STRUCT type=" + std::to_string(As<TGFFStruct>(field).StructId()) + "]";
+    case kGffList:
+      return "[LIST]";
+    case kGffOrientation:
+      return FloatsText(As<TGFF_COrientation>(field).Value());
+    case kGffPosition:
+      return FloatsText(As<TGFF_CPosition>(field).Value());
+    default:
+      return {};
+  }
+}
