@@ -8,6 +8,7 @@
 #include <QObject>
 #include <exception>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 namespace platform {
@@ -30,11 +31,18 @@ void RunGuarded(Handler&& handler) {
   }
 }
 
-// A slot that runs inside the guard.
+// A slot that runs inside the guard. A handler may take
+// the signal's arguments or none of them.
 template <typename Handler>
 auto Guarded(Handler handler) {
   return [handler = std::move(handler)](auto&&... args) mutable {
-    RunGuarded([&] { handler(std::forward<decltype(args)>(args)...); });
+    RunGuarded([&] {
+      if constexpr (std::is_invocable_v<Handler&, decltype(args)...>) {
+        handler(std::forward<decltype(args)>(args)...);
+      } else {
+        handler();
+      }
+    });
   };
 }
 

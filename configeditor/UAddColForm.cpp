@@ -1,0 +1,7 @@
+#include "configeditor/UAddColForm.h"
+
+namespace quennet {
+
+TAdd2daColForm::TAdd2daColForm(QWidget* parent) : QDialog(parent) { setObjectName(QStringLiteral("TAdd2daColForm")); }
+
+}  // namespace quennet

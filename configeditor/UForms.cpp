@@ -1,0 +1,53 @@
+#include "configeditor/UForms.h"
+
+#include "configeditor/UAddColForm.h"
+#include "configeditor/UChange2daRowForm.h"
+#include "configeditor/UCopy2daRowForm.h"
+#include "configeditor/UEditTokenForm.h"
+#include "configeditor/UFormFilename.h"
+#include "configeditor/UFormNewGFF.h"
+#include "configeditor/UInfoCopyForm.h"
+#include "configeditor/UInfoForm.h"
+#include "configeditor/UMainForm.h"
+#include "configeditor/UMassAddForm.h"
+#include "configeditor/UMod2DARowForm.h"
+#include "configeditor/UModLabelForm.h"
+#include "configeditor/UNamespaceForm.h"
+
+namespace quennet {
+
+TForms::TForms() {
+  MainForm = std::make_unique<TMainForm>(*this);
+  QWidget* owner = MainForm.get();
+  EditTokenForm = std::make_unique<TEditTokenForm>(owner);
+  Mod2DARowForm = std::make_unique<TMod2DARowForm>(owner);
+  NewLabelForm = std::make_unique<TNewLabelForm>(owner);
+  Change2daForm = std::make_unique<TChange2daForm>(owner);
+  Add2daColForm = std::make_unique<TAdd2daColForm>(owner);
+  InfoForm = std::make_unique<TInfoForm>();
+  InfoCopyForm = std::make_unique<TInfoCopyForm>();
+  MassAddForm = std::make_unique<TMassAddForm>(owner);
+  FormNewGFF = std::make_unique<TFormNewGFF>(owner);
+  FormFilename = std::make_unique<TFormFilename>(owner);
+  NamespaceForm = std::make_unique<TNamespaceForm>(owner);
+  Copy2daForm = std::make_unique<TCopy2daForm>(owner);
+}
+
+// The dialogs go first: each leaves its parent's children as it is destroyed.
+TForms::~TForms() {
+  Copy2daForm.reset();
+  NamespaceForm.reset();
+  FormFilename.reset();
+  FormNewGFF.reset();
+  MassAddForm.reset();
+  InfoCopyForm.reset();
+  InfoForm.reset();
+  Add2daColForm.reset();
+  Change2daForm.reset();
+  NewLabelForm.reset();
+  Mod2DARowForm.reset();
+  EditTokenForm.reset();
+  MainForm.reset();
+}
+
+}  // namespace quennet

@@ -1,0 +1,213 @@
+// The main window of the configuration editor: the category tree on the left, one
+// pane per changes.ini section on the right, menus and status bar. The open
+// changes.ini is never held in memory: every pane reads and writes it through
+// ChangesIni, so each write reaches the file at once. The class is split over
+// several sources by topic (UMainForm_Settings.cpp, UMainForm_2da.cpp, ...).
+#pragma once
+
+#include <QMainWindow>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "formats/UKV_IniFile.h"
+#include "platform/ui/Services.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QStatusBar;
+class QToolButton;
+class QTreeWidgetItem;
+
+namespace platform {
+class StringGrid;
+}
+
+namespace quennet {
+
+struct TForms;
+class TCategoryTree;
+
+class TMainForm : public QMainWindow {
+ public:
+  explicit TMainForm(TForms& forms);
+  ~TMainForm() override;
+
+  // The message routines: standard boxes centred on the screen.
+  void ShowInfo(const std::string& text);
+  void ShowWarning(const std::string& text);
+  // Only Yes proceeds; No or closing the box cancels.
+  platform::MessageAnswer AskYesNo(const std::string& text);
+
+  // True while the tree's pop-up menu is attached (set by a right press on the tree).
+  bool TreeMenuAttached() const { return FTreeMenuAttached; }
+
+  // --- Components, named as the form names them.
+  TCategoryTree* tree;
+  QLabel* lblBackground;
+  QStatusBar* bar;
+
+  QMenu* File1;
+  QAction* mnuNew;
+  QAction* mnuOpen;
+  QMenu* mnuSetupLists;
+  QAction* SetupsNew;
+  QAction* SetupsOpen;
+  QAction* mnuQuit;
+  QMenu* Actions1;
+  QAction* mnuAdd2da;
+  QAction* mnuAddGff;
+  QAction* AddSSFFile2;
+
+  QMenu* TreeMenu;
+  QAction* Add2dafile1;
+  QAction* AddGFFFile1;
+  QAction* AddSSFFile1;
+  QAction* Delete2dafile1;
+  QAction* DeleteGFFfile1;
+  QAction* DeleteSSFFile1;
+
+  QWidget* paneSettings;
+  QWidget* paneTLK;
+  QWidget* pane2da;
+  QWidget* paneGFF;
+  QWidget* paneInstall;
+  QWidget* paneScript;
+  QWidget* paneSSF;
+
+  // paneSettings
+  QLineEdit* edSetCaption;
+  QLineEdit* edSetConfirm;
+  QComboBox* bxSetLog;
+  QComboBox* cbMode;
+  QComboBox* cbBackups;
+  QComboBox* cbLogstyle;
+  QLineEdit* edSetReqFile;
+  QLineEdit* edSetReqMsg;
+  QComboBox* cbLookup;
+  QComboBox* cbGameVer;
+  QCheckBox* cbDebugScripts;
+  QPushButton* btnSetSave;
+  QPushButton* btnSetReset;
+
+  // pane2da
+  QLabel* lbl2daHeading;
+  QLabel* lbl2daLabel1;
+  platform::StringGrid* grid2daMod;
+  QPushButton* btn2daAddRow;
+  QPushButton* btn2daModify;
+  QPushButton* btn2daCopy;
+  QPushButton* btn2daNewCol;
+  QToolButton* btnCopy2daMod;
+  QToolButton* btn2daCompare;
+  QToolButton* btn2daDelete;
+
+  // The request templates of the open and save dialogs; each command sets what it
+  // needs before passing one to platform::RunFileDialog.
+  platform::FileDialogRequest OpenBox;
+  platform::FileDialogRequest SaveBox;
+
+  // --- The fixed nodes, bound by FormShow (positions 0 to 7).
+  QTreeWidgetItem* nodeRoot = nullptr;
+  QTreeWidgetItem* nodeSettings = nullptr;
+  QTreeWidgetItem* nodeTlk = nullptr;
+  QTreeWidgetItem* node2da = nullptr;
+  QTreeWidgetItem* nodeGff = nullptr;
+  QTreeWidgetItem* nodeScript = nullptr;
+  QTreeWidgetItem* nodeSsf = nullptr;
+  QTreeWidgetItem* nodeInstall = nullptr;
+
+  // --- The document.
+  std::unique_ptr<TKV_Inifile> ChangesIni;
+  int32_t TokenCounter = 0;
+  bool FileOpen = false;
+  // The GFF file whose field paths fill the GFF pane's path box.
+  std::string FieldPathSource;
+  std::string CurrentSection = "Changes";
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  TForms& FForms;
+  bool FTreeMenuAttached = false;
+
+  void CreateMenus();
+  void CreateTreeMenu();
+  void CreateTree();
+  QWidget* CreatePanes();
+  void ConnectHandlers();
+  QTreeWidgetItem* AddFixedNode(QTreeWidgetItem* parent, const char* text, int position);
+  void SetModifiersEnabled(bool enabled);
+  void EnterOpenState(const std::string& path);
+  void AddFileNodes(const std::string& section, QTreeWidgetItem* category);
+  void HideAllPanes();
+  void ShowBackground(const char* text, bool visible);
+  void ShowCategoryHint(QTreeWidgetItem* category, const char* withFiles, const char* withoutFiles);
+  void TreeContextMenu(const QPoint& position);
+
+  // Start-up, document and tree (UMainForm.cpp).
+  void FormShow();
+  void treeMouseDown(QMouseEvent& event);
+  void treeChange();
+  void mnuNewClick();
+  void mnuOpenClick();
+  void mnuQuitClick();
+  void ResetView();
+
+  // Settings pane (UMainForm_Settings.cpp).
+  QWidget* CreateSettingsPane();
+  void ResetSettingsPane();
+  void LoadSettings();
+  void btnSetResetClick();
+  void btnSetSaveClick();
+  void cbLookupChange();
+
+  // 2DA files and modifiers (UMainForm_2da.cpp).
+  QWidget* Create2daPane();
+  void Reset2daPane();
+  void Add2dafile1Click();
+  void Delete2dafile1Click();
+  void Load2daModifiers(const std::string& fileName);
+
+  // Talk-table tokens (UMainForm_Tlk.cpp).
+  QWidget* CreateTlkPane();
+  void ResetTlkPane();
+  // File > Open: fills the token grid from "[TLKList]".
+  void FillTokenGrid();
+  void LoadTlkTokens();
+
+  // GFF files and field changes (UMainForm_Gff.cpp).
+  QWidget* CreateGffPane();
+  void ResetGffPane();
+  void AddGFFFile1Click();
+  void DeleteGFFfile1Click();
+  void LoadGffModifiers(const std::string& fileName);
+
+  // Install list (UMainForm_Install.cpp).
+  QWidget* CreateInstallPane();
+  void ResetInstallPane();
+  void LoadInstallList();
+
+  // Compile list (UMainForm_Script.cpp).
+  QWidget* CreateScriptPane();
+  void LoadCompileList();
+
+  // Soundset files (UMainForm_Ssf.cpp).
+  QWidget* CreateSsfPane();
+  void AddSSFFile1Click();
+  void DeleteSSFFile1Click();
+  void ShowSsfFile(const std::string& fileName);
+
+  // Setup lists (UMainForm_Setups.cpp).
+  void SetupsNewClick();
+  void SetupsOpenClick();
+};
+
+}  // namespace quennet
