@@ -1,6 +1,6 @@
 // The INI accessor: the only way the programs read and write INI text (changes.ini,
-// namespaces.ini). Nothing of the file is held between calls: every read looks at the
-// file as it stands and every write reaches the file before it returns. TKV_Inifile
+// namespaces.ini). Every read looks at the file as it stands (a parse is kept only while
+// the file is unchanged) and every write replaces the file before it returns. TKV_Inifile
 // adds one thing to the generic class: line breaks inside values are stored as the
 // escapes "<#LF#>" and "<#CR#>", so every value stays on one line.
 #pragma once

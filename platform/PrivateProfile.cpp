@@ -15,6 +15,7 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kNewLine = "\r\n";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view Trim(std::string_view text) {
   size_t first = text.find_first_not_of(kBlanks);
@@ -44,21 +45,25 @@ bool IsWritableProfileName(std::string_view name) {
 // ProfileText
 
 ProfileText::ProfileText(std::string_view content) {
+  // A UTF-8 byte-order mark that an editor put in front is kept, but is no part of the
+  // first line: "[Settings]" behind it is still a section line.
+  if (content.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    FByteOrderMark = kByteOrderMark;
+    content.remove_prefix(kByteOrderMark.size());
+  }
   while (!content.empty()) {
     size_t end = content.find('\n');
     std::string_view piece = content.substr(0, end);
-    std::string ending;
+    std::string_view ending;
     if (end == std::string_view::npos) {
       content = {};
     } else {
+      bool crlf = !piece.empty() && piece.back() == '\r';
+      ending = content.substr(end - (crlf ? 1 : 0), crlf ? 2 : 1);
+      piece.remove_suffix(crlf ? 1 : 0);
       content.remove_prefix(end + 1);
-      ending = "\n";
-      if (!piece.empty() && piece.back() == '\r') {
-        piece.remove_suffix(1);
-        ending = kNewLine;
-      }
     }
-    FLines.push_back(ParseLine(std::string(piece), std::move(ending)));
+    FLines.push_back(ParseLine(std::string(piece), std::string(ending)));
   }
 }
 
@@ -149,7 +154,10 @@ void ProfileText::SetValue(std::string_view section, std::string_view key, std::
     InsertLine(*after + 1, KeyLine(key, value, std::string(kNewLine)));
     return;
   }
-  InsertLine(FLines.size(), ParseLine("[" + std::string(section) + "]", std::string(kNewLine)));
+  std::string sectionLine;
+  sectionLine.reserve(section.size() + 2);
+  sectionLine.append("[").append(section).append("]");
+  InsertLine(FLines.size(), ParseLine(std::move(sectionLine), std::string(kNewLine)));
   InsertLine(FLines.size(), KeyLine(key, value, std::string(kNewLine)));
 }
 
@@ -181,10 +189,11 @@ bool ProfileText::RemoveSection(std::string_view section) {
 }
 
 std::string ProfileText::Content() const {
-  size_t size = 0;
+  size_t size = FByteOrderMark.size();
   for (const Line& line : FLines) size += line.text.size() + line.ending.size();
   std::string content;
   content.reserve(size);
+  content.append(FByteOrderMark);
   for (const Line& line : FLines) content.append(line.text).append(line.ending);
   return content;
 }

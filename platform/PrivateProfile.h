@@ -11,7 +11,8 @@
 // single quotes reads without them. Names compare with ASCII case folding. Lines end in
 // LF or CR LF; new lines are written with CR LF. Sections of the same name are one
 // section; of keys of the same name in a section the first counts. Lines before the
-// first section line belong to no section.
+// first section line belong to no section. A leading UTF-8 byte-order mark is kept
+// and skipped.
 #pragma once
 
 #include <sys/types.h>
@@ -63,6 +64,7 @@ class ProfileText {
   std::optional<size_t> FindKeyLine(std::string_view section, std::string_view key) const;
   void InsertLine(size_t index, Line line);
 
+  std::string FByteOrderMark;
   std::vector<Line> FLines;
 };
 

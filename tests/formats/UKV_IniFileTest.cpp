@@ -17,6 +17,7 @@
 
 #include "formats/UKV_IniFile.h"
 #include "platform/Exceptions.h"
+#include "platform/PrivateProfile.h"
 
 namespace {
 
@@ -126,6 +127,8 @@ TEST_F(IniFileTest, WritesPlaceKeysAndKeepEveryOtherLine) {
            Write("A", "z", "3"), "[A]\r\nx=1\r\n[B]\r\n[a]\r\ny=2\r\nz=3\r\n"},
           {"the first of two keys of one name is written", "[A]\r\nx=1\r\nX=2\r\n",
            Write("A", "x", "3"), "[A]\r\nx=3\r\nX=2\r\n"},
+          {"a byte-order mark stays in front", "\xEF\xBB\xBF[A]\r\nx=1\r\n", Write("A", "y", "2"),
+           "\xEF\xBB\xBF[A]\r\nx=1\r\ny=2\r\n"},
           {"integers in decimal", "", [](TKV_Inifile& ini) { ini.WriteInteger("S", "n", -7); },
            "[S]\r\nn=-7\r\n"},
           {"truth values as 1 and 0", "",
@@ -183,6 +186,7 @@ struct ReadCase {
 TEST_F(IniFileTest, ReadsFollowThePrivateProfileConventions) {
   const ReadCase cases[] = {
       {"[A]\r\nk=v\r\n", "A", "k", "v"},
+      {"\xEF\xBB\xBF[A]\r\nk=v\r\n", "A", "k", "v"},
       {"  [ A ]  \r\n  k  =  v w  \r\n", "a", "K", "v w"},
       {"[A]\nk=v", "A", "k", "v"},
       {"[A]\r\nk=\"quoted\"\r\n", "A", "k", "quoted"},
@@ -397,6 +401,12 @@ TEST_F(IniFileTest, NamesThatWouldSplitALineAreRefused) {
     ExpectUnableToWrite(
         FPath, [&] { ini.WriteString("A", name, "v"); }, "key name");
   }
+  // Only the escaping accessor can carry line breaks in values.
+  TIniFile raw(FPath);
+  ExpectUnableToWrite(
+      FPath, [&] { raw.WriteString("A", "x", "a\nb"); }, "raw value with LF");
+  ExpectUnableToWrite(
+      FPath, [&] { raw.WriteString("A", "x", "a\rb"); }, "raw value with CR");
   EXPECT_EQ(content, ReadFile());
 }
 
@@ -415,6 +425,41 @@ TEST_F(IniFileTest, EveryReadSeesTheFileAsItStands) {
   ini.WriteString("A", "j", "4");
   EXPECT_EQ("[A]\r\nj=4\r\n", ReadFile());
   EXPECT_EQ("4", other.ReadString("A", "j", ""));
+}
+
+TEST(ProfileTextTest, TheParseGivesBackEveryByte) {
+  const std::string contents[] = {
+      "",
+      "\n",
+      "\r\n",
+      "\r",
+      "[A]",
+      "[A]\r",
+      "a\r\r\nb",
+      "[A]\nk=v\r\n;c",
+      "\xEF\xBB\xBF",
+      "\xEF\xBB\xBF\n",
+      std::string("k=\0\n", 4),
+      "\n\n[A]\n\n",
+  };
+  for (const std::string& content : contents)
+    EXPECT_EQ(content, platform::ProfileText(content).Content());
+}
+
+TEST_F(IniFileTest, AReadOnlyFileIsNotWritten) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes read-only files";
+  const std::string content = "[A]\r\nx=1\r\n";
+  WriteFile(content);
+  ::chmod(FPath.c_str(), 0444);
+  TKV_Inifile ini(FPath);
+  ExpectUnableToWrite(
+      FPath, [&] { ini.WriteString("A", "y", "2"); }, "WriteString");
+  ExpectUnableToWrite(
+      FPath, [&] { ini.DeleteKey("A", "x"); }, "DeleteKey");
+  ExpectUnableToWrite(
+      FPath, [&] { ini.EraseSection("A"); }, "EraseSection");
+  EXPECT_NO_THROW(ini.DeleteKey("A", "absent"));
+  EXPECT_EQ(content, ReadFile());
 }
 
 TEST_F(IniFileTest, AWriteKeepsThePermissionsOfTheFile) {
