@@ -1,7 +1,5 @@
 #include "formats/U2DAEdit.h"
 
-#include <array>
-
 #include "platform/ByteReader.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
@@ -143,8 +141,7 @@ void T2DAHandler::ReadTable(std::string_view data) {
   const size_t dataStart = offsetsAt + 2 * cellCount + 2;
 
   // Each distinct offset is decoded once; cells refer to its text by index.
-  std::array<int32_t, 65536> textOfOffset;
-  textOfOffset.fill(-1);
+  std::vector<int32_t> textOfOffset(65536, -1);
   FCells.resize(cellCount);
   reader.Seek(offsetsAt);
   for (uint64_t cell = 0; cell < cellCount; ++cell) {

@@ -31,10 +31,21 @@ void TGFFField::SetLabel(std::string_view text) {
 }
 
 std::string TGFFField::GetLabel() const {
-  std::string label;
+  char text[16];
+  size_t length = 0;
   for (char c : FLabel)
-    if (c != 0) label += c;
-  return label;
+    if (c != 0) text[length++] = c;
+  return std::string(text, length);
+}
+
+bool TGFFField::HasLabel(std::string_view text) const {
+  size_t matched = 0;
+  for (char c : FLabel) {
+    if (c == 0) continue;
+    if (matched == text.size() || text[matched] != c) return false;
+    ++matched;
+  }
+  return matched == text.size();
 }
 
 void TGFF_CExoLocString::AddSubString(std::unique_ptr<TGFF_CSubString> subString) {
@@ -64,7 +75,7 @@ TGFFField& TGFFStruct::GetField(int32_t index) const {
 
 TGFFField* TGFFStruct::FindField(std::string_view label) const {
   for (const auto& field : FFields)
-    if (field->GetLabel() == label) return field.get();
+    if (field->HasLabel(label)) return field.get();
   return nullptr;
 }
 
@@ -132,7 +143,7 @@ class GffTreeReader {
   std::unique_ptr<TGFFField> ReadField(uint32_t index, int depth);
   std::unique_ptr<TGFFList> ReadList(uint32_t fieldIndex, uint32_t data, int depth);
   std::unique_ptr<TGFFField> ReadComplexField(uint32_t fieldIndex, int32_t code, uint32_t data);
-  std::string_view ReadText(uint32_t fieldIndex, uint64_t length, const std::string& what);
+  std::string_view ReadText(uint32_t fieldIndex, uint64_t length, std::string_view what);
   std::unique_ptr<TGFF_CExoLocString> ReadLocString(uint32_t fieldIndex);
 
   template <typename Field, typename T>
@@ -150,9 +161,11 @@ class GffTreeReader {
     return value;
   }
   // Moves to `offset`, refusing with `what` unless `length` bytes lie there.
-  void SeekChecked(uint64_t offset, uint64_t length, const std::string& what) {
+  // `what` and `index` name the part in the message ("the list of field " and 12).
+  void SeekChecked(uint64_t offset, uint64_t length, std::string_view what, uint32_t index) {
     if (!FReader.Contains(offset, length))
-      FailMalformed(what + " lies beyond the end of the file.");
+      FailMalformed(std::string(what) + std::to_string(index) +
+                    " lies beyond the end of the file.");
     FReader.Seek(offset);
   }
   void ChargeNode();
@@ -187,7 +200,7 @@ std::unique_ptr<TGFFStruct> GffTreeReader::ReadStruct(uint32_t index, int depth)
     FailMalformed("structs are nested more than " + std::to_string(TGFFFile::kMaxDepth) +
                   " levels deep.");
   ChargeNode();
-  SeekChecked(uint64_t{FHeader.StructOffset} + 12ull * index, 12, StructName(index));
+  SeekChecked(uint64_t{FHeader.StructOffset} + 12ull * index, 12, "struct ", index);
   uint32_t id = FReader.ReadU32();
   uint32_t data = FReader.ReadU32();
   uint32_t count = FReader.ReadU32();
@@ -208,13 +221,15 @@ void GffTreeReader::ReadStructFields(TGFFStruct& gffStruct, uint32_t index, uint
     return;
   }
   const uint64_t indicesAt = uint64_t{FHeader.FieldIndicesOffset} + data;
-  SeekChecked(indicesAt, 4ull * count, "the field indices of " + StructName(index));
+  SeekChecked(indicesAt, 4ull * count, "the field indices of struct ", index);
+  ChargeBytes(sizeof(void*) * uint64_t{count});
+  gffStruct.ReserveFields(count);
   for (uint32_t k = 0; k < count; ++k)
     gffStruct.AddField(ReadField(ReadAt<uint32_t>(indicesAt + 4ull * k), depth));
 }
 
 std::unique_ptr<TGFFField> GffTreeReader::ReadField(uint32_t index, int depth) {
-  SeekChecked(uint64_t{FHeader.FieldOffset} + 12ull * index, 12, FieldName(index));
+  SeekChecked(uint64_t{FHeader.FieldOffset} + 12ull * index, 12, "field ", index);
   uint32_t code = FReader.ReadU32();
   uint32_t labelIndex = FReader.ReadU32();
   uint32_t data = FReader.ReadU32();
@@ -222,8 +237,7 @@ std::unique_ptr<TGFFField> GffTreeReader::ReadField(uint32_t index, int depth) {
   if (code > kGffPosition)
     throw EGFFError(
         "Invalid field type encountered when reading field " + std::to_string(code) + " data!", 5);
-  SeekChecked(uint64_t{FHeader.LabelOffset} + 16ull * labelIndex, 16,
-              "the label of " + FieldName(index));
+  SeekChecked(uint64_t{FHeader.LabelOffset} + 16ull * labelIndex, 16, "the label of field ", index);
   std::array<char, 16> label;
   std::memcpy(label.data(), FReader.ReadBytes(16).data(), 16);
 
@@ -271,12 +285,13 @@ std::unique_ptr<TGFFField> GffTreeReader::ReadField(uint32_t index, int depth) {
 
 std::unique_ptr<TGFFList> GffTreeReader::ReadList(uint32_t fieldIndex, uint32_t data, int depth) {
   const uint64_t listAt = uint64_t{FHeader.ListIndicesOffset} + data;
-  SeekChecked(listAt, 4, "the list of " + FieldName(fieldIndex));
+  SeekChecked(listAt, 4, "the list of field ", fieldIndex);
   int32_t count = FReader.ReadS32();
   auto list = std::make_unique<TGFFList>();
   if (count <= 0) return list;
-  SeekChecked(listAt + 4, 4ull * static_cast<uint32_t>(count),
-              "the list of " + FieldName(fieldIndex));
+  SeekChecked(listAt + 4, 4ull * static_cast<uint32_t>(count), "the list of field ", fieldIndex);
+  ChargeBytes(sizeof(void*) * static_cast<uint64_t>(count));
+  list->ReserveStructs(static_cast<size_t>(count));
   for (int32_t k = 1; k <= count; ++k)
     list->AddStruct(
         ReadStruct(ReadAt<uint32_t>(listAt + 4ull * static_cast<uint32_t>(k)), depth + 1));
@@ -284,9 +299,9 @@ std::unique_ptr<TGFFList> GffTreeReader::ReadList(uint32_t fieldIndex, uint32_t 
 }
 
 std::string_view GffTreeReader::ReadText(uint32_t fieldIndex, uint64_t length,
-                                         const std::string& what) {
+                                         std::string_view what) {
   if (length > FReader.Remaining())
-    FailMalformed(what + " of " + FieldName(fieldIndex) +
+    FailMalformed(std::string(what) + " of " + FieldName(fieldIndex) +
                   " is longer than the bytes that remain in the file.");
   ChargeBytes(length);
   return FReader.ReadBytes(static_cast<size_t>(length));
@@ -306,8 +321,12 @@ std::unique_ptr<TGFF_CExoLocString> GffTreeReader::ReadLocString(uint32_t fieldI
     int32_t length = FReader.ReadS32();
     ChargeNode();
     std::string text;
-    if (length > 0)
-      text = ReadText(fieldIndex, static_cast<uint32_t>(length), "substring " + std::to_string(k));
+    if (length > 0) {
+      if (static_cast<uint32_t>(length) > FReader.Remaining())
+        FailMalformed("substring " + std::to_string(k) + " of " + FieldName(fieldIndex) +
+                      " is longer than the bytes that remain in the file.");
+      text = ReadText(fieldIndex, static_cast<uint32_t>(length), "a substring");
+    }
     locString->AddSubString(std::make_unique<TGFF_CSubString>(stringId, length, std::move(text)));
   }
   return locString;
@@ -318,7 +337,7 @@ std::unique_ptr<TGFFField> GffTreeReader::ReadComplexField(uint32_t fieldIndex, 
   static constexpr uint32_t kFixedSize[18] = {0, 0, 0, 0,  0, 0, 8, 8,  0,
                                               8, 4, 1, 12, 4, 0, 0, 16, 12};
   const uint64_t at = uint64_t{FHeader.FieldDataOffset} + data;
-  SeekChecked(at, kFixedSize[code], "the field data of " + FieldName(fieldIndex));
+  SeekChecked(at, kFixedSize[code], "the field data of field ", fieldIndex);
   switch (code) {
     case kGffDword64: {
       std::array<uint8_t, 8> bytes;
@@ -448,7 +467,7 @@ TGFFField* TGFFFile::GetFieldByPath(const std::string& path) {
     throw EGFFError("Invalid field path " + path + " encountered! Unable to load specified field.",
                     0);
   TGFFField* field = FirstField();
-  while (field && field->GetLabel() != tokens[0]) field = NextField();
+  while (field && !field->HasLabel(tokens[0])) field = NextField();
   if (!field || tokens.size() == 1) return field;
   if (auto* gffStruct = FieldAs<TGFFStruct>(field))
     return FindInStruct(*gffStruct, tokens, 1, path);
@@ -498,7 +517,10 @@ std::string FloatText(double value) {
 template <size_t N>
 std::string FloatsText(const std::array<float, N>& values) {
   std::string text;
-  for (size_t i = 0; i < N; ++i) text += (i ? "|" : "") + FloatText(values[i]);
+  for (size_t i = 0; i < N; ++i) {
+    if (i > 0) text += '|';
+    text += FloatText(values[i]);
+  }
   return text;
 }
 

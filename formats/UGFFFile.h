@@ -59,6 +59,8 @@ class TGFFField {
   void SetLabel(std::string_view text);
   // The 16 bytes in order with every zero byte left out.
   std::string GetLabel() const;
+  // GetLabel() == text, without building the text.
+  bool HasLabel(std::string_view text) const;
 
  protected:
   explicit TGFFField(int32_t fieldType) : FFieldType(fieldType) {}
@@ -182,6 +184,7 @@ class TGFFStruct : public TGFFField {
   // Appends the field unless one with the same label is present: then the struct
   // keeps its own and frees the new one. True when the field was added.
   bool AddField(std::unique_ptr<TGFFField> field);
+  void ReserveFields(size_t count) { FFields.reserve(count); }
 
  private:
   uint32_t FStructId = 0;
@@ -201,6 +204,7 @@ class TGFFList : public TGFFField {
   TGFFStruct& GetStruct(int32_t index) const;
   // Clears the struct's label and appends it.
   void AddStruct(std::unique_ptr<TGFFStruct> gffStruct);
+  void ReserveStructs(size_t count) { FStructs.reserve(count); }
 
  private:
   std::vector<std::unique_ptr<TGFFStruct>> FStructs;

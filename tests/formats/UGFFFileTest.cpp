@@ -411,6 +411,10 @@ TEST(GffPathTest, FindsFieldsByPath) {
       {"\\", nullptr, 0},
       {"\\Int\\", "Int", kGffInt},
       {"LocString", "LocString", kGffExoLocString},
+      // The configuration's suffixes for the parts of a localized string are not labels:
+      // callers take them off before the lookup.
+      {"LocString(strref)", nullptr, 0},
+      {"List\\0\\Name(lang3)", nullptr, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
