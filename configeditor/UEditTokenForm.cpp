@@ -2,6 +2,8 @@
 
 namespace quennet {
 
-TEditTokenForm::TEditTokenForm(QWidget* parent) : QDialog(parent) { setObjectName(QStringLiteral("TEditTokenForm")); }
+TEditTokenForm::TEditTokenForm(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TEditTokenForm"));
+}
 
 }  // namespace quennet

@@ -2,6 +2,8 @@
 
 namespace quennet {
 
-TFormNewGFF::TFormNewGFF(QWidget* parent) : QDialog(parent) { setObjectName(QStringLiteral("TFormNewGFF")); }
+TFormNewGFF::TFormNewGFF(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TFormNewGFF"));
+}
 
 }  // namespace quennet

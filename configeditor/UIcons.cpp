@@ -44,7 +44,8 @@ QIcon Folder(const QColor& colour) {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(colour.darker(170));
   painter.setBrush(colour);
-  painter.drawPolygon(QPolygonF({{0.5, 3.5}, {5.5, 3.5}, {7.5, 5.5}, {15.5, 5.5}, {15.5, 14.5}, {0.5, 14.5}}));
+  painter.drawPolygon(
+      QPolygonF({{0.5, 3.5}, {5.5, 3.5}, {7.5, 5.5}, {15.5, 5.5}, {15.5, 14.5}, {0.5, 14.5}}));
   return QIcon(pixmap);
 }
 
@@ -148,7 +149,8 @@ QIcon ButtonImage(TButtonImage image) {
       case TButtonImage::Open:
         p.setPen(QColor(140, 110, 30));
         p.setBrush(QColor(240, 210, 110));
-        p.drawPolygon(QPolygonF({{0.5, 3.5}, {5.5, 3.5}, {7.5, 5.5}, {15.5, 5.5}, {15.5, 14.5}, {0.5, 14.5}}));
+        p.drawPolygon(QPolygonF(
+            {{0.5, 3.5}, {5.5, 3.5}, {7.5, 5.5}, {15.5, 5.5}, {15.5, 14.5}, {0.5, 14.5}}));
         break;
       case TButtonImage::Up:
         p.setPen(Qt::NoPen);

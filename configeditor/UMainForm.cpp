@@ -80,6 +80,10 @@ TMainForm::TMainForm(TForms& forms) : QMainWindow(nullptr), FForms(forms) {
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
   }
+  // "Open Setup List..." shows the open dialog as the previous command left it.
+  OpenBox.filter = "INI file (*.ini)|*.ini";
+  OpenBox.fileMustExist = true;
+  OpenBox.pathMustExist = true;
   CreateMenus();
   CreateTreeMenu();
   CreateTree();
@@ -117,9 +121,12 @@ void TMainForm::CreateMenus() {
 
   Actions1 = menuBar()->addMenu(QStringLiteral("&Modifiers"));
   Actions1->setObjectName(QStringLiteral("Actions1"));
-  mnuAdd2da = AddItem(Actions1, "mnuAdd2da", "Add 2&DA File...", QKeySequence(Qt::CTRL | Qt::Key_D));
-  mnuAddGff = AddItem(Actions1, "mnuAddGff", "Add &GFF File...", QKeySequence(Qt::CTRL | Qt::Key_G));
-  AddSSFFile2 = AddItem(Actions1, "AddSSFFile2", "Add &SSF File...", QKeySequence(Qt::CTRL | Qt::Key_U));
+  mnuAdd2da =
+      AddItem(Actions1, "mnuAdd2da", "Add 2&DA File...", QKeySequence(Qt::CTRL | Qt::Key_D));
+  mnuAddGff =
+      AddItem(Actions1, "mnuAddGff", "Add &GFF File...", QKeySequence(Qt::CTRL | Qt::Key_G));
+  AddSSFFile2 =
+      AddItem(Actions1, "AddSSFFile2", "Add &SSF File...", QKeySequence(Qt::CTRL | Qt::Key_U));
 }
 
 void TMainForm::CreateTreeMenu() {
@@ -173,7 +180,8 @@ QWidget* TMainForm::CreatePanes() {
   paneInstall = CreateInstallPane();
   paneScript = CreateScriptPane();
   paneSSF = CreateSsfPane();
-  for (QWidget* pane : {paneSettings, paneTLK, pane2da, paneGFF, paneInstall, paneScript, paneSSF}) {
+  for (QWidget* pane :
+       {paneSettings, paneTLK, pane2da, paneGFF, paneInstall, paneScript, paneSSF}) {
     pane->setParent(area);
     stack->addWidget(pane, 0, 0);
   }
@@ -326,7 +334,8 @@ void TMainForm::ResetView() {
   TokenCounter = 0;
   CurrentSection = "Changes";
   tree->setCurrentItem(nodeRoot);
-  for (QTreeWidgetItem* category : {nodeSettings, nodeTlk, node2da, nodeGff, nodeScript, nodeSsf, nodeInstall}) {
+  for (QTreeWidgetItem* category :
+       {nodeSettings, nodeTlk, node2da, nodeGff, nodeScript, nodeSsf, nodeInstall}) {
     for (int i = category->childCount() - 1; i >= 0; --i) delete category->takeChild(i);
   }
   Reset2daPane();
@@ -344,7 +353,8 @@ void TMainForm::ResetView() {
 }
 
 void TMainForm::HideAllPanes() {
-  for (QWidget* pane : {paneSettings, paneTLK, pane2da, paneGFF, paneInstall, paneScript, paneSSF}) {
+  for (QWidget* pane :
+       {paneSettings, paneTLK, pane2da, paneGFF, paneInstall, paneScript, paneSSF}) {
     pane->hide();
   }
 }
@@ -411,16 +421,23 @@ void TMainForm::treeMouseDown(QMouseEvent& event) {
   QTreeWidgetItem* node = tree->currentItem();
   if (node == nullptr) return;
   FTreeMenuAttached = false;
-  for (QAction* item : {Add2dafile1, AddGFFFile1, AddSSFFile1, Delete2dafile1, DeleteGFFfile1, DeleteSSFFile1}) {
+  for (QAction* item :
+       {Add2dafile1, AddGFFFile1, AddSSFFile1, Delete2dafile1, DeleteGFFfile1, DeleteSSFFile1}) {
     item->setEnabled(false);
   }
   QAction* offered = nullptr;
-  if (node == node2da) offered = Add2dafile1;
-  else if (node->parent() == node2da) offered = Delete2dafile1;
-  else if (node == nodeGff) offered = AddGFFFile1;
-  else if (node->parent() == nodeGff) offered = DeleteGFFfile1;
-  else if (node == nodeSsf) offered = AddSSFFile1;
-  else if (node->parent() == nodeSsf) offered = DeleteSSFFile1;
+  if (node == node2da)
+    offered = Add2dafile1;
+  else if (node->parent() == node2da)
+    offered = Delete2dafile1;
+  else if (node == nodeGff)
+    offered = AddGFFFile1;
+  else if (node->parent() == nodeGff)
+    offered = DeleteGFFfile1;
+  else if (node == nodeSsf)
+    offered = AddSSFFile1;
+  else if (node->parent() == nodeSsf)
+    offered = DeleteSSFFile1;
   if (offered == nullptr) return;
   offered->setEnabled(true);
   FTreeMenuAttached = true;

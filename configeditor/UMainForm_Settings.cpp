@@ -57,41 +57,56 @@ std::string TextOf(const QLineEdit* edit) { return platform::FromQt(edit->text()
 QWidget* TMainForm::CreateSettingsPane() {
   auto* pane = new QWidget(this);
   pane->setObjectName(QStringLiteral("paneSettings"));
-  edSetCaption = NewEdit(pane, "edSetCaption", "Name of the main window shown in the Orvandel title bar.");
-  edSetConfirm = NewEdit(pane, "edSetConfirm",
-                         "Yes/No confirmation message before installation starts. Set to 'N/A' to disable.");
-  bxSetLog = NewList(pane, "bxSetLog", "Sets the detail of the feedback shown in the progress log during installation.",
-                     {"0 - Silent Mode: No feedback (info text still displayed)",
-                      "1 - Lower: Generic progress feedback only", "2 - Low: Generic info and error messages",
-                      "3 - Default: Generic info, errors and warnings",
-                      "4 - Debug: Generic feedback, errors, alerts and verbose info"});
-  cbMode = NewList(pane, "cbMode", "Determine if Orvandel should run as automatic installer or as a manual patcher.",
-                   {"Installer - Patches existing files in Override, copies new files.",
-                    "Patcher - Ask for location of each individual file to patch."});
-  cbBackups = NewList(pane, "cbBackups",
-                      "Toggles the Orvandel doing backup copies of any files it is about to modify or overwrite.",
-                      {"Before modifying an existing file, if not already done.",
-                       "Do not make backups of files before patching."});
-  cbLogstyle = NewList(
-      pane, "cbLogstyle",
-      "Allows using a plain text progress log to work around RichEdit DLL errors a few users seem to have.",
-      {"Standard - color coded, formatted", "Compatibility - plaintext, unformated"});
-  edSetReqFile = NewEdit(
-      pane, "edSetReqFile",
-      "Name of file that must exist in the user's override folder in order for installation to take place.");
-  edSetReqMsg = NewEdit(pane, "edSetReqMsg",
-                        "Error message to display to the user if the file named in the above field is missing from "
-                        "their override folder.");
-  cbLookup = NewList(pane, "cbLookup", "Set how the Patcher should find the game folder when in Installer mode.",
-                     {"Ask the user to select the folder location.", "Look up folder path in the Windows Registry."});
+  edSetCaption =
+      NewEdit(pane, "edSetCaption", "Name of the main window shown in the Orvandel title bar.");
+  edSetConfirm =
+      NewEdit(pane, "edSetConfirm",
+              "Yes/No confirmation message before installation starts. Set to 'N/A' to disable.");
+  bxSetLog = NewList(
+      pane, "bxSetLog",
+      "Sets the detail of the feedback shown in the progress log during installation.",
+      {"0 - Silent Mode: No feedback (info text still displayed)",
+       "1 - Lower: Generic progress feedback only", "2 - Low: Generic info and error messages",
+       "3 - Default: Generic info, errors and warnings",
+       "4 - Debug: Generic feedback, errors, alerts and verbose info"});
+  cbMode =
+      NewList(pane, "cbMode",
+              "Determine if Orvandel should run as automatic installer or as a manual patcher.",
+              {"Installer - Patches existing files in Override, copies new files.",
+               "Patcher - Ask for location of each individual file to patch."});
+  cbBackups = NewList(
+      pane, "cbBackups",
+      "Toggles the Orvandel doing backup copies of any files it is about to modify or overwrite.",
+      {"Before modifying an existing file, if not already done.",
+       "Do not make backups of files before patching."});
+  cbLogstyle =
+      NewList(pane, "cbLogstyle",
+              "Allows using a plain text progress log to work around RichEdit DLL errors a few "
+              "users seem to have.",
+              {"Standard - color coded, formatted", "Compatibility - plaintext, unformated"});
+  edSetReqFile = NewEdit(pane, "edSetReqFile",
+                         "Name of file that must exist in the user's override folder in order for "
+                         "installation to take place.");
+  edSetReqMsg = NewEdit(
+      pane, "edSetReqMsg",
+      "Error message to display to the user if the file named in the above field is missing from "
+      "their override folder.");
+  cbLookup = NewList(pane, "cbLookup",
+                     "Set how the Patcher should find the game folder when in Installer mode.",
+                     {"Ask the user to select the folder location.",
+                      "Look up folder path in the Windows Registry."});
   cbGameVer = NewList(pane, "cbGameVer",
-                      "Set which game this Mod is for, if the patcher should look up the game folder in the Registry.",
+                      "Set which game this Mod is for, if the patcher should look up the game "
+                      "folder in the Registry.",
                       {"KotOR2:TSL", "KotOR1"});
-  cbDebugScripts = new QCheckBox(QStringLiteral("Save processed script source code files for debugging"), pane);
+  cbDebugScripts =
+      new QCheckBox(QStringLiteral("Save processed script source code files for debugging"), pane);
   cbDebugScripts->setObjectName(QStringLiteral("cbDebugScripts"));
-  btnSetSave = NewButton(pane, "btnSetSave", "&Save changes", "Save changes made to input boxed in this section.");
-  btnSetReset = NewButton(pane, "btnSetReset", "&Reset changes",
-                          "Discard recently made changes and reload the values stored in the INI file.");
+  btnSetSave = NewButton(pane, "btnSetSave", "&Save changes",
+                         "Save changes made to input boxed in this section.");
+  btnSetReset =
+      NewButton(pane, "btnSetReset", "&Reset changes",
+                "Discard recently made changes and reload the values stored in the INI file.");
 
   auto* heading = new QLabel(QStringLiteral("Settings"), pane);
   heading->setObjectName(QStringLiteral("lblSettingsHeading"));

@@ -2,6 +2,8 @@
 
 namespace quennet {
 
-TMassAddForm::TMassAddForm(QWidget* parent) : QDialog(parent) { setObjectName(QStringLiteral("TMassAddForm")); }
+TMassAddForm::TMassAddForm(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TMassAddForm"));
+}
 
 }  // namespace quennet

@@ -1,4 +1,5 @@
-// The install list's mass-add prompt. (its content comes with its own work; until then an empty dialog).
+// The install list's mass-add prompt. (its content comes with its own work; until then an empty
+// dialog).
 #pragma once
 
 #include <QDialog>

@@ -2,6 +2,8 @@
 
 namespace quennet {
 
-TNamespaceForm::TNamespaceForm(QWidget* parent) : QDialog(parent) { setObjectName(QStringLiteral("TNamespaceForm")); }
+TNamespaceForm::TNamespaceForm(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TNamespaceForm"));
+}
 
 }  // namespace quennet

@@ -40,9 +40,15 @@ class QuennetTest : public testing::Test {
     platform::SetShortDateSource({});
   }
 
-  std::string PathOf(const std::string& name) const { return folder.path().toStdString() + "/" + name; }
-  void WriteFile(const std::string& name, const std::string& text) { platform::ReplaceFile(PathOf(name), text); }
-  std::string ReadFile(const std::string& name) const { return platform::ReadWholeFile(PathOf(name)); }
+  std::string PathOf(const std::string& name) const {
+    return folder.path().toStdString() + "/" + name;
+  }
+  void WriteFile(const std::string& name, const std::string& text) {
+    platform::ReplaceFile(PathOf(name), text);
+  }
+  std::string ReadFile(const std::string& name) const {
+    return platform::ReadWholeFile(PathOf(name));
+  }
 
   // File > New on `name` in the scratch folder.
   void NewFile(const std::string& name = "changes.ini") {
@@ -62,7 +68,8 @@ class QuennetTest : public testing::Test {
   }
   static std::vector<std::string> ChildTexts(QTreeWidgetItem* node) {
     std::vector<std::string> texts;
-    for (int i = 0; i < node->childCount(); ++i) texts.push_back(platform::FromQt(node->child(i)->text(0)));
+    for (int i = 0; i < node->childCount(); ++i)
+      texts.push_back(platform::FromQt(node->child(i)->text(0)));
     return texts;
   }
   void Select(QTreeWidgetItem* node) { form->tree->setCurrentItem(node); }
