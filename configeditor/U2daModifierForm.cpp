@@ -87,6 +87,7 @@ void T2daModifierForm::CommonLoadSteps() {
   grid2daMod->SetRows({{"", ""}});
   grid2daMod->SetColWidth(0, kKeyColumnWidth);
   grid2daMod->SetColWidth(1, grid2daMod->width() - kKeyColumnWidth - 6);
+  if (FValueBox == nullptr) return;
   FValueBox->clear();
   FValueBox->clearEditText();
 }
@@ -123,6 +124,7 @@ void T2daModifierForm::StoreRow(const std::string& key, const std::string& value
 }
 
 void T2daModifierForm::StoreColumnValue() {
+  if (FColumnBox == nullptr || FValueBox == nullptr) return;
   const std::string key = TextOf(*FColumnBox);
   const std::string value = TextOf(*FValueBox);
   if (key.empty() || value.empty()) return;
@@ -133,6 +135,7 @@ void T2daModifierForm::StoreColumnValue() {
 }
 
 void T2daModifierForm::EditColumnValue() {
+  if (FColumnBox == nullptr || FValueBox == nullptr) return;
   const int row = grid2daMod->Row();
   SetComboText(*FColumnBox, grid2daMod->Cell(0, row), true);
   SetComboText(*FValueBox, grid2daMod->Cell(1, row), false);
@@ -187,6 +190,7 @@ std::vector<std::string> T2daModifierForm::ReadColumnLabels(const std::string& p
 
 void T2daModifierForm::LoadColumnLabels(bool interactive, QWidget* asker,
                                         const std::string& firstItem) {
+  if (FColumnBox == nullptr || FExclusiveBox == nullptr) return;
   const QString exclusiveText = FExclusiveBox->currentText();
   const std::optional<std::string> path = ColumnLabelsPath(interactive);
   if (!path) return;
@@ -232,6 +236,7 @@ void T2daModifierForm::ResetColumnBoxes() {
 }
 
 void T2daModifierForm::ShowExclusiveColumn() {
+  if (FExclusiveBox == nullptr) return;
   const std::string text = FIniFile->ReadString(FModifierSection, "ExclusiveColumn", "");
   SetComboText(*FExclusiveBox, text, !text.empty());
 }
