@@ -1,6 +1,7 @@
 // The 2DA side of the main window: adding and removing 2DA files, the modifier list,
 // new, opened, copied and deleted modifiers and the dialog contract, each checked on
 // the whole changes.ini text.
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -437,6 +438,30 @@ TEST_F(Quennet2daTest, UnreadableTwoDaBesideChangesIniEndsTheCommand) {
   EXPECT_EQ(kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]", "AddRow0=m"}),
             ReadFile("changes.ini"));
   EXPECT_EQ((Rows{{"AddRow0", "m"}}), ListRows());
+}
+
+// The AddRow dialog reads the labels of the 2DA file beside changes.ini once; a
+// second modifier of the same file finds them without reading the file again.
+TEST_F(Quennet2daTest, ColumnLabelsAreReadOncePerTwoDaFile) {
+  modifier_testing::Write2da(PathOf("spells.2da"), {"label", "range"});
+  OpenAndSelect(kHead + Lines({"[2DAList]", "Table0=spells.2da"}), "spells.2da");
+  auto labels = [](QDialog& dialog) {
+    std::vector<std::string> items;
+    auto* box = Find<QComboBox>(&dialog, "cbColLabel");
+    for (int i = 0; i < box->count(); ++i) items.push_back(box->itemText(i).toStdString());
+    return items;
+  };
+  const std::vector<std::string> expected = {"RowLabel", "label", "range"};
+  ExpectLabel("first");
+  ExpectDialog("TMod2DARowForm", [&](QDialog& dialog) { EXPECT_EQ(expected, labels(dialog)); });
+  form->btn2daAddRow->click();
+  WriteFile("spells.2da", "not a table any more");
+  ExpectLabel("second");
+  ExpectDialog("TMod2DARowForm", [&](QDialog& dialog) { EXPECT_EQ(expected, labels(dialog)); });
+  form->btn2daAddRow->click();
+  EXPECT_EQ(kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]", "AddRow0=first",
+                           "AddRow1=second"}),
+            ReadFile("changes.ini"));
 }
 
 }  // namespace
