@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
 
 #include <gmock/gmock.h>
@@ -57,7 +58,7 @@ class IniFileTest : public ::testing::Test {
 
 struct EditCase {
   const char* name;
-  std::string before;
+  std::optional<std::string> before;  // nothing: there is no file
   std::function<void(TKV_Inifile&)> edit;
   std::string after;
 };
@@ -65,7 +66,7 @@ struct EditCase {
 void RunEditCases(const std::string& path, const std::vector<EditCase>& cases) {
   for (const EditCase& c : cases) {
     std::filesystem::remove(path);
-    if (c.name[0] != '!') std::ofstream(path, std::ios::binary) << c.before;
+    if (c.before) std::ofstream(path, std::ios::binary) << *c.before;
     TKV_Inifile ini(path);
     c.edit(ini);
     std::ifstream in(path, std::ios::binary);
@@ -89,8 +90,7 @@ TEST_F(IniFileTest, WritesPlaceKeysAndKeepEveryOtherLine) {
   RunEditCases(
       FPath,
       {
-          // A name starting with "!" runs on a missing file.
-          {"!a missing file is created", "", Write("Settings", "Version", "1"),
+          {"a missing file is created", std::nullopt, Write("Settings", "Version", "1"),
            "[Settings]\r\nVersion=1\r\n"},
           {"an empty file", "", Write("S", "k", "v"), "[S]\r\nk=v\r\n"},
           {"an existing key keeps its place", "[A]\r\nx=1\r\ny=2\r\n[B]\r\nz=3\r\n",
@@ -162,7 +162,7 @@ TEST_F(IniFileTest, DeletesAndErasesLeaveTheRestAsItWas) {
           {"every section of the name goes", "[A]\r\nx=1\r\n[B]\r\ny=2\r\n[A]\r\nz=3\r\n",
            Erase("A"), "[B]\r\ny=2\r\n"},
           {"an absent section changes nothing", "[A]\r\nx=1", Erase("B"), "[A]\r\nx=1"},
-          {"!deleting in a missing file creates nothing", "", Delete("A", "x"), ""},
+          {"deleting in a missing file creates nothing", std::nullopt, Delete("A", "x"), ""},
       });
   EXPECT_FALSE(std::filesystem::exists(FPath));
 }
