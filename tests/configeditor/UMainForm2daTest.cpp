@@ -312,7 +312,9 @@ TEST_F(Quennet2daTest, DialogContractForTheFourKinds) {
       EXPECT_EQ(form->ChangesIni.get(), modifier.IniFile());
       EXPECT_EQ("spells.2da", modifier.FileName2da());
       EXPECT_EQ("m", modifier.ModifierSection());
-      if (*c.kind) EXPECT_EQ(c.kind, modifier.ModifierKind());
+      if (*c.kind) {
+        EXPECT_EQ(c.kind, modifier.ModifierKind());
+      }
       EXPECT_EQ(kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]",
                                (std::string(c.key) + "=m").c_str()}),
                 ReadFile("changes.ini"))
