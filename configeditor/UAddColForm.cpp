@@ -2,8 +2,6 @@
 
 namespace quennet {
 
-TAdd2daColForm::TAdd2daColForm(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TAdd2daColForm"));
-}
+TAdd2daColForm::TAdd2daColForm(QWidget* parent) : T2daModifierForm(parent, "TAdd2daColForm") {}
 
 }  // namespace quennet

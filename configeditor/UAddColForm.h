@@ -1,13 +1,16 @@
-// The AddColumn modifier dialog. (its content comes with its own work; until then an empty dialog).
+// The AddColumn modifier dialog. Until its own work fills it in, it has the opener's fields and
+// components of the shared 2DA modifier dialog, and its load step does nothing.
 #pragma once
 
-#include <QDialog>
+#include "configeditor/U2daModifierForm.h"
 
 namespace quennet {
 
-class TAdd2daColForm : public QDialog {
+class TAdd2daColForm : public T2daModifierForm {
  public:
   explicit TAdd2daColForm(QWidget* parent = nullptr);
+
+  void LoadModifier() override {}
 };
 
 }  // namespace quennet

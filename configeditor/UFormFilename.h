@@ -1,13 +1,43 @@
-// The file-name prompt. (its content comes with its own work; until then an empty dialog).
+// The file-name prompt of the file-adding commands (2DA, GFF and SSF files). It only
+// returns the name as typed or picked; each opener checks and writes it.
 #pragma once
 
 #include <QDialog>
+#include <string>
+
+#include "platform/ui/Services.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QShowEvent;
+class QToolButton;
 
 namespace quennet {
 
 class TFormFilename : public QDialog {
  public:
   explicit TFormFilename(QWidget* parent = nullptr);
+
+  // The title and description for files of the type `word` ("2DA", "GFF", "SSF").
+  void SetFileType(const std::string& word);
+  // The text of edFilename, as typed (not trimmed).
+  std::string GetFilename() const;
+
+  QLabel* lblTitle;
+  QLabel* lblDescription;
+  QLineEdit* edFilename;
+  QToolButton* btnOpen;
+  QPushButton* btnOK;
+  QPushButton* btnCancel;
+  platform::FileDialogRequest dlgOpen;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FormShow();
+  void btnOpenClick();
 };
 
 }  // namespace quennet

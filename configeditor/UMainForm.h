@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "formats/UKV_IniFile.h"
@@ -175,6 +176,25 @@ class TMainForm : public QMainWindow {
   void Add2dafile1Click();
   void Delete2dafile1Click();
   void Load2daModifiers(const std::string& fileName);
+  void btn2daAddRowClick();
+  void btn2daModifyClick();
+  void btn2daCopyClick();
+  void btn2daNewColClick();
+  void grid2daModDblClick();
+  void btn2daDeleteClick();
+  void btnCopy2daModClick();
+  void Connect2daPane();
+  void Add2daModifier(const std::string& kind);
+  // The label typed into the label prompt, or none when it is cancelled.
+  std::optional<std::string> Ask2daModifierLabel(const char* title, const char* caption);
+  // Warns and answers false when `label` cannot name a new modifier.
+  bool Accept2daModifierLabel(const std::string& label);
+  // The dialog contract: caption, fields, load, modal show; the list is re-read
+  // afterwards (also when the dialog fails) and the row of `keyToSelect`, or else the
+  // row at `rowToSelect`, selected.
+  void Open2daModifierDialog(const std::string& kind, const std::string& label, bool isNew,
+                             const std::string& keyToSelect, int rowToSelect);
+  void Select2daModifier(const std::string& key);
 
   // Talk-table tokens (UMainForm_Tlk.cpp).
   QWidget* CreateTlkPane();

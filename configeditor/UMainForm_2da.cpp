@@ -1,16 +1,32 @@
-// The 2DA side of the main window: "[2DAList]", the 2DA file nodes of the tree and
-// the modifier list of the shown file (pane2da).
+// The 2DA side of the main window: "[2DAList]", the 2DA file nodes of the tree, the
+// modifier list of the shown file (pane2da) and the commands that add, open, copy and
+// delete modifiers through the four modifier dialogs.
 #include <QFont>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "configeditor/UAddColForm.h"
+#include "configeditor/UCategoryTree.h"
+#include "configeditor/UChange2daRowForm.h"
+#include "configeditor/UConventions.h"
+#include "configeditor/UCopy2daRowForm.h"
+#include "configeditor/UFormFilename.h"
+#include "configeditor/UForms.h"
 #include "configeditor/UIcons.h"
 #include "configeditor/UMainForm.h"
+#include "configeditor/UMod2DARowForm.h"
+#include "configeditor/UModLabelForm.h"
+#include "configeditor/UModifierSections.h"
+#include "platform/Text.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Codec.h"
 #include "platform/ui/StringGrid.h"
 
 namespace quennet {
@@ -39,6 +55,54 @@ QToolButton* NewImageButton(QWidget* parent, const char* name, TButtonImage imag
   button->setIcon(ButtonImage(image));
   button->setAutoRaise(true);
   return button;
+}
+
+constexpr int kKeyColumnWidth = 82;
+
+// The four modifier kinds in the order in which a key's kind is recognised.
+struct TModifierKind {
+  const char* kind;
+  const char* newCaption;
+  const char* openedCaption;
+};
+constexpr TModifierKind kModifierKinds[] = {
+    {"AddRow", "Add new line in file ", "Add line in file "},
+    {"ChangeRow", "Change line in file ", "Change line in file "},
+    {"CopyRow", "Copy line in file ", "Copy line in file "},
+    {"AddColumn", "Add column in file ", "Add column in file "},
+};
+
+const TModifierKind* KindOf(const std::string& kind) {
+  for (const TModifierKind& each : kModifierKinds) {
+    if (kind == each.kind) return &each;
+  }
+  return nullptr;
+}
+
+// The kind a modifier key begins with; `ignoreCase` for the copy, not for opening.
+const TModifierKind* KindOfKey(const std::string& key, bool ignoreCase) {
+  for (const TModifierKind& each : kModifierKinds) {
+    const bool match =
+        ignoreCase ? platform::StartsWithAsciiNoCase(key, each.kind)
+                   : key.compare(0, std::char_traits<char>::length(each.kind), each.kind) == 0;
+    if (match) return &each;
+  }
+  return nullptr;
+}
+
+T2daModifierForm& DialogOf(TForms& forms, const std::string& kind) {
+  if (kind == "ChangeRow") return *forms.Change2daForm;
+  if (kind == "CopyRow") return *forms.Copy2daForm;
+  if (kind == "AddColumn") return *forms.Add2daColForm;
+  return *forms.Mod2DARowForm;
+}
+
+void SetTexts(QGroupBox* identifier, QGroupBox* changeValue, QLabel* headline, QLabel* gridHeading,
+              const char* identifierText, const char* headlineText, const char* gridHeadingText) {
+  identifier->setTitle(QString::fromLatin1(identifierText));
+  changeValue->setTitle(QStringLiteral(" Change column value "));
+  headline->setText(QString::fromLatin1(headlineText));
+  gridHeading->setText(QString::fromLatin1(gridHeadingText));
 }
 
 }  // namespace
@@ -106,15 +170,225 @@ QWidget* TMainForm::Create2daPane() {
   column->addWidget(lbl2daLabel1);
   column->addLayout(list, 1);
   column->addLayout(buttons);
+  Connect2daPane();
   return pane;
 }
 
 void TMainForm::Reset2daPane() { grid2daMod->SetRows({{"", ""}}); }
 
-void TMainForm::Add2dafile1Click() {}
+void TMainForm::Connect2daPane() {
+  platform::Connect(btn2daAddRow, &QPushButton::clicked, this, [this] { btn2daAddRowClick(); });
+  platform::Connect(btn2daModify, &QPushButton::clicked, this, [this] { btn2daModifyClick(); });
+  platform::Connect(btn2daCopy, &QPushButton::clicked, this, [this] { btn2daCopyClick(); });
+  platform::Connect(btn2daNewCol, &QPushButton::clicked, this, [this] { btn2daNewColClick(); });
+  platform::Connect(btnCopy2daMod, &QToolButton::clicked, this, [this] { btnCopy2daModClick(); });
+  platform::Connect(btn2daDelete, &QToolButton::clicked, this, [this] { btn2daDeleteClick(); });
+  platform::Connect(grid2daMod, &QAbstractItemView::doubleClicked, this,
+                    [this] { grid2daModDblClick(); });
+}
 
-void TMainForm::Delete2dafile1Click() {}
+void TMainForm::Add2dafile1Click() {
+  if (!FileOpen) return;
+  TFormFilename& prompt = *FForms.FormFilename;
+  prompt.SetFileType("2DA");
+  if (platform::RunModal(prompt) != QDialog::Accepted) return;
+  const std::string name = prompt.GetFilename();
+  if (name.empty() || name == "N/A") return;
+  bool listed = false;
+  for (const std::string& key : ChangesIni->ReadSection("2DAList")) {
+    listed = listed || ChangesIni->ReadString("2DAList", key, "") == name;
+  }
+  if (listed || ChangesIni->SectionExists(name)) {
+    ShowWarning("A file with this name is already used in this changes.ini file!");
+    return;
+  }
+  ChangesIni->WriteString("2DAList", NextFreeKey(*ChangesIni, "2DAList", "Table"), name);
+  CurrentSection = name;
+  auto* node = new QTreeWidgetItem(node2da);
+  node->setText(0, platform::ToQt(name));
+  node->setIcon(0, FileNodeIcon());
+  tree->setCurrentItem(node);
+}
 
-void TMainForm::Load2daModifiers(const std::string& fileName) { CurrentSection = fileName; }
+void TMainForm::Delete2dafile1Click() {
+  if (!FileOpen) return;
+  QTreeWidgetItem* selected = tree->currentItem();
+  if (selected == nullptr || selected->parent() != node2da) {
+    ShowWarning("No 2da file has been selected in the list to be deleted");
+    return;
+  }
+  const std::string name = platform::FromQt(selected->text(0));
+  if (name.empty()) return;
+  if (AskYesNo("Are you sure you wish to remove " + name + " from the modifier list?") !=
+      platform::MessageAnswer::Yes) {
+    return;
+  }
+  // The file first: a failed write leaves the tree showing what the file still lists.
+  for (const std::string& key : ChangesIni->ReadSection("2DAList")) {
+    if (ChangesIni->ReadString("2DAList", key, "") == name) ChangesIni->DeleteKey("2DAList", key);
+  }
+  if (ChangesIni->SectionExists(name)) {
+    for (const std::string& key : ChangesIni->ReadSection(name)) {
+      const std::string label = ChangesIni->ReadString(name, key, "");
+      if (!label.empty() && ChangesIni->SectionExists(label)) ChangesIni->EraseSection(label);
+    }
+    ChangesIni->EraseSection(name);
+  }
+  // Every node of that name goes, as the file no longer lists it at all.
+  tree->setCurrentItem(nullptr);
+  for (int i = node2da->childCount() - 1; i >= 0; --i) {
+    if (platform::FromQt(node2da->child(i)->text(0)) == name) delete node2da->takeChild(i);
+  }
+  tree->setCurrentItem(node2da);
+}
+
+void TMainForm::Load2daModifiers(const std::string& fileName) {
+  CurrentSection = fileName;
+  std::vector<std::vector<std::string>> rows;
+  if (ChangesIni->SectionExists(fileName)) {
+    for (const std::string& key : ChangesIni->ReadSection(fileName)) {
+      std::string label = ChangesIni->ReadString(fileName, key, "");
+      if (!label.empty()) rows.push_back({key, std::move(label)});
+    }
+  }
+  if (rows.empty()) rows.push_back({"", ""});
+  grid2daMod->SetRows(std::move(rows));
+  grid2daMod->SetColWidth(0, kKeyColumnWidth);
+  grid2daMod->SetColWidth(1, grid2daMod->width() - kKeyColumnWidth - 6);
+}
+
+void TMainForm::btn2daAddRowClick() { Add2daModifier("AddRow"); }
+void TMainForm::btn2daModifyClick() { Add2daModifier("ChangeRow"); }
+void TMainForm::btn2daCopyClick() { Add2daModifier("CopyRow"); }
+void TMainForm::btn2daNewColClick() { Add2daModifier("AddColumn"); }
+
+void TMainForm::Add2daModifier(const std::string& kind) {
+  if (!FileOpen) return;
+  const std::optional<std::string> label =
+      Ask2daModifierLabel("Add new 2DA Modifier", "Specify modifier label");
+  if (!label || !Accept2daModifierLabel(*label)) return;
+  // Numbered from the file, not from the list, which a failure may have left stale.
+  const std::string key = NextFreeFilledKey(*ChangesIni, CurrentSection, kind);
+  ChangesIni->WriteString(CurrentSection, key, *label);
+  Open2daModifierDialog(kind, *label, true, key, 0);
+}
+
+void TMainForm::grid2daModDblClick() {
+  if (!FileOpen) return;
+  const int row = grid2daMod->Row();
+  const TModifierKind* kind = KindOfKey(grid2daMod->Cell(0, row), false);
+  if (kind == nullptr) return;
+  Open2daModifierDialog(kind->kind, grid2daMod->Cell(1, row), false, "", row);
+}
+
+void TMainForm::btn2daDeleteClick() {
+  if (!FileOpen) return;
+  const int row = grid2daMod->Row();
+  const std::string key = grid2daMod->Cell(0, row);
+  const std::string label = grid2daMod->Cell(1, row);
+  if (key.empty()) return;
+  if (AskYesNo("Are you sure you wish to permanently delete the modifier \"" + label +
+               "\"  for the 2da file \"" + CurrentSection + "\"") != platform::MessageAnswer::Yes) {
+    return;
+  }
+  ChangesIni->EraseSection(label);
+  ChangesIni->DeleteKey(CurrentSection, key);
+  Load2daModifiers(CurrentSection);
+}
+
+void TMainForm::btnCopy2daModClick() {
+  if (!FileOpen) return;
+  const std::optional<std::string> label =
+      Ask2daModifierLabel("Copy 2DA Modifier", "Specify modifier label for the new copy");
+  if (!label) return;
+  platform::HourglassCursor hourglass;
+  if (!Accept2daModifierLabel(*label)) return;
+  const int row = grid2daMod->Row();
+  const std::string source = grid2daMod->Cell(1, row);
+  const TModifierKind* kind = KindOfKey(grid2daMod->Cell(0, row), true);
+  if (kind == nullptr) {
+    Load2daModifiers(CurrentSection);
+    return;
+  }
+  const std::string key = NextFreeFilledKey(*ChangesIni, CurrentSection, kind->kind);
+  ChangesIni->WriteString(CurrentSection, key, *label);
+  for (const std::string& each : ChangesIni->ReadSection(source)) {
+    ChangesIni->WriteString(*label, each, ChangesIni->ReadString(source, each, ""));
+  }
+  Open2daModifierDialog(kind->kind, *label, false, key, 0);
+}
+
+std::optional<std::string> TMainForm::Ask2daModifierLabel(const char* title, const char* caption) {
+  TNewLabelForm& prompt = *FForms.NewLabelForm;
+  prompt.edModLabel->clear();
+  prompt.lblTitle->setText(QString::fromLatin1(title));
+  prompt.setWindowTitle(QString::fromLatin1(caption));
+  if (platform::RunModal(prompt) != QDialog::Accepted) return std::nullopt;
+  return prompt.GetLabel();
+}
+
+bool TMainForm::Accept2daModifierLabel(const std::string& label) {
+  if (IsModifierLabelInUse(*ChangesIni, label)) {
+    ShowWarning("The specified modifier label already exists for another modifier. Try again.");
+    return false;
+  }
+  if (!IsValidModifierLabel(label)) {
+    ShowWarning(
+        "Invalid modifier label specified. It must be at least 1 character and may contain no "
+        "spaces. Try again.");
+    return false;
+  }
+  return true;
+}
+
+void TMainForm::Open2daModifierDialog(const std::string& kind, const std::string& label, bool isNew,
+                                      const std::string& keyToSelect, int rowToSelect) {
+  const TModifierKind& info = *KindOf(kind);
+  T2daModifierForm& dialog = DialogOf(FForms, kind);
+  const std::string caption = isNew ? info.newCaption : info.openedCaption;
+  dialog.setWindowTitle(platform::ToQt(caption + CurrentSection + " [" + label + "]"));
+  dialog.SetIniFile(ChangesIni.get());
+  dialog.SetFileName2da(CurrentSection);
+  dialog.SetModifierSection(label);
+  if (kind == "ChangeRow") {
+    TChange2daForm& change = *FForms.Change2daForm;
+    change.SetModifierKind(kind);
+    SetTexts(change.boxIdentifier, change.boxChangeValue, change.lblHeadline, change.lblGridHeading,
+             " Set line to modify ", "Modify 2DA line", "Modified column values for line:");
+  } else if (kind == "CopyRow") {
+    TCopy2daForm& copy = *FForms.Copy2daForm;
+    copy.SetModifierKind(kind);
+    SetTexts(copy.boxIdentifier, copy.boxChangeValue, copy.lblHeadline, copy.lblGridHeading,
+             " Set existing line to copy ", "Copy 2DA line", "New column values for copied line:");
+  } else if (kind == "AddColumn") {
+    dialog.SetModifierKind(kind);
+  }
+  auto reload = [&] {
+    Load2daModifiers(CurrentSection);
+    if (keyToSelect.empty()) {
+      grid2daMod->SetRow(rowToSelect);
+    } else {
+      Select2daModifier(keyToSelect);
+    }
+  };
+  // The list shows the file again also when the dialog failed.
+  try {
+    dialog.LoadModifier();
+    platform::RunModal(dialog);
+  } catch (...) {
+    reload();
+    throw;
+  }
+  reload();
+}
+
+void TMainForm::Select2daModifier(const std::string& key) {
+  for (int row = 0; row < grid2daMod->RowCount(); ++row) {
+    if (grid2daMod->Cell(0, row) == key) {
+      grid2daMod->SetRow(row);
+      return;
+    }
+  }
+}
 
 }  // namespace quennet

@@ -1,13 +1,34 @@
-// The modifier-label prompt. (its content comes with its own work; until then an empty dialog).
+// The modifier-label prompt. It only returns what was typed: each opener sets the
+// title and caption, empties the box when it wants to, and checks the label itself.
 #pragma once
 
 #include <QDialog>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QShowEvent;
 
 namespace quennet {
 
 class TNewLabelForm : public QDialog {
  public:
   explicit TNewLabelForm(QWidget* parent = nullptr);
+
+  // The text of edModLabel, as typed.
+  std::string GetLabel() const;
+
+  QLabel* lblTitle;
+  QLineEdit* edModLabel;
+  QPushButton* btnSave;
+  QPushButton* btnCancel;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FormShow();
 };
 
 }  // namespace quennet

@@ -1,0 +1,56 @@
+// The rules of 2DA modifier sections in changes.ini that the main window and the
+// modifier dialogs share, kept apart from the widgets: whether a label may name a new
+// modifier, the keys-first rewrite, the token list of a value box and the 2DA file
+// that lies beside changes.ini.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "formats/UKV_IniFile.h"
+
+namespace quennet {
+
+using TKeyValues = std::vector<std::pair<std::string, std::string>>;
+
+// The section through which the keys-first rewrite moves the other keys.
+inline constexpr char kScratchSection[] = "aaTempWorkSectionaa";
+
+// At least one character, no blank, and not exactly "N/A".
+bool IsValidModifierLabel(const std::string& label);
+
+// True when `label` (compared without regard to case) already names something a new
+// modifier's section would clash with: an existing section, one of the fixed sections
+// or the scratch section, a file listed by "[2DAList]", "[GFFList]", "[SSFList]",
+// "[InstallList]" or "[CompileList]", or a modifier listed by any 2DA file. A section
+// without keys does not exist for the INI accessor, so the listings are checked too.
+bool IsModifierLabelInUse(TCustomIniFile& ini, const std::string& label);
+
+// Puts `keys` (name and value, in the order given) at the head of `section`. When the
+// section has no key, or already begins with these key names (exact case, in this
+// order), the keys are written in place. Otherwise every other key is parked in the
+// scratch section, all keys are deleted, `keys` written and the parked keys written
+// back in their order. A key equal to one of `identifyingNames` without regard to case
+// counts as identifying and is not parked. Raises platform::Exception, writing nothing,
+// when the file already holds a scratch section (most likely left by a rewrite that
+// failed): it is never erased here.
+void RewriteKeysFirst(TCustomIniFile& ini, const std::string& section,
+                      const std::vector<std::string>& identifyingNames, const TKeyValues& keys);
+
+// The items of a value box's token list: `fixedItems`, the "StrRef" keys of
+// "[TLKList]" with a value, then the "2DAMEMORY" keys of the 2DA modifiers listed up to
+// and including `modifierSection` of `fileName2da` (once each without regard to case).
+std::vector<std::string> ValueTokens(TCustomIniFile& ini,
+                                     const std::vector<std::string>& fixedItems,
+                                     const std::string& fileName2da,
+                                     const std::string& modifierSection);
+
+// The full path of the 2DA file `fileName2da` in the folder of the existing file
+// `iniPath`: the exact name first, else the only file of that folder whose name
+// matches without regard to case. None when there is no such file.
+std::optional<std::string> Find2daBesideIni(const std::string& iniPath,
+                                            const std::string& fileName2da);
+
+}  // namespace quennet

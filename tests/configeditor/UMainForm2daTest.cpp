@@ -1,0 +1,470 @@
+// The 2DA side of the main window: adding and removing 2DA files, the modifier list,
+// new, opened, copied and deleted modifiers and the dialog contract, each checked on
+// the whole changes.ini text.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "configeditor/UAddColForm.h"
+#include "configeditor/UChange2daRowForm.h"
+#include "configeditor/UCopy2daRowForm.h"
+#include "configeditor/UFormFilename.h"
+#include "configeditor/UMod2DARowForm.h"
+#include "configeditor/UModLabelForm.h"
+#include "formats/U2DAEdit.h"
+#include "platform/ui/StringGrid.h"
+#include "tests/configeditor/ModifierTexts.h"
+#include "tests/configeditor/QuennetFixture.h"
+
+namespace quennet_testing {
+namespace {
+
+using modifier_testing::Lines;
+using testing_support::Find;
+using Rows = std::vector<std::vector<std::string>>;
+
+const std::string kHead = Lines({"[Settings]", "FileExists=1"});
+
+class Quennet2daTest : public QuennetTest {
+ protected:
+  Quennet2daTest() {
+    form->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
+  }
+
+  // Opens `text` and selects the 2DA file node `fileName` (when given).
+  void OpenAndSelect(const std::string& text, const std::string& fileName = "") {
+    OpenFile(text);
+    if (fileName.empty()) return;
+    for (int i = 0; i < form->node2da->childCount(); ++i) {
+      if (form->node2da->child(i)->text(0).toStdString() == fileName) {
+        Select(form->node2da->child(i));
+        return;
+      }
+    }
+    ADD_FAILURE() << "no node " << fileName;
+  }
+
+  // The file-name prompt answers with `typed` (OK) or is cancelled.
+  void ExpectFileName(const std::string& typed, bool ok = true) {
+    services.modals.Expect("TFormFilename", [typed, ok](QDialog& dialog) {
+      auto* edit = Find<QLineEdit>(&dialog, "edFilename");
+      EXPECT_EQ("", edit->text().toStdString()) << "the prompt starts empty";
+      QTest::keyClicks(edit, QString::fromStdString(typed));
+      Find<QPushButton>(&dialog, ok ? "btnOK" : "btnCancel")->click();
+    });
+  }
+  // The label prompt answers with `typed` (Save) or is cancelled.
+  void ExpectLabel(const std::string& typed, bool ok = true,
+                   const std::string& title = "Add new 2DA Modifier") {
+    services.modals.Expect("TNewLabelForm", [typed, ok, title](QDialog& dialog) {
+      auto* edit = Find<QLineEdit>(&dialog, "edModLabel");
+      EXPECT_EQ("", edit->text().toStdString()) << "the opener empties the box";
+      EXPECT_EQ(title, Find<QLabel>(&dialog, "lblTitle")->text().toStdString());
+      QTest::keyClicks(edit, QString::fromStdString(typed));
+      Find<QPushButton>(&dialog, ok ? "btnSave" : "btnCancel")->click();
+    });
+  }
+  // A modifier dialog that is closed at once; `check` sees it and the file while open.
+  void ExpectDialog(const std::string& name, std::function<void(QDialog&)> check = {}) {
+    services.modals.Expect(name, [check](QDialog& dialog) {
+      if (check) check(dialog);
+      dialog.accept();
+    });
+  }
+
+  Rows ListRows() const {
+    Rows rows;
+    for (int row = 0; row < form->grid2daMod->RowCount(); ++row) {
+      rows.push_back({form->grid2daMod->Cell(0, row), form->grid2daMod->Cell(1, row)});
+    }
+    return rows;
+  }
+  std::string SelectedKey() const { return form->grid2daMod->Cell(0, form->grid2daMod->Row()); }
+  void DoubleClickRow(int row) {
+    platform::StringGrid* grid = form->grid2daMod;
+    grid->SetRow(row);
+    QRect cell = grid->visualRect(grid->model()->index(row, 0));
+    ASSERT_FALSE(cell.isEmpty()) << "row " << row << " is not shown";
+    // QTest's double click alone sends no first press, which an item view needs.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+  }
+};
+
+TEST_F(Quennet2daTest, AddingFiles) {
+  struct Case {
+    const char* name;
+    std::string before;
+    std::string typed;
+    bool ok;
+    const char* warning;
+    std::string after;
+  };
+  const std::string oneFile = kHead + Lines({"[2DAList]", "Table0=spells.2da"});
+  const char* kUsed = "A file with this name is already used in this changes.ini file!";
+  const Case cases[] = {
+      {"first file", kHead, "appearance.2da", true, nullptr,
+       kHead + Lines({"[2DAList]", "Table0=appearance.2da"})},
+      {"least free number", kHead + Lines({"[2DAList]", "Table0=a.2da", "table2=b.2da"}), "c.2da",
+       true, nullptr, kHead + Lines({"[2DAList]", "Table0=a.2da", "table2=b.2da", "Table1=c.2da"})},
+      {"listed exactly, without modifiers", oneFile, "spells.2da", true, kUsed, oneFile},
+      {"listed in another case, no section", oneFile, "SPELLS.2da", true, nullptr,
+       oneFile + Lines({"Table1=SPELLS.2da"})},
+      {"a section of that name", oneFile + Lines({"[SPELLS.2DA]", "AddRow0=x"}), "spells.2DA", true,
+       kUsed, oneFile + Lines({"[SPELLS.2DA]", "AddRow0=x"})},
+      {"N/A", oneFile, "N/A", true, nullptr, oneFile},
+      {"empty", oneFile, "", true, nullptr, oneFile},
+      {"cancelled", oneFile, "other.2da", false, nullptr, oneFile},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    OpenAndSelect(c.before);
+    const int nodes = form->node2da->childCount();
+    ExpectFileName(c.typed, c.ok);
+    if (c.warning) services.messages.Expect(MessageKind::Warning, c.warning);
+    form->mnuAdd2da->trigger();
+    EXPECT_EQ(c.after, ReadFile("changes.ini"));
+    const bool added = c.after != c.before;
+    EXPECT_EQ(nodes + (added ? 1 : 0), form->node2da->childCount());
+    if (added) {
+      EXPECT_EQ(c.typed, CurrentNodeText());
+      EXPECT_TRUE(form->pane2da->isVisible());
+      EXPECT_EQ((Rows{{"", ""}}), ListRows());
+    }
+  }
+}
+
+TEST_F(Quennet2daTest, FileNamePromptTakesTheBareNameOfAPickedFile) {
+  OpenAndSelect(kHead);
+  services.modals.Expect("TFormFilename", [this](QDialog& dialog) {
+    EXPECT_EQ("Add 2DA file", Find<QLabel>(&dialog, "lblTitle")->text().toStdString());
+    services.fileDialogs.Expect({"/somewhere/else/appearance.2da"});
+    Find<QToolButton>(&dialog, "btnOpen")->click();
+    EXPECT_EQ("appearance.2da", Find<QLineEdit>(&dialog, "edFilename")->text().toStdString());
+    Find<QPushButton>(&dialog, "btnOK")->click();
+  });
+  form->Add2dafile1->trigger();
+  EXPECT_EQ(kHead + Lines({"[2DAList]", "Table0=appearance.2da"}), ReadFile("changes.ini"));
+  EXPECT_EQ("Please select a file to get name from", services.fileDialogs.Seen().back().title);
+}
+
+const std::string kTwoFiles =
+    kHead + Lines({"[2DAList]", "Table0=spells.2da", "Table1=feat.2da", "Table2=spells.2da",
+                   "[spells.2da]", "AddRow0=s1", "ChangeRow0=", "CopyRow0=gone", "[feat.2da]",
+                   "AddRow0=f1", "[s1]", "RowLabel=a", "[f1]", "RowLabel=b"});
+
+TEST_F(Quennet2daTest, RemovingAFileListedTwice) {
+  OpenAndSelect(kTwoFiles, "spells.2da");
+  services.messages.Expect(MessageKind::Confirmation,
+                           "Are you sure you wish to remove spells.2da from the modifier list?",
+                           MessageAnswer::Yes);
+  form->Delete2dafile1->trigger();
+  EXPECT_EQ(kHead + Lines({"[2DAList]", "Table1=feat.2da", "[feat.2da]", "AddRow0=f1", "[f1]",
+                           "RowLabel=b"}),
+            ReadFile("changes.ini"));
+  EXPECT_EQ((std::vector<std::string>{"feat.2da"}), ChildTexts(form->node2da));
+  EXPECT_EQ("2DA Files", CurrentNodeText());
+  EXPECT_FALSE(form->pane2da->isVisible());
+}
+
+TEST_F(Quennet2daTest, RemovingAFileAnsweredNoOrWithoutAFileNode) {
+  OpenAndSelect(kTwoFiles, "feat.2da");
+  services.messages.Expect(MessageKind::Confirmation,
+                           "Are you sure you wish to remove feat.2da from the modifier list?",
+                           MessageAnswer::No);
+  form->Delete2dafile1->trigger();
+  Select(form->node2da);
+  services.messages.Expect(MessageKind::Warning,
+                           "No 2da file has been selected in the list to be deleted");
+  form->Delete2dafile1->trigger();
+  EXPECT_EQ(kTwoFiles, ReadFile("changes.ini"));
+  EXPECT_EQ(3, form->node2da->childCount());
+}
+
+TEST_F(Quennet2daTest, ModifierListShowsKeysWithAValue) {
+  OpenAndSelect(kTwoFiles, "spells.2da");
+  EXPECT_EQ((Rows{{"AddRow0", "s1"}, {"CopyRow0", "gone"}}), ListRows());
+  EXPECT_EQ("Modifiers for spells.2da: ", form->lbl2daLabel1->text().toStdString());
+  EXPECT_EQ("spells.2da", form->CurrentSection);
+}
+
+// Labels a new modifier may not take, and some it may.
+TEST_F(Quennet2daTest, NewModifierLabels) {
+  const std::string file =
+      kHead + Lines({"[TLKList]", "[2DAList]", "Table0=spells.2da", "Table1=feat.2da", "[GFFList]",
+                     "File0=p_hk47.utc", "[SSFList]", "File0=c_drd.ssf", "[InstallList]",
+                     "install_folder0=override", "[spells.2da]", "AddRow0=s1", "AddRow1=emptymod",
+                     "[s1]", "RowLabel=a"});
+  const char* kInUse =
+      "The specified modifier label already exists for another modifier. Try again.";
+  const char* kInvalid =
+      "Invalid modifier label specified. It must be at least 1 character and may contain no "
+      "spaces. Try again.";
+  struct Case {
+    const char* label;
+    const char* warning;
+  };
+  const Case cases[] = {
+      {"N/A", kInvalid},
+      {"", kInvalid},
+      {"my label", kInvalid},
+      {"settings", kInUse},
+      {"2DALIST", kInUse},
+      {"SPELLS.2DA", kInUse},  // a 2DA file with modifiers
+      {"S1", kInUse},          // another modifier
+      {"Feat.2da", kInUse},    // a listed 2DA file without modifiers
+      {"P_HK47.UTC", kInUse},  // a listed GFF file without a section
+      {"c_drd.SSF", kInUse},   // a listed soundset file
+      {"EmptyMod", kInUse},    // a listed modifier whose section is empty
+      {"tlklist", kInUse},     // a fixed section without keys
+      {"Override", kInUse},    // an install folder without files
+      {"aaTempWorkSectionaa", kInUse},
+      {"n/a", nullptr},
+      {"N/A2", nullptr},
+      {"new_row", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    OpenAndSelect(file, "spells.2da");
+    ExpectLabel(c.label);
+    if (c.warning) {
+      services.messages.Expect(MessageKind::Warning, c.warning);
+    } else {
+      ExpectDialog("TMod2DARowForm");
+    }
+    form->btn2daAddRow->click();
+    const std::string expected =
+        c.warning ? file
+                  : kHead +
+                        Lines({"[TLKList]", "[2DAList]", "Table0=spells.2da", "Table1=feat.2da",
+                               "[GFFList]", "File0=p_hk47.utc", "[SSFList]", "File0=c_drd.ssf",
+                               "[InstallList]", "install_folder0=override", "[spells.2da]",
+                               "AddRow0=s1", "AddRow1=emptymod"}) +
+                        Lines({("AddRow2=" + std::string(c.label)).c_str(), "[s1]", "RowLabel=a"});
+    EXPECT_EQ(expected, ReadFile("changes.ini"));
+  }
+}
+
+TEST_F(Quennet2daTest, NewModifierKeyIsNumberedFromTheFile) {
+  struct Case {
+    const char* name;
+    std::vector<const char*> keys;
+    const char* expectedKey;
+  };
+  const Case cases[] = {
+      {"gap", {"AddRow0=a", "AddRow2=b"}, "AddRow1"},
+      {"other case counts", {"AddRow0=a", "AddRow2=b", "addrow1=c"}, "AddRow3"},
+      {"a key without value is given again", {"AddRow0=a", "AddRow1="}, "AddRow1"},
+      {"other kinds count on their own", {"ChangeRow0=a"}, "AddRow0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string text = kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]"});
+    for (const char* key : c.keys) text += Lines({key});
+    OpenAndSelect(text, "spells.2da");
+    ExpectLabel("fresh");
+    ExpectDialog("TMod2DARowForm");
+    form->btn2daAddRow->click();
+    EXPECT_EQ("fresh", form->ChangesIni->ReadString("spells.2da", c.expectedKey, ""));
+    EXPECT_EQ(c.expectedKey, SelectedKey());
+  }
+  // The list is stale (the file changed behind it): the number still comes from the file.
+  OpenAndSelect(kHead + Lines({"[2DAList]", "Table0=spells.2da"}), "spells.2da");
+  form->ChangesIni->WriteString("spells.2da", "AddRow0", "written_elsewhere");
+  ExpectLabel("fresh");
+  ExpectDialog("TMod2DARowForm");
+  form->btn2daAddRow->click();
+  EXPECT_EQ(kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]",
+                           "AddRow0=written_elsewhere", "AddRow1=fresh"}),
+            ReadFile("changes.ini"));
+}
+
+TEST_F(Quennet2daTest, DialogContractForTheFourKinds) {
+  struct Case {
+    QPushButton* quennet::TMainForm::*button;
+    const char* dialog;
+    const char* key;
+    const char* caption;
+    const char* kind;
+  };
+  const Case cases[] = {
+      {&quennet::TMainForm::btn2daAddRow, "TMod2DARowForm", "AddRow0",
+       "Add new line in file spells.2da [m]", ""},
+      {&quennet::TMainForm::btn2daModify, "TChange2daForm", "ChangeRow0",
+       "Change line in file spells.2da [m]", "ChangeRow"},
+      {&quennet::TMainForm::btn2daCopy, "TCopy2daForm", "CopyRow0",
+       "Copy line in file spells.2da [m]", "CopyRow"},
+      {&quennet::TMainForm::btn2daNewCol, "TAdd2daColForm", "AddColumn0",
+       "Add column in file spells.2da [m]", "AddColumn"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dialog);
+    OpenAndSelect(kHead + Lines({"[2DAList]", "Table0=spells.2da"}), "spells.2da");
+    ExpectLabel("m");
+    ExpectDialog(c.dialog, [this, c](QDialog& dialog) {
+      EXPECT_EQ(c.caption, dialog.windowTitle().toStdString());
+      auto& modifier = dynamic_cast<quennet::T2daModifierForm&>(dialog);
+      EXPECT_EQ(form->ChangesIni.get(), modifier.IniFile());
+      EXPECT_EQ("spells.2da", modifier.FileName2da());
+      EXPECT_EQ("m", modifier.ModifierSection());
+      if (*c.kind) {
+        EXPECT_EQ(c.kind, modifier.ModifierKind());
+      }
+      EXPECT_EQ(kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]",
+                               (std::string(c.key) + "=m").c_str()}),
+                ReadFile("changes.ini"))
+          << "the key stands in the file before the dialog shows";
+    });
+    (form->*c.button)->click();
+    EXPECT_EQ((Rows{{c.key, "m"}}), ListRows());
+  }
+  const auto& change = *forms->Change2daForm;
+  EXPECT_EQ(" Set line to modify ", change.boxIdentifier->title().toStdString());
+  EXPECT_EQ(" Change column value ", change.boxChangeValue->title().toStdString());
+  EXPECT_EQ("Modify 2DA line", change.lblHeadline->text().toStdString());
+  EXPECT_EQ("Modified column values for line:", change.lblGridHeading->text().toStdString());
+  const auto& copy = *forms->Copy2daForm;
+  EXPECT_EQ(" Set existing line to copy ", copy.boxIdentifier->title().toStdString());
+  EXPECT_EQ("Copy 2DA line", copy.lblHeadline->text().toStdString());
+  EXPECT_EQ("New column values for copied line:", copy.lblGridHeading->text().toStdString());
+}
+
+TEST_F(Quennet2daTest, DoubleClickOpensTheModifierOfAnExactKind) {
+  const std::string text =
+      kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]", "AddRow0=a", "addrow1=b",
+                     "AddColumn0=c", "[a]", "RowLabel=x"});
+  OpenAndSelect(text, "spells.2da");
+  ExpectDialog("TAdd2daColForm", [](QDialog& dialog) {
+    EXPECT_EQ("Add column in file spells.2da [c]", dialog.windowTitle().toStdString());
+  });
+  DoubleClickRow(2);
+  EXPECT_EQ(2, form->grid2daMod->Row()) << "the same row is selected again";
+  ExpectDialog("TMod2DARowForm", [](QDialog& dialog) {
+    EXPECT_EQ("Add line in file spells.2da [a]", dialog.windowTitle().toStdString());
+  });
+  DoubleClickRow(0);
+  DoubleClickRow(1);  // addrow1: no kind in exact case, nothing opens
+  EXPECT_EQ(text, ReadFile("changes.ini"));
+}
+
+TEST_F(Quennet2daTest, CopyingAModifier) {
+  const std::string text =
+      kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]", "ChangeRow0=a", "addrow0=r",
+                     "[a]", "RowIndex=3", "label=one<#LF#>two", "cost=5", "[r]", "RowLabel=x"});
+  OpenAndSelect(text, "spells.2da");
+  ExpectLabel("b", true, "Copy 2DA Modifier");
+  ExpectDialog("TChange2daForm", [this](QDialog& dialog) {
+    EXPECT_EQ("Change line in file spells.2da [b]", dialog.windowTitle().toStdString());
+    EXPECT_EQ(platform::CursorShape::Hourglass, services.cursor.Current());
+  });
+  form->btnCopy2daMod->click();
+  const std::string copied =
+      kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]", "ChangeRow0=a", "addrow0=r",
+                     "ChangeRow1=b", "[a]", "RowIndex=3", "label=one<#LF#>two", "cost=5", "[r]",
+                     "RowLabel=x", "[b]", "RowIndex=3", "label=one<#LF#>two", "cost=5"});
+  EXPECT_EQ(copied, ReadFile("changes.ini"));
+  EXPECT_EQ("ChangeRow1", SelectedKey());
+  EXPECT_EQ(platform::CursorShape::Normal, services.cursor.Current());
+  EXPECT_EQ("Specify modifier label for the new copy",
+            forms->NewLabelForm->windowTitle().toStdString());
+
+  // A key in another case is copied under its kind's own spelling.
+  form->grid2daMod->SetRow(1);
+  ExpectLabel("r2", true, "Copy 2DA Modifier");
+  ExpectDialog("TMod2DARowForm", [](QDialog& dialog) {
+    EXPECT_EQ("Add line in file spells.2da [r2]", dialog.windowTitle().toStdString());
+  });
+  form->btnCopy2daMod->click();
+  EXPECT_EQ("r2", form->ChangesIni->ReadString("spells.2da", "AddRow1", ""))
+      << "addrow0 takes the number 0";
+  EXPECT_EQ("x", form->ChangesIni->ReadString("r2", "RowLabel", ""));
+}
+
+TEST_F(Quennet2daTest, CopyRefusesATakenLabelAndCopiesNothingFromAnEmptyList) {
+  const std::string text = kHead + Lines({"[2DAList]", "Table0=spells.2da", "Table1=feat.2da",
+                                          "[spells.2da]", "AddRow0=a", "[a]", "x=1"});
+  OpenAndSelect(text, "spells.2da");
+  ExpectLabel("A", true, "Copy 2DA Modifier");
+  services.messages.Expect(
+      MessageKind::Warning,
+      "The specified modifier label already exists for another modifier. Try again.");
+  form->btnCopy2daMod->click();
+  OpenAndSelect(text, "feat.2da");
+  ExpectLabel("b", true, "Copy 2DA Modifier");
+  form->btnCopy2daMod->click();
+  EXPECT_EQ(text, ReadFile("changes.ini"));
+  EXPECT_EQ(platform::CursorShape::Normal, services.cursor.Current());
+}
+
+TEST_F(Quennet2daTest, DeletingAModifier) {
+  const std::string text =
+      kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]", "AddRow0=a", "AddRow1=b",
+                     "AddRow2=c", "[a]", "x=1", "[b]", "y=2", "[c]", "z=3"});
+  OpenAndSelect(text, "spells.2da");
+  form->grid2daMod->SetRow(1);
+  const std::string question =
+      "Are you sure you wish to permanently delete the modifier \"b\"  for the 2da file "
+      "\"spells.2da\"";
+  services.messages.Expect(MessageKind::Confirmation, question, MessageAnswer::No);
+  form->btn2daDelete->click();
+  EXPECT_EQ(text, ReadFile("changes.ini"));
+  services.messages.Expect(MessageKind::Confirmation, question, MessageAnswer::Yes);
+  form->btn2daDelete->click();
+  EXPECT_EQ(kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]", "AddRow0=a",
+                           "AddRow2=c", "[a]", "x=1", "[c]", "z=3"}),
+            ReadFile("changes.ini"));
+  EXPECT_EQ((Rows{{"AddRow0", "a"}, {"AddRow2", "c"}}), ListRows());
+}
+
+// The 2DA file beside changes.ini cannot be read: the dialog does not show, the new
+// key stays, and the list shows it.
+TEST_F(Quennet2daTest, UnreadableTwoDaBesideChangesIniEndsTheCommand) {
+  WriteFile("spells.2da", "not a table");
+  OpenAndSelect(kHead + Lines({"[2DAList]", "Table0=spells.2da"}), "spells.2da");
+  std::string readerError;
+  try {
+    T2DAHandler table;
+    table.LoadFromFile(PathOf("spells.2da"));
+  } catch (const EDead& error) {
+    readerError = error.Message();
+  }
+  ASSERT_FALSE(readerError.empty());
+  ExpectLabel("m");
+  services.messages.Expect(MessageKind::Error, readerError);
+  form->btn2daAddRow->click();
+  EXPECT_EQ(kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]", "AddRow0=m"}),
+            ReadFile("changes.ini"));
+  EXPECT_EQ((Rows{{"AddRow0", "m"}}), ListRows());
+}
+
+// The AddRow dialog reads the labels of the 2DA file beside changes.ini once; a
+// second modifier of the same file finds them without reading the file again.
+TEST_F(Quennet2daTest, ColumnLabelsAreReadOncePerTwoDaFile) {
+  modifier_testing::Write2da(PathOf("spells.2da"), {"label", "range"});
+  OpenAndSelect(kHead + Lines({"[2DAList]", "Table0=spells.2da"}), "spells.2da");
+  auto labels = [](QDialog& dialog) {
+    std::vector<std::string> items;
+    auto* box = Find<QComboBox>(&dialog, "cbColLabel");
+    for (int i = 0; i < box->count(); ++i) items.push_back(box->itemText(i).toStdString());
+    return items;
+  };
+  const std::vector<std::string> expected = {"RowLabel", "label", "range"};
+  ExpectLabel("first");
+  ExpectDialog("TMod2DARowForm", [&](QDialog& dialog) { EXPECT_EQ(expected, labels(dialog)); });
+  form->btn2daAddRow->click();
+  WriteFile("spells.2da", "not a table any more");
+  ExpectLabel("second");
+  ExpectDialog("TMod2DARowForm", [&](QDialog& dialog) { EXPECT_EQ(expected, labels(dialog)); });
+  form->btn2daAddRow->click();
+  EXPECT_EQ(kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]", "AddRow0=first",
+                           "AddRow1=second"}),
+            ReadFile("changes.ini"));
+}
+
+}  // namespace
+}  // namespace quennet_testing
