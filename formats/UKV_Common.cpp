@@ -12,12 +12,14 @@ size_t FindNextFrom(std::string_view pattern, std::string_view text, size_t offs
   return found == std::string_view::npos ? 0 : found + 1;
 }
 
-std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement) {
+std::string ReplaceAll(std::string_view text, std::string_view pattern,
+                       std::string_view replacement) {
   if (pattern.empty()) return std::string(text);
   std::string result;
   result.reserve(text.size());
   size_t start = 0;
-  for (size_t found; (found = text.find(pattern, start)) != std::string_view::npos; start = found + pattern.size()) {
+  for (size_t found; (found = text.find(pattern, start)) != std::string_view::npos;
+       start = found + pattern.size()) {
     result.append(text, start, found - start);
     result.append(replacement);
   }

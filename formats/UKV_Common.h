@@ -12,7 +12,8 @@ size_t FindNextFrom(std::string_view pattern, std::string_view text, size_t offs
 
 // Every occurrence of `pattern` replaced by `replacement`, searching on after each
 // inserted replacement. An empty pattern leaves the text as it is.
-std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement);
+std::string ReplaceAll(std::string_view text, std::string_view pattern,
+                       std::string_view replacement);
 
 // Not empty, and every character a digit "0" to "9".
 bool IsAllDigits(std::string_view text);

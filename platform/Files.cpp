@@ -19,7 +19,8 @@ std::string Reason(int error) { return std::strerror(error); }
 
 std::string TemporaryNameBeside(const std::string& path) {
   static std::mt19937_64 generator{std::random_device{}()};
-  return path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(generator() % 1000000007);
+  return path + ".tmp-" + std::to_string(::getpid()) + "-" +
+         std::to_string(generator() % 1000000007);
 }
 
 bool WriteAll(int fd, std::string_view content) {
@@ -38,7 +39,7 @@ enum class Failure { None, Create, Write };
 
 // A link is followed, so that the file it points to is replaced and the link stays.
 std::string ResolvedTarget(const std::string& path) {
-  struct stat link{};
+  struct stat link {};
   if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
   char* resolved = ::realpath(path.c_str(), nullptr);
   if (!resolved) return path;
@@ -49,7 +50,7 @@ std::string ResolvedTarget(const std::string& path) {
 
 Failure ReplaceFileImpl(const std::string& linkOrPath, std::string_view content, int& error) {
   const std::string path = ResolvedTarget(linkOrPath);
-  struct stat existing{};
+  struct stat existing {};
   bool exists = ::stat(path.c_str(), &existing) == 0;
   if (exists) {
     // The rules of the callers need a target that could be opened for writing.
@@ -86,12 +87,12 @@ Failure ReplaceFileImpl(const std::string& linkOrPath, std::string_view content,
 }  // namespace
 
 bool FileExists(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool DirectoryExists(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
@@ -99,7 +100,7 @@ std::string ReadWholeFile(const std::string& path) {
   // Without blocking: opening a pipe would otherwise wait for a writer.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) throw EFOpenError(path, Reason(errno));
-  struct stat info{};
+  struct stat info {};
   if (::fstat(fd, &info) != 0) {
     int error = errno;
     ::close(fd);

@@ -19,7 +19,8 @@ std::string ReadWholeFile(const std::string& path);
 // close, keeps the permissions of an existing file and renames the temporary file
 // over `path`. On failure `path` is untouched, the temporary file is removed and
 // `error` (when given) receives the system's reason.
-bool TryReplaceFile(const std::string& path, std::string_view content, std::string* error = nullptr);
+bool TryReplaceFile(const std::string& path, std::string_view content,
+                    std::string* error = nullptr);
 
 // As TryReplaceFile; raises EFCreateError when the file cannot be created and
 // EInOutError when a write fails.

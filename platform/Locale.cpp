@@ -10,7 +10,8 @@ namespace {
 char SystemDecimalSeparator() {
   std::setlocale(LC_NUMERIC, "");
   const lconv* conv = std::localeconv();
-  char separator = (conv && conv->decimal_point && conv->decimal_point[0]) ? conv->decimal_point[0] : '.';
+  char separator =
+      (conv && conv->decimal_point && conv->decimal_point[0]) ? conv->decimal_point[0] : '.';
   std::setlocale(LC_NUMERIC, "C");
   return separator;
 }

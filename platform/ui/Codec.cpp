@@ -10,10 +10,9 @@ namespace {
 
 // Bytes 0x80 to 0x9F; the others map to the code point of the same value.
 constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char16_t ByteToUnicode(unsigned char byte) {
   return (byte >= 0x80 && byte < 0xA0) ? kHighControls[byte - 0x80] : static_cast<char16_t>(byte);
@@ -22,7 +21,8 @@ char16_t ByteToUnicode(unsigned char byte) {
 const std::unordered_map<char16_t, char>& UnicodeToByte() {
   static const std::unordered_map<char16_t, char> table = [] {
     std::unordered_map<char16_t, char> map;
-    for (int byte = 0x80; byte < 0xA0; ++byte) map[kHighControls[byte - 0x80]] = static_cast<char>(byte);
+    for (int byte = 0x80; byte < 0xA0; ++byte)
+      map[kHighControls[byte - 0x80]] = static_cast<char>(byte);
     return map;
   }();
   return table;
@@ -33,7 +33,8 @@ const std::unordered_map<char16_t, char>& UnicodeToByte() {
 QString ToQt(std::string_view bytes) {
   QString result(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
   QChar* out = result.data();
-  for (size_t i = 0; i < bytes.size(); ++i) out[i] = QChar(ByteToUnicode(static_cast<unsigned char>(bytes[i])));
+  for (size_t i = 0; i < bytes.size(); ++i)
+    out[i] = QChar(ByteToUnicode(static_cast<unsigned char>(bytes[i])));
   return result;
 }
 

@@ -33,8 +33,8 @@ QMessageBox::Icon IconOf(MessageKind kind) {
 class QtMessageService : public MessageService {
  public:
   MessageAnswer Show(QWidget* parent, const MessageRequest& request) override {
-    QMessageBox box(IconOf(request.kind), ToQt(request.caption), ToQt(request.text), QMessageBox::NoButton,
-                    parent);
+    QMessageBox box(IconOf(request.kind), ToQt(request.caption), ToQt(request.text),
+                    QMessageBox::NoButton, parent);
     QPushButton* yes = nullptr;
     if (request.kind == MessageKind::Confirmation) {
       yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
@@ -83,7 +83,8 @@ class QtFileDialogService : public FileDialogService {
     switch (request.mode) {
       case FileDialogRequest::Mode::Open:
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile
+                                                 : QFileDialog::AnyFile);
         break;
       case FileDialogRequest::Mode::OpenMultiple:
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -134,7 +135,9 @@ class QtBeepService : public BeepService {
 class QtClipboardService : public ClipboardService {
  public:
   std::string Text() const override { return FromQt(QGuiApplication::clipboard()->text()); }
-  void SetText(const std::string& text) override { QGuiApplication::clipboard()->setText(ToQt(text)); }
+  void SetText(const std::string& text) override {
+    QGuiApplication::clipboard()->setText(ToQt(text));
+  }
 };
 
 class QtFolderPicker : public FolderPicker {
@@ -148,7 +151,8 @@ class QtFolderPicker : public FolderPicker {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
       // Centred on the desktop, halves rounded toward zero.
       QRect desktop = screen->geometry();
-      dialog.move(desktop.width() / 2 - dialog.width() / 2, desktop.height() / 2 - dialog.height() / 2);
+      dialog.move(desktop.width() / 2 - dialog.width() / 2,
+                  desktop.height() / 2 - dialog.height() / 2);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return PathFromQt(dialog.selectedFiles().front());

@@ -12,18 +12,20 @@ namespace platform {
 // Rows [row][col]; the fixed row, when there is one, is the header and not a view row.
 class StringGridModel : public QAbstractTableModel {
  public:
-  using QAbstractTableModel::QAbstractTableModel;
   using QAbstractTableModel::beginInsertRows;
   using QAbstractTableModel::beginRemoveRows;
   using QAbstractTableModel::beginResetModel;
   using QAbstractTableModel::endInsertRows;
   using QAbstractTableModel::endRemoveRows;
   using QAbstractTableModel::endResetModel;
+  using QAbstractTableModel::QAbstractTableModel;
 
   int rowCount(const QModelIndex& parent) const override {
     return parent.isValid() ? 0 : static_cast<int>(FCells.size()) - FFixedRows;
   }
-  int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : FColCount; }
+  int columnCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : FColCount;
+  }
 
   QVariant data(const QModelIndex& index, int role) const override {
     if (!index.isValid()) return {};
@@ -44,7 +46,8 @@ class StringGridModel : public QAbstractTableModel {
 
   const std::string& Cell(int col, int row) const {
     static const std::string empty;
-    if (row < 0 || row >= static_cast<int>(FCells.size()) || col < 0 || col >= FColCount) return empty;
+    if (row < 0 || row >= static_cast<int>(FCells.size()) || col < 0 || col >= FColCount)
+      return empty;
     const auto& cells = FCells[static_cast<size_t>(row)];
     return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)] : empty;
   }
@@ -80,7 +83,8 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), FModel(new StringG
   horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   SetDefaultRowHeight(16);
   SyncHeader();
-  connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { emit RowChanged(); });
+  connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this] { emit RowChanged(); });
 }
 
 StringGrid::~StringGrid() = default;
@@ -177,7 +181,8 @@ void StringGrid::SetRow(int row) {
   const int viewRow = row - FModel->FFixedRows;
   if (viewRow < 0 || viewRow >= FModel->rowCount({})) return;
   QModelIndex index = FModel->index(viewRow, 0);
-  selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  selectionModel()->setCurrentIndex(
+      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   scrollTo(index);
 }
 

@@ -64,7 +64,8 @@ TEST(GffModelTest, StructKeepsTheFirstOfEqualLabels) {
   EXPECT_EQ(1, FieldAs<TGFF_SInt>(&gffStruct.GetField(0))->Value());
 
   // Past the size where the struct keeps a label index.
-  for (int i = 0; i < 40; ++i) gffStruct.AddField(IntField(std::string("F").append(std::to_string(i)), i));
+  for (int i = 0; i < 40; ++i)
+    gffStruct.AddField(IntField(std::string("F").append(std::to_string(i)), i));
   EXPECT_FALSE(gffStruct.AddField(IntField("F3", 99)));
   EXPECT_FALSE(gffStruct.AddField(IntField("Tag", 99)));
   EXPECT_EQ(42, gffStruct.Count());

@@ -16,7 +16,10 @@ TEST(CodecTest, EveryByteSurvivesTheRoundTrip) {
 TEST(CodecTest, MapsTheCodePage) {
   EXPECT_EQ(QString(QChar(0x20AC)), ToQt("\x80"));
   EXPECT_EQ(QString(QChar(0x0081)), ToQt("\x81"));
-  EXPECT_EQ(QString::fromUtf8("Fran\xC3\xA7" "ais"), ToQt("Fran\xE7" "ais"));
+  EXPECT_EQ(QString::fromUtf8("Fran\xC3\xA7"
+                              "ais"),
+            ToQt("Fran\xE7"
+                 "ais"));
   EXPECT_EQ("?", FromQt(QString(QChar(0x4E2D))));
   EXPECT_EQ("?", FromQt(QString(QChar(0x0080))));
 }

@@ -11,11 +11,21 @@ TEST(StrToIntTest, ReadsWholeNumbersAndRefusesTheRest) {
     const char* text;
     std::optional<int32_t> expected;
   } cases[] = {
-      {"0", 0},          {"-5", -5},        {"+7", 7},          {"  12", 12},
-      {"$1A", 26},       {"0x1a", 26},      {"2147483647", 2147483647},
-      {"-2147483648", INT32_MIN},           {"2147483648", std::nullopt},
-      {"", std::nullopt}, {"-", std::nullopt}, {"12a", std::nullopt}, {"1 ", std::nullopt},
-      {"0x", std::nullopt}, {"1.5", std::nullopt},
+      {"0", 0},
+      {"-5", -5},
+      {"+7", 7},
+      {"  12", 12},
+      {"$1A", 26},
+      {"0x1a", 26},
+      {"2147483647", 2147483647},
+      {"-2147483648", INT32_MIN},
+      {"2147483648", std::nullopt},
+      {"", std::nullopt},
+      {"-", std::nullopt},
+      {"12a", std::nullopt},
+      {"1 ", std::nullopt},
+      {"0x", std::nullopt},
+      {"1.5", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(c.expected, TryStrToInt(c.text)) << c.text;
 }
@@ -67,7 +77,8 @@ TEST(FormatGeneralTest, FifteenDigitsAsTheGameFileTextsUseThem) {
       {1234567890123456.0, '.', "1.23456789012346E15"},
       {-1.5e-10, ',', "-1,5E-10"},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.expected, FormatGeneral(c.value, 15, 0, c.separator)) << c.value;
+  for (const Case& c : cases)
+    EXPECT_EQ(c.expected, FormatGeneral(c.value, 15, 0, c.separator)) << c.value;
 }
 
 TEST(FormatGeneralTest, TwoDigitsWithTwoExponentDigits) {

@@ -35,10 +35,11 @@ TEST_F(FilesTest, ReplaceWritesTheWholeContentAndKeepsPermissions) {
   ::chmod(path.c_str(), 0640);
   ReplaceFile(path, std::string("second\0bytes", 12));
   EXPECT_EQ(std::string("second\0bytes", 12), ReadWholeFile(path));
-  struct stat info{};
+  struct stat info {};
   ::stat(path.c_str(), &info);
   EXPECT_EQ(0640u, info.st_mode & 0777);
-  EXPECT_EQ(1, std::distance(fs::directory_iterator(FFolder), fs::directory_iterator{})) << "no temporary left";
+  EXPECT_EQ(1, std::distance(fs::directory_iterator(FFolder), fs::directory_iterator{}))
+      << "no temporary left";
 }
 
 TEST_F(FilesTest, ReplaceFailsWithoutTouchingAnything) {
@@ -63,7 +64,8 @@ TEST_F(FilesTest, ReadingAMissingFileRaisesTheOpenError) {
     ReadWholeFile(PathOf("none"));
     FAIL();
   } catch (const EFOpenError& e) {
-    EXPECT_EQ("Cannot open file \"" + PathOf("none") + "\". No such file or directory", e.Message());
+    EXPECT_EQ("Cannot open file \"" + PathOf("none") + "\". No such file or directory",
+              e.Message());
   }
   EXPECT_FALSE(FileExists(PathOf("none")));
   EXPECT_FALSE(FileExists(FFolder.string()));

@@ -20,7 +20,8 @@ const char* KindName(platform::MessageKind kind) {
 }
 }  // namespace
 
-void ScriptedMessages::Expect(platform::MessageKind kind, std::string text, platform::MessageAnswer answer) {
+void ScriptedMessages::Expect(platform::MessageKind kind, std::string text,
+                              platform::MessageAnswer answer) {
   FExpected.push_back({kind, std::move(text), answer});
 }
 
@@ -39,12 +40,16 @@ platform::MessageAnswer ScriptedMessages::Show(QWidget*, const platform::Message
   return expected.answer;
 }
 
-void ScriptedFileDialogs::Expect(std::vector<std::string> paths) { FExpected.push_back(std::move(paths)); }
+void ScriptedFileDialogs::Expect(std::vector<std::string> paths) {
+  FExpected.push_back(std::move(paths));
+}
 
-std::vector<std::string> ScriptedFileDialogs::Run(QWidget*, const platform::FileDialogRequest& request) {
+std::vector<std::string> ScriptedFileDialogs::Run(QWidget*,
+                                                  const platform::FileDialogRequest& request) {
   FSeen.push_back(request);
   if (FExpected.empty()) {
-    ADD_FAILURE() << "Unexpected file dialog \"" << request.title << "\" with name " << request.fileName;
+    ADD_FAILURE() << "Unexpected file dialog \"" << request.title << "\" with name "
+                  << request.fileName;
     return {};
   }
   auto paths = FExpected.front();

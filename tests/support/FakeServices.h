@@ -47,7 +47,8 @@ class ScriptedFileDialogs : public platform::FileDialogService {
   // The next file dialog is answered with `paths` (none: Cancel).
   void Expect(std::vector<std::string> paths);
   void ExpectCancel() { Expect({}); }
-  std::vector<std::string> Run(QWidget* parent, const platform::FileDialogRequest& request) override;
+  std::vector<std::string> Run(QWidget* parent,
+                               const platform::FileDialogRequest& request) override;
 
   const std::vector<platform::FileDialogRequest>& Seen() const { return FSeen; }
   size_t Pending() const { return FExpected.size(); }
