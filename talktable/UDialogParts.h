@@ -2,6 +2,7 @@
 // buttons, a right-aligned button row and the fixed dialog border.
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 class QDialog;
@@ -11,6 +12,13 @@ class QPushButton;
 class QWidget;
 
 namespace sorlith {
+
+// Gives `component` its component name as objectName.
+template <typename T>
+T* Named(T* component, const char* name) {
+  component->setObjectName(QString::fromLatin1(name));
+  return component;
+}
 
 // `text` is ASCII or UTF-8 source text.
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* text);

@@ -25,6 +25,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "talktable/UConfirmDelete.h"
+#include "talktable/UDialogParts.h"
 #include "talktable/UEntryForm.h"
 #include "talktable/ULanguageForm.h"
 #include "talktable/UPadForm.h"
@@ -42,12 +43,6 @@ const char* const kIntervalMessage =
     "Please specify a StrRef interval of strings to display. Bigger interval uses more memory "
     "and time.";
 constexpr int kFullDisplayQuestionAbove = 136000;
-
-template <typename T>
-T* Named(T* object, const char* name) {
-  object->setObjectName(QString::fromLatin1(name));
-  return object;
-}
 
 QLabel* NewLabel(const char* name, const char* caption) {
   return Named(new QLabel(QString::fromLatin1(caption)), name);

@@ -15,17 +15,12 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/Services.h"
+#include "talktable/UDialogParts.h"
 #include "talktable/UKeyFilter.h"
 
 namespace sorlith {
 
 namespace {
-
-template <typename T>
-T* Named(T* component, const char* name) {
-  component->setObjectName(QString::fromLatin1(name));
-  return component;
-}
 
 QCheckBox* CheckBox(QWidget* parent, const char* name, const char* caption, const char* hint) {
   auto* box = Named(new QCheckBox(QString::fromLatin1(caption), parent), name);
