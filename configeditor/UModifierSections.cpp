@@ -81,8 +81,13 @@ bool IsModifierLabelInUse(TCustomIniFile& ini, const std::string& label) {
   for (const char* listing : kListingSections) {
     if (ContainsNoCase(ValuesOf(ini, listing), label)) return true;
   }
+  return IsListedModifierLabel(ini, label);
+}
+
+bool IsListedModifierLabel(TCustomIniFile& ini, const std::string& name) {
+  if (name.empty()) return false;
   for (const std::string& fileName : ValuesOf(ini, "2DAList")) {
-    if (!fileName.empty() && ContainsNoCase(ValuesOf(ini, fileName), label)) return true;
+    if (!fileName.empty() && ContainsNoCase(ValuesOf(ini, fileName), name)) return true;
   }
   return false;
 }

@@ -28,6 +28,11 @@ bool IsValidModifierLabel(const std::string& label);
 // without keys does not exist for the INI accessor, so the listings are checked too.
 bool IsModifierLabelInUse(TCustomIniFile& ini, const std::string& label);
 
+// True when `name` equals, without regard to case, the label of a modifier listed by
+// any 2DA file's section: that modifier's section may hold no key yet, and must not
+// become the section of a new 2DA file.
+bool IsListedModifierLabel(TCustomIniFile& ini, const std::string& name);
+
 // Puts `keys` (name and value, in the order given) at the head of `section`. When the
 // section has no key, or already begins with these key names (exact case, in this
 // order), the keys are written in place. Otherwise every other key is parked in the

@@ -117,6 +117,9 @@ TEST_F(Quennet2daTest, AddingFiles) {
        oneFile + Lines({"Table1=SPELLS.2da"})},
       {"a section of that name", oneFile + Lines({"[SPELLS.2DA]", "AddRow0=x"}), "spells.2DA", true,
        kUsed, oneFile + Lines({"[SPELLS.2DA]", "AddRow0=x"})},
+      // The modifier's section is still empty: the file's modifier keys would land in it.
+      {"the label of a modifier without keys", oneFile + Lines({"[spells.2da]", "AddRow0=mod_a"}),
+       "MOD_A", true, kUsed, oneFile + Lines({"[spells.2da]", "AddRow0=mod_a"})},
       {"N/A", oneFile, "N/A", true, nullptr, oneFile},
       {"empty", oneFile, "", true, nullptr, oneFile},
       {"cancelled", oneFile, "other.2da", false, nullptr, oneFile},
