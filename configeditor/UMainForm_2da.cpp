@@ -198,7 +198,8 @@ void TMainForm::Add2dafile1Click() {
   for (const std::string& key : ChangesIni->ReadSection("2DAList")) {
     listed = listed || ChangesIni->ReadString("2DAList", key, "") == name;
   }
-  if (listed || ChangesIni->SectionExists(name) || IsListedModifierLabel(*ChangesIni, name)) {
+  if (listed || ChangesIni->SectionExists(name) || IsReservedSectionName(name) ||
+      IsListedModifierLabel(*ChangesIni, name)) {
     ShowWarning("A file with this name is already used in this changes.ini file!");
     return;
   }

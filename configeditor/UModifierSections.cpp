@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <string_view>
 #include <system_error>
 
@@ -74,14 +75,17 @@ bool IsValidModifierLabel(const std::string& label) {
 bool IsModifierLabelInUse(TCustomIniFile& ini, const std::string& label) {
   // An empty label is not a name at all; it is refused as invalid.
   if (label.empty()) return false;
-  if (ini.SectionExists(label) || platform::SameTextAscii(label, kScratchSection)) return true;
-  for (const char* fixed : kFixedSections) {
-    if (platform::SameTextAscii(label, fixed)) return true;
-  }
+  if (ini.SectionExists(label) || IsReservedSectionName(label)) return true;
   for (const char* listing : kListingSections) {
     if (ContainsNoCase(ValuesOf(ini, listing), label)) return true;
   }
   return IsListedModifierLabel(ini, label);
+}
+
+bool IsReservedSectionName(const std::string& name) {
+  if (platform::SameTextAscii(name, kScratchSection)) return true;
+  return std::any_of(std::begin(kFixedSections), std::end(kFixedSections),
+                     [&name](const char* fixed) { return platform::SameTextAscii(name, fixed); });
 }
 
 bool IsListedModifierLabel(TCustomIniFile& ini, const std::string& name) {

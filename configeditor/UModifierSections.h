@@ -28,6 +28,11 @@ bool IsValidModifierLabel(const std::string& label);
 // without keys does not exist for the INI accessor, so the listings are checked too.
 bool IsModifierLabelInUse(TCustomIniFile& ini, const std::string& label);
 
+// True for the seven fixed sections of changes.ini and the scratch section, compared
+// without regard to case: they may be empty, and must not take a file's or a
+// modifier's keys.
+bool IsReservedSectionName(const std::string& name);
+
 // True when `name` equals, without regard to case, the label of a modifier listed by
 // any 2DA file's section: that modifier's section may hold no key yet, and must not
 // become the section of a new 2DA file.

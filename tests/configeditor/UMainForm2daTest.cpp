@@ -120,6 +120,8 @@ TEST_F(Quennet2daTest, AddingFiles) {
       // The modifier's section is still empty: the file's modifier keys would land in it.
       {"the label of a modifier without keys", oneFile + Lines({"[spells.2da]", "AddRow0=mod_a"}),
        "MOD_A", true, kUsed, oneFile + Lines({"[spells.2da]", "AddRow0=mod_a"})},
+      // An empty fixed section would take the file's modifier keys.
+      {"a fixed section's name", oneFile, "tlklist", true, kUsed, oneFile},
       {"N/A", oneFile, "N/A", true, nullptr, oneFile},
       {"empty", oneFile, "", true, nullptr, oneFile},
       {"cancelled", oneFile, "other.2da", false, nullptr, oneFile},
