@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "configeditor/UModifierSections.h"
+#include "configeditor/rules/UModifierSections.h"
 #include "formats/UKV_IniFile.h"
 #include "platform/ui/Services.h"
 

@@ -23,7 +23,7 @@
 #include "configeditor/UMainForm.h"
 #include "configeditor/UMod2DARowForm.h"
 #include "configeditor/UModLabelForm.h"
-#include "configeditor/UModifierSections.h"
+#include "configeditor/rules/UModifierSections.h"
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"

@@ -1,4 +1,4 @@
-#include "configeditor/UModifierSections.h"
+#include "configeditor/rules/UModifierSections.h"
 
 #include <gtest/gtest.h>
 
