@@ -33,6 +33,7 @@ namespace quennet {
 
 struct TForms;
 class TCategoryTree;
+class TDropDownCombo;
 
 class TMainForm : public QMainWindow {
  public:
@@ -107,6 +108,25 @@ class TMainForm : public QMainWindow {
   QToolButton* btnCopy2daMod;
   QToolButton* btn2daCompare;
   QToolButton* btn2daDelete;
+
+  // paneGFF
+  QLabel* lblGffHeading = nullptr;
+  platform::StringGrid* gridGffMod = nullptr;
+  QToolButton* btnNewField = nullptr;
+  QToolButton* btnInfo = nullptr;
+  QToolButton* btnCompareGff = nullptr;
+  QToolButton* btnMoveGffModUp = nullptr;
+  QToolButton* btnMoveGffModDown = nullptr;
+  QToolButton* btnGffDelete = nullptr;
+  QToolButton* btnEditField = nullptr;
+  QToolButton* btnStoreField = nullptr;
+  QComboBox* edGffField = nullptr;
+  QToolButton* btnGffLoadFields = nullptr;
+  TDropDownCombo* cbGffValue = nullptr;
+  QCheckBox* cbReplaceGff = nullptr;
+  QLineEdit* edGffDest = nullptr;
+  QToolButton* btnGetGffDest = nullptr;
+  QPushButton* btnGffDestSet = nullptr;
 
   // The request templates of the open and save dialogs; each command sets what it
   // needs before passing one to platform::RunFileDialog.
@@ -205,10 +225,30 @@ class TMainForm : public QMainWindow {
 
   // GFF files and field changes (UMainForm_Gff.cpp).
   QWidget* CreateGffPane();
+  QWidget* CreateGffInputs(QWidget* pane);
+  void ConnectGffPane();
   void ResetGffPane();
   void AddGFFFile1Click();
   void DeleteGFFfile1Click();
   void LoadGffModifiers(const std::string& fileName);
+  // Rebuilds the field-change list from the file, leaving the boxes alone.
+  void FillGffGrid();
+  void SelectGffRow(const std::string& key);
+  // Decided after the new-field editor returns: its writes show in the list at once, so
+  // that a later move cannot re-create what it deleted.
+  void AfterNewFieldEditor();
+  void MarkFieldPathsLoaded(bool loaded);
+  void btnStoreFieldClick();
+  void btnEditFieldClick();
+  void btnGffDeleteClick();
+  void btnNewFieldClick();
+  void btnInfoClick();
+  void cbReplaceGffClick(bool checked);
+  void btnGetGffDestClick();
+  void btnGffDestSetClick();
+  void btnGffLoadFieldsClick();
+  void MoveSelectedGffRow(bool up);
+  void cbGffValueDropDown();
 
   // Install list (UMainForm_Install.cpp).
   QWidget* CreateInstallPane();

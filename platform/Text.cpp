@@ -1,5 +1,7 @@
 #include "platform/Text.h"
 
+#include <algorithm>
+
 namespace platform {
 
 std::string AsciiLowerCase(std::string_view text) {
@@ -23,6 +25,11 @@ bool SameTextAscii(std::string_view a, std::string_view b) {
 
 bool StartsWithAsciiNoCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && SameTextAscii(text.substr(0, prefix.size()), prefix);
+}
+
+bool AsciiNoCaseLess::operator()(std::string_view a, std::string_view b) const {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](char x, char y) { return AsciiLower(x) < AsciiLower(y); });
 }
 
 }  // namespace platform

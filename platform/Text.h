@@ -19,4 +19,9 @@ std::string AsciiUpperCase(std::string_view text);
 bool SameTextAscii(std::string_view a, std::string_view b);
 bool StartsWithAsciiNoCase(std::string_view text, std::string_view prefix);
 
+// Orders texts without regard to case (for sets of names the INI accessor folds).
+struct AsciiNoCaseLess {
+  bool operator()(std::string_view a, std::string_view b) const;
+};
+
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "configeditor/rules/UGffSections.h"
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
@@ -16,9 +17,9 @@ namespace {
 
 constexpr const char* kFixedSections[] = {"Settings", "TLKList",     "InstallList", "2DAList",
                                           "GFFList",  "CompileList", "SSFList"};
-// Lists whose values name sections of their own.
-constexpr const char* kListingSections[] = {"2DAList", "GFFList", "SSFList", "InstallList",
-                                            "CompileList"};
+// Lists whose values name sections of their own ("[InstallList]" names its folder
+// sections by its keys).
+constexpr const char* kListingSections[] = {"2DAList", "GFFList", "SSFList", "CompileList"};
 
 bool ContainsNoCase(const std::vector<std::string>& items, std::string_view item) {
   return std::any_of(items.begin(), items.end(), [item](const std::string& candidate) {
@@ -79,6 +80,8 @@ bool IsModifierLabelInUse(TCustomIniFile& ini, const std::string& label) {
   for (const char* listing : kListingSections) {
     if (ContainsNoCase(ValuesOf(ini, listing), label)) return true;
   }
+  if (ContainsNoCase(ini.ReadSection("InstallList"), label)) return true;
+  if (ContainsNoCase(NewFieldSections(ini), label)) return true;
   return IsListedModifierLabel(ini, label);
 }
 

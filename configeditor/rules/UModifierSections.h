@@ -23,9 +23,11 @@ bool IsValidModifierLabel(const std::string& label);
 
 // True when `label` (compared without regard to case) already names something a new
 // modifier's section would clash with: an existing section, one of the fixed sections
-// or the scratch section, a file listed by "[2DAList]", "[GFFList]", "[SSFList]",
-// "[InstallList]" or "[CompileList]", or a modifier listed by any 2DA file. A section
-// without keys does not exist for the INI accessor, so the listings are checked too.
+// or the scratch section, a file listed by "[2DAList]", "[GFFList]", "[SSFList]" or
+// "[CompileList]", an install folder section (a key of "[InstallList]"), a modifier
+// listed by any 2DA file, or a new-field section named by an "AddField" key at any
+// depth below a GFF file. A section without keys does not exist for the INI accessor,
+// so the listings are checked too.
 bool IsModifierLabelInUse(TCustomIniFile& ini, const std::string& label);
 
 // True for the seven fixed sections of changes.ini and the scratch section, compared

@@ -227,7 +227,9 @@ TEST_F(Quennet2daTest, NewModifierLabels) {
       {"c_drd.SSF", kInUse},   // a listed soundset file
       {"EmptyMod", kInUse},    // a listed modifier whose section is empty
       {"tlklist", kInUse},     // a fixed section without keys
-      {"Override", kInUse},    // an install folder without files
+      // Install folder sections are named by the keys of "[InstallList]".
+      {"INSTALL_FOLDER0", kInUse},  // an install folder without files
+      {"Override", nullptr},        // a folder's value names no section
       {"aaTempWorkSectionaa", kInUse},
       {"n/a", nullptr},
       {"N/A2", nullptr},
