@@ -128,6 +128,16 @@ class TMainForm : public QMainWindow {
   QToolButton* btnGetGffDest = nullptr;
   QPushButton* btnGffDestSet = nullptr;
 
+  // paneSSF
+  QLabel* lblSSFHeading = nullptr;
+  platform::StringGrid* gridSSF = nullptr;
+  QToolButton* btnDelSSF = nullptr;
+  QToolButton* btnEditSSF = nullptr;
+  QToolButton* btnAddSSF = nullptr;
+  QComboBox* cbSSFEntry = nullptr;
+  TDropDownCombo* cbSSFValue = nullptr;
+  QCheckBox* chSSFReplace = nullptr;
+
   // The request templates of the open and save dialogs; each command sets what it
   // needs before passing one to platform::RunFileDialog.
   platform::FileDialogRequest OpenBox;
@@ -261,9 +271,17 @@ class TMainForm : public QMainWindow {
 
   // Soundset files (UMainForm_Ssf.cpp).
   QWidget* CreateSsfPane();
+  QWidget* CreateSsfInputs(QWidget* pane);
+  void ConnectSsfPane();
   void AddSSFFile1Click();
   void DeleteSSFFile1Click();
   void ShowSsfFile(const std::string& fileName);
+  void LoadSsfGrid();
+  void btnAddSSFClick();
+  void btnEditSSFClick();
+  void btnDelSSFClick();
+  void chSSFReplaceClick();
+  void cbSSFValueDropDown();
 
   // Setup lists (UMainForm_Setups.cpp).
   void SetupsNewClick();

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,6 +23,7 @@
 #include "configeditor/UIcons.h"
 #include "configeditor/UInfoForm.h"
 #include "configeditor/UMainForm.h"
+#include "configeditor/UMainForm_Panes_p.h"
 #include "configeditor/rules/UGffSections.h"
 #include "configeditor/rules/UValueTokens.h"
 #include "formats/UGFFFile.h"
@@ -37,6 +37,8 @@ namespace quennet {
 
 namespace {
 
+using namespace pane_parts;
+
 constexpr int kKeyColumnWidth = 200;
 // Marks a path box that holds the field paths of the shown file.
 const QColor kLoadedPathsColour(192, 220, 192);
@@ -47,39 +49,6 @@ constexpr char kReplaceTickedHint[] =
 constexpr char kReplaceClearedHint[] =
     "If this file already exists in the override folder, apply the modifications to the "
     "existing file.";
-
-void SetHint(QWidget* control, const char* hint) {
-  control->setStatusTip(QString::fromLatin1(hint));
-  control->setToolTip(QString::fromLatin1(hint));
-}
-
-QToolButton* NewImageButton(QWidget* parent, const char* name, TButtonImage image,
-                            const char* hint) {
-  auto* button = new QToolButton(parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setIcon(ButtonImage(image));
-  button->setAutoRaise(true);
-  SetHint(button, hint);
-  return button;
-}
-
-// An editable drop-down that neither completes inline nor adds what Enter confirms.
-template <typename Combo>
-Combo* NewEditableCombo(QWidget* parent, const char* name, const char* hint) {
-  auto* box = new Combo(parent);
-  box->setObjectName(QString::fromLatin1(name));
-  box->setEditable(true);
-  box->setInsertPolicy(QComboBox::NoInsert);
-  box->setCompleter(nullptr);
-  SetHint(box, hint);
-  return box;
-}
-
-QLabel* NewLabel(QWidget* parent, const char* name, const char* text) {
-  auto* label = new QLabel(QString::fromLatin1(text), parent);
-  label->setObjectName(QString::fromLatin1(name));
-  return label;
-}
 
 std::string TextOf(const QComboBox* box) { return platform::FromQt(box->currentText()); }
 
@@ -95,11 +64,7 @@ std::vector<std::string> SortedNoCase(std::vector<std::string> items) {
 QWidget* TMainForm::CreateGffPane() {
   auto* pane = new QWidget(this);
   pane->setObjectName(QStringLiteral("paneGFF"));
-  QLabel* title = NewLabel(pane, "Label9", "GFF Modifications");
-  QFont large = title->font();
-  large.setPointSize(large.pointSize() + 6);
-  large.setBold(true);
-  title->setFont(large);
+  QLabel* title = NewPaneTitle(pane, "Label9", "GFF Modifications");
   lblGffHeading = NewLabel(pane, "lblGffHeading", "Modified fields in GFF file: ");
 
   gridGffMod = new platform::StringGrid(pane);
@@ -214,6 +179,7 @@ void TMainForm::ConnectGffPane() {
   platform::Connect(btnEditField, &QToolButton::clicked, this, [this] { btnEditFieldClick(); });
   platform::Connect(gridGffMod, &QAbstractItemView::doubleClicked, this,
                     [this] { btnEditFieldClick(); });
+  new TKeepRowOnCtrlShiftDown(gridGffMod);
   OnCtrlShiftKeyRelease(gridGffMod, Qt::Key_Down, [this] { btnEditFieldClick(); });
   platform::Connect(btnGffDelete, &QToolButton::clicked, this, [this] { btnGffDeleteClick(); });
   platform::Connect(btnNewField, &QToolButton::clicked, this, [this] { btnNewFieldClick(); });
@@ -367,7 +333,13 @@ void TMainForm::btnInfoClick() { FForms.InfoForm->TogglePage(FForms.InfoForm->tx
 
 void TMainForm::cbReplaceGffClick(bool checked) {
   if (!FileOpen) return;
-  ChangesIni->WriteString(CurrentSection, kReplaceFileKey, checked ? "1" : "0");
+  try {
+    ChangesIni->WriteString(CurrentSection, kReplaceFileKey, checked ? "1" : "0");
+  } catch (...) {
+    // The box goes on showing what the file holds.
+    cbReplaceGff->setChecked(!checked);
+    throw;
+  }
 }
 
 void TMainForm::btnGetGffDestClick() {

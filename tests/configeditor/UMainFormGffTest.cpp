@@ -213,6 +213,9 @@ TEST_F(QuennetGffTest, CtrlShiftUpInTheValueBoxStores) {
 TEST_F(QuennetGffTest, EditingTakesTheRowIntoTheInputs) {
   const std::string text = kHead + Lines({"[p.utc]", "Tag=abc", "Name(strref)=5"});
   OpenAndSelect(text);
+  form->gridGffMod->SetRow(0);
+  QTest::keyClick(form->gridGffMod, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ("Tag", PathText()) << "the key takes the row it was pressed on";
   form->gridGffMod->SetRow(1);
   QTest::keyClick(form->gridGffMod, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ("Name(strref)", PathText());
