@@ -215,6 +215,7 @@ void TMainForm::AddGFFFile1Click() {}
 void TMainForm::DeleteGFFfile1Click() {}
 
 void TMainForm::LoadGffModifiers(const std::string& fileName) {
+  TIniReadScope scope(*ChangesIni);
   CurrentSection = fileName;
   lblGffHeading->setText(platform::ToQt("Modified fields in " + fileName + ": "));
   edGffDest->setText(platform::ToQt(ReadGffDestination(*ChangesIni, fileName)));
@@ -269,6 +270,10 @@ void TMainForm::btnStoreFieldClick() {
         "\"AddField\" is a reserved keyword and cannot be used as a field label. If there "
         "actually is a field with that label you need to modify please let me know so I can "
         "change it.");
+    return;
+  }
+  if (std::optional<std::string> refusal = RefusedKeyName(path)) {
+    ShowWarning(*refusal);
     return;
   }
   ChangesIni->WriteString(CurrentSection, path, value);

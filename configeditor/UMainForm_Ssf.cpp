@@ -141,6 +141,7 @@ void TMainForm::AddSSFFile1Click() {}
 void TMainForm::DeleteSSFFile1Click() {}
 
 void TMainForm::ShowSsfFile(const std::string& fileName) {
+  TIniReadScope scope(*ChangesIni);
   CurrentSection = fileName;
   lblSSFHeading->setText(platform::ToQt("Modified sound entries in file " + fileName + ": "));
   LoadSsfGrid();
@@ -152,6 +153,7 @@ void TMainForm::ShowSsfFile(const std::string& fileName) {
 }
 
 void TMainForm::LoadSsfGrid() {
+  TIniReadScope scope(*ChangesIni);
   std::vector<std::vector<std::string>> rows = {{"Sound Entry", "StrRef in dialog.tlk"}};
   if (ChangesIni->SectionExists(kSsfListSection) && ChangesIni->SectionExists(CurrentSection)) {
     for (const std::string& key : ChangesIni->ReadSection(CurrentSection))

@@ -35,6 +35,7 @@ bool IsAddFieldKey(std::string_view key) {
 }
 
 TKeyValues GffModifierRows(TCustomIniFile& ini, const std::string& section) {
+  TIniReadScope scope(ini);
   TKeyValues rows;
   for (const std::string& key : ini.ReadSection(section)) {
     if (IsGffSettingsKey(key)) continue;
@@ -65,13 +66,17 @@ int MoveGffModifier(TCustomIniFile& ini, const std::string& section, const TKeyV
   if (index < 0 || index >= count || target < 0 || target >= count) return index;
   TKeyValues moved = rows;
   std::swap(moved[static_cast<size_t>(index)], moved[static_cast<size_t>(target)]);
-  // Keys are re-ordered by writing them again, which appends each to its section.
+  // Keys are re-ordered by writing them again, which appends each to its section; the
+  // file is written once, so a failure cannot leave keys deleted and not yet written.
+  TIniBatch batch(ini);
   for (const auto& row : rows) ini.DeleteKey(section, row.first);
   for (const auto& [key, value] : moved) ini.WriteString(section, key, value);
+  batch.UpdateFile();
   return target;
 }
 
 std::vector<std::string> NewFieldSections(TCustomIniFile& ini) {
+  TIniReadScope scope(ini);
   NameSet met;
   std::vector<std::string> sections;
   for (const std::string& listKey : ini.ReadSection("GFFList")) {

@@ -29,6 +29,8 @@ std::optional<bool> SsfListKind(TCustomIniFile& ini, const std::string& fileName
 }
 
 void SwitchSsfKind(TCustomIniFile& ini, const std::string& fileName, bool replace) {
+  // Written once, so a failure cannot leave keys deleted and not yet written.
+  TIniBatch batch(ini);
   const std::vector<std::string> keys = ini.ReadSection(kSsfListSection);
   bool moved = false;
   for (const std::string& key : keys) {
@@ -44,6 +46,7 @@ void SwitchSsfKind(TCustomIniFile& ini, const std::string& fileName, bool replac
       moved = true;
     }
   }
+  batch.UpdateFile();
 }
 
 }  // namespace quennet

@@ -53,6 +53,7 @@ void Append2daMemoryTokens(TCustomIniFile& ini, std::vector<std::string>& tokens
 }  // namespace
 
 std::vector<std::string> GffValueTokens(TCustomIniFile& ini) {
+  TIniReadScope scope(ini);
   std::vector<std::string> tokens;
   AppendStrRefTokens(ini, tokens);
   Append2daMemoryTokens(ini, tokens);
@@ -60,6 +61,7 @@ std::vector<std::string> GffValueTokens(TCustomIniFile& ini) {
 }
 
 std::vector<std::string> SsfValueTokens(TCustomIniFile& ini) {
+  TIniReadScope scope(ini);
   std::vector<std::string> tokens = GffValueTokens(ini);
   TSectionSet scanned;
   for (const std::string& fileSection : FilledValues(ini, "GFFList")) {

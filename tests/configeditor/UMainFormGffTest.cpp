@@ -202,6 +202,21 @@ TEST_F(QuennetGffTest, StoreRefusesTheNewFieldKeywordAndNeedsBothInputs) {
   }
 }
 
+// Such a path would be written as another key, or as no key at all.
+TEST_F(QuennetGffTest, StoreRefusesAPathTheFileCannotHoldAsAKey) {
+  const std::string text = kHead + Lines({"[p.utc]", "Tag=abc"});
+  for (const char* path : {"Tag=x", ";Tag", "[Tag"}) {
+    SCOPED_TRACE(path);
+    OpenAndSelect(text);
+    const std::optional<std::string> refusal = RefusedKeyName(path);
+    ASSERT_TRUE(refusal.has_value());
+    services.messages.Expect(MessageKind::Warning, *refusal);
+    Store(path, "1");
+    EXPECT_EQ(text, ReadFile("changes.ini"));
+    EXPECT_EQ((Rows{{"Tag", "abc"}}), ListRows());
+  }
+}
+
 TEST_F(QuennetGffTest, CtrlShiftUpInTheValueBoxStores) {
   OpenAndSelect(kHead);
   Type(form->edGffField, "Tag");
