@@ -27,7 +27,7 @@ TForms::TForms() {
   InfoForm = std::make_unique<TInfoForm>();
   InfoCopyForm = std::make_unique<TInfoCopyForm>();
   MassAddForm = std::make_unique<TMassAddForm>(owner);
-  FormNewGFF = std::make_unique<TFormNewGFF>(owner);
+  FormNewGFF = std::make_unique<TFormNewGFF>(owner, *this);
   FormFilename = std::make_unique<TFormFilename>(owner);
   NamespaceForm = std::make_unique<TNamespaceForm>(owner);
   Copy2daForm = std::make_unique<TCopy2daForm>(owner);

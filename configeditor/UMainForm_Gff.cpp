@@ -318,9 +318,14 @@ void TMainForm::btnGffDeleteClick() {
 
 void TMainForm::btnNewFieldClick() {
   if (!FileOpen) return;
+  TFormNewGFF& editor = *FForms.FormNewGFF;
+  editor.SetParentSection(CurrentSection);
+  editor.SetIsSubField(false);
+  editor.SetParentIsList(false);
+  editor.SetIniFile(ChangesIni.get());
   // The list shows the file again also when the editor failed.
   try {
-    platform::RunModal(*FForms.FormNewGFF);
+    platform::RunModal(editor);
   } catch (...) {
     AfterNewFieldEditor();
     throw;
