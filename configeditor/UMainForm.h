@@ -260,6 +260,11 @@ class TMainForm : public QMainWindow {
   void MoveSelectedGffRow(bool up);
   void cbGffValueDropDown();
 
+  // GFF compare (UMainForm_GffCompare.cpp).
+  void btnCompareGffClick();
+  // The path picked in the compare's open dialog; none on Cancel or a missing file.
+  std::optional<std::string> AskGffComparePath(const char* title);
+
   // Install list (UMainForm_Install.cpp).
   QWidget* CreateInstallPane();
   void ResetInstallPane();

@@ -184,6 +184,7 @@ void TMainForm::ConnectGffPane() {
   platform::Connect(btnGffDelete, &QToolButton::clicked, this, [this] { btnGffDeleteClick(); });
   platform::Connect(btnNewField, &QToolButton::clicked, this, [this] { btnNewFieldClick(); });
   platform::Connect(btnInfo, &QToolButton::clicked, this, [this] { btnInfoClick(); });
+  platform::Connect(btnCompareGff, &QToolButton::clicked, this, [this] { btnCompareGffClick(); });
   // The file is written on the user's click only; the hint follows every change.
   platform::Connect(cbReplaceGff, &QCheckBox::clicked, this,
                     [this](bool checked) { cbReplaceGffClick(checked); });

@@ -1,0 +1,164 @@
+// The GFF compare on two whole files (12 MB, 87,381 structs, about 371,000 fields each):
+// in the modified copy one field in ten differs and one struct in a hundred is new. The
+// whole compare (both loads, the walk, one batch and one write of changes.ini) beside
+// its floor, the two loads; and the pending-message pump it runs at each Struct and
+// List, measured on its own and inside the compare.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "configeditor/rules/UGffCompare.h"
+#include "formats/UGFFFile.h"
+#include "formats/UKV_IniFile.h"
+#include "platform/Files.h"
+#include "tests/formats/GameFileBuilders.h"
+#ifdef MT_BENCH_QT_PUMP
+#include "platform/ui/Application.h"
+#include "platform/ui/Services.h"
+#endif
+
+namespace {
+
+using game_file_builders::BytesOf;
+using game_file_builders::GffBuilder;
+
+const std::string kHead = "[Settings]\r\nFileExists=1\r\n[GFFList]\r\nFile0=m01aa.git\r\n";
+
+std::string PathOf(const std::string& name) {
+  return (std::filesystem::temp_directory_path() / name).string();
+}
+
+// Every struct holds four value fields and, above the last level, a list of four. In the
+// modified copy every second struct has one of its values changed (one field in ten),
+// and every hundredth struct's list a fifth, new element.
+uint32_t AddLevel(GffBuilder& b, int level, int& counter, bool modified) {
+  const uint32_t s = b.AddStruct(static_cast<uint32_t>(level));
+  const int n = counter++;
+  const bool changed = modified && n % 2 == 0;
+  b.AddSimple(s, 5, "Id", static_cast<uint32_t>(changed && n % 8 == 0 ? n + 1 : n));
+  b.AddComplex(
+      s, 10, "Comment",
+      GffBuilder::ExoString((changed && n % 8 == 2 ? "changed " : "entry ") + std::to_string(n)));
+  b.AddComplex(s, 12, "Name",
+               GffBuilder::LocString(
+                   static_cast<uint32_t>(n),
+                   {{0, (changed && n % 8 == 4 ? "Renamed " : "Name ") + std::to_string(n)}}));
+  b.AddComplex(s, 17, "Position",
+               BytesOf(changed && n % 8 == 6 ? 9.5f : 1.5f) + BytesOf(2.25f) + BytesOf(-3.0f));
+  if (level < 8) {
+    std::vector<uint32_t> children;
+    for (int k = 0; k < 4; ++k) children.push_back(AddLevel(b, level + 1, counter, modified));
+    if (modified && n % 100 == 0) {
+      int unused = 0;
+      children.push_back(AddLevel(b, 8, unused, false));
+    }
+    b.AddList(s, "Children", children);
+  }
+  return s;
+}
+
+std::string GffBytes(bool modified) {
+  GffBuilder b;
+  int counter = 0;
+  AddLevel(b, 0, counter, modified);
+  return b.Build();
+}
+
+const std::string& UnalteredPath() {
+  static const std::string path = [] {
+    std::string p = PathOf("bench_gff_compare_unaltered.git");
+    platform::ReplaceFile(p, GffBytes(false));
+    return p;
+  }();
+  return path;
+}
+const std::string& ModifiedPath() {
+  static const std::string path = [] {
+    std::string p = PathOf("bench_gff_compare_modified.git");
+    platform::ReplaceFile(p, GffBytes(true));
+    return p;
+  }();
+  return path;
+}
+
+void AddCounters(benchmark::State& state, const quennet::TGffCompareResult& result,
+                 const std::string& iniPath, int64_t pumps) {
+  state.counters["modified"] = result.counts.modified;
+  state.counters["new"] = result.counts.added;
+  state.counters["pumps"] = static_cast<double>(pumps);
+  state.counters["ini_MB"] = static_cast<double>(std::filesystem::file_size(iniPath)) / 1e6;
+  state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(ModifiedPath())) / 1e6;
+}
+
+void BM_LoadTwoGffFiles(benchmark::State& state) {
+  for (auto _ : state) {
+    TGFFFile unaltered;
+    TGFFFile modified;
+    unaltered.LoadFromFile(UnalteredPath());
+    modified.LoadFromFile(ModifiedPath());
+    benchmark::DoNotOptimize(modified.Root());
+  }
+  state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(ModifiedPath())) / 1e6;
+}
+BENCHMARK(BM_LoadTwoGffFiles)->Unit(benchmark::kMillisecond);
+
+// The command's work: CompareGffFiles on a fresh changes.ini, with `pump` at each Struct
+// and List.
+void CompareInto(benchmark::State& state, const std::function<void()>& pump) {
+  const std::string iniPath = PathOf("bench_gff_compare_changes.ini");
+  quennet::TGffCompareResult result;
+  int64_t pumps = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    platform::ReplaceFile(iniPath, kHead);
+    TKV_Inifile ini(iniPath);
+    pumps = 0;
+    state.ResumeTiming();
+    result = *quennet::CompareGffFiles(ini, "m01aa.git", UnalteredPath(), ModifiedPath(),
+                                       {[](const std::string&) {},
+                                        [&] {
+                                          ++pumps;
+                                          pump();
+                                        }});
+  }
+  AddCounters(state, result, iniPath, pumps);
+}
+
+void BM_CompareGffFiles(benchmark::State& state) {
+  CompareInto(state, [] {});
+}
+BENCHMARK(BM_CompareGffFiles)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+#ifdef MT_BENCH_QT_PUMP
+// The installed pump of the window: pending messages run without user input.
+void QtPump() { platform::CurrentServices().cursor->ProcessPendingMessages(); }
+
+void BM_CompareGffFilesWithTheWindowsPump(benchmark::State& state) { CompareInto(state, QtPump); }
+BENCHMARK(BM_CompareGffFilesWithTheWindowsPump)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One pump, as often as the compare runs it (each Struct and List of the modified copy).
+void BM_PumpAlone(benchmark::State& state) {
+  for (auto _ : state) QtPump();
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_PumpAlone)->Unit(benchmark::kMicrosecond);
+#endif
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef MT_BENCH_QT_PUMP
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  platform::Application application(argc, argv, "Quennet");
+#endif
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  std::filesystem::remove(UnalteredPath());
+  std::filesystem::remove(ModifiedPath());
+  return 0;
+}

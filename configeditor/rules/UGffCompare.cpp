@@ -1,0 +1,317 @@
+#include "configeditor/rules/UGffCompare.h"
+
+#include <optional>
+
+#include "configeditor/rules/UGffSections.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
+
+namespace quennet {
+
+namespace {
+
+constexpr char kUnknownType[] = "UNKNOWN";
+constexpr char kAddFieldPrefix[] = "AddField";
+
+// The path of a field below `parentPath`: its label, or its index in a List.
+std::string FieldPath(const std::string& parentPath, const std::string& label, int32_t index) {
+  if (index == -1 && label.empty()) return parentPath;
+  std::string tail = index == -1 ? label : std::to_string(index);
+  if (parentPath.empty()) return tail;
+  return parentPath + "\\" + tail;
+}
+
+std::string StrRefText(uint32_t strRef) {
+  return strRef == TGFF_CExoLocString::kNoStrRef ? "-1" : std::to_string(strRef);
+}
+
+// The text two value fields are compared by and a change is written as: a DWORD64 as
+// its unsigned 64-bit number (its value text joins the bytes, which is ambiguous).
+std::string ComparedText(const TGFFField& field) {
+  if (const auto* dword64 = FieldAs<TGFF_CDWORD64>(&field)) {
+    uint64_t value = 0;
+    for (size_t i = dword64->Value().size(); i-- > 0;) value = (value << 8) | dword64->Value()[i];
+    return std::to_string(value);
+  }
+  return FieldValueAsText(field);
+}
+
+// One run of the compare: the unaltered copy, the file's section and the counts.
+class TGffCompare {
+ public:
+  TGffCompare(TCustomIniFile& ini, const std::string& fileSection, TGFFFile& unaltered,
+              const std::function<void()>& processPendingMessages)
+      : FIni(ini),
+        FUnaltered(unaltered),
+        FFileSection(ini, fileSection),
+        FStem(GffSectionStem(fileSection)),
+        FProcessPendingMessages(processPendingMessages) {}
+
+  TGffCompareResult Run(TGFFFile& modified) {
+    for (const TGFFField* field = modified.FirstField(); field; field = modified.NextField()) {
+      CompareGffField(*field, *modified.Root(), "", -1, false, FFileSection);
+    }
+    return std::move(FResult);
+  }
+
+ private:
+  // Where a new field's section is listed and what its head keys hold.
+  struct TFieldPlace {
+    TGffTargetSection& target;
+    const std::string& parentPath;
+    const std::string& label;
+    bool belowNew;
+  };
+
+  void CompareGffField(const TGFFField& field, const TGFFField& parent,
+                       const std::string& parentPath, int32_t index, bool belowNew,
+                       TGffTargetSection& target) {
+    const std::string label = field.GetLabel();
+    const std::string path = FieldPath(parentPath, label, index);
+    const TGFFField* counterpart = FUnaltered.GetFieldByPath(path);
+    const TFieldPlace place{target, parentPath, label, belowNew};
+    switch (field.FieldType()) {
+      case kGffStruct:
+        CompareStruct(static_cast<const TGFFStruct&>(field), parent, index, path, counterpart,
+                      place);
+        break;
+      case kGffList:
+        CompareList(static_cast<const TGFFList&>(field), path, counterpart, place);
+        break;
+      case kGffExoLocString:
+        CompareLocString(static_cast<const TGFF_CExoLocString&>(field), path, counterpart, place);
+        break;
+      default:
+        CompareValue(field, path, counterpart, place);
+        break;
+    }
+  }
+
+  void CompareStruct(const TGFFStruct& gffStruct, const TGFFField& parent, int32_t index,
+                     const std::string& path, const TGFFField* counterpart,
+                     const TFieldPlace& place) {
+    if (FProcessPendingMessages) FProcessPendingMessages();
+    std::optional<TGffTargetSection> section;
+    if (!counterpart) {
+      const auto* list = FieldAs<TGFFList>(&parent);
+      // An element of a List is named by the List's label and its index.
+      const std::string name = list ? list->GetLabel() + "_" + std::to_string(index) : place.label;
+      section.emplace(StartNewField(place, name, "Struct"));
+      section->Write("TypeId", std::to_string(gffStruct.StructId()));
+    }
+    TGffTargetSection& childTarget = section ? *section : place.target;
+    for (const auto& child : gffStruct.Fields()) {
+      CompareGffField(*child, gffStruct, path, -1, section || place.belowNew, childTarget);
+    }
+  }
+
+  void CompareList(const TGFFList& list, const std::string& path, const TGFFField* counterpart,
+                   const TFieldPlace& place) {
+    if (FProcessPendingMessages) FProcessPendingMessages();
+    std::optional<TGffTargetSection> section;
+    if (!counterpart) section.emplace(StartNewField(place, place.label, "List"));
+    TGffTargetSection& childTarget = section ? *section : place.target;
+    for (int32_t i = 0; i < list.Count(); ++i) {
+      CompareGffField(list.GetStruct(i), list, path, i, section || place.belowNew, childTarget);
+    }
+  }
+
+  void CompareLocString(const TGFF_CExoLocString& locString, const std::string& path,
+                        const TGFFField* counterpart, const TFieldPlace& place) {
+    if (const auto* original = FieldAs<TGFF_CExoLocString>(counterpart)) {
+      bool changed = false;
+      if (locString.StrRef() != original->StrRef())
+        changed |= WriteChange(path + "(strref)", StrRefText(locString.StrRef()));
+      // Substrings that only the unaltered copy has are not looked at.
+      for (const auto& subString : locString.SubStrings()) {
+        if (subString->GetText() == original->GetTextForId(subString->StringId())) continue;
+        changed |= WriteChange(path + "(lang" + std::to_string(subString->StringId()) + ")",
+                               subString->GetText());
+      }
+      if (changed) ++FResult.counts.modified;
+      return;
+    }
+    TGffTargetSection section = StartNewField(place, place.label, "ExoLocString");
+    section.Write("StrRef", StrRefText(locString.StrRef()));
+    for (const auto& subString : locString.SubStrings()) {
+      if (!subString->GetText().empty())
+        section.Write("lang" + std::to_string(subString->StringId()), subString->GetText());
+    }
+  }
+
+  void CompareValue(const TGFFField& field, const std::string& path, const TGFFField* counterpart,
+                    const TFieldPlace& place) {
+    if (counterpart) {
+      // A Void's value text holds no value the installer could set.
+      if (field.FieldType() == kGffVoid) return;
+      const std::string text = ComparedText(field);
+      if (text != ComparedText(*counterpart) && WriteChange(path, text)) ++FResult.counts.modified;
+      return;
+    }
+    const std::string type = GffTypeName(field.FieldType());
+    if (type == kUnknownType) return;
+    StartNewField(place, place.label, type).Write("Value", FieldValueAsText(field));
+  }
+
+  // Creates the section of a new field, listed in its target, with its head keys.
+  TGffTargetSection StartNewField(const TFieldPlace& place, const std::string& name,
+                                  const std::string& type) {
+    const std::string section = place.target.UniqueSectionName("gff_" + FStem + "_" + name);
+    place.target.List(section);
+    TGffTargetSection added(FIni, section);
+    added.Write("FieldType", type);
+    if (!place.belowNew) added.Write("Path", place.parentPath);
+    added.Write("Label", place.label);
+    ++FResult.counts.added;
+    return added;
+  }
+
+  // False when the key is left unwritten (see TGffCompareResult::skippedKeys).
+  bool WriteChange(const std::string& key, const std::string& value) {
+    if (IsGffSettingsKey(key) || IsAddFieldKey(key)) {
+      FResult.skippedKeys.push_back(key);
+      return false;
+    }
+    FFileSection.Write(key, value);
+    return true;
+  }
+
+  TCustomIniFile& FIni;
+  TGFFFile& FUnaltered;
+  TGffTargetSection FFileSection;
+  const std::string FStem;
+  const std::function<void()>& FProcessPendingMessages;
+  TGffCompareResult FResult;
+};
+
+}  // namespace
+
+std::string GffTypeName(int32_t typeCode) {
+  switch (typeCode) {
+    case kGffByte:
+      return "Byte";
+    case kGffChar:
+      return "Char";
+    case kGffWord:
+      return "Word";
+    case kGffShort:
+      return "Short";
+    case kGffDword:
+      return "DWORD";
+    case kGffInt:
+      return "Int";
+    case kGffInt64:
+      return "Int64";
+    case kGffFloat:
+      return "Float";
+    case kGffDouble:
+      return "Double";
+    case kGffExoString:
+      return "ExoString";
+    case kGffResRef:
+      return "ResRef";
+    case kGffExoLocString:
+      return "ExoLocString";
+    case kGffStruct:
+      return "Struct";
+    case kGffList:
+      return "List";
+    case kGffOrientation:
+      return "Orientation";
+    case kGffPosition:
+      return "Position";
+    default:
+      return kUnknownType;
+  }
+}
+
+std::string GffSectionStem(std::string_view fileName) {
+  const size_t dot = fileName.find('.');
+  if (dot == std::string_view::npos || dot == 0) return "c_";
+  return platform::AsciiLowerCase(fileName.substr(0, dot));
+}
+
+TGffTargetSection::TGffTargetSection(TCustomIniFile& ini, const std::string& section)
+    : TGffTargetSection(ini, section, ini.ReadSection(section)) {}
+
+TGffTargetSection::TGffTargetSection(TCustomIniFile& ini, const std::string& section,
+                                     const std::vector<std::string>& keys)
+    : FIni(ini), FName(section), FAddFieldKeys(keys, kAddFieldPrefix) {
+  for (const std::string& key : keys) Remember(key, ini.ReadString(FName, key, ""));
+}
+
+void TGffTargetSection::Remember(const std::string& key, const std::string& value) {
+  auto [held, added] = FValueOfKey.try_emplace(platform::AsciiLowerCase(key));
+  if (!added) --FKeysWithValue[held->second];
+  held->second = platform::AsciiLowerCase(value);
+  ++FKeysWithValue[held->second];
+}
+
+std::string TGffTargetSection::UniqueSectionName(const std::string& base) const {
+  for (int32_t number = 0;; ++number) {
+    std::string name = base + "_" + std::to_string(number);
+    const auto holders = FKeysWithValue.find(platform::AsciiLowerCase(name));
+    if (holders != FKeysWithValue.end() && holders->second > 0) continue;
+    if (!FIni.SectionExists(name)) return name;
+  }
+}
+
+void TGffTargetSection::List(const std::string& newSection) {
+  Write(FAddFieldKeys.Next(), newSection);
+}
+
+void TGffTargetSection::Write(const std::string& key, const std::string& value) {
+  FIni.WriteString(FName, key, value);
+  Remember(key, value);
+}
+
+std::string UniqueGffSectionName(TCustomIniFile& ini, const std::string& target,
+                                 const std::string& base) {
+  TIniReadScope scope(ini);
+  return TGffTargetSection(ini, target).UniqueSectionName(base);
+}
+
+TGffCompareResult CompareLoadedGffFiles(TCustomIniFile& ini, const std::string& fileSection,
+                                        TGFFFile& unaltered, TGFFFile& modified,
+                                        const std::function<void()>& processPendingMessages) {
+  return TGffCompare(ini, fileSection, unaltered, processPendingMessages).Run(modified);
+}
+
+std::optional<TGffCompareResult> CompareGffFiles(TCustomIniFile& ini,
+                                                 const std::string& fileSection,
+                                                 const std::string& unalteredPath,
+                                                 const std::string& modifiedPath,
+                                                 const TGffCompareCalls& calls) {
+  for (const std::string* path : {&unalteredPath, &modifiedPath}) {
+    if (!platform::FileExists(*path)) {
+      calls.warn("Unable to locate the file " + *path + ", cannot continue!");
+      return std::nullopt;
+    }
+  }
+  TGFFFile unaltered;
+  unaltered.LoadFromFile(unalteredPath);
+  TGFFFile modified;
+  modified.LoadFromFile(modifiedPath);
+  TIniBatch batch(ini);
+  TGffCompareResult result =
+      CompareLoadedGffFiles(ini, fileSection, unaltered, modified, calls.processPendingMessages);
+  batch.UpdateFile();
+  return result;
+}
+
+std::string GffCompareSummary(const std::string& fileSection, const TGffCompareCounts& counts) {
+  return "Compare completed, " + std::to_string(counts.modified) + " fields were modified and " +
+         std::to_string(counts.added) + " fields were new in the " + fileSection +
+         " file. Building modifiers...";
+}
+
+std::string SkippedFieldChangesWarning(const std::vector<std::string>& skippedKeys) {
+  std::string text =
+      "These fields differ, but their changes were not written: changes.ini would read their "
+      "paths as the file's settings (\"!ReplaceFile\", \"!Destination\") or as new-field keys "
+      "(\"AddField\"):";
+  for (const std::string& key : skippedKeys) text += "\n" + key;
+  return text;
+}
+
+}  // namespace quennet
