@@ -1,7 +1,7 @@
 // The GFF pane's compare button: two copies of the shown GFF file are asked for and
 // their differences written into changes.ini as field changes and new-field modifiers.
 // What the compare writes is decided in rules/UGffCompare.
-#include <QToolButton>
+#include <chrono>
 
 #include "configeditor/UMainForm.h"
 #include "configeditor/rules/UGffCompare.h"
@@ -9,6 +9,13 @@
 #include "platform/ui/Application.h"
 
 namespace quennet {
+
+namespace {
+
+// Often enough for the window to repaint smoothly.
+constexpr std::chrono::milliseconds kPendingMessagesInterval(20);
+
+}  // namespace
 
 void TMainForm::btnCompareGffClick() {
   if (!FileOpen) return;
@@ -19,16 +26,16 @@ void TMainForm::btnCompareGffClick() {
       AskGffComparePath("Select MODIFIED GFF file to compare against original:");
   if (!modified) return;
   // Pinned at the start: the compare writes where it started. The pending messages it
-  // lets run hold user input back, so nothing can open another file or start a second
-  // compare meanwhile.
+  // lets run (at a Struct or List, at most every 20 ms) hold user input back, so nothing
+  // can open another file or start a second compare meanwhile.
   TKV_Inifile& ini = *ChangesIni;
   const std::string fileSection = CurrentSection;
   platform::HourglassCursor hourglass;
   platform::CursorService& cursor = *platform::CurrentServices().cursor;
-  const std::optional<TGffCompareResult> result =
-      CompareGffFiles(ini, fileSection, *unaltered, *modified,
-                      {[this](const std::string& text) { ShowWarning(text); },
-                       [&cursor] { cursor.ProcessPendingMessages(); }});
+  const std::optional<TGffCompareResult> result = CompareGffFiles(
+      ini, fileSection, *unaltered, *modified,
+      {[this](const std::string& text) { ShowWarning(text); },
+       Paced([&cursor] { cursor.ProcessPendingMessages(); }, kPendingMessagesInterval)});
   if (result) {
     ShowInfo(GffCompareSummary(fileSection, result->counts));
     if (!result->skippedKeys.empty()) ShowWarning(SkippedFieldChangesWarning(result->skippedKeys));

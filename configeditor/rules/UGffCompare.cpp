@@ -1,5 +1,6 @@
 #include "configeditor/rules/UGffCompare.h"
 
+#include <cstring>
 #include <optional>
 
 #include "configeditor/rules/UGffSections.h"
@@ -36,6 +37,55 @@ std::string ComparedText(const TGFFField& field) {
   return FieldValueAsText(field);
 }
 
+template <typename Field>
+bool SameBytes(const TGFFField& a, const TGFFField& b) {
+  const auto& x = static_cast<const Field&>(a).Value();
+  const auto& y = static_cast<const Field&>(b).Value();
+  return std::memcmp(&x, &y, sizeof x) == 0;
+}
+template <typename Field>
+bool SameData(const TGFFField& a, const TGFFField& b) {
+  return static_cast<const Field&>(a).Data() == static_cast<const Field&>(b).Data();
+}
+
+// True when both value fields store the same bytes in the same type, so that their value
+// texts are equal; false decides nothing. Spares formatting numbers that did not change.
+bool SameStoredValue(const TGFFField& a, const TGFFField& b) {
+  if (a.FieldType() != b.FieldType()) return false;
+  switch (a.FieldType()) {
+    case kGffByte:
+      return SameBytes<TGFF_SByte>(a, b);
+    case kGffChar:
+      return SameBytes<TGFF_SChar>(a, b);
+    case kGffWord:
+      return SameBytes<TGFF_SWord>(a, b);
+    case kGffShort:
+      return SameBytes<TGFF_SShort>(a, b);
+    case kGffDword:
+      return SameBytes<TGFF_SDWORD>(a, b);
+    case kGffInt:
+      return SameBytes<TGFF_SInt>(a, b);
+    case kGffDword64:
+      return SameBytes<TGFF_CDWORD64>(a, b);
+    case kGffInt64:
+      return SameBytes<TGFF_CInt64>(a, b);
+    case kGffFloat:
+      return SameBytes<TGFF_SFloat>(a, b);
+    case kGffDouble:
+      return SameBytes<TGFF_CDouble>(a, b);
+    case kGffOrientation:
+      return SameBytes<TGFF_COrientation>(a, b);
+    case kGffPosition:
+      return SameBytes<TGFF_CPosition>(a, b);
+    case kGffExoString:
+      return SameData<TGFF_CExoString>(a, b);
+    case kGffResRef:
+      return SameData<TGFF_CResRef>(a, b);
+    default:
+      return false;
+  }
+}
+
 // One run of the compare: the unaltered copy, the file's section and the counts.
 class TGffCompare {
  public:
@@ -44,12 +94,14 @@ class TGffCompare {
       : FIni(ini),
         FUnaltered(unaltered),
         FFileSection(ini, fileSection),
+        FSectionNames(ini),
         FStem(GffSectionStem(fileSection)),
         FProcessPendingMessages(processPendingMessages) {}
 
   TGffCompareResult Run(TGFFFile& modified) {
+    const TUnalteredPlace root{FUnaltered.Root(), true};
     for (const TGFFField* field = modified.FirstField(); field; field = modified.NextField()) {
-      CompareGffField(*field, *modified.Root(), "", -1, false, FFileSection);
+      CompareGffField(*field, *modified.Root(), "", -1, false, FFileSection, root);
     }
     return std::move(FResult);
   }
@@ -63,20 +115,48 @@ class TGffCompare {
     bool belowNew;
   };
 
+  // The field that a path names in the unaltered copy (null for none). `stepwise` when
+  // the path's tokens are exactly the labels and list indices that led to it (no label
+  // holds a backslash): a child's path then names what one step from this field reaches.
+  struct TUnalteredPlace {
+    const TGFFField* field;
+    bool stepwise;
+  };
+
+  // The counterpart of a field, found as GetFieldByPath(path) finds it: one step from
+  // its parent's where that gives the same field, else by the whole path.
+  TUnalteredPlace Counterpart(const std::string& label, int32_t index, const std::string& path,
+                              const TUnalteredPlace& parent) {
+    if (parent.stepwise) {
+      if (index == -1 && label.empty() && !path.empty()) return parent;  // the parent's path
+      const bool simple = index != -1 || (!label.empty() && label.find('\\') == std::string::npos);
+      if (simple && !parent.field) return {nullptr, true};
+      if (simple && parent.field->FieldType() == kGffStruct) {
+        const auto& gffStruct = static_cast<const TGFFStruct&>(*parent.field);
+        return {gffStruct.FindField(index == -1 ? label : std::to_string(index)), true};
+      }
+      if (index != -1 && parent.field->FieldType() == kGffList) {
+        const auto& list = static_cast<const TGFFList&>(*parent.field);
+        return {index < list.Count() ? &list.GetStruct(index) : nullptr, true};
+      }
+    }
+    return {FUnaltered.GetFieldByPath(path), false};
+  }
+
   void CompareGffField(const TGFFField& field, const TGFFField& parent,
                        const std::string& parentPath, int32_t index, bool belowNew,
-                       TGffTargetSection& target) {
+                       TGffTargetSection& target, const TUnalteredPlace& parentPlace) {
     const std::string label = field.GetLabel();
     const std::string path = FieldPath(parentPath, label, index);
-    const TGFFField* counterpart = FUnaltered.GetFieldByPath(path);
+    const TUnalteredPlace here = Counterpart(label, index, path, parentPlace);
+    const TGFFField* counterpart = here.field;
     const TFieldPlace place{target, parentPath, label, belowNew};
     switch (field.FieldType()) {
       case kGffStruct:
-        CompareStruct(static_cast<const TGFFStruct&>(field), parent, index, path, counterpart,
-                      place);
+        CompareStruct(static_cast<const TGFFStruct&>(field), parent, index, path, here, place);
         break;
       case kGffList:
-        CompareList(static_cast<const TGFFList&>(field), path, counterpart, place);
+        CompareList(static_cast<const TGFFList&>(field), path, here, place);
         break;
       case kGffExoLocString:
         CompareLocString(static_cast<const TGFF_CExoLocString&>(field), path, counterpart, place);
@@ -88,11 +168,11 @@ class TGffCompare {
   }
 
   void CompareStruct(const TGFFStruct& gffStruct, const TGFFField& parent, int32_t index,
-                     const std::string& path, const TGFFField* counterpart,
+                     const std::string& path, const TUnalteredPlace& here,
                      const TFieldPlace& place) {
     if (FProcessPendingMessages) FProcessPendingMessages();
     std::optional<TGffTargetSection> section;
-    if (!counterpart) {
+    if (!here.field) {
       const auto* list = FieldAs<TGFFList>(&parent);
       // An element of a List is named by the List's label and its index.
       const std::string name = list ? list->GetLabel() + "_" + std::to_string(index) : place.label;
@@ -101,18 +181,19 @@ class TGffCompare {
     }
     TGffTargetSection& childTarget = section ? *section : place.target;
     for (const auto& child : gffStruct.Fields()) {
-      CompareGffField(*child, gffStruct, path, -1, section || place.belowNew, childTarget);
+      CompareGffField(*child, gffStruct, path, -1, section || place.belowNew, childTarget, here);
     }
   }
 
-  void CompareList(const TGFFList& list, const std::string& path, const TGFFField* counterpart,
+  void CompareList(const TGFFList& list, const std::string& path, const TUnalteredPlace& here,
                    const TFieldPlace& place) {
     if (FProcessPendingMessages) FProcessPendingMessages();
     std::optional<TGffTargetSection> section;
-    if (!counterpart) section.emplace(StartNewField(place, place.label, "List"));
+    if (!here.field) section.emplace(StartNewField(place, place.label, "List"));
     TGffTargetSection& childTarget = section ? *section : place.target;
     for (int32_t i = 0; i < list.Count(); ++i) {
-      CompareGffField(list.GetStruct(i), list, path, i, section || place.belowNew, childTarget);
+      CompareGffField(list.GetStruct(i), list, path, i, section || place.belowNew, childTarget,
+                      here);
     }
   }
 
@@ -143,7 +224,7 @@ class TGffCompare {
                     const TFieldPlace& place) {
     if (counterpart) {
       // A Void's value text holds no value the installer could set.
-      if (field.FieldType() == kGffVoid) return;
+      if (field.FieldType() == kGffVoid || SameStoredValue(field, *counterpart)) return;
       const std::string text = ComparedText(field);
       if (text != ComparedText(*counterpart) && WriteChange(path, text)) ++FResult.counts.modified;
       return;
@@ -156,7 +237,7 @@ class TGffCompare {
   // Creates the section of a new field, listed in its target, with its head keys.
   TGffTargetSection StartNewField(const TFieldPlace& place, const std::string& name,
                                   const std::string& type) {
-    const std::string section = place.target.UniqueSectionName("gff_" + FStem + "_" + name);
+    const std::string section = FSectionNames.Unique(place.target, "gff_" + FStem + "_" + name);
     place.target.List(section);
     TGffTargetSection added(FIni, section);
     added.Write("FieldType", type);
@@ -179,12 +260,24 @@ class TGffCompare {
   TCustomIniFile& FIni;
   TGFFFile& FUnaltered;
   TGffTargetSection FFileSection;
+  TGffSectionNames FSectionNames;
   const std::string FStem;
   const std::function<void()>& FProcessPendingMessages;
   TGffCompareResult FResult;
 };
 
 }  // namespace
+
+std::function<void()> Paced(std::function<void()> call,
+                            std::chrono::steady_clock::duration interval) {
+  return [call = std::move(call), interval,
+          last = std::optional<std::chrono::steady_clock::time_point>()]() mutable {
+    const auto now = std::chrono::steady_clock::now();
+    if (last && now - *last < interval) return;
+    last = now;
+    call();
+  };
+}
 
 std::string GffTypeName(int32_t typeCode) {
   switch (typeCode) {
@@ -247,13 +340,9 @@ void TGffTargetSection::Remember(const std::string& key, const std::string& valu
   ++FKeysWithValue[held->second];
 }
 
-std::string TGffTargetSection::UniqueSectionName(const std::string& base) const {
-  for (int32_t number = 0;; ++number) {
-    std::string name = base + "_" + std::to_string(number);
-    const auto holders = FKeysWithValue.find(platform::AsciiLowerCase(name));
-    if (holders != FKeysWithValue.end() && holders->second > 0) continue;
-    if (!FIni.SectionExists(name)) return name;
-  }
+bool TGffTargetSection::HoldsValue(const std::string& value) const {
+  const auto holders = FKeysWithValue.find(platform::AsciiLowerCase(value));
+  return holders != FKeysWithValue.end() && holders->second > 0;
 }
 
 void TGffTargetSection::List(const std::string& newSection) {
@@ -265,10 +354,22 @@ void TGffTargetSection::Write(const std::string& key, const std::string& value) 
   Remember(key, value);
 }
 
+std::string TGffSectionNames::Unique(const TGffTargetSection& target, const std::string& base) {
+  int32_t& sectionsBelow = FSectionsBelow[platform::AsciiLowerCase(base)];
+  for (int32_t number = sectionsBelow;; ++number) {
+    std::string name = base + "_" + std::to_string(number);
+    if (FIni.SectionExists(name)) {
+      if (number == sectionsBelow) ++sectionsBelow;
+      continue;
+    }
+    if (!target.HoldsValue(name)) return name;
+  }
+}
+
 std::string UniqueGffSectionName(TCustomIniFile& ini, const std::string& target,
                                  const std::string& base) {
   TIniReadScope scope(ini);
-  return TGffTargetSection(ini, target).UniqueSectionName(base);
+  return TGffSectionNames(ini).Unique(TGffTargetSection(ini, target), base);
 }
 
 TGffCompareResult CompareLoadedGffFiles(TCustomIniFile& ini, const std::string& fileSection,

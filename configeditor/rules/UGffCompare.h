@@ -6,6 +6,7 @@
 // listed in its own section. Fields only the unaltered copy has are ignored.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -41,6 +42,12 @@ struct TGffCompareCalls {
   std::function<void()> processPendingMessages;
 };
 
+// `call` at most once in `interval`, the first time at once: a compare meets some
+// 100,000 Structs and Lists in a large file, and one pump of the window's pending
+// messages costs several microseconds.
+std::function<void()> Paced(std::function<void()> call,
+                            std::chrono::steady_clock::duration interval);
+
 // The changes.ini type word of a GFF type code; "UNKNOWN" for DWORD64, Void and any
 // code without a word.
 std::string GffTypeName(int32_t typeCode);
@@ -50,19 +57,17 @@ std::string GffTypeName(int32_t typeCode);
 std::string GffSectionStem(std::string_view fileName);
 
 // A section that new-field sections are listed in (a GFF file's section or a new
-// Struct's or List's), read once: its values, for the names of new sections, and its
-// "AddField" numbers. Every write to it during a compare goes through here, so that
-// both stay as the file holds them.
+// Struct's or List's), read once: its values and its "AddField" numbering. Every write to
+// it during a compare goes through here, so that both stay as the file holds them.
 class TGffTargetSection {
  public:
   TGffTargetSection(TCustomIniFile& ini, const std::string& section);
 
   const std::string& Name() const { return FName; }
-  // `base` + "_" + the least number from 0 that names no existing section of
-  // changes.ini and no value of this section (both without regard to case).
-  std::string UniqueSectionName(const std::string& base) const;
+  // True when a key of the section holds `value`, compared without regard to case.
+  bool HoldsValue(const std::string& value) const;
   // Lists `newSection` under the next free "AddField" key. (A name from
-  // UniqueSectionName is never listed yet: no value of this section equals it.)
+  // TGffSectionNames is never listed yet: no value of this section equals it.)
   void List(const std::string& newSection);
   void Write(const std::string& key, const std::string& value);
 
@@ -79,7 +84,22 @@ class TGffTargetSection {
   TKeyNumbering FAddFieldKeys;
 };
 
-// The name of a new section listed in `target` (see TGffTargetSection).
+// The names of the new sections of one compare: `base` + "_" + the least number from 0
+// that names no existing section of changes.ini and no value of the target section (both
+// without regard to case). Sections are only added while a compare runs, so the numbers
+// of a base found taken by sections are not tried again.
+class TGffSectionNames {
+ public:
+  explicit TGffSectionNames(TCustomIniFile& ini) : FIni(ini) {}
+  std::string Unique(const TGffTargetSection& target, const std::string& base);
+
+ private:
+  TCustomIniFile& FIni;
+  // Folded base to the least number whose name is not known to be a section.
+  std::unordered_map<std::string, int32_t> FSectionsBelow;
+};
+
+// The name of a new section listed in `target` (see TGffSectionNames).
 std::string UniqueGffSectionName(TCustomIniFile& ini, const std::string& target,
                                  const std::string& base);
 

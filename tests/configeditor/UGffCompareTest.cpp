@@ -154,6 +154,20 @@ TEST_F(GffCompareTest, UniqueSectionNamesSkipSectionsAndTheTargetsValuesInAnyCas
             UniqueGffSectionName(Ini(Lines({"[gff_p_Tag_0]"})), "p.utc", "gff_p_Tag"));
 }
 
+// Within one compare the numbers taken by sections are skipped at once; a number taken
+// by one target's value stays free for another target.
+TEST_F(GffCompareTest, SectionNamesOfOneCompare) {
+  TKV_Inifile& ini = Ini(
+      Lines({"[a]", "Key=gff_x_1", "[b]", "Key=other", "[gff_x_0]", "K=1", "[gff_x_2]", "K=1"}));
+  TGffSectionNames names(ini);
+  const TGffTargetSection a(ini, "a");
+  const TGffTargetSection b(ini, "b");
+  EXPECT_EQ("gff_x_3", names.Unique(a, "gff_x"));
+  EXPECT_EQ("GFF_X_1", names.Unique(b, "GFF_X")) << "bases compare without regard to case";
+  ini.WriteString("gff_x_1", "K", "1");
+  EXPECT_EQ("gff_x_3", names.Unique(b, "gff_x"));
+}
+
 TEST_F(GffCompareTest, IdenticalCopiesWriteNothing) {
   Ini(kHead);
   const std::string file =
@@ -391,6 +405,31 @@ TEST_F(GffCompareTest, AFailedWriteLeavesChangesIniAsItWas) {
     EXPECT_EQ("Unable to write to " + PathOf(name), std::string(error.what()));
   }
   EXPECT_EQ(kHead, IniText(name));
+}
+
+// Counterparts are what GetFieldByPath finds by the whole path: a label holding a
+// backslash is two tokens, and a struct without label has its parent's path.
+TEST_F(GffCompareTest, PathsAreLookedUpWholeAsTheReaderSplitsThem) {
+  Ini(kHead);
+  const std::optional<TGffCompareResult> result =
+      Compare(GffOf({Struct("a", 1, {Int("b", 1)}), Struct("S", 2, {Int("X", 1)})}),
+              GffOf({Int("a\\b", 1), Struct("S", 2, {Struct("", 3, {Int("X", 2)})})}));
+  ASSERT_TRUE(result);
+  EXPECT_EQ(kHead + Lines({"[p.utc]", "S\\X=2"}), IniText());
+  EXPECT_EQ(1, result->counts.modified);
+  EXPECT_EQ(0, result->counts.added);
+}
+
+TEST(GffComparePacing, AtMostOnceInTheIntervalTheFirstAtOnce) {
+  int calls = 0;
+  std::function<void()> paced = Paced([&] { ++calls; }, std::chrono::hours(1));
+  paced();
+  paced();
+  EXPECT_EQ(1, calls);
+  paced = Paced([&] { ++calls; }, std::chrono::steady_clock::duration::zero());
+  paced();
+  paced();
+  EXPECT_EQ(3, calls);
 }
 
 }  // namespace
