@@ -1,5 +1,5 @@
 // The GFF compare on two whole files (12 MB, 87,381 structs, about 371,000 fields each):
-// in the modified copy one field in ten differs and one struct in a hundred is new. The
+// in the modified copy about one field in ten differs and one struct in a hundred is new. The
 // whole compare (both loads, the walk, one batch and one write of changes.ini) beside
 // its floor, the two loads; and the pending-message pump it runs at each Struct and
 // List, measured on its own and inside the compare.
@@ -33,8 +33,9 @@ std::string PathOf(const std::string& name) {
 }
 
 // Every struct holds four value fields and, above the last level, a list of four. In the
-// modified copy every second struct has one of its values changed (one field in ten),
-// and every hundredth struct's list a fifth, new element.
+// modified copy every second struct has one of its values changed (about one field in
+// ten), and every twenty-fifth struct's list a fifth, new element (about one struct in a
+// hundred, as a quarter of the structs hold lists).
 uint32_t AddLevel(GffBuilder& b, int level, int& counter, bool modified) {
   const uint32_t s = b.AddStruct(static_cast<uint32_t>(level));
   const int n = counter++;
@@ -52,7 +53,7 @@ uint32_t AddLevel(GffBuilder& b, int level, int& counter, bool modified) {
   if (level < 8) {
     std::vector<uint32_t> children;
     for (int k = 0; k < 4; ++k) children.push_back(AddLevel(b, level + 1, counter, modified));
-    if (modified && n % 100 == 0) {
+    if (modified && n % 25 == 0) {
       int unused = 0;
       children.push_back(AddLevel(b, 8, unused, false));
     }
