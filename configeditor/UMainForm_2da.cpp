@@ -23,6 +23,7 @@
 #include "configeditor/UMainForm.h"
 #include "configeditor/UMod2DARowForm.h"
 #include "configeditor/UModLabelForm.h"
+#include "configeditor/rules/U2daModifierKeys.h"
 #include "configeditor/rules/UModifierSections.h"
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
@@ -59,50 +60,44 @@ QToolButton* NewImageButton(QWidget* parent, const char* name, TButtonImage imag
 
 constexpr int kKeyColumnWidth = 82;
 
-// The four modifier kinds in the order in which a key's kind is recognised.
-struct TModifierKind {
-  const char* kind;
+// The four modifier kinds: what the opener sets for each, and its dialog.
+struct TModifierKindEntry {
+  T2daModifierKind kind;
   const char* newCaption;
   const char* openedCaption;
+  TOpenerTexts texts;
+  T2daModifierForm* (*dialog)(TForms&);
 };
-constexpr TModifierKind kModifierKinds[] = {
-    {"AddRow", "Add new line in file ", "Add line in file "},
-    {"ChangeRow", "Change line in file ", "Change line in file "},
-    {"CopyRow", "Copy line in file ", "Copy line in file "},
-    {"AddColumn", "Add column in file ", "Add column in file "},
+constexpr TModifierKindEntry kModifierKindTable[] = {
+    {T2daModifierKind::AddRow,
+     "Add new line in file ",
+     "Add line in file ",
+     {"", "", "Add 2DA line", "Column values for line:"},
+     [](TForms& forms) -> T2daModifierForm* { return forms.Mod2DARowForm.get(); }},
+    {T2daModifierKind::ChangeRow,
+     "Change line in file ",
+     "Change line in file ",
+     {" Set line to modify ", " Change column value ", "Modify 2DA line",
+      "Modified column values for line:"},
+     [](TForms& forms) -> T2daModifierForm* { return forms.Change2daForm.get(); }},
+    {T2daModifierKind::CopyRow,
+     "Copy line in file ",
+     "Copy line in file ",
+     {" Set existing line to copy ", " Change column value ", "Copy 2DA line",
+      "New column values for copied line:"},
+     [](TForms& forms) -> T2daModifierForm* { return forms.Copy2daForm.get(); }},
+    {T2daModifierKind::AddColumn,
+     "Add column in file ",
+     "Add column in file ",
+     {"", "", "Add 2DA column", "New row values for column:"},
+     [](TForms& forms) -> T2daModifierForm* { return forms.Add2daColForm.get(); }},
 };
 
-const TModifierKind* KindOf(const std::string& kind) {
-  for (const TModifierKind& each : kModifierKinds) {
-    if (kind == each.kind) return &each;
+const TModifierKindEntry& EntryOf(T2daModifierKind kind) {
+  for (const TModifierKindEntry& entry : kModifierKindTable) {
+    if (entry.kind == kind) return entry;
   }
-  return nullptr;
-}
-
-// The kind a modifier key begins with; `ignoreCase` for the copy, not for opening.
-const TModifierKind* KindOfKey(const std::string& key, bool ignoreCase) {
-  for (const TModifierKind& each : kModifierKinds) {
-    const bool match =
-        ignoreCase ? platform::StartsWithAsciiNoCase(key, each.kind)
-                   : key.compare(0, std::char_traits<char>::length(each.kind), each.kind) == 0;
-    if (match) return &each;
-  }
-  return nullptr;
-}
-
-T2daModifierForm& DialogOf(TForms& forms, const std::string& kind) {
-  if (kind == "ChangeRow") return *forms.Change2daForm;
-  if (kind == "CopyRow") return *forms.Copy2daForm;
-  if (kind == "AddColumn") return *forms.Add2daColForm;
-  return *forms.Mod2DARowForm;
-}
-
-void SetTexts(QGroupBox* identifier, QGroupBox* changeValue, QLabel* headline, QLabel* gridHeading,
-              const char* identifierText, const char* headlineText, const char* gridHeadingText) {
-  identifier->setTitle(QString::fromLatin1(identifierText));
-  changeValue->setTitle(QStringLiteral(" Change column value "));
-  headline->setText(QString::fromLatin1(headlineText));
-  gridHeading->setText(QString::fromLatin1(gridHeadingText));
+  return kModifierKindTable[0];
 }
 
 }  // namespace
@@ -174,7 +169,14 @@ QWidget* TMainForm::Create2daPane() {
   return pane;
 }
 
-void TMainForm::Reset2daPane() { grid2daMod->SetRows({{"", ""}}); }
+void TMainForm::Reset2daPane() {
+  grid2daMod->SetRows({{"", ""}});
+  // Another changes.ini may lie in another folder. The first reset runs before the
+  // dialogs exist.
+  for (const TModifierKindEntry& entry : kModifierKindTable) {
+    if (T2daModifierForm* dialog = entry.dialog(FForms)) dialog->ForgetColumnLabels();
+  }
+}
 
 void TMainForm::Connect2daPane() {
   platform::Connect(btn2daAddRow, &QPushButton::clicked, this, [this] { btn2daAddRowClick(); });
@@ -258,18 +260,18 @@ void TMainForm::Load2daModifiers(const std::string& fileName) {
   grid2daMod->SetColWidth(1, grid2daMod->width() - kKeyColumnWidth - 6);
 }
 
-void TMainForm::btn2daAddRowClick() { Add2daModifier("AddRow"); }
-void TMainForm::btn2daModifyClick() { Add2daModifier("ChangeRow"); }
-void TMainForm::btn2daCopyClick() { Add2daModifier("CopyRow"); }
-void TMainForm::btn2daNewColClick() { Add2daModifier("AddColumn"); }
+void TMainForm::btn2daAddRowClick() { Add2daModifier(T2daModifierKind::AddRow); }
+void TMainForm::btn2daModifyClick() { Add2daModifier(T2daModifierKind::ChangeRow); }
+void TMainForm::btn2daCopyClick() { Add2daModifier(T2daModifierKind::CopyRow); }
+void TMainForm::btn2daNewColClick() { Add2daModifier(T2daModifierKind::AddColumn); }
 
-void TMainForm::Add2daModifier(const std::string& kind) {
+void TMainForm::Add2daModifier(T2daModifierKind kind) {
   if (!FileOpen) return;
   const std::optional<std::string> label =
       Ask2daModifierLabel("Add new 2DA Modifier", "Specify modifier label");
   if (!label || !Accept2daModifierLabel(*label)) return;
   // Numbered from the file, not from the list, which a failure may have left stale.
-  const std::string key = NextFreeFilledKey(*ChangesIni, CurrentSection, kind);
+  const std::string key = NextFreeFilledKey(*ChangesIni, CurrentSection, KindWord(kind));
   ChangesIni->WriteString(CurrentSection, key, *label);
   Open2daModifierDialog(kind, *label, true, key, 0);
 }
@@ -277,9 +279,9 @@ void TMainForm::Add2daModifier(const std::string& kind) {
 void TMainForm::grid2daModDblClick() {
   if (!FileOpen) return;
   const int row = grid2daMod->Row();
-  const TModifierKind* kind = KindOfKey(grid2daMod->Cell(0, row), false);
-  if (kind == nullptr) return;
-  Open2daModifierDialog(kind->kind, grid2daMod->Cell(1, row), false, "", row);
+  const std::optional<T2daModifierKind> kind = KindOfModifierKey(grid2daMod->Cell(0, row), false);
+  if (!kind) return;
+  Open2daModifierDialog(*kind, grid2daMod->Cell(1, row), false, "", row);
 }
 
 void TMainForm::btn2daDeleteClick() {
@@ -306,17 +308,17 @@ void TMainForm::btnCopy2daModClick() {
   if (!Accept2daModifierLabel(*label)) return;
   const int row = grid2daMod->Row();
   const std::string source = grid2daMod->Cell(1, row);
-  const TModifierKind* kind = KindOfKey(grid2daMod->Cell(0, row), true);
-  if (kind == nullptr) {
+  const std::optional<T2daModifierKind> kind = KindOfModifierKey(grid2daMod->Cell(0, row), true);
+  if (!kind) {
     Load2daModifiers(CurrentSection);
     return;
   }
-  const std::string key = NextFreeFilledKey(*ChangesIni, CurrentSection, kind->kind);
+  const std::string key = NextFreeFilledKey(*ChangesIni, CurrentSection, KindWord(*kind));
   ChangesIni->WriteString(CurrentSection, key, *label);
   for (const std::string& each : ChangesIni->ReadSection(source)) {
     ChangesIni->WriteString(*label, each, ChangesIni->ReadString(source, each, ""));
   }
-  Open2daModifierDialog(kind->kind, *label, false, key, 0);
+  Open2daModifierDialog(*kind, *label, false, key, 0);
 }
 
 std::optional<std::string> TMainForm::Ask2daModifierLabel(const char* title, const char* caption) {
@@ -342,28 +344,17 @@ bool TMainForm::Accept2daModifierLabel(const std::string& label) {
   return true;
 }
 
-void TMainForm::Open2daModifierDialog(const std::string& kind, const std::string& label, bool isNew,
+void TMainForm::Open2daModifierDialog(T2daModifierKind kind, const std::string& label, bool isNew,
                                       const std::string& keyToSelect, int rowToSelect) {
-  const TModifierKind& info = *KindOf(kind);
-  T2daModifierForm& dialog = DialogOf(FForms, kind);
-  const std::string caption = isNew ? info.newCaption : info.openedCaption;
+  const TModifierKindEntry& entry = EntryOf(kind);
+  T2daModifierForm& dialog = *entry.dialog(FForms);
+  const std::string caption = isNew ? entry.newCaption : entry.openedCaption;
   dialog.setWindowTitle(platform::ToQt(caption + CurrentSection + " [" + label + "]"));
   dialog.SetIniFile(ChangesIni.get());
   dialog.SetFileName2da(CurrentSection);
   dialog.SetModifierSection(label);
-  if (kind == "ChangeRow") {
-    TChange2daForm& change = *FForms.Change2daForm;
-    change.SetModifierKind(kind);
-    SetTexts(change.boxIdentifier, change.boxChangeValue, change.lblHeadline, change.lblGridHeading,
-             " Set line to modify ", "Modify 2DA line", "Modified column values for line:");
-  } else if (kind == "CopyRow") {
-    TCopy2daForm& copy = *FForms.Copy2daForm;
-    copy.SetModifierKind(kind);
-    SetTexts(copy.boxIdentifier, copy.boxChangeValue, copy.lblHeadline, copy.lblGridHeading,
-             " Set existing line to copy ", "Copy 2DA line", "New column values for copied line:");
-  } else if (kind == "AddColumn") {
-    dialog.SetModifierKind(kind);
-  }
+  dialog.SetModifierKind(KindWord(kind));
+  dialog.SetOpenerTexts(entry.texts);
   auto reload = [&] {
     Load2daModifiers(CurrentSection);
     if (keyToSelect.empty()) {

@@ -296,16 +296,18 @@ TEST_F(Quennet2daTest, DialogContractForTheFourKinds) {
     const char* key;
     const char* caption;
     const char* kind;
+    std::string loaded;  // what the dialog's load wrote into the empty section
   };
   const Case cases[] = {
       {&quennet::TMainForm::btn2daAddRow, "TMod2DARowForm", "AddRow0",
-       "Add new line in file spells.2da [m]", ""},
+       "Add new line in file spells.2da [m]", "", ""},
       {&quennet::TMainForm::btn2daModify, "TChange2daForm", "ChangeRow0",
-       "Change line in file spells.2da [m]", "ChangeRow"},
+       "Change line in file spells.2da [m]", "ChangeRow", Lines({"[m]", "RowIndex=0"})},
       {&quennet::TMainForm::btn2daCopy, "TCopy2daForm", "CopyRow0",
-       "Copy line in file spells.2da [m]", "CopyRow"},
+       "Copy line in file spells.2da [m]", "CopyRow", Lines({"[m]", "RowIndex=0"})},
       {&quennet::TMainForm::btn2daNewCol, "TAdd2daColForm", "AddColumn0",
-       "Add column in file spells.2da [m]", "AddColumn"},
+       "Add column in file spells.2da [m]", "AddColumn",
+       Lines({"[m]", "ColumnLabel=NewColumn", "DefaultValue=****"})},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.dialog);
@@ -320,8 +322,10 @@ TEST_F(Quennet2daTest, DialogContractForTheFourKinds) {
       if (*c.kind) {
         EXPECT_EQ(c.kind, modifier.ModifierKind());
       }
-      EXPECT_EQ(kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]",
-                               (std::string(c.key) + "=m").c_str()}),
+      EXPECT_EQ(kHead +
+                    Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]",
+                           (std::string(c.key) + "=m").c_str()}) +
+                    c.loaded,
                 ReadFile("changes.ini"))
           << "the key stands in the file before the dialog shows";
     });
@@ -354,7 +358,9 @@ TEST_F(Quennet2daTest, DoubleClickOpensTheModifierOfAnExactKind) {
   });
   DoubleClickRow(0);
   DoubleClickRow(1);  // addrow1: no kind in exact case, nothing opens
-  EXPECT_EQ(text, ReadFile("changes.ini"));
+  EXPECT_EQ(text + Lines({"[c]", "ColumnLabel=NewColumn", "DefaultValue=****"}),
+            ReadFile("changes.ini"))
+      << "only the AddColumn load wrote";
 }
 
 TEST_F(Quennet2daTest, CopyingAModifier) {
