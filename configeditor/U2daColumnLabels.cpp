@@ -7,6 +7,7 @@
 
 #include "configeditor/U2daModifierForm.h"
 #include "formats/U2DAEdit.h"
+#include "platform/Exceptions.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 
@@ -46,6 +47,8 @@ TColumnLabelPart::TColumnLabelPart(T2daModifierForm& dialog, std::vector<QComboB
 
 bool TColumnLabelPart::ResetForAnotherFile() {
   if (FDialog.FileName2da() == FLoadedColumnsFile) return false;
+  // Without it, a later use for that file would trust the emptied boxes.
+  FLoadedColumnsFile.clear();
   for (QComboBox* box : FBoxes) {
     MarkLoaded(*box, false);
     box->clear();
@@ -98,9 +101,11 @@ TExclusiveColumnLabels::TExclusiveColumnLabels(T2daModifierForm& dialog, QComboB
 }
 
 void TExclusiveColumnLabels::Load(bool interactive, QWidget* asker) {
+  if (const std::optional<std::string> path = Path(interactive)) LoadFrom(*path, asker);
+}
+
+void TExclusiveColumnLabels::LoadFrom(const std::string& path, QWidget* asker) {
   const QString exclusiveText = FExclusiveBox.currentText();
-  const std::optional<std::string> path = Path(interactive);
-  if (!path) return;
   platform::CursorService& cursor = *platform::CurrentServices().cursor;
   cursor.Set(platform::CursorShape::Hourglass);
   if (asker) asker->setEnabled(false);
@@ -114,7 +119,7 @@ void TExclusiveColumnLabels::Load(bool interactive, QWidget* asker) {
   cursor.ProcessPendingMessages();
   FColumnBox.setEnabled(false);
   FExclusiveBox.setEnabled(false);
-  const std::vector<std::string> labels = ReadColumnLabels(*path);
+  const std::vector<std::string> labels = ReadColumnLabels(path);
   RememberLoadedFile();
 
   FColumnBox.clear();
@@ -133,7 +138,18 @@ void TExclusiveColumnLabels::Load(bool interactive, QWidget* asker) {
   MarkLoaded(FExclusiveBox, true);
 }
 
-void TExclusiveColumnLabels::LoadSilently() { Load(false, nullptr); }
+void TExclusiveColumnLabels::LoadSilently() {
+  // A damaged table beside changes.ini must not lock the user out of the modifier:
+  // the failure is reported, and the next opening tries again.
+  const std::optional<std::string> path = Path(false);
+  if (!path) return;
+  try {
+    LoadFrom(*path, nullptr);
+  } catch (const platform::Exception& error) {
+    platform::ShowException(platform::Exception("The column labels of " + *path +
+                                                " cannot be read: " + error.Message()));
+  }
+}
 
 void TExclusiveColumnLabels::ShowExclusiveColumn() {
   const std::string text =

@@ -59,6 +59,7 @@ class TExclusiveColumnLabels : public TColumnLabelPart {
   void ShowExclusiveColumn();
 
  private:
+  void LoadFrom(const std::string& path, QWidget* asker);
   // The user changed the exclusive box: a text is stored, an empty one removes the key.
   void cbExclusiveLabelChange(const std::string& text);
 

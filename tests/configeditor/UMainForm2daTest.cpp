@@ -2,6 +2,7 @@
 // new, opened, copied and deleted modifiers and the dialog contract, each checked on
 // the whole changes.ini text.
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -432,11 +433,11 @@ TEST_F(Quennet2daTest, DeletingAModifier) {
   EXPECT_EQ((Rows{{"AddRow0", "a"}, {"AddRow2", "c"}}), ListRows());
 }
 
-// The 2DA file beside changes.ini cannot be read: the dialog does not show, the new
-// key stays, and the list shows it.
-TEST_F(Quennet2daTest, UnreadableTwoDaBesideChangesIniEndsTheCommand) {
+// The 2DA file beside changes.ini cannot be read: an error box names it and gives the
+// reader's sentence, the AddRow or CopyRow dialog opens with white, empty column boxes,
+// and each opening tries again until the file can be read.
+TEST_F(Quennet2daTest, UnreadableTwoDaBesideChangesIniIsReportedAndTheDialogOpens) {
   WriteFile("spells.2da", "not a table");
-  OpenAndSelect(kHead + Lines({"[2DAList]", "Table0=spells.2da"}), "spells.2da");
   std::string readerError;
   try {
     T2DAHandler table;
@@ -445,12 +446,76 @@ TEST_F(Quennet2daTest, UnreadableTwoDaBesideChangesIniEndsTheCommand) {
     readerError = error.Message();
   }
   ASSERT_FALSE(readerError.empty());
-  ExpectLabel("m");
-  services.messages.Expect(MessageKind::Error, readerError);
+  const std::string report =
+      "The column labels of " + PathOf("spells.2da") + " cannot be read: " + readerError;
+  struct Case {
+    QPushButton* quennet::TMainForm::*button;
+    const char* dialog;
+    const char* key;
+  };
+  const Case cases[] = {
+      {&quennet::TMainForm::btn2daAddRow, "TMod2DARowForm", "AddRow"},
+      {&quennet::TMainForm::btn2daCopy, "TCopy2daForm", "CopyRow"},
+  };
+  auto whiteAndEmpty = [](QDialog& dialog) {
+    for (const char* name : {"cbColLabel", "cbExclusiveLabel"}) {
+      auto* box = Find<QComboBox>(&dialog, name);
+      EXPECT_EQ(0, box->count()) << name;
+      EXPECT_NE(QColor(192, 220, 192), box->palette().color(QPalette::Base)) << name;
+    }
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dialog);
+    WriteFile("spells.2da", "not a table");
+    OpenAndSelect(kHead + Lines({"[2DAList]", "Table0=spells.2da"}), "spells.2da");
+    for (const char* label : {"m", "n"}) {
+      ExpectLabel(label);
+      services.messages.Expect(MessageKind::Error, report);
+      ExpectDialog(c.dialog, whiteAndEmpty);
+      (form->*c.button)->click();
+    }
+    EXPECT_EQ((Rows{{std::string(c.key) + "0", "m"}, {std::string(c.key) + "1", "n"}}), ListRows());
+    modifier_testing::Write2da(PathOf("spells.2da"), {"label"});
+    ExpectDialog(c.dialog, [](QDialog& dialog) {
+      EXPECT_EQ(2, Find<QComboBox>(&dialog, "cbColLabel")->count()) << "read once it can be";
+    });
+    DoubleClickRow(0);
+  }
+}
+
+// Labels are read again for a file after a file without a 2DA beside changes.ini, and
+// after another changes.ini was opened: its folder may hold another table of that name.
+TEST_F(Quennet2daTest, ColumnLabelsAreReadAgainAfterAResetAndAfterAnotherOpen) {
+  modifier_testing::Write2da(PathOf("spells.2da"), {"label", "range"});
+  const std::string text = kHead + Lines({"[2DAList]", "Table0=spells.2da", "Table1=feat.2da"});
+  auto items = [](QDialog& dialog) {
+    std::vector<std::string> texts;
+    auto* box = Find<QComboBox>(&dialog, "cbColLabel");
+    for (int i = 0; i < box->count(); ++i) texts.push_back(box->itemText(i).toStdString());
+    return texts;
+  };
+  const std::vector<std::string> labels = {"RowLabel", "label", "range"};
+  OpenAndSelect(text, "spells.2da");
+  ExpectLabel("a");
+  ExpectDialog("TMod2DARowForm", [&](QDialog& dialog) { EXPECT_EQ(labels, items(dialog)); });
   form->btn2daAddRow->click();
-  EXPECT_EQ(kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]", "AddRow0=m"}),
-            ReadFile("changes.ini"));
-  EXPECT_EQ((Rows{{"AddRow0", "m"}}), ListRows());
+  Select(form->node2da->child(1));
+  ExpectLabel("b");
+  ExpectDialog("TMod2DARowForm", [&](QDialog& dialog) { EXPECT_TRUE(items(dialog).empty()); });
+  form->btn2daAddRow->click();
+  Select(form->node2da->child(0));
+  ExpectLabel("c");
+  ExpectDialog("TMod2DARowForm", [&](QDialog& dialog) { EXPECT_EQ(labels, items(dialog)); });
+  form->btn2daAddRow->click();
+
+  ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("other")));
+  WriteFile("other/changes.ini", text);
+  services.fileDialogs.Expect({PathOf("other/changes.ini")});
+  form->mnuOpen->trigger();
+  Select(form->node2da->child(0));
+  ExpectLabel("d");
+  ExpectDialog("TMod2DARowForm", [&](QDialog& dialog) { EXPECT_TRUE(items(dialog).empty()); });
+  form->btn2daAddRow->click();
 }
 
 // The AddRow dialog reads the labels of the 2DA file beside changes.ini once; a

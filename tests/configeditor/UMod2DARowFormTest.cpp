@@ -226,7 +226,13 @@ TEST_F(AddRowFormTest, ColumnLabelsFromTheTwoDaBesideChangesIni) {
   EXPECT_EQ("", TextOf(*dialog.cbColLabel));
   EXPECT_FALSE(IsGreen(*dialog.cbColLabel));
   EXPECT_FALSE(IsGreen(*dialog.cbExclusiveLabel));
-  EXPECT_EQ("appearance.2da", dialog.LoadedColumnsFile());
+  EXPECT_EQ("", dialog.LoadedColumnsFile()) << "the reset drops the file";
+
+  // So the first file's labels are read again.
+  modifier_testing::Write2da(PathOf("Appearance.2DA"), {"label", "race"});
+  Reopen("m", "appearance.2da");
+  EXPECT_EQ((Items{"RowLabel", "label", "race"}), ItemsOf(*dialog.cbColLabel));
+  EXPECT_TRUE(IsGreen(*dialog.cbColLabel));
 }
 
 TEST_F(AddRowFormTest, TableWithoutColumnsSelectsNothing) {
