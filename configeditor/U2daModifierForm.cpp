@@ -13,9 +13,9 @@
 #include "configeditor/UConventions.h"
 #include "configeditor/UDropDownCombo.h"
 #include "configeditor/UHelpWindow.h"
-#include "configeditor/rules/U2daModifierKeys.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/Services.h"
 #include "platform/ui/StringGrid.h"
 
 namespace quennet {
@@ -249,8 +249,8 @@ void T2daModifierForm::ListKeys(const std::vector<std::string>& keys,
 }
 
 bool T2daModifierForm::StoreRow(const std::string& key, const std::string& value) {
-  if (!IsWritableKeyName(key)) {
-    ShowWarning(UnwritableKeyWarning(key));
+  if (std::optional<std::string> refusal = RefusedKeyName(key)) {
+    ShowWarning(*refusal);
     return false;
   }
   int row = -1;

@@ -102,15 +102,4 @@ void SetColumnSettings(TCustomIniFile& ini, const std::string& section,
                    {{kColumnLabel, label}, {kDefaultValue, defaultValue}});
 }
 
-bool IsWritableKeyName(std::string_view key) {
-  if (key.find('=') != std::string_view::npos) return false;
-  return key.empty() || (key.front() != ';' && key.front() != '[');
-}
-
-std::string UnwritableKeyWarning(const std::string& key) {
-  return "The key \"" + key +
-         "\" cannot be stored in changes.ini: a key may not hold \"=\" or begin with \";\" or "
-         "\"[\".";
-}
-
 }  // namespace quennet

@@ -1,7 +1,7 @@
 // The keys of 2DA modifiers that the modifier dialogs, the 2DA pane and the compare
 // share, kept apart from the widgets: the four modifier kinds and their key words,
 // the line identifier of ChangeRow and CopyRow sections, the column settings of
-// AddColumn sections, and which typed key names changes.ini can hold.
+// AddColumn sections.
 #pragma once
 
 #include <array>
@@ -59,12 +59,5 @@ TColumnSettings LoadColumnSettings(TCustomIniFile& ini, const std::string& secti
 // "ColumnLabel" = label and "DefaultValue" = defaultValue as the section's first two keys.
 void SetColumnSettings(TCustomIniFile& ini, const std::string& section,
                        const std::string& defaultValue, const std::string& label);
-
-// False for a key name that changes.ini cannot hold as typed: one that holds "=" (the
-// file would read it as a shorter key) or begins with ";" or "[" (it would read as a
-// comment or a section header).
-bool IsWritableKeyName(std::string_view key);
-// The warning shown for such a name.
-std::string UnwritableKeyWarning(const std::string& key);
 
 }  // namespace quennet

@@ -110,9 +110,7 @@ TEST_F(AddColumnFormTest, StoreWarnsWritesAndResetsTheBoxes) {
       {0, "", "7", kIdentifierWarning},
       {2, "2", "7", kIdentifierWarning},
       {0, "5", "", kValueWarning},
-      {1, "a=b", "7",
-       "The key \"La=b\" cannot be stored in changes.ini: a key may not hold \"=\" or begin with "
-       "\";\" or \"[\"."},
+      {1, "a=b", "7", *RefusedKeyName("La=b")},
   };
   for (const Refused& r : refused) {
     SCOPED_TRACE(r.warning);

@@ -120,11 +120,7 @@ TEST_F(ChangeRowFormTest, StoreEditDeleteAndRefusedKeyNames) {
   EXPECT_EQ(kHead + Lines({"[m]", "RowIndex=3", "label=5"}) + kTail, Text());
   for (const char* key : {"a=b", ";a", "[a"}) {
     SCOPED_TRACE(key);
-    services.messages.Expect(
-        MessageKind::Warning,
-        std::string("The key \"") + key +
-            "\" cannot be stored in changes.ini: a key may not hold \"=\" or begin with \";\" or "
-            "\"[\".");
+    services.messages.Expect(MessageKind::Warning, *RefusedKeyName(key));
     Store(key, "1");
     EXPECT_EQ(key, TextOf(*dialog.cbColLabel)) << "the typed pair stays";
   }
