@@ -184,6 +184,9 @@ class TMainForm : public QMainWindow {
   void grid2daModDblClick();
   void btn2daDeleteClick();
   void btnCopy2daModClick();
+  void btn2daCompareClick();
+  // The path picked in OpenBox for the compare, or none when cancelled.
+  std::optional<std::string> Ask2daComparePath(const char* title);
   void Connect2daPane();
   void Add2daModifier(T2daModifierKind kind);
   // The label typed into the label prompt, or none when it is cancelled.

@@ -1,6 +1,7 @@
 // The 2DA side of the main window: "[2DAList]", the 2DA file nodes of the tree, the
 // modifier list of the shown file (pane2da) and the commands that add, open, copy and
 // delete modifiers through the four modifier dialogs.
+#include <QAction>
 #include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -23,8 +25,10 @@
 #include "configeditor/UMainForm.h"
 #include "configeditor/UMod2DARowForm.h"
 #include "configeditor/UModLabelForm.h"
+#include "configeditor/rules/U2daCompare.h"
 #include "configeditor/rules/U2daModifierKeys.h"
 #include "configeditor/rules/UModifierSections.h"
+#include "formats/U2DAEdit.h"
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
@@ -91,6 +95,27 @@ constexpr TModifierKindEntry kModifierKindTable[] = {
      "Add column in file ",
      {"", "", "Add 2DA column", "New row values for column:"},
      [](TForms& forms) -> T2daModifierForm* { return forms.Add2daColForm.get(); }},
+};
+
+// Disables widgets and actions for its lifetime, then gives each its state back.
+class TDisabledWhile {
+ public:
+  TDisabledWhile(std::vector<QWidget*> widgets, std::vector<QAction*> actions) {
+    for (QWidget* widget : widgets) FWidgets.emplace_back(widget, widget->isEnabled());
+    for (QAction* action : actions) FActions.emplace_back(action, action->isEnabled());
+    for (auto& [widget, enabled] : FWidgets) widget->setEnabled(false);
+    for (auto& [action, enabled] : FActions) action->setEnabled(false);
+  }
+  ~TDisabledWhile() {
+    for (auto& [widget, enabled] : FWidgets) widget->setEnabled(enabled);
+    for (auto& [action, enabled] : FActions) action->setEnabled(enabled);
+  }
+  TDisabledWhile(const TDisabledWhile&) = delete;
+  TDisabledWhile& operator=(const TDisabledWhile&) = delete;
+
+ private:
+  std::vector<std::pair<QWidget*, bool>> FWidgets;
+  std::vector<std::pair<QAction*, bool>> FActions;
 };
 
 const TModifierKindEntry& EntryOf(T2daModifierKind kind) {
@@ -185,6 +210,7 @@ void TMainForm::Connect2daPane() {
   platform::Connect(btn2daNewCol, &QPushButton::clicked, this, [this] { btn2daNewColClick(); });
   platform::Connect(btnCopy2daMod, &QToolButton::clicked, this, [this] { btnCopy2daModClick(); });
   platform::Connect(btn2daDelete, &QToolButton::clicked, this, [this] { btn2daDeleteClick(); });
+  platform::Connect(btn2daCompare, &QToolButton::clicked, this, [this] { btn2daCompareClick(); });
   platform::Connect(grid2daMod, &QAbstractItemView::doubleClicked, this,
                     [this] { grid2daModDblClick(); });
 }
@@ -327,6 +353,52 @@ void TMainForm::btnCopy2daModClick() {
     batch.UpdateFile();
   }
   Open2daModifierDialog(*kind, *label, false, key, 0);
+}
+
+void TMainForm::btn2daCompareClick() {
+  if (!FileOpen) return;
+  const std::optional<std::string> originalPath =
+      Ask2daComparePath("Select ORIGINAL 2DA file to compare against:");
+  if (!originalPath) return;
+  const std::optional<std::string> modifiedPath =
+      Ask2daComparePath("Select MODIFIED 2DA file to compare against original.");
+  if (!modifiedPath) return;
+  const std::string fileSection = CurrentSection;
+  // A disabled menu leaves its items' shortcuts alive, so each item is disabled too.
+  TDisabledWhile disabled(
+      {tree, pane2da, File1, Actions1},
+      {mnuNew, mnuOpen, SetupsNew, SetupsOpen, mnuQuit, mnuAdd2da, mnuAddGff, AddSSFFile2});
+  platform::HourglassCursor hourglass;
+  T2DAHandler original;
+  T2DAHandler modified;
+  original.LoadFromFile(*originalPath);
+  modified.LoadFromFile(*modifiedPath);
+  T2daCompareCounts counts;
+  {
+    // changes.ini is written once, after the last modifier; a failed write leaves it as it
+    // was and shows no summary.
+    TIniBatch batch(*ChangesIni);
+    platform::CursorService& cursor = *platform::CurrentServices().cursor;
+    counts = Compare2daTables(*ChangesIni, fileSection, original, modified,
+                              {[this](const std::string& text) { ShowWarning(text); },
+                               [&cursor] { cursor.ProcessPendingMessages(); }});
+    batch.UpdateFile();
+  }
+  ShowInfo(CompareSummary(fileSection, counts));
+  Load2daModifiers(fileSection);
+}
+
+std::optional<std::string> TMainForm::Ask2daComparePath(const char* title) {
+  OpenBox.mode = platform::FileDialogRequest::Mode::Open;
+  OpenBox.filter = "2DA file (*.2da)|*.2da";
+  OpenBox.defaultExtension = "2da";
+  OpenBox.fileName = CurrentSection;
+  OpenBox.title = title;
+  OpenBox.pathMustExist = true;
+  OpenBox.fileMustExist = true;
+  std::vector<std::string> chosen = platform::RunFileDialog(this, OpenBox);
+  if (chosen.empty()) return std::nullopt;
+  return chosen.front();
 }
 
 std::optional<std::string> TMainForm::Ask2daModifierLabel(const char* title, const char* caption) {
