@@ -204,11 +204,16 @@ void T2daModifierForm::AddInputPart(QWidget* part) {
   FInputParts->insertWidget(FInputParts->count() - 2, part);
 }
 
-void T2daModifierForm::FixSize(QSize least) { setFixedSize(sizeHint().expandedTo(least)); }
+void T2daModifierForm::FixSize(QSize least) {
+  FLeastSize = least;
+  layout()->activate();
+  setFixedSize(sizeHint().expandedTo(least));
+}
 
 void T2daModifierForm::SetOpenerTexts(const TOpenerTexts& texts) {
   lblHeadline->setText(QString::fromLatin1(texts.headline));
   lblGridHeading->setText(QString::fromLatin1(texts.gridHeading));
+  FixSize(FLeastSize);
 }
 
 void T2daModifierForm::BindValueBox(TDropDownCombo& valueBox,

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QSize>
 #include <functional>
 #include <string>
 #include <vector>
@@ -104,7 +105,8 @@ class T2daModifierForm : public QDialog {
   QPushButton& CloseButton() const { return *FCloseButton; }
   // Adds a group (or any widget) to the input side, below the earlier ones.
   void AddInputPart(QWidget* part);
-  // The dialog's fixed size: what its contents need, at least `least`.
+  // The dialog's fixed size: what its contents need, at least `least`; the opener's
+  // texts fit it again.
   void FixSize(QSize least);
 
   // The value box, whose drop-down builds the token list with `fixedTokens` first.
@@ -163,6 +165,7 @@ class T2daModifierForm : public QDialog {
   QVBoxLayout* FInputParts = nullptr;
   QToolButton* FDeleteButton = nullptr;
   QPushButton* FCloseButton = nullptr;
+  QSize FLeastSize;
   TDropDownCombo* FValueBox = nullptr;
   std::vector<std::string> FFixedTokens;
 };

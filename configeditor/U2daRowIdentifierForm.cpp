@@ -55,6 +55,7 @@ void T2daRowIdentifierForm::CreateIdentifierGroup(const TRowIdentifierHints& hin
   boxIdentifier->setObjectName(QStringLiteral("boxIdentifier"));
   cbIdxType = new QComboBox(boxIdentifier);
   cbIdxType->setObjectName(QStringLiteral("cbIdxType"));
+  cbIdxType->setMinimumContentsLength(10);  // "LabelIndex", filled by the load
   SetHint(cbIdxType, hints.identifierType);
   edIdx = new QLineEdit(boxIdentifier);
   edIdx->setObjectName(QStringLiteral("edIdx"));
@@ -79,6 +80,7 @@ void T2daRowIdentifierForm::CreateChangeValueGroup(const TRowIdentifierHints& hi
   cbColValue = new TDropDownCombo(boxChangeValue);
   MakeEditable(*cbColValue, "cbColValue", hints.value);
   auto* layout = new QGridLayout(boxChangeValue);
+  layout->setColumnStretch(1, 1);
   layout->addWidget(NewHintedLabel(boxChangeValue, "Column:", hints.column), 0, 0);
   layout->addWidget(cbColLabel, 0, 1);
   layout->addWidget(btnLoadCols, 0, 2);
@@ -87,9 +89,9 @@ void T2daRowIdentifierForm::CreateChangeValueGroup(const TRowIdentifierHints& hi
 }
 
 void T2daRowIdentifierForm::SetOpenerTexts(const TOpenerTexts& texts) {
-  T2daModifierForm::SetOpenerTexts(texts);
   boxIdentifier->setTitle(QString::fromLatin1(texts.identifierCaption));
   boxChangeValue->setTitle(QString::fromLatin1(texts.changeValueCaption));
+  T2daModifierForm::SetOpenerTexts(texts);
 }
 
 void T2daRowIdentifierForm::LoadModifier() {

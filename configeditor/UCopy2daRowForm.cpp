@@ -56,6 +56,7 @@ QWidget* TCopy2daForm::CreateExclusiveGroup() {
   btnLoad2da = NewImageButton(GroupBox1, "btnLoad2da", TButtonImage::Open,
                               "(Re)Load column labels from 2da file into Column dropdown list.");
   auto* exclusive = new QGridLayout(GroupBox1);
+  exclusive->setColumnStretch(1, 1);
   exclusive->addWidget(NewHintedLabel(GroupBox1, "Column:", kExclusiveHint), 0, 0);
   exclusive->addWidget(cbExclusiveLabel, 0, 1);
   exclusive->addWidget(btnLoad2da, 0, 2);
