@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -221,6 +223,28 @@ void T2daModifierForm::BindValueBox(TDropDownCombo& valueBox,
   FValueBox = &valueBox;
   FFixedTokens = std::move(fixedTokens);
   FValueBox->SetOnDropDown([this] { cbValueDropDown(); });
+}
+
+TColumnGroup T2daModifierForm::NewColumnGroup(QWidget* parent, const TColumnGroupNames& names) {
+  auto* group = new QGroupBox(QString::fromLatin1(names.title), parent);
+  group->setObjectName(QString::fromLatin1(names.name));
+  auto* columnBox = new QComboBox(group);
+  MakeEditable(*columnBox, names.columnBox, names.columnHint);
+  QToolButton* load = NewImageButton(group, names.loadButton, TButtonImage::Open, names.loadHint);
+  auto* layout = new QGridLayout(group);
+  layout->setColumnStretch(1, 1);
+  layout->addWidget(NewHintedLabel(group, "Column:", names.columnHint), 0, 0);
+  layout->addWidget(columnBox, 0, 1);
+  layout->addWidget(load, 0, 2);
+  return {group, columnBox, load, layout};
+}
+
+TDropDownCombo* T2daModifierForm::AddValueRow(const TColumnGroup& group, const char* valueHint) {
+  auto* valueBox = new TDropDownCombo(group.group);
+  MakeEditable(*valueBox, "cbColValue", valueHint);
+  group.layout->addWidget(NewHintedLabel(group.group, "Value:", valueHint), 1, 0);
+  group.layout->addWidget(valueBox, 1, 1);
+  return valueBox;
 }
 
 void T2daModifierForm::MakeEditable(QComboBox& box, const char* name, const char* hint) {

@@ -23,6 +23,8 @@
 #include "platform/ui/Services.h"
 
 class QComboBox;
+class QGridLayout;
+class QGroupBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -66,6 +68,23 @@ struct TOpenerTexts {
   const char* changeValueCaption;
   const char* headline;
   const char* gridHeading;
+};
+
+// The names and hints of a group with "Column:", an editable box and a label-load
+// button (the exclusive-column group, the column/value group).
+struct TColumnGroupNames {
+  const char* title;
+  const char* name;
+  const char* columnBox;
+  const char* columnHint;
+  const char* loadButton;
+  const char* loadHint;
+};
+struct TColumnGroup {
+  QGroupBox* group;
+  QComboBox* columnBox;
+  QToolButton* loadButton;
+  QGridLayout* layout;
 };
 
 class T2daModifierForm : public QDialog {
@@ -116,6 +135,9 @@ class T2daModifierForm : public QDialog {
   static QToolButton* NewImageButton(QWidget* parent, const char* name, TButtonImage image,
                                      const char* hint);
   static QLabel* NewHintedLabel(QWidget* parent, const char* text, const char* hint);
+  static TColumnGroup NewColumnGroup(QWidget* parent, const TColumnGroupNames& names);
+  // "Value:" with the value box cbColValue below the column box.
+  static TDropDownCombo* AddValueRow(const TColumnGroup& group, const char* valueHint);
   // An editable drop-down that keeps what is typed: no inline completion, no items
   // added by Enter.
   static void MakeEditable(QComboBox& box, const char* name, const char* hint);

@@ -71,21 +71,13 @@ void T2daRowIdentifierForm::CreateIdentifierGroup(const TRowIdentifierHints& hin
 }
 
 void T2daRowIdentifierForm::CreateChangeValueGroup(const TRowIdentifierHints& hints) {
-  boxChangeValue = new QGroupBox(this);
-  boxChangeValue->setObjectName(QStringLiteral("boxChangeValue"));
-  cbColLabel = new QComboBox(boxChangeValue);
-  MakeEditable(*cbColLabel, "cbColLabel", hints.column);
-  btnLoadCols =
-      NewImageButton(boxChangeValue, "btnLoadCols", TButtonImage::Open, hints.loadColumns);
-  cbColValue = new TDropDownCombo(boxChangeValue);
-  MakeEditable(*cbColValue, "cbColValue", hints.value);
-  auto* layout = new QGridLayout(boxChangeValue);
-  layout->setColumnStretch(1, 1);
-  layout->addWidget(NewHintedLabel(boxChangeValue, "Column:", hints.column), 0, 0);
-  layout->addWidget(cbColLabel, 0, 1);
-  layout->addWidget(btnLoadCols, 0, 2);
-  layout->addWidget(NewHintedLabel(boxChangeValue, "Value:", hints.value), 1, 0);
-  layout->addWidget(cbColValue, 1, 1);
+  // The opener gives the group its caption.
+  const TColumnGroup values = NewColumnGroup(
+      this, {"", "boxChangeValue", "cbColLabel", hints.column, "btnLoadCols", hints.loadColumns});
+  boxChangeValue = values.group;
+  cbColLabel = values.columnBox;
+  btnLoadCols = values.loadButton;
+  cbColValue = AddValueRow(values, hints.value);
 }
 
 void T2daRowIdentifierForm::SetOpenerTexts(const TOpenerTexts& texts) {

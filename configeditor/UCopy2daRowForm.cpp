@@ -1,7 +1,6 @@
 #include "configeditor/UCopy2daRowForm.h"
 
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -49,17 +48,12 @@ TCopy2daForm::~TCopy2daForm() = default;
 
 QWidget* TCopy2daForm::CreateExclusiveGroup() {
   auto* row = new QWidget(this);
-  GroupBox1 = new QGroupBox(QStringLiteral("Label of Exclusive column"), row);
-  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-  cbExclusiveLabel = new QComboBox(GroupBox1);
-  MakeEditable(*cbExclusiveLabel, "cbExclusiveLabel", kExclusiveHint);
-  btnLoad2da = NewImageButton(GroupBox1, "btnLoad2da", TButtonImage::Open,
-                              "(Re)Load column labels from 2da file into Column dropdown list.");
-  auto* exclusive = new QGridLayout(GroupBox1);
-  exclusive->setColumnStretch(1, 1);
-  exclusive->addWidget(NewHintedLabel(GroupBox1, "Column:", kExclusiveHint), 0, 0);
-  exclusive->addWidget(cbExclusiveLabel, 0, 1);
-  exclusive->addWidget(btnLoad2da, 0, 2);
+  const TColumnGroup exclusive = NewColumnGroup(
+      row, {"Label of Exclusive column", "GroupBox1", "cbExclusiveLabel", kExclusiveHint,
+            "btnLoad2da", "(Re)Load column labels from 2da file into Column dropdown list."});
+  GroupBox1 = exclusive.group;
+  cbExclusiveLabel = exclusive.columnBox;
+  btnLoad2da = exclusive.loadButton;
   btnCopyInfo =
       NewImageButton(row, "btnCopyInfo", TButtonImage::Help, "Show information about this window.");
   auto* layout = new QHBoxLayout(row);

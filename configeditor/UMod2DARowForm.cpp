@@ -1,7 +1,6 @@
 #include "configeditor/UMod2DARowForm.h"
 
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -57,30 +56,20 @@ TMod2DARowForm::TMod2DARowForm(QWidget* parent)
 TMod2DARowForm::~TMod2DARowForm() = default;
 
 void TMod2DARowForm::CreateGroups() {
-  GroupBox1 = new QGroupBox(QStringLiteral("Label of Exclusive column"), this);
-  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-  cbExclusiveLabel = new QComboBox(GroupBox1);
-  MakeEditable(*cbExclusiveLabel, "cbExclusiveLabel", kExclusiveHint);
-  btnLoad2da = NewImageButton(GroupBox1, "btnLoad2da", TButtonImage::Open, kLabelsHint);
-  auto* exclusive = new QGridLayout(GroupBox1);
-  exclusive->addWidget(NewHintedLabel(GroupBox1, "Column:", kExclusiveHint), 0, 0);
-  exclusive->addWidget(cbExclusiveLabel, 0, 1);
-  exclusive->addWidget(btnLoad2da, 0, 2);
+  const TColumnGroup exclusive =
+      NewColumnGroup(this, {"Label of Exclusive column", "GroupBox1", "cbExclusiveLabel",
+                            kExclusiveHint, "btnLoad2da", kLabelsHint});
+  GroupBox1 = exclusive.group;
+  cbExclusiveLabel = exclusive.columnBox;
+  btnLoad2da = exclusive.loadButton;
   AddInputPart(GroupBox1);
 
-  GroupBox2 = new QGroupBox(QStringLiteral("Set column value "), this);
-  GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-  cbColLabel = new QComboBox(GroupBox2);
-  MakeEditable(*cbColLabel, "cbColLabel", kColumnHint);
-  btnOpen2da = NewImageButton(GroupBox2, "btnOpen2da", TButtonImage::Open, kLabelsHint);
-  cbColValue = new TDropDownCombo(GroupBox2);
-  MakeEditable(*cbColValue, "cbColValue", kValueHint);
-  auto* values = new QGridLayout(GroupBox2);
-  values->addWidget(NewHintedLabel(GroupBox2, "Column:", kColumnHint), 0, 0);
-  values->addWidget(cbColLabel, 0, 1);
-  values->addWidget(btnOpen2da, 0, 2);
-  values->addWidget(NewHintedLabel(GroupBox2, "Value:", kValueHint), 1, 0);
-  values->addWidget(cbColValue, 1, 1);
+  const TColumnGroup values = NewColumnGroup(this, {"Set column value ", "GroupBox2", "cbColLabel",
+                                                    kColumnHint, "btnOpen2da", kLabelsHint});
+  GroupBox2 = values.group;
+  cbColLabel = values.columnBox;
+  btnOpen2da = values.loadButton;
+  cbColValue = AddValueRow(values, kValueHint);
   AddInputPart(GroupBox2);
 }
 
