@@ -13,6 +13,13 @@ namespace {
 
 constexpr char kBlankCell[] = "****";
 
+// "I" + the row index. (Built by append: g++ 12 warns falsely on "I" + std::to_string.)
+std::string RowIndexKey(int32_t row) {
+  std::string key = "I";
+  key.append(std::to_string(row));
+  return key;
+}
+
 // The next key of each kind: the least number from 0 that no key of the file's section
 // takes, empty values included. Keys are only added, so each kind's number only grows.
 class TModifierKeys {
@@ -57,7 +64,7 @@ class TCompare {
       FIni.WriteString(section, "ColumnLabel", label);
       FIni.WriteString(section, "DefaultValue", kBlankCell);
       for (int32_t row = 0; row < FModified.RowCount(); ++row) {
-        FIni.WriteString(section, "I" + std::to_string(row), FModified.GetCell(row, column));
+        FIni.WriteString(section, RowIndexKey(row), FModified.GetCell(row, column));
       }
       ++counts.newColumns;
     }
