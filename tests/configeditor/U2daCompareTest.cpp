@@ -3,13 +3,9 @@
 #include "configeditor/rules/U2daCompare.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <memory>
-
-#include "platform/Files.h"
 #include "tests/configeditor/ModifierTexts.h"
+#include "tests/configeditor/ScratchIni.h"
 #include "tests/formats/GameFileBuilders.h"
 
 namespace quennet {
@@ -29,33 +25,19 @@ const std::string kHead =
 
 class CompareTest : public testing::Test {
  protected:
-  CompareTest() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "compare-XXXXXX").string();
-    FFolder = mkdtemp(pattern.data());
-  }
-  ~CompareTest() override { std::filesystem::remove_all(FFolder); }
-
-  TKV_Inifile& Ini(const std::string& text) {
-    platform::ReplaceFile(Path(), text);
-    ini = std::make_unique<TKV_Inifile>(Path());
-    return *ini;
-  }
-  std::string Path() const { return FFolder + "/changes.ini"; }
-  std::string Text() const { return platform::ReadWholeFile(Path()); }
+  TKV_Inifile& Ini(const std::string& text) { return scratch.Ini(text); }
+  std::string Text() const { return scratch.Text(); }
 
   T2daCompareCounts Compare(const T2DAHandler& original, const T2DAHandler& modified,
                             const std::string& file = "Appearance.2DA") {
     return Compare2daTables(
-        *ini, file, original, modified,
+        scratch.Ini(), file, original, modified,
         {[this](const std::string& text) { warnings.push_back(text); }, [this] { ++phases; }});
   }
 
-  std::unique_ptr<TKV_Inifile> ini;
+  modifier_testing::ScratchIni scratch;
   std::vector<std::string> warnings;
   int phases = 0;
-
- private:
-  std::string FFolder;
 };
 
 const T2DAHandler kOriginal = Table({"label", "cost"}, {{"a", "1"}, {"My Row", "2"}});
@@ -131,7 +113,7 @@ TEST_F(CompareTest, RowNamesComeFromALabelColumnOnlyWhenOneIsLowerCase) {
     Ini(kHead);
     Compare(Table(c.columns, {{"First Cell", "second", "1"}}),
             Table(c.columns, {{"First Cell", "second", "2"}}));
-    EXPECT_EQ(c.label, ini->ReadString("Appearance.2DA", "ChangeRow0", ""));
+    EXPECT_EQ(c.label, scratch.Ini().ReadString("Appearance.2DA", "ChangeRow0", ""));
   }
 }
 
@@ -143,9 +125,9 @@ TEST_F(CompareTest, LabelsSkipEveryNameInUse) {
              "[appearance.2da.bak]", "ChangeRow0=appearance_mod_0_0", "[appearance_mod_0_2]", "x=1",
              "[appearance.2da]", "AddRow0=APPEARANCE_MOD_0_3"}));
   Compare(Table({"a"}, {{"1"}}), Table({"a"}, {{"2"}}), "appearance.2da");
-  EXPECT_EQ("appearance_mod_0_4", ini->ReadString("appearance.2da", "ChangeRow0", ""));
-  EXPECT_EQ("1", ini->ReadString("appearance_mod_0_2", "x", "")) << "never written into";
-  EXPECT_EQ("0", ini->ReadString("appearance_mod_0_4", "RowIndex", ""));
+  EXPECT_EQ("appearance_mod_0_4", scratch.Ini().ReadString("appearance.2da", "ChangeRow0", ""));
+  EXPECT_EQ("1", scratch.Ini().ReadString("appearance_mod_0_2", "x", "")) << "never written into";
+  EXPECT_EQ("0", scratch.Ini().ReadString("appearance_mod_0_4", "RowIndex", ""));
 }
 
 TEST_F(CompareTest, KeysAreNumberedOverEveryKeyOfTheFile) {
@@ -153,7 +135,7 @@ TEST_F(CompareTest, KeysAreNumberedOverEveryKeyOfTheFile) {
   Compare(Table({"a"}, {{"1"}, {"1"}, {"1"}}), Table({"a"}, {{"2"}, {"2"}, {"2"}}));
   EXPECT_EQ((std::vector<std::string>{"ChangeRow0", "changerow2", "ChangeRow1", "ChangeRow3",
                                       "ChangeRow4"}),
-            ini->ReadSection("Appearance.2DA"));
+            scratch.Ini().ReadSection("Appearance.2DA"));
 }
 
 TEST_F(CompareTest, TablesWithoutRows) {
