@@ -436,6 +436,19 @@ TEST_F(QuennetGffTest, FieldPathsFromTheGffFileBesideChangesIni) {
   EXPECT_EQ(text, ReadFile("changes.ini"));
 }
 
+// Two files that match only without regard to case: neither is taken without asking.
+TEST_F(QuennetGffTest, FieldPathsAskWhenTheFileBesideIsAmbiguous) {
+  platform::ReplaceFile(PathOf("P.utc"), FieldPathsGff());
+  platform::ReplaceFile(PathOf("P.UTC"), FieldPathsGff());
+  OpenAndSelect(kHead);
+  services.fileDialogs.ExpectCancel();
+  form->btnGffLoadFields->click();
+  EXPECT_TRUE(Items(form->edGffField).empty());
+  platform::ReplaceFile(PathOf("p.utc"), FieldPathsGff());
+  form->btnGffLoadFields->click();  // the exact name is taken first
+  EXPECT_EQ(kFieldPaths, Items(form->edGffField));
+}
+
 TEST_F(QuennetGffTest, FieldPathsFromAPickedFile) {
   platform::ReplaceFile(PathOf("other.gff"), FieldPathsGff());
   OpenAndSelect(kHead);
