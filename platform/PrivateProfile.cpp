@@ -44,13 +44,53 @@ bool Apply(ProfileText& text, const ProfileEdit& edit) {
     case ProfileEdit::Kind::RemoveSection:
       return text.RemoveSection(edit.section);
     case ProfileEdit::Kind::PutKeysFirst:
-      text.PutKeysFirst(edit.section, edit.identifyingNames, edit.keys);
+      text.PutKeysFirst(edit.section, *edit.identifyingNames, *edit.keys);
       return true;
   }
   return false;
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------
+// ProfileEditLog
+
+void ProfileEditLog::Add(const ProfileEdit& edit) {
+  Entry entry{edit.kind,
+              static_cast<uint32_t>(FKeysFirst.size()),
+              FTexts.size(),
+              static_cast<uint32_t>(edit.section.size()),
+              static_cast<uint32_t>(edit.key.size()),
+              static_cast<uint32_t>(edit.value.size())};
+  FTexts.append(edit.section).append(edit.key).append(edit.value);
+  if (edit.kind == ProfileEdit::Kind::PutKeysFirst)
+    FKeysFirst.emplace_back(*edit.identifyingNames, *edit.keys);
+  FEntries.push_back(entry);
+}
+
+void ProfileEditLog::Clear() {
+  FTexts.clear();
+  FEntries.clear();
+  FKeysFirst.clear();
+}
+
+void ProfileEditLog::ApplyTo(ProfileText& text) const {
+  const std::string_view texts(FTexts);
+  for (const Entry& entry : FEntries) {
+    ProfileEdit edit{
+        entry.kind, texts.substr(entry.offset, entry.sectionLength),
+        texts.substr(entry.offset + entry.sectionLength, entry.keyLength),
+        texts.substr(entry.offset + entry.sectionLength + entry.keyLength, entry.valueLength)};
+    if (entry.kind == ProfileEdit::Kind::PutKeysFirst) {
+      edit.identifyingNames = &FKeysFirst[entry.keysFirst].first;
+      edit.keys = &FKeysFirst[entry.keysFirst].second;
+    }
+    Apply(text, edit);
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// PrivateProfile
 
 bool PrivateProfile::Identity::operator==(const Identity& other) const {
   return device == other.device && inode == other.inode && size == other.size &&
@@ -137,7 +177,7 @@ bool PrivateProfile::Store() {
     // Someone else wrote the file since it was read: the edits go onto what is there now.
     Reload();
     if (FUnreadable || FNotAFile) return false;
-    for (const ProfileEdit& edit : FPending) Apply(FText, edit);
+    FPending.ApplyTo(FText);
   }
   std::string content = FText.Content();
   timespec checkedAt = Now();
@@ -156,15 +196,15 @@ bool PrivateProfile::Store() {
 void PrivateProfile::BeginBatch() {
   if (FBatchDepth == 0) {
     if (FReadDepth == 0) Refresh();
-    FPending.clear();
+    FPending.Clear();
   }
   ++FBatchDepth;
 }
 
 bool PrivateProfile::CommitBatch() {
-  if (FBatchDepth != 1 || FPending.empty()) return true;
+  if (FBatchDepth != 1 || FPending.Empty()) return true;
   const bool stored = Store();
-  FPending.clear();
+  FPending.Clear();
   // A failed write leaves the file as it was: so is the parse, at the next look.
   if (!stored) FCached = false;
   return stored;
@@ -178,7 +218,7 @@ void PrivateProfile::EndBatch() noexcept {
       // The file stays as it was; whatever ended the batch early is what gets reported.
       FCached = false;
     }
-    FPending.clear();
+    FPending.Clear();
   }
   --FBatchDepth;
 }
@@ -206,7 +246,7 @@ std::vector<std::string> PrivateProfile::ReadKeyNames(std::string_view section) 
   return FText.KeyNames(section);
 }
 
-bool PrivateProfile::Edit(ProfileEdit edit) {
+bool PrivateProfile::Edit(const ProfileEdit& edit) {
   BeginBatch();
   bool done = true;
   if (FUnreadable) {
@@ -218,7 +258,7 @@ bool PrivateProfile::Edit(ProfileEdit edit) {
     done =
         edit.kind == ProfileEdit::Kind::RemoveKey || edit.kind == ProfileEdit::Kind::RemoveSection;
   } else if (Apply(FText, edit)) {
-    FPending.push_back(std::move(edit));
+    FPending.Add(edit);
     done = CommitBatch();
   }
   EndBatch();
@@ -231,20 +271,15 @@ bool PrivateProfile::WriteValue(std::string_view section, std::string_view key,
   if (UnwritableSectionReason(section) || UnwritableKeyReason(key) ||
       value.find_first_of("\r\n") != std::string_view::npos)
     return false;
-  return Edit({ProfileEdit::Kind::SetValue,
-               std::string(section),
-               std::string(key),
-               std::string(value),
-               {},
-               {}});
+  return Edit({ProfileEdit::Kind::SetValue, section, key, value});
 }
 
 bool PrivateProfile::DeleteKey(std::string_view section, std::string_view key) {
-  return Edit({ProfileEdit::Kind::RemoveKey, std::string(section), std::string(key), {}, {}, {}});
+  return Edit({ProfileEdit::Kind::RemoveKey, section, key});
 }
 
 bool PrivateProfile::EraseSection(std::string_view section) {
-  return Edit({ProfileEdit::Kind::RemoveSection, std::string(section), {}, {}, {}, {}});
+  return Edit({ProfileEdit::Kind::RemoveSection, section});
 }
 
 bool PrivateProfile::PutKeysFirst(std::string_view section,
@@ -256,8 +291,7 @@ bool PrivateProfile::PutKeysFirst(std::string_view section,
         value.find('\0') != std::string::npos)
       return false;
   }
-  return Edit(
-      {ProfileEdit::Kind::PutKeysFirst, std::string(section), {}, {}, identifyingNames, keys});
+  return Edit({ProfileEdit::Kind::PutKeysFirst, section, {}, {}, &identifyingNames, &keys});
 }
 
 }  // namespace platform

@@ -72,6 +72,7 @@ class ProfileText {
  private:
   static constexpr uint32_t kNone = UINT32_MAX;
   enum class Kind : uint8_t { Other, Comment, Section, Key };
+  // The value is the ending's length in bytes.
   enum class Ending : uint8_t { None, LineFeed, CarriageReturnLineFeed };
   // One line, or a run of meaningless lines (their inner line endings in the text).
   struct Line {
@@ -81,6 +82,7 @@ class ProfileText {
     uint32_t next = kNone;
     Kind kind = Kind::Other;
     Ending ending = Ending::None;
+    bool endingFollows = true;  // the ending's bytes follow the text in FBytes
   };
   struct Section {
     std::vector<uint32_t> blocks;  // the section lines of this name, in file order
@@ -131,15 +133,39 @@ class ProfileText {
 std::optional<std::string> UnwritableKeyReason(std::string_view name);
 std::optional<std::string> UnwritableSectionReason(std::string_view name);
 
-// One change to the file, kept so that a batch can apply it again.
+// One change to the file; the texts belong to the caller.
 struct ProfileEdit {
   enum class Kind { SetValue, RemoveKey, RemoveSection, PutKeysFirst };
   Kind kind;
-  std::string section;
-  std::string key;
-  std::string value;
-  std::vector<std::string> identifyingNames;
-  ProfileKeyValues keys;
+  std::string_view section;
+  std::string_view key = {};
+  std::string_view value = {};
+  const std::vector<std::string>* identifyingNames = nullptr;  // PutKeysFirst only
+  const ProfileKeyValues* keys = nullptr;                      // PutKeysFirst only
+};
+
+// The edits of an open batch, kept so that they can be applied again to a file that
+// changed meanwhile. Their texts share one buffer: a batch of many edits costs few
+// allocations.
+class ProfileEditLog {
+ public:
+  void Add(const ProfileEdit& edit);
+  void Clear();
+  bool Empty() const { return FEntries.empty(); }
+  void ApplyTo(ProfileText& text) const;
+
+ private:
+  struct Entry {
+    ProfileEdit::Kind kind;
+    uint32_t keysFirst;  // index into FKeysFirst, for PutKeysFirst
+    size_t offset;       // of the section name in FTexts; the key and value follow it
+    uint32_t sectionLength;
+    uint32_t keyLength;
+    uint32_t valueLength;
+  };
+  std::string FTexts;
+  std::vector<Entry> FEntries;
+  std::vector<std::pair<std::vector<std::string>, ProfileKeyValues>> FKeysFirst;
 };
 
 class PrivateProfile {
@@ -201,7 +227,7 @@ class PrivateProfile {
   bool CacheMatchesFile();
   void Reload();
   bool CacheIsSettled(const Identity& now) const;
-  bool Edit(ProfileEdit edit);
+  bool Edit(const ProfileEdit& edit);
   // Writes FText; when the file changed since it was read, the pending edits are applied
   // again to the file as it now stands. On failure FText is dropped.
   bool Store();
@@ -215,7 +241,7 @@ class PrivateProfile {
   ProfileText FText;
   int FBatchDepth = 0;
   int FReadDepth = 0;
-  std::vector<ProfileEdit> FPending;  // the edits of the open batch not yet written
+  ProfileEditLog FPending;  // the edits of the open batch not yet written
 };
 
 }  // namespace platform

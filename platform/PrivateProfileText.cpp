@@ -114,7 +114,8 @@ std::string_view ProfileText::ValueOf(uint32_t line) const {
 
 uint32_t ProfileText::NewLine(std::string_view text, Kind kind, Ending ending) {
   Line line{FBytes.size(), static_cast<uint32_t>(text.size()), kNone, kNone, kind, ending};
-  FBytes.append(text);
+  // The ending follows the text, so that lines added in a row are one run of bytes.
+  FBytes.append(text).append(EndingText(static_cast<uint8_t>(ending)));
   if (!FFreeLines.empty()) {
     const uint32_t id = FFreeLines.back();
     FFreeLines.pop_back();
@@ -127,8 +128,10 @@ uint32_t ProfileText::NewLine(std::string_view text, Kind kind, Ending ending) {
 
 void ProfileText::EndLastLine(uint32_t line) {
   // The line before a new one may have been the file's last line, without an ending.
-  if (line != kNone && FLines[line].ending == Ending::None)
+  if (line != kNone && FLines[line].ending == Ending::None) {
     FLines[line].ending = Ending::CarriageReturnLineFeed;
+    FLines[line].endingFollows = false;
+  }
 }
 
 void ProfileText::LinkAfter(uint32_t after, uint32_t line) {
@@ -266,15 +269,35 @@ std::vector<std::string> ProfileText::KeyNames(std::string_view section) const {
   return names;
 }
 
+// Lines whose bytes, ending included, follow each other in the buffer are copied in one
+// piece: a parsed file and lines added in a row are mostly such runs.
 std::string ProfileText::Content() const {
-  size_t size = FByteOrderMarkSize;
-  for (uint32_t line = FHead; line != kNone; line = FLines[line].next)
-    size += FLines[line].length + static_cast<uint8_t>(FLines[line].ending);
   std::string content;
-  content.reserve(size);
+  // Every text is in the buffer with its ending, but for a last line that was given one.
+  content.reserve(FBytes.size() + 2);
   content.append(FBytes, 0, FByteOrderMarkSize);
-  for (uint32_t line = FHead; line != kNone; line = FLines[line].next)
-    content.append(Text(line)).append(EndingText(static_cast<uint8_t>(FLines[line].ending)));
+  const std::string_view bytes(FBytes);
+  size_t runStart = 0;  // the bytes [runStart, runEnd) are still to be copied
+  size_t runEnd = 0;
+  auto flush = [&] {
+    content.append(bytes.substr(runStart, runEnd - runStart));
+    runStart = runEnd = 0;
+  };
+  for (uint32_t line = FHead; line != kNone; line = FLines[line].next) {
+    const Line& record = FLines[line];
+    if (record.offset != runEnd) {
+      flush();
+      runStart = runEnd = record.offset;
+    }
+    runEnd = record.offset + record.length;
+    if (record.endingFollows) {
+      runEnd += static_cast<uint8_t>(record.ending);
+    } else {
+      flush();
+      content.append(EndingText(static_cast<uint8_t>(record.ending)));
+    }
+  }
+  flush();
   return content;
 }
 
@@ -282,6 +305,7 @@ void ProfileText::AdoptContent(std::string content) {
   size_t offset = FByteOrderMarkSize;
   for (uint32_t line = FHead; line != kNone; line = FLines[line].next) {
     FLines[line].offset = offset;
+    FLines[line].endingFollows = true;
     offset += FLines[line].length + static_cast<uint8_t>(FLines[line].ending);
   }
   FBytes = std::move(content);
@@ -303,7 +327,8 @@ void ProfileText::SetValue(std::string_view section, std::string_view key, std::
       text.append(NameOf(entry->line)).append("=").append(value);
       line.offset = FBytes.size();
       line.length = static_cast<uint32_t>(text.size());
-      FBytes.append(text);
+      FBytes.append(text).append(EndingText(static_cast<uint8_t>(line.ending)));
+      line.endingFollows = true;
       return;
     }
   } else {
