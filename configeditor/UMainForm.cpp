@@ -291,6 +291,10 @@ void TMainForm::mnuOpenClick() {
   ResetView();
   ChangesIni.reset();
   ChangesIni = std::make_unique<TKV_Inifile>(path);
+  if (std::optional<std::string> tooLarge = TooLargeIniFileWarning(path)) {
+    ShowWarning(*tooLarge);
+    return;
+  }
   // An INI section without keys does not exist, so a file without a "[Settings]"
   // key cannot be told from one that is no changes.ini at all.
   if (!ChangesIni->SectionExists("Settings")) {

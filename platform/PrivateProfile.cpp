@@ -1,6 +1,11 @@
 #include "platform/PrivateProfile.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <new>
 
@@ -32,6 +37,39 @@ bool Before(const timespec& a, const timespec& b) {
 bool SameTime(const timespec& a, const timespec& b) {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
+
+// Each write tries this often when writers that take no lock keep changing the file.
+constexpr int kStoreAttempts = 5;
+// How long a write waits for another writer's lock: 1,000 times 10 ms.
+constexpr int kLockWaitSteps = 1000;
+
+}  // namespace
+
+// An advisory lock on the folder of an INI file, held by a write from its read to its
+// rename and by a batch for its commit, so that writers of ours (two windows, two
+// processes) lose nothing. It is taken on the folder itself, which never ships with a
+// mod: no lock file is left beside changes.ini. Where the file system has no such locks,
+// writes go on without it.
+FolderLock::FolderLock(const std::string& path) {
+  const std::string folder = ExtractFilePath(path);
+  FFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (FFd < 0) return;  // the write fails on its own
+  for (int step = 0;; ++step) {
+    if (::flock(FFd, LOCK_EX | LOCK_NB) == 0) return;
+    if (errno == EINTR) continue;
+    FRefused = errno == EWOULDBLOCK && step == kLockWaitSteps;
+    if (errno != EWOULDBLOCK || FRefused) break;
+    ::usleep(10000);
+  }
+  ::close(FFd);
+  FFd = -1;
+}
+
+FolderLock::~FolderLock() {
+  if (FFd >= 0) ::close(FFd);  // closing releases the lock
+}
+
+namespace {
 
 // Applies one edit; false when it changed nothing.
 bool Apply(ProfileText& text, const ProfileEdit& edit) {
@@ -123,10 +161,11 @@ void PrivateProfile::Refresh() {
 }
 
 // True when the parse is that of the file as it stands: same identity, and, while the
-// time stamps are too recent to be trusted, the same bytes.
+// time stamps are too recent to be trusted, the same bytes; or still no file at all.
 bool PrivateProfile::CacheMatchesFile() {
   if (!FCached) return false;
   std::optional<Identity> identity = IdentityOf(FPath);
+  if (!FExists) return !identity;
   if (!identity || !(*identity == FIdentity)) return false;
   if (CacheIsSettled(*identity)) return true;
   timespec checkedAt = Now();
@@ -139,6 +178,12 @@ bool PrivateProfile::CacheMatchesFile() {
   return true;
 }
 
+// The last check before a rename, against writers that take no lock: the identity only.
+bool PrivateProfile::FileUnchangedSinceRead() const {
+  std::optional<Identity> identity = IdentityOf(FPath);
+  return FExists ? identity && *identity == FIdentity : !identity;
+}
+
 void PrivateProfile::Reload() {
   timespec checkedAt = Now();
   std::optional<Identity> identity = IdentityOf(FPath);
@@ -146,11 +191,11 @@ void PrivateProfile::Reload() {
   FUnreadable = false;
   FNotAFile = false;
   if (identity) {
+    // A file too large to parse is unreadable, as is one that cannot be read.
+    FUnreadable = identity->size > kMaxFileSize;
     try {
-      if (identity->size > kMaxFileSize) throw std::bad_alloc();
-      content = ReadWholeFile(FPath);
+      if (!FUnreadable) content = ReadWholeFile(FPath);
     } catch (const std::exception&) {
-      identity.reset();
       FUnreadable = true;
     }
   } else {
@@ -158,36 +203,47 @@ void PrivateProfile::Reload() {
     struct stat info {};
     FNotAFile = ::stat(FPath.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
   }
-  FCached = false;
   FText = ProfileText();
   try {
-    FText = ProfileText(std::move(content));
+    if (!FUnreadable) FText = ProfileText(std::move(content));
   } catch (const std::exception&) {
-    identity.reset();
     FUnreadable = true;
   }
-  FCached = identity.has_value();
+  FCached = !FUnreadable && !FNotAFile;
+  FExists = identity.has_value();
   if (identity) FIdentity = *identity;
   FCheckedAt = checkedAt;
 }
 
-bool PrivateProfile::Store() {
-  if (FPath.empty() || FUnreadable || FNotAFile) return false;
-  if (!CacheMatchesFile()) {
-    // Someone else wrote the file since it was read: the edits go onto what is there now.
-    Reload();
-    if (FUnreadable || FNotAFile) return false;
-    FPending.ApplyTo(FText);
-  }
-  std::string content = FText.Content();
-  timespec checkedAt = Now();
-  if (!TryReplaceFile(FPath, content)) return false;
-  FText.AdoptContent(std::move(content));
-  std::optional<Identity> identity = IdentityOf(FPath);
-  FCached = identity.has_value();
-  if (identity) FIdentity = *identity;
-  FCheckedAt = checkedAt;
+// Someone else wrote the file since it was read: the pending edits go onto what is there now.
+bool PrivateProfile::ReapplyToFile() {
+  Reload();
+  if (FUnreadable || FNotAFile) return false;
+  FPending.ApplyTo(FText);
   return true;
+}
+
+bool PrivateProfile::Store(bool readUnderLock) {
+  if (FPath.empty() || FUnreadable || FNotAFile) return false;
+  if (!readUnderLock && !CacheMatchesFile() && !ReapplyToFile()) return false;
+  for (int attempt = 1;; ++attempt) {
+    std::string content = FText.Content();
+    const timespec checkedAt = Now();
+    bool changedMeanwhile = false;
+    const bool written = TryReplaceFileIf(FPath, content, [this, &changedMeanwhile] {
+      changedMeanwhile = !FileUnchangedSinceRead();
+      return !changedMeanwhile;
+    });
+    if (written) {
+      FText.AdoptContent(std::move(content));
+      std::optional<Identity> identity = IdentityOf(FPath);
+      FCached = FExists = identity.has_value();
+      if (identity) FIdentity = *identity;
+      FCheckedAt = checkedAt;
+      return true;
+    }
+    if (!changedMeanwhile || attempt == kStoreAttempts || !ReapplyToFile()) return false;
+  }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -203,7 +259,11 @@ void PrivateProfile::BeginBatch() {
 
 bool PrivateProfile::CommitBatch() {
   if (FBatchDepth != 1 || FPending.Empty()) return true;
-  const bool stored = Store();
+  bool stored = false;
+  {
+    FolderLock lock(FPath);
+    stored = !lock.Refused() && Store(false);
+  }
   FPending.Clear();
   // A failed write leaves the file as it was: so is the parse, at the next look.
   if (!stored) FCached = false;
@@ -246,22 +306,35 @@ std::vector<std::string> PrivateProfile::ReadKeyNames(std::string_view section) 
   return FText.KeyNames(section);
 }
 
+// Applies an edit to the parse and keeps it for the commit; false when the file cannot
+// take it.
+bool PrivateProfile::Record(const ProfileEdit& edit) {
+  // A file that stands but cannot be read is never overwritten with what little is
+  // known, and a removal from it would report success and remove nothing.
+  if (FUnreadable) return false;
+  // Nothing can be removed from what is no file; nothing is written in its place.
+  if (FNotAFile)
+    return edit.kind == ProfileEdit::Kind::RemoveKey ||
+           edit.kind == ProfileEdit::Kind::RemoveSection;
+  if (Apply(FText, edit)) FPending.Add(edit);
+  return true;
+}
+
 bool PrivateProfile::Edit(const ProfileEdit& edit) {
-  BeginBatch();
-  bool done = true;
-  if (FUnreadable) {
-    // A file that stands but cannot be read is never overwritten with what little is
-    // known, and a removal from it would report success and remove nothing.
-    done = false;
-  } else if (FNotAFile) {
-    // Nothing can be removed from what is no file; nothing is written in its place.
-    done =
-        edit.kind == ProfileEdit::Kind::RemoveKey || edit.kind == ProfileEdit::Kind::RemoveSection;
-  } else if (Apply(FText, edit)) {
-    FPending.Add(edit);
-    done = CommitBatch();
+  if (FBatchDepth > 0) return Record(edit);
+  // One edit on its own: the lock is held from the read to the rename.
+  FolderLock lock(FPath);
+  if (lock.Refused()) return false;
+  Refresh();
+  ++FBatchDepth;
+  FPending.Clear();
+  bool done = Record(edit);
+  if (done && !FPending.Empty()) {
+    done = Store(true);
+    if (!done) FCached = false;
   }
-  EndBatch();
+  FPending.Clear();
+  --FBatchDepth;
   return done;
 }
 

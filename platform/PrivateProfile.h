@@ -168,6 +168,21 @@ class ProfileEditLog {
   std::vector<std::pair<std::vector<std::string>, ProfileKeyValues>> FKeysFirst;
 };
 
+// The lock behind every write of a PrivateProfile (see PrivateProfile.cpp).
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& path);
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+  // Another writer held the lock for too long.
+  bool Refused() const { return FRefused; }
+
+ private:
+  int FFd = -1;
+  bool FRefused = false;
+};
+
 class PrivateProfile {
  public:
   // Larger files count as unreadable: reads give the defaults, writes are refused.
@@ -225,15 +240,20 @@ class PrivateProfile {
   void RefreshOutsideScopes();
   void Refresh();
   bool CacheMatchesFile();
+  bool FileUnchangedSinceRead() const;
   void Reload();
+  bool ReapplyToFile();
   bool CacheIsSettled(const Identity& now) const;
+  bool Record(const ProfileEdit& edit);
   bool Edit(const ProfileEdit& edit);
-  // Writes FText; when the file changed since it was read, the pending edits are applied
-  // again to the file as it now stands. On failure FText is dropped.
-  bool Store();
+  // Writes FText, under the lock. When the file changed since it was read (checked in
+  // full unless it was read under this lock, and by its identity once more just before
+  // the rename) the pending edits are applied again to the file as it now stands.
+  bool Store(bool readUnderLock);
 
   std::string FPath;
-  bool FCached = false;
+  bool FCached = false;  // FText is the file's parse (or a missing file's, empty)
+  bool FExists = false;  // a regular file stood at the path, with FIdentity
   Identity FIdentity;
   timespec FCheckedAt{};     // when the cache was last known to match the file
   bool FUnreadable = false;  // a regular file stands at the path but could not be read
