@@ -95,6 +95,7 @@ void T2daModifierForm::CommonLoadSteps() {
 
 void T2daModifierForm::ListKeys(const std::vector<std::string>& keys,
                                 const std::function<bool(const std::string&)>& hidden) {
+  TIniReadScope reading(*FIniFile);
   std::vector<std::vector<std::string>> rows;
   for (const std::string& key : keys) {
     if (hidden(key)) continue;

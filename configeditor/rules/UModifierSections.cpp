@@ -63,6 +63,7 @@ bool IsValidModifierLabel(const std::string& label) {
 bool IsModifierLabelInUse(TCustomIniFile& ini, const std::string& label) {
   // An empty label is not a name at all; it is refused as invalid.
   if (label.empty()) return false;
+  TIniReadScope reading(ini);
   if (ini.SectionExists(label) || IsReservedSectionName(label)) return true;
   for (const char* listing : kListingSections) {
     if (ContainsNoCase(ValuesOf(ini, listing), label)) return true;
@@ -104,6 +105,7 @@ std::vector<std::string> ValueTokens(TCustomIniFile& ini,
                                      const std::vector<std::string>& fixedItems,
                                      const std::string& fileName2da,
                                      const std::string& modifierSection) {
+  TIniReadScope reading(ini);
   std::vector<std::string> tokens = fixedItems;
   for (const std::string& key : ini.ReadSection("TLKList")) {
     if (StartsWith(key, "StrRef") && !ini.ReadString("TLKList", key, "").empty())
