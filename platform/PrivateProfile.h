@@ -64,9 +64,9 @@ class ProfileText {
 
   std::string Content() const;
   // The bytes the parse was made from or last adopted.
-  std::string_view Base() const { return std::string_view(FBytes).substr(0, FBaseSize); }
-  // The file now holds `content`, which is Content(): it becomes the base, and the texts
-  // of replaced and removed lines are dropped.
+  std::string_view Base() const;
+  // The file now holds `content`, which is Content(): it becomes the base. The texts of
+  // replaced and removed lines stay in the buffer until it is about twice the file's size.
   void AdoptContent(std::string content);
 
  private:
@@ -115,7 +115,8 @@ class ProfileText {
   void AppendKeyToSection(uint32_t section, uint32_t line);
 
   std::string FBytes;
-  size_t FBaseSize = 0;
+  size_t FBaseSize = 0;   // the base is FBytes' beginning, or FWritten when not empty
+  std::string FWritten;
   size_t FByteOrderMarkSize = 0;
   std::vector<Line> FLines;
   std::vector<uint32_t> FFreeLines;

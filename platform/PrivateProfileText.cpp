@@ -301,7 +301,21 @@ std::string ProfileText::Content() const {
   return content;
 }
 
+std::string_view ProfileText::Base() const {
+  if (!FWritten.empty()) return FWritten;
+  return std::string_view(FBytes).substr(0, FBaseSize);
+}
+
 void ProfileText::AdoptContent(std::string content) {
+  // Moving every line into the written bytes costs a walk over all lines; it is done when
+  // the buffer has grown well beyond the file.
+  constexpr size_t kSlack = 4096;
+  if (FBytes.size() <= 2 * content.size() + kSlack) {
+    FWritten = std::move(content);
+    FBaseSize = 0;
+    return;
+  }
+  FWritten = std::string();
   size_t offset = FByteOrderMarkSize;
   for (uint32_t line = FHead; line != kNone; line = FLines[line].next) {
     FLines[line].offset = offset;
