@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include <new>
 
@@ -70,6 +72,30 @@ FolderLock::~FolderLock() {
 }
 
 namespace {
+
+// True when the regular file at `path` holds exactly `bytes`; read in pieces, so that a
+// check costs no copy of the file.
+bool FileHoldsExactly(const std::string& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat info {};
+  bool same = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+              static_cast<uint64_t>(info.st_size) == bytes.size();
+  char piece[65536];
+  while (same) {
+    const ssize_t got = ::read(fd, piece, sizeof piece);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      same = got == 0 && bytes.empty();
+      break;
+    }
+    const size_t size = static_cast<size_t>(got);
+    same = size <= bytes.size() && std::memcmp(piece, bytes.data(), size) == 0;
+    bytes.remove_prefix(std::min(size, bytes.size()));
+  }
+  ::close(fd);
+  return same;
+}
 
 // Applies one edit; false when it changed nothing.
 bool Apply(ProfileText& text, const ProfileEdit& edit) {
@@ -168,12 +194,8 @@ bool PrivateProfile::CacheMatchesFile() {
   if (!FExists) return !identity;
   if (!identity || !(*identity == FIdentity)) return false;
   if (CacheIsSettled(*identity)) return true;
-  timespec checkedAt = Now();
-  try {
-    if (ReadWholeFile(FPath) != FText.Base()) return false;
-  } catch (const std::exception&) {
-    return false;
-  }
+  const timespec checkedAt = Now();
+  if (!FileHoldsExactly(FPath, FText.Base())) return false;
   FCheckedAt = checkedAt;
   return true;
 }
