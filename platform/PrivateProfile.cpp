@@ -9,15 +9,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include <new>
-
-#include "platform/Exceptions.h"
 #include "platform/Files.h"
 
 namespace platform {
-
-// ---------------------------------------------------------------------------------------
-// PrivateProfile
 
 namespace {
 
@@ -44,34 +38,6 @@ bool SameTime(const timespec& a, const timespec& b) {
 constexpr int kStoreAttempts = 5;
 // How long a write waits for another writer's lock: 1,000 times 10 ms.
 constexpr int kLockWaitSteps = 1000;
-
-}  // namespace
-
-// An advisory lock on the folder of an INI file, held by a write from its read to its
-// rename and by a batch for its commit, so that writers of ours (two windows, two
-// processes) lose nothing. It is taken on the folder itself, which never ships with a
-// mod: no lock file is left beside changes.ini. Where the file system has no such locks,
-// writes go on without it.
-FolderLock::FolderLock(const std::string& path) {
-  const std::string folder = ExtractFilePath(path);
-  FFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (FFd < 0) return;  // the write fails on its own
-  for (int step = 0;; ++step) {
-    if (::flock(FFd, LOCK_EX | LOCK_NB) == 0) return;
-    if (errno == EINTR) continue;
-    FRefused = errno == EWOULDBLOCK && step == kLockWaitSteps;
-    if (errno != EWOULDBLOCK || FRefused) break;
-    ::usleep(10000);
-  }
-  ::close(FFd);
-  FFd = -1;
-}
-
-FolderLock::~FolderLock() {
-  if (FFd >= 0) ::close(FFd);  // closing releases the lock
-}
-
-namespace {
 
 // True when the regular file at `path` holds exactly `bytes`; read in pieces, so that a
 // check costs no copy of the file.
@@ -115,6 +81,33 @@ bool Apply(ProfileText& text, const ProfileEdit& edit) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------
+// FolderLock
+
+// An advisory lock on the folder of an INI file, held by a write from its read to its
+// rename and by a batch for its commit, so that writers of ours (two windows, two
+// processes) lose nothing. It is taken on the folder itself, which never ships with a
+// mod: no lock file is left beside changes.ini. Where the file system has no such locks,
+// writes go on without it.
+FolderLock::FolderLock(const std::string& path) {
+  const std::string folder = ExtractFilePath(path);
+  FFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (FFd < 0) return;  // the write fails on its own
+  for (int step = 0;; ++step) {
+    if (::flock(FFd, LOCK_EX | LOCK_NB) == 0) return;
+    if (errno == EINTR) continue;
+    FRefused = errno == EWOULDBLOCK && step == kLockWaitSteps;
+    if (errno != EWOULDBLOCK || FRefused) break;
+    ::usleep(10000);
+  }
+  ::close(FFd);
+  FFd = -1;
+}
+
+FolderLock::~FolderLock() {
+  if (FFd >= 0) ::close(FFd);  // closing releases the lock
+}
 
 // ---------------------------------------------------------------------------------------
 // ProfileEditLog
@@ -344,17 +337,22 @@ bool PrivateProfile::Record(const ProfileEdit& edit) {
 
 bool PrivateProfile::Edit(const ProfileEdit& edit) {
   if (FBatchDepth > 0) return Record(edit);
-  // One edit on its own: the lock is held from the read to the rename.
+  // One edit on its own is a batch of one, with the lock held from the read to the rename.
   FolderLock lock(FPath);
   if (lock.Refused()) return false;
   Refresh();
   ++FBatchDepth;
-  FPending.Clear();
-  bool done = Record(edit);
-  if (done && !FPending.Empty()) {
-    done = Store(true);
-    if (!done) FCached = false;
+  bool done = false;
+  try {
+    done = Record(edit) && (FPending.Empty() || Store(true));
+  } catch (...) {
+    FCached = false;
+    FPending.Clear();
+    --FBatchDepth;
+    throw;
   }
+  // The parse holds an edit the file does not: it is read again at the next look.
+  if (!done) FCached = false;
   FPending.Clear();
   --FBatchDepth;
   return done;
