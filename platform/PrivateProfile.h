@@ -31,6 +31,8 @@ namespace platform {
 
 using ProfileKeyValues = std::vector<std::pair<std::string, std::string>>;
 
+enum class ProfileTextKind : uint8_t { Other, Comment, Section, Key };
+
 // The line list is the truth for the bytes: each line (or run of meaningless lines) is a
 // record pointing at its text in one byte buffer, linked in file order, so that inserting
 // and removing a line moves nothing else. The index only finds lines: sections by folded
@@ -71,7 +73,7 @@ class ProfileText {
 
  private:
   static constexpr uint32_t kNone = UINT32_MAX;
-  enum class Kind : uint8_t { Other, Comment, Section, Key };
+  using Kind = ProfileTextKind;
   // The value is the ending's length in bytes.
   enum class Ending : uint8_t { None, LineFeed, CarriageReturnLineFeed };
   // One line, or a run of meaningless lines (their inner line endings in the text).
@@ -94,6 +96,12 @@ class ProfileText {
     uint32_t count;  // lines of the name in the first block
   };
 
+  struct ParseState {
+    uint32_t section = kNone;   // of the last section line
+    bool inFirstBlock = false;  // that line begins its section's first block
+  };
+  size_t ParseLine(size_t position, ParseState& state);
+
   std::string_view Text(uint32_t line) const;
   std::string_view NameOf(uint32_t line) const;
   std::string_view ValueOf(uint32_t line) const;
@@ -115,7 +123,7 @@ class ProfileText {
   void AppendKeyToSection(uint32_t section, uint32_t line);
 
   std::string FBytes;
-  size_t FBaseSize = 0;   // the base is FBytes' beginning, or FWritten when not empty
+  size_t FBaseSize = 0;  // the base is FBytes' beginning, or FWritten when not empty
   std::string FWritten;
   size_t FByteOrderMarkSize = 0;
   std::vector<Line> FLines;

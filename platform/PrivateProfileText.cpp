@@ -31,6 +31,13 @@ std::string_view SectionName(std::string_view trimmed) {
   return Trim(inside.substr(0, inside.find(']')));
 }
 
+ProfileTextKind KindOfLine(std::string_view trimmed) {
+  if (!trimmed.empty() && trimmed.front() == '[') return ProfileTextKind::Section;
+  if (!trimmed.empty() && trimmed.front() == ';') return ProfileTextKind::Comment;
+  if (trimmed.find('=') != std::string_view::npos) return ProfileTextKind::Key;
+  return ProfileTextKind::Other;
+}
+
 std::string_view EndingText(uint8_t ending) {
   static constexpr std::string_view kTexts[] = {"", "\n", "\r\n"};
   return kTexts[ending];
@@ -44,54 +51,44 @@ ProfileText::ProfileText(std::string content) : FBytes(std::move(content)) {
   // first line: "[Settings]" behind it is still a section line.
   if (std::string_view(FBytes).substr(0, kByteOrderMark.size()) == kByteOrderMark)
     FByteOrderMarkSize = kByteOrderMark.size();
-  uint32_t section = kNone;
-  bool firstBlock = false;
-  const std::string_view bytes(FBytes);
-  size_t position = FByteOrderMarkSize;
-  while (position < bytes.size()) {
-    size_t end = bytes.find('\n', position);
-    Ending ending = Ending::None;
-    size_t textEnd = bytes.size();
-    if (end != std::string_view::npos) {
-      bool crlf = end > position && bytes[end - 1] == '\r';
-      ending = crlf ? Ending::CarriageReturnLineFeed : Ending::LineFeed;
-      textEnd = end - (crlf ? 1 : 0);
-    }
-    const size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
-    std::string_view trimmed = Trim(bytes.substr(position, textEnd - position));
-    Kind kind = Kind::Other;
-    if (!trimmed.empty() && trimmed.front() == '[')
-      kind = Kind::Section;
-    else if (!trimmed.empty() && trimmed.front() == ';')
-      kind = Kind::Comment;
-    else if (trimmed.find('=') != std::string_view::npos)
-      kind = Kind::Key;
+  ParseState state;
+  for (size_t position = FByteOrderMarkSize; position < FBytes.size();)
+    position = ParseLine(position, state);
+}
 
-    if (kind == Kind::Other && FTail != kNone && FLines[FTail].kind == Kind::Other) {
-      // Meaningless lines in a row are one record: a file of blank lines stays small.
-      Line& run = FLines[FTail];
-      run.length = static_cast<uint32_t>(textEnd - run.offset);
-      run.ending = ending;
-    } else {
-      FLines.push_back(
-          Line{position, static_cast<uint32_t>(textEnd - position), FTail, kNone, kind, ending});
-      const uint32_t id = static_cast<uint32_t>(FLines.size() - 1);
-      if (FTail != kNone)
-        FLines[FTail].next = id;
-      else
-        FHead = id;
-      FTail = id;
-      if (kind == Kind::Section) {
-        section = SectionId(AsciiLowerCase(SectionName(trimmed)));
-        FSections[section].blocks.push_back(id);
-        firstBlock = FSections[section].blocks.size() == 1;
-      } else if (kind == Kind::Key && section != kNone && firstBlock) {
-        IndexKey(section, id);
-        FSections[section].lastKey = id;
-      }
-    }
-    position = next;
+// Parses the line at `position` into a record and the index; returns where the next
+// line begins.
+size_t ProfileText::ParseLine(size_t position, ParseState& state) {
+  const std::string_view bytes(FBytes);
+  const size_t end = bytes.find('\n', position);
+  Ending ending = Ending::None;
+  size_t textEnd = bytes.size();
+  if (end != std::string_view::npos) {
+    const bool crlf = end > position && bytes[end - 1] == '\r';
+    ending = crlf ? Ending::CarriageReturnLineFeed : Ending::LineFeed;
+    textEnd = end - (crlf ? 1 : 0);
   }
+  const std::string_view trimmed = Trim(bytes.substr(position, textEnd - position));
+  const Kind kind = KindOfLine(trimmed);
+  if (kind == Kind::Other && FTail != kNone && FLines[FTail].kind == Kind::Other) {
+    // Meaningless lines in a row are one record: a file of blank lines stays small.
+    FLines[FTail].length = static_cast<uint32_t>(textEnd - FLines[FTail].offset);
+    FLines[FTail].ending = ending;
+  } else {
+    FLines.push_back(
+        Line{position, static_cast<uint32_t>(textEnd - position), kNone, kNone, kind, ending});
+    const uint32_t id = static_cast<uint32_t>(FLines.size() - 1);
+    LinkAfter(FTail, id);
+    if (kind == Kind::Section) {
+      state.section = SectionId(AsciiLowerCase(SectionName(trimmed)));
+      FSections[state.section].blocks.push_back(id);
+      state.inFirstBlock = FSections[state.section].blocks.size() == 1;
+    } else if (kind == Kind::Key && state.section != kNone && state.inFirstBlock) {
+      IndexKey(state.section, id);
+      FSections[state.section].lastKey = id;
+    }
+  }
+  return end == std::string_view::npos ? bytes.size() : end + 1;
 }
 
 // ---------------------------------------------------------------------------------------

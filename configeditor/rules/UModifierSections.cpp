@@ -79,6 +79,7 @@ bool IsReservedSectionName(const std::string& name) {
 
 bool IsListedModifierLabel(TCustomIniFile& ini, const std::string& name) {
   if (name.empty()) return false;
+  TIniReadScope reading(ini);
   for (const std::string& fileName : ValuesOf(ini, "2DAList")) {
     if (!fileName.empty() && ContainsNoCase(ValuesOf(ini, fileName), name)) return true;
   }
