@@ -274,6 +274,7 @@ void TMainForm::Delete2dafile1Click() {
 }
 
 void TMainForm::Load2daModifiers(const std::string& fileName) {
+  TIniReadScope reading(*ChangesIni);
   CurrentSection = fileName;
   std::vector<std::vector<std::string>> rows;
   if (ChangesIni->SectionExists(fileName)) {

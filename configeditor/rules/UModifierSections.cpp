@@ -64,6 +64,7 @@ bool IsValidModifierLabel(const std::string& label) {
 bool IsModifierLabelInUse(TCustomIniFile& ini, const std::string& label) {
   // An empty label is not a name at all; it is refused as invalid.
   if (label.empty()) return false;
+  TIniReadScope reading(ini);
   if (ini.SectionExists(label) || IsReservedSectionName(label)) return true;
   return ContainsNoCase(ListedNames(ini), label);
 }
@@ -94,6 +95,7 @@ bool IsReservedSectionName(const std::string& name) {
 
 bool IsListedModifierLabel(TCustomIniFile& ini, const std::string& name) {
   if (name.empty()) return false;
+  TIniReadScope reading(ini);
   for (const std::string& fileName : ValuesOf(ini, "2DAList")) {
     if (!fileName.empty() && ContainsNoCase(ValuesOf(ini, fileName), name)) return true;
   }
@@ -120,6 +122,7 @@ std::vector<std::string> ValueTokens(TCustomIniFile& ini,
                                      const std::vector<std::string>& fixedItems,
                                      const std::string& fileName2da,
                                      const std::string& modifierSection) {
+  TIniReadScope reading(ini);
   std::vector<std::string> tokens = fixedItems;
   for (const std::string& key : ini.ReadSection("TLKList")) {
     if (StartsWith(key, "StrRef") && !ini.ReadString("TLKList", key, "").empty())
