@@ -11,6 +11,7 @@
 #include "configeditor/UConventions.h"
 #include "configeditor/UHelpWindow.h"
 #include "configeditor/UIcons.h"
+#include "configeditor/rules/UFileCategories.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 
@@ -82,6 +83,14 @@ void TFormFilename::SetFileType(const std::string& word) {
 }
 
 std::string TFormFilename::GetFilename() const { return platform::FromQt(edFilename->text()); }
+
+std::optional<std::string> TFormFilename::Ask(const std::string& word) {
+  SetFileType(word);
+  if (platform::RunModal(*this) != QDialog::Accepted) return std::nullopt;
+  std::string name = TrimmedFileName(GetFilename());
+  if (IsNoFileName(name)) return std::nullopt;
+  return name;
+}
 
 void TFormFilename::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 #include <string>
 
 #include "platform/ui/Services.h"
@@ -23,6 +24,9 @@ class TFormFilename : public QDialog {
   void SetFileType(const std::string& word);
   // The text of edFilename, as typed (not trimmed).
   std::string GetFilename() const;
+  // Shows the prompt for files of the type `word`; the typed name without the blanks
+  // at its ends, or none when the prompt is cancelled or the name is empty or "N/A".
+  std::optional<std::string> Ask(const std::string& word);
 
   QLabel* lblTitle;
   QLabel* lblDescription;

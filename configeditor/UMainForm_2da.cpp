@@ -17,7 +17,6 @@
 #include "configeditor/UChange2daRowForm.h"
 #include "configeditor/UConventions.h"
 #include "configeditor/UCopy2daRowForm.h"
-#include "configeditor/UFormFilename.h"
 #include "configeditor/UForms.h"
 #include "configeditor/UIcons.h"
 #include "configeditor/UMainForm.h"
@@ -187,60 +186,9 @@ void TMainForm::Connect2daPane() {
                     [this] { grid2daModDblClick(); });
 }
 
-void TMainForm::Add2dafile1Click() {
-  if (!FileOpen) return;
-  TFormFilename& prompt = *FForms.FormFilename;
-  prompt.SetFileType("2DA");
-  if (platform::RunModal(prompt) != QDialog::Accepted) return;
-  const std::string name = prompt.GetFilename();
-  if (name.empty() || name == "N/A") return;
-  bool listed = false;
-  for (const std::string& key : ChangesIni->ReadSection("2DAList")) {
-    listed = listed || ChangesIni->ReadString("2DAList", key, "") == name;
-  }
-  if (listed || ChangesIni->SectionExists(name) || IsReservedSectionName(name) ||
-      IsListedModifierLabel(*ChangesIni, name)) {
-    ShowWarning("A file with this name is already used in this changes.ini file!");
-    return;
-  }
-  ChangesIni->WriteString("2DAList", NextFreeKey(*ChangesIni, "2DAList", "Table"), name);
-  CurrentSection = name;
-  auto* node = new QTreeWidgetItem(node2da);
-  node->setText(0, platform::ToQt(name));
-  node->setIcon(0, FileNodeIcon());
-  tree->setCurrentItem(node);
-}
-
-void TMainForm::Delete2dafile1Click() {
-  if (!FileOpen) return;
-  QTreeWidgetItem* selected = tree->currentItem();
-  if (selected == nullptr || selected->parent() != node2da) {
-    ShowWarning("No 2da file has been selected in the list to be deleted");
-    return;
-  }
-  const std::string name = platform::FromQt(selected->text(0));
-  if (name.empty()) return;
-  if (AskYesNo("Are you sure you wish to remove " + name + " from the modifier list?") !=
-      platform::MessageAnswer::Yes) {
-    return;
-  }
-  // The file first: a failed write leaves the tree showing what the file still lists.
-  for (const std::string& key : ChangesIni->ReadSection("2DAList")) {
-    if (ChangesIni->ReadString("2DAList", key, "") == name) ChangesIni->DeleteKey("2DAList", key);
-  }
-  if (ChangesIni->SectionExists(name)) {
-    for (const std::string& key : ChangesIni->ReadSection(name)) {
-      const std::string label = ChangesIni->ReadString(name, key, "");
-      if (!label.empty() && ChangesIni->SectionExists(label)) ChangesIni->EraseSection(label);
-    }
-    ChangesIni->EraseSection(name);
-  }
-  // Every node of that name goes, as the file no longer lists it at all.
-  tree->setCurrentItem(nullptr);
-  for (int i = node2da->childCount() - 1; i >= 0; --i) {
-    if (platform::FromQt(node2da->child(i)->text(0)) == name) delete node2da->takeChild(i);
-  }
-  tree->setCurrentItem(node2da);
+void TMainForm::Show2daFile(const std::string& fileName) {
+  lbl2daLabel1->setText(platform::ToQt("Modifiers for " + fileName + ": "));
+  Load2daModifiers(fileName);
 }
 
 void TMainForm::Load2daModifiers(const std::string& fileName) {
@@ -320,12 +268,7 @@ void TMainForm::btnCopy2daModClick() {
 }
 
 std::optional<std::string> TMainForm::Ask2daModifierLabel(const char* title, const char* caption) {
-  TNewLabelForm& prompt = *FForms.NewLabelForm;
-  prompt.edModLabel->clear();
-  prompt.lblTitle->setText(QString::fromLatin1(title));
-  prompt.setWindowTitle(QString::fromLatin1(caption));
-  if (platform::RunModal(prompt) != QDialog::Accepted) return std::nullopt;
-  return prompt.GetLabel();
+  return FForms.NewLabelForm->Ask(title, caption);
 }
 
 bool TMainForm::Accept2daModifierLabel(const std::string& label) {

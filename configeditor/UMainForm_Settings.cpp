@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "configeditor/UMainForm.h"
+#include "configeditor/rules/UChangesIniNames.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 
@@ -19,7 +20,7 @@ namespace quennet {
 
 namespace {
 
-constexpr char kSection[] = "Settings";
+constexpr const char* kSection = kSettingsSection;
 
 void SetHint(QWidget* control, const char* hint) {
   control->setStatusTip(QString::fromLatin1(hint));

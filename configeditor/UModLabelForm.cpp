@@ -11,6 +11,7 @@
 #include "configeditor/UHelpWindow.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/Services.h"
 
 namespace quennet {
 
@@ -76,6 +77,15 @@ TNewLabelForm::TNewLabelForm(QWidget* parent) : QDialog(parent) {
 }
 
 std::string TNewLabelForm::GetLabel() const { return platform::FromQt(edModLabel->text()); }
+
+std::optional<std::string> TNewLabelForm::Ask(const std::string& title,
+                                              const std::string& caption) {
+  edModLabel->clear();
+  lblTitle->setText(platform::ToQt(title));
+  setWindowTitle(platform::ToQt(caption));
+  if (platform::RunModal(*this) != QDialog::Accepted) return std::nullopt;
+  return GetLabel();
+}
 
 void TNewLabelForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);

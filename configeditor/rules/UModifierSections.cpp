@@ -14,11 +14,9 @@ namespace quennet {
 
 namespace {
 
-constexpr const char* kFixedSections[] = {"Settings", "TLKList",     "InstallList", "2DAList",
-                                          "GFFList",  "CompileList", "SSFList"};
 // Lists whose values name sections of their own.
-constexpr const char* kListingSections[] = {"2DAList", "GFFList", "SSFList", "InstallList",
-                                            "CompileList"};
+constexpr const char* kListingSections[] = {k2daListSection, kGffListSection, kSsfListSection,
+                                            kInstallListSection, kCompileListSection};
 
 bool ContainsNoCase(const std::vector<std::string>& items, std::string_view item) {
   return std::any_of(items.begin(), items.end(), [item](const std::string& candidate) {
@@ -31,10 +29,6 @@ std::vector<std::string> ValuesOf(TCustomIniFile& ini, const std::string& sectio
   for (const std::string& key : ini.ReadSection(section))
     values.push_back(ini.ReadString(section, key, ""));
   return values;
-}
-
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
 }
 
 bool BeginsWithKeys(const std::vector<std::string>& existing, const TKeyValues& keys) {
@@ -57,8 +51,7 @@ bool AddMemoryTokens(TCustomIniFile& ini, const std::string& fileSection,
     const std::string label = ini.ReadString(fileSection, key, "");
     if (!label.empty()) {
       for (const std::string& token : ini.ReadSection(label)) {
-        if (StartsWith(token, "2DAMEMORY") && !ContainsNoCase(tokens, token))
-          tokens.push_back(token);
+        if (Is2daMemoryToken(token) && !ContainsNoCase(tokens, token)) tokens.push_back(token);
       }
     }
     if (label == modifierSection) return true;
@@ -69,7 +62,7 @@ bool AddMemoryTokens(TCustomIniFile& ini, const std::string& fileSection,
 }  // namespace
 
 bool IsValidModifierLabel(const std::string& label) {
-  return !label.empty() && label != "N/A" && label.find(' ') == std::string::npos;
+  return !label.empty() && label != kNoName && label.find(' ') == std::string::npos;
 }
 
 bool IsModifierLabelInUse(TCustomIniFile& ini, const std::string& label) {
@@ -90,7 +83,7 @@ bool IsReservedSectionName(const std::string& name) {
 
 bool IsListedModifierLabel(TCustomIniFile& ini, const std::string& name) {
   if (name.empty()) return false;
-  for (const std::string& fileName : ValuesOf(ini, "2DAList")) {
+  for (const std::string& fileName : ValuesOf(ini, k2daListSection)) {
     if (!fileName.empty() && ContainsNoCase(ValuesOf(ini, fileName), name)) return true;
   }
   return false;
@@ -130,11 +123,11 @@ std::vector<std::string> ValueTokens(TCustomIniFile& ini,
                                      const std::string& fileName2da,
                                      const std::string& modifierSection) {
   std::vector<std::string> tokens = fixedItems;
-  for (const std::string& key : ini.ReadSection("TLKList")) {
-    if (StartsWith(key, "StrRef") && !ini.ReadString("TLKList", key, "").empty())
+  for (const std::string& key : ini.ReadSection(kTlkListSection)) {
+    if (IsStrRefToken(key) && !ini.ReadString(kTlkListSection, key, "").empty())
       tokens.push_back(key);
   }
-  for (const std::string& fileName : ValuesOf(ini, "2DAList")) {
+  for (const std::string& fileName : ValuesOf(ini, k2daListSection)) {
     if (fileName.empty()) continue;
     if (AddMemoryTokens(ini, fileName, modifierSection, tokens)) break;
     if (fileName == fileName2da) break;

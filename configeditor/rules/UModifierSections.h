@@ -9,14 +9,12 @@
 #include <utility>
 #include <vector>
 
+#include "configeditor/rules/UChangesIniNames.h"
 #include "formats/UKV_IniFile.h"
 
 namespace quennet {
 
 using TKeyValues = std::vector<std::pair<std::string, std::string>>;
-
-// The section through which the keys-first rewrite moves the other keys.
-inline constexpr char kScratchSection[] = "aaTempWorkSectionaa";
 
 // At least one character, no blank, and not exactly "N/A".
 bool IsValidModifierLabel(const std::string& label);
