@@ -28,12 +28,12 @@ class TFormFilename : public QDialog {
   // at its ends, or none when the prompt is cancelled or the name is empty or "N/A".
   std::optional<std::string> Ask(const std::string& word);
 
-  QLabel* lblTitle;
-  QLabel* lblDescription;
-  QLineEdit* edFilename;
-  QToolButton* btnOpen;
-  QPushButton* btnOK;
-  QPushButton* btnCancel;
+  QLabel* lblTitle = nullptr;
+  QLabel* lblDescription = nullptr;
+  QLineEdit* edFilename = nullptr;
+  QToolButton* btnOpen = nullptr;
+  QPushButton* btnOK = nullptr;
+  QPushButton* btnCancel = nullptr;
   platform::FileDialogRequest dlgOpen;
 
  protected:

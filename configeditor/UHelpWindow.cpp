@@ -31,11 +31,4 @@ QPlainTextEdit* NewHelpMemo(QWidget* parent, const char* name, const char* text)
   return memo;
 }
 
-void CentreOnDesktop(QWidget& window) {
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect area = screen->availableGeometry();
-    window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
-  }
-}
-
 }  // namespace quennet

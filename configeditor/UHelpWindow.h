@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include "platform/ui/FormParts.h"
+
 class QPlainTextEdit;
 
 namespace quennet {
@@ -12,6 +14,6 @@ namespace quennet {
 void MakeHelpWindow(QDialog& window, int clientWidth, int clientHeight);
 // A read-only memo in a fixed-pitch font with a vertical scroll bar.
 QPlainTextEdit* NewHelpMemo(QWidget* parent, const char* name, const char* text);
-void CentreOnDesktop(QWidget& window);
+using platform::CentreOnDesktop;
 
 }  // namespace quennet

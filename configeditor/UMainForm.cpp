@@ -19,6 +19,7 @@
 #include "configeditor/UForms.h"
 #include "configeditor/UIcons.h"
 #include "configeditor/UInfoForm.h"
+#include "configeditor/UPaneParts.h"
 #include "configeditor/rules/UChangesIniNames.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
@@ -357,13 +358,6 @@ void TMainForm::AddFileNodes(const TFileCategoryWidgets& category) {
   const std::string section = category.category->listSection;
   for (const std::string& key : ChangesIni->ReadSection(section))
     AddFileNode(category.node, ChangesIni->ReadString(section, key, ""));
-}
-
-QTreeWidgetItem* TMainForm::AddFileNode(QTreeWidgetItem* category, const std::string& name) {
-  auto* node = new QTreeWidgetItem(category);
-  node->setText(0, platform::ToQt(name));
-  node->setIcon(0, FileNodeIcon());
-  return node;
 }
 
 void TMainForm::ResetView() {

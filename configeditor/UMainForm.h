@@ -170,7 +170,6 @@ class TMainForm : public QMainWindow {
   void BindFileCategories();
   TFileCategoryWidgets& WidgetsOf(TFileKind kind);
   void AddFileNodes(const TFileCategoryWidgets& category);
-  QTreeWidgetItem* AddFileNode(QTreeWidgetItem* category, const std::string& name);
   void HideAllPanes();
   void ShowBackground(const char* text, bool visible);
   void ShowCategoryHint(const TFileCategoryWidgets& category);

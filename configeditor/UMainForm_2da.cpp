@@ -22,39 +22,18 @@
 #include "configeditor/UMainForm.h"
 #include "configeditor/UMod2DARowForm.h"
 #include "configeditor/UModLabelForm.h"
+#include "configeditor/UPaneParts.h"
 #include "configeditor/rules/UModifierSections.h"
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/FormParts.h"
+#include "platform/ui/KeyValueList.h"
 #include "platform/ui/StringGrid.h"
 
 namespace quennet {
 
 namespace {
-
-template <typename Button>
-Button* NewPaneButton(QWidget* parent, const char* name, const char* hint) {
-  auto* button = new Button(parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setStatusTip(QString::fromLatin1(hint));
-  button->setToolTip(QString::fromLatin1(hint));
-  return button;
-}
-
-QPushButton* NewTextButton(QWidget* parent, const char* name, const char* caption,
-                           const char* hint) {
-  auto* button = NewPaneButton<QPushButton>(parent, name, hint);
-  button->setText(QString::fromLatin1(caption));
-  return button;
-}
-
-QToolButton* NewImageButton(QWidget* parent, const char* name, TButtonImage image,
-                            const char* hint) {
-  auto* button = NewPaneButton<QToolButton>(parent, name, hint);
-  button->setIcon(ButtonImage(image));
-  button->setAutoRaise(true);
-  return button;
-}
 
 constexpr int kKeyColumnWidth = 82;
 
@@ -107,31 +86,12 @@ void SetTexts(QGroupBox* identifier, QGroupBox* changeValue, QLabel* headline, Q
 }  // namespace
 
 QWidget* TMainForm::Create2daPane() {
-  auto* pane = new QWidget(this);
-  pane->setObjectName(QStringLiteral("pane2da"));
-  lbl2daHeading = new QLabel(QStringLiteral("2DA Modifications"), pane);
-  lbl2daHeading->setObjectName(QStringLiteral("lbl2daHeading"));
-  QFont large = lbl2daHeading->font();
-  large.setPointSize(large.pointSize() + 6);
-  large.setBold(true);
-  lbl2daHeading->setFont(large);
-  lbl2daLabel1 = new QLabel(pane);
-  lbl2daLabel1->setObjectName(QStringLiteral("lbl2daLabel1"));
-
-  grid2daMod = new platform::StringGrid(pane);
-  grid2daMod->setObjectName(QStringLiteral("grid2daMod"));
-  grid2daMod->setStatusTip(
-      QStringLiteral("Doubleclick to edit the selected 2DA modifier in the list."));
-  grid2daMod->setToolTip(grid2daMod->statusTip());
-  grid2daMod->SetColCount(2);
-  grid2daMod->SetRowCount(1);
-  grid2daMod->SetFixedRows(0);
-  grid2daMod->SetFixedCols(0);
-  grid2daMod->SetDefaultRowHeight(16);
-  grid2daMod->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid2daMod->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  grid2daMod->SetColWidth(0, 82);
-  grid2daMod->horizontalHeader()->setStretchLastSection(true);
+  QWidget* pane = NewPane(this, "pane2da");
+  lbl2daHeading = platform::MakeHeading(pane, "lbl2daHeading", "2DA Modifications");
+  lbl2daLabel1 = platform::MakeLabel(pane, "lbl2daLabel1", "");
+  grid2daMod = NewKeyValueGrid(pane, "grid2daMod",
+                               "Doubleclick to edit the selected 2DA modifier in the list.");
+  grid2daMod->SetColWidth(0, kKeyColumnWidth);
 
   btn2daAddRow = NewTextButton(pane, "btn2daAddRow", "Add line to 2da",
                                "Create a modifier for adding a new row to the 2DA file.");
@@ -193,17 +153,15 @@ void TMainForm::Show2daFile(const std::string& fileName) {
 
 void TMainForm::Load2daModifiers(const std::string& fileName) {
   CurrentSection = fileName;
-  std::vector<std::vector<std::string>> rows;
+  platform::KeyValueRows rows;
   if (ChangesIni->SectionExists(fileName)) {
     for (const std::string& key : ChangesIni->ReadSection(fileName)) {
       std::string label = ChangesIni->ReadString(fileName, key, "");
-      if (!label.empty()) rows.push_back({key, std::move(label)});
+      if (!label.empty()) rows.emplace_back(key, std::move(label));
     }
   }
-  if (rows.empty()) rows.push_back({"", ""});
-  grid2daMod->SetRows(std::move(rows));
-  grid2daMod->SetColWidth(0, kKeyColumnWidth);
-  grid2daMod->SetColWidth(1, grid2daMod->width() - kKeyColumnWidth - 6);
+  platform::KeyValueList(*grid2daMod).ShowRows(rows);
+  SetKeyValueColumns(*grid2daMod, kKeyColumnWidth);
 }
 
 void TMainForm::btn2daAddRowClick() { Add2daModifier("AddRow"); }
@@ -327,12 +285,8 @@ void TMainForm::Open2daModifierDialog(const std::string& kind, const std::string
 }
 
 void TMainForm::Select2daModifier(const std::string& key) {
-  for (int row = 0; row < grid2daMod->RowCount(); ++row) {
-    if (grid2daMod->Cell(0, row) == key) {
-      grid2daMod->SetRow(row);
-      return;
-    }
-  }
+  const int row = grid2daMod->FindRow(0, key);
+  if (row >= 0) grid2daMod->SetRow(row);
 }
 
 }  // namespace quennet

@@ -8,6 +8,7 @@
 #include "configeditor/UFormFilename.h"
 #include "configeditor/UForms.h"
 #include "configeditor/UMainForm.h"
+#include "configeditor/UPaneParts.h"
 #include "platform/ui/Codec.h"
 
 namespace quennet {

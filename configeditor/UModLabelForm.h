@@ -23,10 +23,10 @@ class TNewLabelForm : public QDialog {
   // typed, or none when the prompt is cancelled. The caller checks the label.
   std::optional<std::string> Ask(const std::string& title, const std::string& caption);
 
-  QLabel* lblTitle;
-  QLineEdit* edModLabel;
-  QPushButton* btnSave;
-  QPushButton* btnCancel;
+  QLabel* lblTitle = nullptr;
+  QLineEdit* edModLabel = nullptr;
+  QPushButton* btnSave = nullptr;
+  QPushButton* btnCancel = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;
