@@ -17,6 +17,7 @@
 #include "configeditor/UCategoryTree.h"
 #include "configeditor/UConventions.h"
 #include "configeditor/UForms.h"
+#include "configeditor/UHelpWindow.h"
 #include "configeditor/UIcons.h"
 #include "configeditor/UInfoForm.h"
 #include "configeditor/UPaneParts.h"
@@ -31,6 +32,8 @@ namespace quennet {
 namespace {
 
 constexpr char kCaption[] = "Orvandel Config Editor";
+constexpr int kDesignedWidth = 660;
+constexpr int kDesignedHeight = 491;
 constexpr char kHintOpenFile[] = "Open or create a new changes.ini file in the Menu.";
 constexpr char kHintCategory[] = "Select a category in the list to the left.";
 
@@ -70,11 +73,7 @@ QAction* AddItem(QMenu* menu, const char* name, const char* text, const QKeySequ
 TMainForm::TMainForm(TForms& forms) : QMainWindow(nullptr), FForms(forms) {
   setObjectName(QStringLiteral("TMainForm"));
   setWindowTitle(QString::fromLatin1(kCaption));
-  setMinimumSize(660, 491);
-  resize(660, 491);
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-  }
+  setMinimumSize(kDesignedWidth, kDesignedHeight);
   // "Open Setup List..." shows the open dialog as the previous command left it.
   OpenBox.filter = "INI file (*.ini)|*.ini";
   OpenBox.fileMustExist = true;
@@ -93,12 +92,23 @@ TMainForm::TMainForm(TForms& forms) : QMainWindow(nullptr), FForms(forms) {
   bar = new QStatusBar(this);
   bar->setObjectName(QStringLiteral("bar"));
   setStatusBar(bar);
+  FitContents();
 
   BindFileCategories();
   ConnectHandlers();
 }
 
 TMainForm::~TMainForm() = default;
+
+// The designed size fits another platform's font; here the window takes what its
+// widest pane needs (within the screen), at least the designed size.
+void TMainForm::FitContents() {
+  QSize size = sizeHint().expandedTo(QSize(kDesignedWidth, kDesignedHeight));
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    size = size.boundedTo(screen->availableGeometry().size()).expandedTo(minimumSize());
+  resize(size);
+  CentreOnDesktop(*this);
+}
 
 void TMainForm::Start() {
   FormShow();
@@ -193,6 +203,10 @@ QWidget* TMainForm::CreatePanes() {
   for (QWidget* pane :
        {paneSettings, paneTLK, pane2da, paneGFF, paneInstall, paneScript, paneSSF}) {
     pane->setParent(area);
+    // A hidden pane still counts for the window's size, so that every pane fits.
+    QSizePolicy policy = pane->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    pane->setSizePolicy(policy);
     stack->addWidget(pane, 0, 0);
   }
   return area;

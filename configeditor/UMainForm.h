@@ -159,6 +159,7 @@ class TMainForm : public QMainWindow {
   bool FTreeMenuAttached = false;
   std::array<TFileCategoryWidgets, 3> FFileCategories;
 
+  void FitContents();
   void CreateMenus();
   void CreateTreeMenu();
   void CreateTree();

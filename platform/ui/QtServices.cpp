@@ -34,11 +34,38 @@ QMessageBox::Icon IconOf(MessageKind kind) {
   return QMessageBox::NoIcon;
 }
 
+// QMessageBox settles its size only as it shows (a long text makes it narrower), so a
+// box without a given place is centred on the screen after that.
+class CentredMessageBox : public QMessageBox {
+ public:
+  CentredMessageBox(Icon icon, const QString& caption, const QString& text, QWidget* parent,
+                    std::optional<QPoint> topLeft)
+      : QMessageBox(icon, caption, text, QMessageBox::NoButton, parent), FTopLeft(topLeft) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    Place();
+  }
+
+ private:
+  void Place() {
+    if (FTopLeft) {
+      move(*FTopLeft);
+    } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect frame = frameGeometry();
+      move(screen->geometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+    }
+  }
+
+  std::optional<QPoint> FTopLeft;
+};
+
 class QtMessageService : public MessageService {
  public:
   MessageAnswer Show(QWidget* parent, const MessageRequest& request) override {
-    QMessageBox box(IconOf(request.kind), ToQt(request.caption), ToQt(request.text),
-                    QMessageBox::NoButton, parent);
+    CentredMessageBox box(IconOf(request.kind), ToQt(request.caption), ToQt(request.text), parent,
+                          request.topLeft);
     QPushButton* yes = nullptr;
     if (request.kind == MessageKind::Confirmation) {
       yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
@@ -47,13 +74,6 @@ class QtMessageService : public MessageService {
       box.setEscapeButton(no);
     } else {
       box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
-    }
-    box.adjustSize();
-    if (request.topLeft) {
-      box.move(*request.topLeft);
-    } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
-      QRect area = screen->geometry();
-      box.move(area.center() - QPoint(box.width() / 2, box.height() / 2));
     }
     box.exec();
     if (request.kind != MessageKind::Confirmation) return MessageAnswer::Ok;

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include "platform/ui/Services.h"
 
@@ -48,6 +50,25 @@ TEST(ServicesTest, HourglassPumpLeavesAQueuedClickForLater) {
   }
   QApplication::processEvents();
   EXPECT_EQ(1, clicks) << "the click is delivered once the command is done";
+}
+
+// A long text makes the box narrow itself as it shows; it must still sit in the middle.
+TEST(ServicesTest, LongMessageBoxIsCentredAtItsShownSize) {
+  InstallQtServices();
+  QRect shown;
+  QTimer::singleShot(0, [&shown] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(nullptr, box);
+    shown = box->geometry();
+    box->close();
+  });
+  const std::string text(40, 'x');
+  std::string longText;
+  for (int i = 0; i < 12; ++i) longText += text + " " + text + "\n";
+  ShowMessage(nullptr, {MessageKind::Warning, "Warning", longText, {}});
+  const QPoint centre = QGuiApplication::primaryScreen()->geometry().center();
+  EXPECT_LE(std::abs(shown.center().x() - centre.x()), 1) << shown.x() << " " << shown.width();
+  EXPECT_LE(std::abs(shown.center().y() - centre.y()), 1) << shown.y() << " " << shown.height();
 }
 
 }  // namespace
