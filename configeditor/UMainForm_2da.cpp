@@ -217,11 +217,14 @@ void TMainForm::btnCopy2daModClick() {
     Load2daModifiers(CurrentSection);
     return;
   }
+  // The key and the copied keys reach the file together, before the dialog's own writes.
+  TIniBatch batch(*ChangesIni);
   const std::string key = NextFreeFilledKey(*ChangesIni, CurrentSection, kind->kind);
   ChangesIni->WriteString(CurrentSection, key, *label);
   for (const std::string& each : ChangesIni->ReadSection(source)) {
     ChangesIni->WriteString(*label, each, ChangesIni->ReadString(source, each, ""));
   }
+  batch.UpdateFile();
   Open2daModifierDialog(kind->kind, *label, false, key, 0);
 }
 
@@ -230,6 +233,10 @@ std::optional<std::string> TMainForm::Ask2daModifierLabel(const char* title, con
 }
 
 bool TMainForm::Accept2daModifierLabel(const std::string& label) {
+  if (std::optional<std::string> refusal = RefusedSectionName(label)) {
+    ShowWarning(*refusal);
+    return false;
+  }
   if (IsModifierLabelInUse(*ChangesIni, label)) {
     ShowWarning("The specified modifier label already exists for another modifier. Try again.");
     return false;

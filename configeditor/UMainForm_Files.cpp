@@ -25,8 +25,8 @@ void TMainForm::AddListedFileClick(TFileKind kind) {
   const TFileCategoryWidgets& category = WidgetsOf(kind);
   const std::optional<std::string> name = FForms.FormFilename->Ask(category.category->typeWord);
   if (!name) return;
-  if (!AddListedFile(*ChangesIni, *category.category, *name)) {
-    ShowWarning(kFileNameInUseWarning);
+  if (std::optional<std::string> refusal = AddListedFile(*ChangesIni, *category.category, *name)) {
+    ShowWarning(*refusal);
     return;
   }
   CurrentSection = *name;

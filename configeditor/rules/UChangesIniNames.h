@@ -19,7 +19,8 @@ inline constexpr const char* kFixedSections[] = {
     kSettingsSection, kTlkListSection,     kInstallListSection, k2daListSection,
     kGffListSection,  kCompileListSection, kSsfListSection};
 
-// The section through which the keys-first rewrite moves the other keys.
+// The section through which the keys-first rewrite once moved the other keys; files
+// may still hold one, so a new modifier or file may not take its name.
 inline constexpr char kScratchSection[] = "aaTempWorkSectionaa";
 
 // The key that every accepted file holds in "[Settings]".

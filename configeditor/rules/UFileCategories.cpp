@@ -63,18 +63,22 @@ bool IsFileNameInUse(TCustomIniFile& ini, const std::string& name) {
   return IsModifierLabelInUse(ini, name);
 }
 
-bool AddListedFile(TCustomIniFile& ini, const TFileCategory& category, const std::string& name) {
-  if (IsFileNameInUse(ini, name)) return false;
+std::optional<std::string> RefusedFileName(TCustomIniFile& ini, const std::string& name) {
+  if (std::optional<std::string> refusal = RefusedSectionName(name)) return refusal;
+  if (IsFileNameInUse(ini, name)) return kFileNameInUseWarning;
+  return std::nullopt;
+}
+
+std::optional<std::string> AddListedFile(TCustomIniFile& ini, const TFileCategory& category,
+                                         const std::string& name) {
+  if (std::optional<std::string> refusal = RefusedFileName(ini, name)) return refusal;
   ini.WriteString(category.listSection, NextFreeKey(ini, category.listSection, category.keyPrefix),
                   name);
-  return true;
+  return std::nullopt;
 }
 
 void RemoveListedFile(TCustomIniFile& ini, const TFileCategory& category, const std::string& name) {
-  for (const std::string& key : ini.ReadSection(category.listSection)) {
-    if (ini.ReadString(category.listSection, key, "") == name)
-      ini.DeleteKey(category.listSection, key);
-  }
+  RemoveEveryListing(ini, category.listSection, name);
   if (!ini.SectionExists(name)) return;
   category.eraseDependents(ini, name);
   ini.EraseSection(name);

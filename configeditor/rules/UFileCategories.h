@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -60,9 +61,14 @@ bool IsNoFileName(std::string_view name);
 // modifier label in use.
 bool IsFileNameInUse(TCustomIniFile& ini, const std::string& name);
 
-// Lists `name` under the least free key of the category's list section. Writes
-// nothing and answers false when the name is in use (IsFileNameInUse).
-bool AddListedFile(TCustomIniFile& ini, const TFileCategory& category, const std::string& name);
+// Why `name` cannot be the name of a new listed file (a warning's sentence): a name
+// that cannot name an INI section, or one in use (IsFileNameInUse); nothing when it can.
+std::optional<std::string> RefusedFileName(TCustomIniFile& ini, const std::string& name);
+
+// Lists `name` under the least free key of the category's list section and answers
+// nothing; writes nothing and answers the refusal when RefusedFileName gives one.
+std::optional<std::string> AddListedFile(TCustomIniFile& ini, const TFileCategory& category,
+                                         const std::string& name);
 
 // Deletes every key of the category's list whose value is `name` exactly, erases
 // the category's dependents of section `name`, then the section itself.

@@ -88,9 +88,9 @@ TEST(FileNamesTest, TrimmedAndIgnoredNames) {
 TEST_F(FileCategoriesTest, AddNumbersEachListOnItsOwn) {
   TKV_Inifile& ini = Ini(kHead + Lines({"[2DAList]", "Table0=a.2da", "table2=b.2da", "[GFFList]",
                                         "File0=a.utc", "[SSFList]", "Replace0=a.ssf"}));
-  EXPECT_TRUE(AddListedFile(ini, FileCategory(TFileKind::TwoDa), "c.2da"));
-  EXPECT_TRUE(AddListedFile(ini, FileCategory(TFileKind::Gff), "b.utc"));
-  EXPECT_TRUE(AddListedFile(ini, FileCategory(TFileKind::Ssf), "b.ssf"));
+  EXPECT_EQ(std::nullopt, AddListedFile(ini, FileCategory(TFileKind::TwoDa), "c.2da"));
+  EXPECT_EQ(std::nullopt, AddListedFile(ini, FileCategory(TFileKind::Gff), "b.utc"));
+  EXPECT_EQ(std::nullopt, AddListedFile(ini, FileCategory(TFileKind::Ssf), "b.ssf"));
   EXPECT_EQ(
       kHead + Lines({"[2DAList]", "Table0=a.2da", "table2=b.2da", "Table1=c.2da", "[GFFList]",
                      "File0=a.utc", "File1=b.utc", "[SSFList]", "Replace0=a.ssf", "File0=b.ssf"}),
@@ -109,7 +109,7 @@ TEST_F(FileCategoriesTest, NamesInUseAreRefusedInEveryCategory) {
       SCOPED_TRACE(std::string(category.typeWord) + " " + name);
       TKV_Inifile& ini = Ini(text);
       EXPECT_TRUE(IsFileNameInUse(ini, name));
-      EXPECT_FALSE(AddListedFile(ini, category, name));
+      EXPECT_EQ(kFileNameInUseWarning, AddListedFile(ini, category, name));
       EXPECT_EQ(text, Text());
     }
   }
