@@ -64,7 +64,7 @@ class QuennetGffTest : public QuennetTest {
     return items;
   }
   bool PathsMarked() const {
-    return form->edGffField->lineEdit()->palette().color(QPalette::Base) == QColor(192, 220, 192);
+    return form->edGffField->palette().color(QPalette::Base) == QColor(192, 220, 192);
   }
 
   void Type(QComboBox* box, const std::string& text) {
