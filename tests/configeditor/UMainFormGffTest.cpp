@@ -114,6 +114,33 @@ TEST_F(QuennetGffTest, ShowingAFileListsItsFieldChangesAndSettings) {
   EXPECT_EQ(text, ReadFile("changes.ini")) << "showing files writes nothing";
 }
 
+// The file commands are the categories'; here what they show and keep of this pane.
+TEST_F(QuennetGffTest, AnAddedFileShowsAnEmptyPaneAndARemovedOneKeepsItsNewFields) {
+  const std::string text = kHead + Lines({"[p.utc]", "!ReplaceFile=1", "AddField0=nf", "[nf]",
+                                          "FieldType=Byte", "Label=B", "Value=1"});
+  OpenAndSelect(text);
+  ASSERT_TRUE(form->cbReplaceGff->isChecked());
+  services.modals.Expect("TFormFilename", [](QDialog& dialog) {
+    QTest::keyClicks(testing_support::Find<QLineEdit>(&dialog, "edFilename"), "c.utc");
+    testing_support::Find<QPushButton>(&dialog, "btnOK")->click();
+  });
+  form->mnuAddGff->trigger();
+  EXPECT_EQ("c.utc", CurrentNodeText());
+  EXPECT_TRUE(form->paneGFF->isVisible());
+  EXPECT_EQ((Rows{{"", ""}}), ListRows());
+  EXPECT_EQ("override", form->edGffDest->text().toStdString());
+  EXPECT_FALSE(form->cbReplaceGff->isChecked());
+
+  SelectFile("p.utc");
+  services.messages.Expect(MessageKind::Confirmation,
+                           "Are you sure you wish to remove p.utc from the modifier list?",
+                           MessageAnswer::Yes);
+  form->DeleteGFFfile1->trigger();
+  EXPECT_EQ(Lines({"[Settings]", "FileExists=1", "[GFFList]", "File1=c.utc", "[nf]",
+                   "FieldType=Byte", "Label=B", "Value=1"}),
+            ReadFile("changes.ini"));
+}
+
 TEST_F(QuennetGffTest, StoringAFieldChange) {
   struct Case {
     const char* name;
