@@ -19,6 +19,7 @@
 #include "configeditor/UIcons.h"
 #include "configeditor/UInfoForm.h"
 #include "configeditor/UModLabelForm.h"
+#include "configeditor/rules/UChangesIniNames.h"
 #include "configeditor/rules/UModifierSections.h"
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
@@ -251,7 +252,7 @@ void TFormNewGFF::RefreshFieldList(int row) {
     TIniReadScope scope(*IniFile);
     for (const std::string& key : IniFile->ReadSection(ParentSection)) {
       const std::string section = IniFile->ReadString(ParentSection, key, "");
-      if (section.empty() || !platform::StartsWithAsciiNoCase(key, "addfield")) continue;
+      if (section.empty() || !IsAddFieldKey(key)) continue;
       rows.push_back({key, section, IniFile->ReadString(section, "FieldType", ""),
                       IniFile->ReadString(section, "Label", "")});
     }

@@ -24,6 +24,7 @@
 #include "configeditor/UInfoForm.h"
 #include "configeditor/UMainForm.h"
 #include "configeditor/UMainForm_Panes_p.h"
+#include "configeditor/UPaneParts.h"
 #include "configeditor/rules/UGffSections.h"
 #include "configeditor/rules/UValueTokens.h"
 #include "formats/UGFFFile.h"
@@ -31,6 +32,8 @@
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/FormParts.h"
+#include "platform/ui/KeyValueList.h"
 #include "platform/ui/StringGrid.h"
 
 namespace quennet {
@@ -40,8 +43,6 @@ namespace {
 using namespace pane_parts;
 
 constexpr int kKeyColumnWidth = 200;
-// Marks a path box that holds the field paths of the shown file.
-const QColor kLoadedPathsColour(192, 220, 192);
 
 constexpr char kReplaceTickedHint[] =
     "If this file already exists in the override folder, overwrite it with a copy from "
@@ -62,22 +63,12 @@ std::vector<std::string> SortedNoCase(std::vector<std::string> items) {
 }  // namespace
 
 QWidget* TMainForm::CreateGffPane() {
-  auto* pane = new QWidget(this);
-  pane->setObjectName(QStringLiteral("paneGFF"));
-  QLabel* title = NewPaneTitle(pane, "Label9", "GFF Modifications");
-  lblGffHeading = NewLabel(pane, "lblGffHeading", "Modified fields in GFF file: ");
-
-  gridGffMod = new platform::StringGrid(pane);
-  gridGffMod->setObjectName(QStringLiteral("gridGffMod"));
-  SetHint(gridGffMod, "Doubleclick to edit the selected Modifier in the list.");
-  gridGffMod->SetColCount(2);
-  gridGffMod->SetRowCount(1);
-  gridGffMod->SetFixedRows(0);
-  gridGffMod->SetFixedCols(0);
-  gridGffMod->SetDefaultRowHeight(16);
-  gridGffMod->setSelectionBehavior(QAbstractItemView::SelectRows);
-  gridGffMod->SetColWidth(0, kKeyColumnWidth);
-  gridGffMod->horizontalHeader()->setStretchLastSection(true);
+  QWidget* pane = NewPane(this, "paneGFF");
+  QLabel* title = platform::MakeHeading(pane, "Label9", "GFF Modifications");
+  lblGffHeading = platform::MakeLabel(pane, "lblGffHeading", "Modified fields in GFF file: ");
+  gridGffMod =
+      NewKeyValueGrid(pane, "gridGffMod", "Doubleclick to edit the selected Modifier in the list.");
+  SetKeyValueColumns(*gridGffMod, kKeyColumnWidth);
 
   btnNewField = NewImageButton(pane, "btnNewField", TButtonImage::Add,
                                "Manage modifiers for adding new fields to the GFF file.");
@@ -125,42 +116,44 @@ QWidget* TMainForm::CreateGffInputs(QWidget* pane) {
   auto* inputs = new QWidget(pane);
   auto* group = new QGroupBox(QStringLiteral(" Modify field value"), inputs);
   group->setObjectName(QStringLiteral("GroupBox1"));
-  edGffField = NewEditableCombo<QComboBox>(
+  edGffField = NewEditableCombo(
       group, "edGffField", "Path, label and specifier to the GFF field that should be modified.");
   edGffField->setMinimumWidth(260);
   btnGffLoadFields = NewImageButton(group, "btnGffLoadFields", TButtonImage::Open,
                                     "Load field labels from file...");
-  cbGffValue = NewEditableCombo<TDropDownCombo>(
-      group, "cbGffValue",
-      "The new value this field should have, either set directly or via a Token.");
+  cbGffValue =
+      NewTokenCombo(group, "cbGffValue",
+                    "The new value this field should have, either set directly or via a Token.");
   auto* fields = new QGridLayout(group);
-  fields->addWidget(NewLabel(group, "lblGffField", "GFF Field:"), 0, 0);
+  fields->addWidget(platform::MakeLabel(group, "lblGffField", "GFF Field:"), 0, 0);
   fields->addWidget(edGffField, 0, 1);
   fields->addWidget(btnGffLoadFields, 0, 2);
-  fields->addWidget(NewLabel(group, "lblGffValue", "Value:"), 1, 0);
+  fields->addWidget(platform::MakeLabel(group, "lblGffValue", "Value:"), 1, 0);
   fields->addWidget(cbGffValue, 1, 1);
   fields->setColumnStretch(1, 1);
 
   cbReplaceGff =
       new QCheckBox(QStringLiteral("Replace file if it already exists at destination"), inputs);
   cbReplaceGff->setObjectName(QStringLiteral("cbReplaceGff"));
-  SetHint(cbReplaceGff,
-          "If this file already exists at the destination, overwrite it with a copy from "
-          "orvandeldata before modifying it.");
+  platform::SetHint(cbReplaceGff,
+                    "If this file already exists at the destination, overwrite it with a copy from "
+                    "orvandeldata before modifying it.");
   edGffDest = new QLineEdit(inputs);
   edGffDest->setObjectName(QStringLiteral("edGffDest"));
-  SetHint(edGffDest,
-          "Set to 'override' to install into the override folder, or the relative path and name "
-          "of an ERF/RIM format file to insert the GFF file into.");
+  platform::SetHint(
+      edGffDest,
+      "Set to 'override' to install into the override folder, or the relative path and name "
+      "of an ERF/RIM format file to insert the GFF file into.");
   btnGetGffDest = NewImageButton(inputs, "btnGetGffDest", TButtonImage::Open,
                                  "Select ERF file to get the name of.");
   btnGffDestSet = new QPushButton(QStringLiteral("Set"), inputs);
   btnGffDestSet->setObjectName(QStringLiteral("btnGffDestSet"));
-  SetHint(btnGffDestSet,
-          "Change the installation destination of this file. Please see the ReadMe if setting "
-          "this to something other than 'override'.");
+  platform::SetHint(
+      btnGffDestSet,
+      "Change the installation destination of this file. Please see the ReadMe if setting "
+      "this to something other than 'override'.");
   auto* destination = new QHBoxLayout;
-  destination->addWidget(NewLabel(inputs, "Label26", "Destination:"));
+  destination->addWidget(platform::MakeLabel(inputs, "Label26", "Destination:"));
   destination->addWidget(edGffDest, 1);
   destination->addWidget(btnGetGffDest);
   destination->addWidget(btnGffDestSet);
@@ -189,7 +182,7 @@ void TMainForm::ConnectGffPane() {
   platform::Connect(cbReplaceGff, &QCheckBox::clicked, this,
                     [this](bool checked) { cbReplaceGffClick(checked); });
   connect(cbReplaceGff, &QCheckBox::toggled, this, [this](bool checked) {
-    SetHint(cbReplaceGff, checked ? kReplaceTickedHint : kReplaceClearedHint);
+    platform::SetHint(cbReplaceGff, checked ? kReplaceTickedHint : kReplaceClearedHint);
   });
   platform::Connect(btnGetGffDest, &QToolButton::clicked, this, [this] { btnGetGffDestClick(); });
   platform::Connect(btnGffDestSet, &QPushButton::clicked, this, [this] { btnGffDestSetClick(); });
@@ -208,12 +201,8 @@ void TMainForm::ResetGffPane() {
   edGffField->clearEditText();
   cbGffValue->clear();
   cbGffValue->clearEditText();
-  MarkFieldPathsLoaded(false);
+  MarkLoaded(*edGffField, false);
 }
-
-void TMainForm::AddGFFFile1Click() {}
-
-void TMainForm::DeleteGFFfile1Click() {}
 
 void TMainForm::LoadGffModifiers(const std::string& fileName) {
   TIniReadScope scope(*ChangesIni);
@@ -225,7 +214,7 @@ void TMainForm::LoadGffModifiers(const std::string& fileName) {
   if (FieldPathSource != fileName) {
     edGffField->clear();
     edGffField->clearEditText();
-    MarkFieldPathsLoaded(false);
+    MarkLoaded(*edGffField, false);
   }
   // Set by the program: the hint follows, nothing is written.
   cbReplaceGff->setChecked(ChangesIni->SectionExists(fileName) &&
@@ -234,31 +223,13 @@ void TMainForm::LoadGffModifiers(const std::string& fileName) {
 }
 
 void TMainForm::FillGffGrid() {
-  std::vector<std::vector<std::string>> rows;
-  for (auto& [key, value] : GffModifierRows(*ChangesIni, CurrentSection))
-    rows.push_back({std::move(key), std::move(value)});
-  if (rows.empty()) rows.push_back({"", ""});
-  gridGffMod->SetRows(std::move(rows));
-  gridGffMod->SetColWidth(0, kKeyColumnWidth);
-  gridGffMod->SetColWidth(1, std::max(gridGffMod->width() - kKeyColumnWidth - 6, 40));
+  platform::KeyValueList(*gridGffMod).ShowRows(GffModifierRows(*ChangesIni, CurrentSection));
+  SetKeyValueColumns(*gridGffMod, kKeyColumnWidth);
 }
 
 // The accessor matches keys without regard to case, so the row is found that way too.
 void TMainForm::SelectGffRow(const std::string& key) {
-  for (int row = 0; row < gridGffMod->RowCount(); ++row) {
-    if (platform::SameTextAscii(gridGffMod->Cell(0, row), key)) {
-      gridGffMod->SetRow(row);
-      return;
-    }
-  }
-}
-
-void TMainForm::MarkFieldPathsLoaded(bool loaded) {
-  QLineEdit* edit = edGffField->lineEdit();
-  QPalette palette = edit->palette();
-  palette.setColor(QPalette::Base,
-                   loaded ? kLoadedPathsColour : QApplication::palette(edit).color(QPalette::Base));
-  edit->setPalette(palette);
+  platform::KeyValueList(*gridGffMod).SelectKey(key, true);
 }
 
 void TMainForm::btnStoreFieldClick() {
@@ -396,7 +367,7 @@ void TMainForm::btnGffLoadFieldsClick() {
   // Named after the shown file, also when the paths came from a file of another name.
   FieldPathSource = CurrentSection;
   ReplaceComboItems(*edGffField, SortedNoCase(FieldPathsOf(file)));
-  MarkFieldPathsLoaded(true);
+  MarkLoaded(*edGffField, true);
   edGffField->setFocus();
 }
 

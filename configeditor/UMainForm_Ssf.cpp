@@ -18,11 +18,14 @@
 #include "configeditor/UDropDownCombo.h"
 #include "configeditor/UMainForm.h"
 #include "configeditor/UMainForm_Panes_p.h"
+#include "configeditor/UPaneParts.h"
 #include "configeditor/rules/USsfSections.h"
 #include "configeditor/rules/UValueTokens.h"
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/FormParts.h"
+#include "platform/ui/KeyValueList.h"
 #include "platform/ui/StringGrid.h"
 
 namespace quennet {
@@ -36,23 +39,14 @@ constexpr int kEntryColumnWidth = 200;
 }  // namespace
 
 QWidget* TMainForm::CreateSsfPane() {
-  auto* pane = new QWidget(this);
-  pane->setObjectName(QStringLiteral("paneSSF"));
-  QLabel* title = NewPaneTitle(pane, "lblSSFTitle", "SSF Soundset files");
-  lblSSFHeading = NewLabel(pane, "lblSSFHeading", "Modified sound entries in file: ");
-
-  gridSSF = new platform::StringGrid(pane);
-  gridSSF->setObjectName(QStringLiteral("gridSSF"));
-  SetHint(gridSSF, "Doubleclick to edit the selected modifier in the list.");
-  gridSSF->SetColCount(2);
+  QWidget* pane = NewPane(this, "paneSSF");
+  QLabel* title = platform::MakeHeading(pane, "lblSSFTitle", "SSF Soundset files");
+  lblSSFHeading = platform::MakeLabel(pane, "lblSSFHeading", "Modified sound entries in file: ");
+  gridSSF =
+      NewKeyValueGrid(pane, "gridSSF", "Doubleclick to edit the selected modifier in the list.");
   gridSSF->SetRowCount(2);
   gridSSF->SetFixedRows(1);
-  gridSSF->SetFixedCols(0);
-  gridSSF->SetDefaultRowHeight(16);
-  gridSSF->setSelectionBehavior(QAbstractItemView::SelectRows);
-  gridSSF->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  gridSSF->SetColWidth(0, kEntryColumnWidth);
-  gridSSF->horizontalHeader()->setStretchLastSection(true);
+  SetKeyValueColumns(*gridSSF, kEntryColumnWidth);
 
   btnDelSSF = NewImageButton(pane, "btnDelSSF", TButtonImage::Delete,
                              "Delete selected Soundset entry modifier.");
@@ -97,22 +91,23 @@ QWidget* TMainForm::CreateSsfInputs(QWidget* pane) {
   for (const char* name : kSsfEntryNames) cbSSFEntry->addItem(QString::fromLatin1(name));
   cbSSFEntry->setCurrentIndex(-1);
   cbSSFEntry->setMinimumWidth(160);
-  SetHint(cbSSFEntry, "The sound entry slot that should be modified.");
-  cbSSFValue = NewEditableCombo<TDropDownCombo>(
-      group, "cbSSFValue", "StrRef into dialog.tlk where the new sound is defined.");
+  platform::SetHint(cbSSFEntry, "The sound entry slot that should be modified.");
+  cbSSFValue =
+      NewTokenCombo(group, "cbSSFValue", "StrRef into dialog.tlk where the new sound is defined.");
   auto* fields = new QGridLayout(group);
-  fields->addWidget(NewLabel(group, "lblSSFEntry", "SSF Entry:"), 0, 0);
+  fields->addWidget(platform::MakeLabel(group, "lblSSFEntry", "SSF Entry:"), 0, 0);
   fields->addWidget(cbSSFEntry, 0, 1);
-  fields->addWidget(NewLabel(group, "lblSSFValue", "StrRef:"), 1, 0);
+  fields->addWidget(platform::MakeLabel(group, "lblSSFValue", "StrRef:"), 1, 0);
   fields->addWidget(cbSSFValue, 1, 1);
   fields->setColumnStretch(1, 1);
 
   chSSFReplace =
       new QCheckBox(QStringLiteral("Replace file if it already exists in Override"), inputs);
   chSSFReplace->setObjectName(QStringLiteral("chSSFReplace"));
-  SetHint(chSSFReplace,
-          "If this file already exists in the override folder, overwrite it with a copy from "
-          "orvandeldata before modifying it.");
+  platform::SetHint(
+      chSSFReplace,
+      "If this file already exists in the override folder, overwrite it with a copy from "
+      "orvandeldata before modifying it.");
 
   auto* column = new QVBoxLayout(inputs);
   column->setContentsMargins(0, 0, 0, 0);
@@ -136,10 +131,6 @@ void TMainForm::ConnectSsfPane() {
   cbSSFValue->SetOnDropDown([this] { cbSSFValueDropDown(); });
 }
 
-void TMainForm::AddSSFFile1Click() {}
-
-void TMainForm::DeleteSSFFile1Click() {}
-
 void TMainForm::ShowSsfFile(const std::string& fileName) {
   TIniReadScope scope(*ChangesIni);
   CurrentSection = fileName;
@@ -154,15 +145,15 @@ void TMainForm::ShowSsfFile(const std::string& fileName) {
 
 void TMainForm::LoadSsfGrid() {
   TIniReadScope scope(*ChangesIni);
-  std::vector<std::vector<std::string>> rows = {{"Sound Entry", "StrRef in dialog.tlk"}};
+  gridSSF->SetCell(0, 0, "Sound Entry");
+  gridSSF->SetCell(1, 0, "StrRef in dialog.tlk");
+  platform::KeyValueRows rows;
   if (ChangesIni->SectionExists(kSsfListSection) && ChangesIni->SectionExists(CurrentSection)) {
     for (const std::string& key : ChangesIni->ReadSection(CurrentSection))
-      rows.push_back({key, ChangesIni->ReadString(CurrentSection, key, "")});
+      rows.emplace_back(key, ChangesIni->ReadString(CurrentSection, key, ""));
   }
-  if (rows.size() == 1) rows.push_back({"", ""});
-  gridSSF->SetRows(std::move(rows));
-  gridSSF->SetColWidth(0, kEntryColumnWidth);
-  gridSSF->SetColWidth(1, std::max(gridSSF->width() - kEntryColumnWidth - 6, 40));
+  platform::KeyValueList(*gridSSF).ShowRows(rows);
+  SetKeyValueColumns(*gridSSF, kEntryColumnWidth);
 }
 
 void TMainForm::btnAddSSFClick() {

@@ -25,20 +25,11 @@ void CollectNewFieldSections(TCustomIniFile& ini, const std::string& section, Na
 
 }  // namespace
 
-bool IsGffSettingsKey(std::string_view key) {
-  return platform::StartsWithAsciiNoCase(key, kReplaceFileKey) ||
-         platform::StartsWithAsciiNoCase(key, kDestinationKey);
-}
-
-bool IsAddFieldKey(std::string_view key) {
-  return platform::StartsWithAsciiNoCase(key, "addfield");
-}
-
 TKeyValues GffModifierRows(TCustomIniFile& ini, const std::string& section) {
   TIniReadScope scope(ini);
   TKeyValues rows;
   for (const std::string& key : ini.ReadSection(section)) {
-    if (IsGffSettingsKey(key)) continue;
+    if (IsGffSettingKey(key)) continue;
     std::string value = ini.ReadString(section, key, "");
     if (!value.empty()) rows.emplace_back(key, std::move(value));
   }
@@ -79,8 +70,8 @@ std::vector<std::string> NewFieldSections(TCustomIniFile& ini) {
   TIniReadScope scope(ini);
   NameSet met;
   std::vector<std::string> sections;
-  for (const std::string& listKey : ini.ReadSection("GFFList")) {
-    const std::string fileSection = ini.ReadString("GFFList", listKey, "");
+  for (const std::string& listKey : ini.ReadSection(kGffListSection)) {
+    const std::string fileSection = ini.ReadString(kGffListSection, listKey, "");
     if (!fileSection.empty()) CollectNewFieldSections(ini, fileSection, met, sections);
   }
   return sections;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "configeditor/rules/UChangesIniNames.h"
 #include "configeditor/rules/UModifierSections.h"
 #include "formats/UKV_IniFile.h"
 
@@ -17,14 +18,7 @@ class TGFFFile;
 
 namespace quennet {
 
-inline constexpr char kReplaceFileKey[] = "!ReplaceFile";
-inline constexpr char kDestinationKey[] = "!Destination";
 inline constexpr char kDefaultDestination[] = "override";
-
-// "!ReplaceFile..." or "!Destination..." in any case: the file's install settings.
-bool IsGffSettingsKey(std::string_view key);
-// "AddField..." in any case: a key that lists a new-field modifier section.
-bool IsAddFieldKey(std::string_view key);
 
 // The field-change list of a GFF file's section: every key with a value that is not a
 // settings key, in file order (new-field keys included). Empty without the section.

@@ -9,15 +9,12 @@
 #include <utility>
 #include <vector>
 
+#include "configeditor/rules/UChangesIniNames.h"
 #include "formats/UKV_IniFile.h"
 
 namespace quennet {
 
 using TKeyValues = std::vector<std::pair<std::string, std::string>>;
-
-// The section through which the keys-first rewrite once moved the other keys; files
-// may still hold one, so a new modifier may not take its name.
-inline constexpr char kScratchSection[] = "aaTempWorkSectionaa";
 
 // At least one character, no blank, and not exactly "N/A".
 bool IsValidModifierLabel(const std::string& label);
@@ -30,6 +27,12 @@ bool IsValidModifierLabel(const std::string& label);
 // depth below a GFF file. A section without keys does not exist for the INI accessor,
 // so the listings are checked too.
 bool IsModifierLabelInUse(TCustomIniFile& ini, const std::string& label);
+
+// The names, besides existing and reserved sections, that IsModifierLabelInUse tests
+// a label against: every value of the listing sections, the keys of "[InstallList]",
+// every label a 2DA file lists and every new-field section. For a command that makes
+// many labels and folds them once.
+std::vector<std::string> ListedNames(TCustomIniFile& ini);
 
 // True for the seven fixed sections of changes.ini and the scratch section, compared
 // without regard to case: they may be empty, and must not take a file's or a

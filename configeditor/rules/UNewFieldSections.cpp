@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "configeditor/rules/UChangesIniNames.h"
 #include "configeditor/rules/UKeyNumbering.h"
 #include "formats/UKV_Common.h"
 #include "formats/UStrTok.h"
@@ -97,7 +98,7 @@ std::optional<TNewFieldProblem> CheckFieldLabel(TCustomIniFile& ini, const TNewF
     return refusal("The field label can be at most 16 characters long!");
   if (field.label.empty()) return refusal("You must specify a field label!");
   for (const std::string& key : ini.ReadSection(place.parentSection)) {
-    if (!platform::StartsWithAsciiNoCase(key, "addfield")) continue;
+    if (!IsAddFieldKey(key)) continue;
     const std::string sibling = ini.ReadString(place.parentSection, key, "");
     if (sibling == place.modifierSection || !ini.SectionExists(sibling)) continue;
     // Below one new Struct or List every sibling shares the parent field.
@@ -161,7 +162,7 @@ TFieldKind KindOfType(std::string_view type) {
 }
 
 bool IsTokenShape(std::string_view text) {
-  return text.size() >= 10 && text.substr(0, 9) == "2DAMEMORY" && text[9] >= '0' && text[9] <= '9';
+  return text.size() >= 10 && Is2daMemoryToken(text) && text[9] >= '0' && text[9] <= '9';
 }
 
 std::string CheckValue(std::string_view type, const std::string& text) {
@@ -210,7 +211,7 @@ bool SectionListsValue(TCustomIniFile& ini, const std::string& value, const std:
 }
 
 std::string NextAddFieldKey(TCustomIniFile& ini, const std::string& section) {
-  return NextFreeKey(ini, section, "AddField");
+  return NextFreeKey(ini, section, kAddFieldKeyPrefix);
 }
 
 namespace {
@@ -222,7 +223,8 @@ void DeleteTree(TCustomIniFile& ini, const std::string& section,
   deleted.push_back(section);
   if (!ini.SectionExists(section)) return;
   for (const std::string& key : ini.ReadSection(section)) {
-    if (key.compare(0, 8, "AddField") != 0) continue;
+    // Exactly "AddField" here, with case, as the installer's own delete does.
+    if (key.compare(0, 8, kAddFieldKeyPrefix) != 0) continue;
     DeleteTree(ini, ini.ReadString(section, key, ""), met, deleted);
     ini.DeleteKey(section, key);
   }

@@ -15,15 +15,13 @@ const std::array<const char*, 40> kSsfEntryNames = {
     "Unknown(36)", "Unknown(37)",  "Unknown(38)",     "Unknown(39)",    "Unknown(40)",
 };
 
-bool IsReplaceListKey(std::string_view key) { return key.substr(0, 7) == "Replace"; }
-
 std::string NextFreeListKey(const std::vector<std::string>& keys, bool replace) {
-  return LeastFreeName(keys, replace ? "Replace" : "File");
+  return LeastFreeName(keys, replace ? kReplaceKeyPrefix : kFileKeyPrefix);
 }
 
 std::optional<bool> SsfListKind(TCustomIniFile& ini, const std::string& fileName) {
   for (const std::string& key : ini.ReadSection(kSsfListSection)) {
-    if (ini.ReadString(kSsfListSection, key, "") == fileName) return IsReplaceListKey(key);
+    if (ini.ReadString(kSsfListSection, key, "") == fileName) return IsReplaceKey(key);
   }
   return std::nullopt;
 }
@@ -39,7 +37,7 @@ void SwitchSsfKind(TCustomIniFile& ini, const std::string& fileName, bool replac
       // Written again to follow the switched key, in the old order.
       ini.DeleteKey(kSsfListSection, key);
       ini.WriteString(kSsfListSection, key, value);
-    } else if (value == fileName && IsReplaceListKey(key) != replace) {
+    } else if (value == fileName && IsReplaceKey(key) != replace) {
       ini.DeleteKey(kSsfListSection, key);
       // The old name still stands in `keys`; having the other prefix it blocks nothing.
       ini.WriteString(kSsfListSection, NextFreeListKey(keys, replace), value);

@@ -9,17 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "configeditor/rules/UChangesIniNames.h"
 #include "formats/UKV_IniFile.h"
 
 namespace quennet {
 
-inline constexpr char kSsfListSection[] = "SSFList";
-
 // The sound entries of a soundset file in the order the entry list offers them.
 extern const std::array<const char*, 40> kSsfEntryNames;
-
-// A list key of the Replace kind: its first seven characters are exactly "Replace".
-bool IsReplaceListKey(std::string_view key);
 
 // "Replace" (when `replace`) or "File" followed by the least number n from 0 for which
 // no name of `keys` equals it without regard to case.

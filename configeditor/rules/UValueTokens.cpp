@@ -3,17 +3,11 @@
 #include <algorithm>
 #include <string_view>
 
-#include "configeditor/rules/UGffSections.h"
+#include "configeditor/rules/UChangesIniNames.h"
 
 namespace quennet {
 
 namespace {
-
-// Prefix tests of the token names: exact case, as the installer reads them.
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-bool IsMemoryToken(std::string_view key) { return StartsWith(key, "2DAMEMORY"); }
 
 void AppendOnce(std::vector<std::string>& tokens, const std::string& token) {
   const bool listed = std::any_of(tokens.begin(), tokens.end(), [&token](const std::string& each) {
@@ -33,18 +27,18 @@ std::vector<std::string> FilledValues(TCustomIniFile& ini, const std::string& se
 }
 
 void AppendStrRefTokens(TCustomIniFile& ini, std::vector<std::string>& tokens) {
-  for (const std::string& key : ini.ReadSection("TLKList")) {
-    if (StartsWith(key, "StrRef") && !ini.ReadString("TLKList", key, "").empty())
+  for (const std::string& key : ini.ReadSection(kTlkListSection)) {
+    if (IsStrRefToken(key) && !ini.ReadString(kTlkListSection, key, "").empty())
       tokens.push_back(key);
   }
 }
 
 // A 2DA modifier's memory keys count also without a value.
 void Append2daMemoryTokens(TCustomIniFile& ini, std::vector<std::string>& tokens) {
-  for (const std::string& fileSection : FilledValues(ini, "2DAList")) {
+  for (const std::string& fileSection : FilledValues(ini, k2daListSection)) {
     for (const std::string& modifier : FilledValues(ini, fileSection)) {
       for (const std::string& key : ini.ReadSection(modifier)) {
-        if (IsMemoryToken(key)) AppendOnce(tokens, key);
+        if (Is2daMemoryToken(key)) AppendOnce(tokens, key);
       }
     }
   }
@@ -64,7 +58,7 @@ std::vector<std::string> SsfValueTokens(TCustomIniFile& ini) {
   TIniReadScope scope(ini);
   std::vector<std::string> tokens = GffValueTokens(ini);
   TSectionSet scanned;
-  for (const std::string& fileSection : FilledValues(ini, "GFFList")) {
+  for (const std::string& fileSection : FilledValues(ini, kGffListSection)) {
     if (ini.SectionExists(fileSection)) CollectGffTokens(ini, fileSection, scanned, tokens);
   }
   return tokens;
@@ -76,7 +70,7 @@ void CollectGffTokens(TCustomIniFile& ini, const std::string& section, TSectionS
   for (const std::string& key : ini.ReadSection(section)) {
     const std::string value = ini.ReadString(section, key, "");
     if (value.empty()) continue;
-    if (IsMemoryToken(key)) {
+    if (Is2daMemoryToken(key)) {
       AppendOnce(tokens, key);
     } else if (IsAddFieldKey(key) && ini.SectionExists(value)) {
       CollectGffTokens(ini, value, scanned, tokens);

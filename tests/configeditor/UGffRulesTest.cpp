@@ -1,16 +1,12 @@
 // The widget-free rules behind the GFF pane and the value lists: the soundset token
 // list, the new-field sections reached through "AddField" keys and the labels in use.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
-#include <memory>
 
 #include "configeditor/rules/UGffSections.h"
 #include "configeditor/rules/UModifierSections.h"
 #include "configeditor/rules/UValueTokens.h"
-#include "platform/Files.h"
 #include "tests/configeditor/ModifierTexts.h"
+#include "tests/configeditor/ScratchIni.h"
 
 namespace quennet {
 namespace {
@@ -20,24 +16,10 @@ using Names = std::vector<std::string>;
 
 class GffRulesTest : public testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/gff-rules-XXXXXX";
-    ASSERT_NE(nullptr, ::mkdtemp(pattern));
-    FFolder = pattern;
-  }
-  void TearDown() override {
-    FIni.reset();
-    std::filesystem::remove_all(FFolder);
-  }
-  TKV_Inifile& Ini(const std::string& text) {
-    platform::ReplaceFile(FFolder + "/changes.ini", text);
-    FIni = std::make_unique<TKV_Inifile>(FFolder + "/changes.ini");
-    return *FIni;
-  }
-  std::string Text() const { return platform::ReadWholeFile(FFolder + "/changes.ini"); }
+  TKV_Inifile& Ini(const std::string& text) { return scratch.Ini(text); }
+  std::string Text() const { return scratch.Text(); }
 
-  std::string FFolder;
-  std::unique_ptr<TKV_Inifile> FIni;
+  modifier_testing::ScratchIni scratch;
 };
 
 // One file for every rule of the two lists; the comments name the rule each line shows.

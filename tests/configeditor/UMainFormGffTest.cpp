@@ -64,7 +64,7 @@ class QuennetGffTest : public QuennetTest {
     return items;
   }
   bool PathsMarked() const {
-    return form->edGffField->lineEdit()->palette().color(QPalette::Base) == QColor(192, 220, 192);
+    return form->edGffField->palette().color(QPalette::Base) == QColor(192, 220, 192);
   }
 
   void Type(QComboBox* box, const std::string& text) {
@@ -112,6 +112,33 @@ TEST_F(QuennetGffTest, ShowingAFileListsItsFieldChangesAndSettings) {
       "existing file.",
       form->cbReplaceGff->statusTip().toStdString());
   EXPECT_EQ(text, ReadFile("changes.ini")) << "showing files writes nothing";
+}
+
+// The file commands are the categories'; here what they show and keep of this pane.
+TEST_F(QuennetGffTest, AnAddedFileShowsAnEmptyPaneAndARemovedOneKeepsItsNewFields) {
+  const std::string text = kHead + Lines({"[p.utc]", "!ReplaceFile=1", "AddField0=nf", "[nf]",
+                                          "FieldType=Byte", "Label=B", "Value=1"});
+  OpenAndSelect(text);
+  ASSERT_TRUE(form->cbReplaceGff->isChecked());
+  services.modals.Expect("TFormFilename", [](QDialog& dialog) {
+    QTest::keyClicks(testing_support::Find<QLineEdit>(&dialog, "edFilename"), "c.utc");
+    testing_support::Find<QPushButton>(&dialog, "btnOK")->click();
+  });
+  form->mnuAddGff->trigger();
+  EXPECT_EQ("c.utc", CurrentNodeText());
+  EXPECT_TRUE(form->paneGFF->isVisible());
+  EXPECT_EQ((Rows{{"", ""}}), ListRows());
+  EXPECT_EQ("override", form->edGffDest->text().toStdString());
+  EXPECT_FALSE(form->cbReplaceGff->isChecked());
+
+  SelectFile("p.utc");
+  services.messages.Expect(MessageKind::Confirmation,
+                           "Are you sure you wish to remove p.utc from the modifier list?",
+                           MessageAnswer::Yes);
+  form->DeleteGFFfile1->trigger();
+  EXPECT_EQ(Lines({"[Settings]", "FileExists=1", "[GFFList]", "File1=c.utc", "[nf]",
+                   "FieldType=Byte", "Label=B", "Value=1"}),
+            ReadFile("changes.ini"));
 }
 
 TEST_F(QuennetGffTest, StoringAFieldChange) {
@@ -434,6 +461,19 @@ TEST_F(QuennetGffTest, FieldPathsFromTheGffFileBesideChangesIni) {
   EXPECT_TRUE(Items(form->edGffField).empty());
   EXPECT_FALSE(PathsMarked());
   EXPECT_EQ(text, ReadFile("changes.ini"));
+}
+
+// Two files that match only without regard to case: neither is taken without asking.
+TEST_F(QuennetGffTest, FieldPathsAskWhenTheFileBesideIsAmbiguous) {
+  platform::ReplaceFile(PathOf("P.utc"), FieldPathsGff());
+  platform::ReplaceFile(PathOf("P.UTC"), FieldPathsGff());
+  OpenAndSelect(kHead);
+  services.fileDialogs.ExpectCancel();
+  form->btnGffLoadFields->click();
+  EXPECT_TRUE(Items(form->edGffField).empty());
+  platform::ReplaceFile(PathOf("p.utc"), FieldPathsGff());
+  form->btnGffLoadFields->click();  // the exact name is taken first
+  EXPECT_EQ(kFieldPaths, Items(form->edGffField));
 }
 
 TEST_F(QuennetGffTest, FieldPathsFromAPickedFile) {

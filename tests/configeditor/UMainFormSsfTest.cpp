@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <fstream>
@@ -77,6 +79,23 @@ TEST_F(QuennetSsfTest, ShowingAFile) {
   EXPECT_TRUE(form->chSSFReplace->isChecked());
   EXPECT_EQ((Rows{{"Search", "7"}}), ListRows());
   EXPECT_EQ(text, ReadFile("changes.ini"));
+}
+
+// The file command is the category's; here what the pane shows of a new file.
+TEST_F(QuennetSsfTest, AnAddedFileShowsAnEmptyGridAndTheBoxCleared) {
+  const std::string text = kHead + Lines({"[SSFList]", "Replace0=b.ssf", "[b.ssf]", "Death=1"});
+  OpenAndSelect(text, "b.ssf");
+  ASSERT_TRUE(form->chSSFReplace->isChecked());
+  services.modals.Expect("TFormFilename", [](QDialog& dialog) {
+    QTest::keyClicks(testing_support::Find<QLineEdit>(&dialog, "edFilename"), "a.ssf");
+    testing_support::Find<QPushButton>(&dialog, "btnOK")->click();
+  });
+  form->AddSSFFile2->trigger();
+  EXPECT_EQ(kHead + Lines({"[SSFList]", "Replace0=b.ssf", "File0=a.ssf", "[b.ssf]", "Death=1"}),
+            ReadFile("changes.ini"));
+  EXPECT_EQ("a.ssf", CurrentNodeText());
+  EXPECT_EQ((Rows{{"", ""}}), ListRows());
+  EXPECT_FALSE(form->chSSFReplace->isChecked());
 }
 
 TEST_F(QuennetSsfTest, EntryListHoldsTheFortyEntries) {

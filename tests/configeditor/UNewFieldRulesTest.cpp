@@ -1,14 +1,10 @@
 // The widget-free rules of new-field modifiers: the value check of every type word,
 // the parent key's number and the tree delete.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
-#include <memory>
 
 #include "configeditor/rules/UNewFieldSections.h"
-#include "platform/Files.h"
 #include "tests/configeditor/ModifierTexts.h"
+#include "tests/configeditor/ScratchIni.h"
 
 namespace quennet {
 namespace {
@@ -17,24 +13,10 @@ using modifier_testing::Lines;
 
 class NewFieldRulesTest : public testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/new-field-rules-XXXXXX";
-    ASSERT_NE(nullptr, ::mkdtemp(pattern));
-    FFolder = pattern;
-  }
-  void TearDown() override {
-    FIni.reset();
-    std::filesystem::remove_all(FFolder);
-  }
-  TKV_Inifile& Ini(const std::string& text) {
-    platform::ReplaceFile(FFolder + "/changes.ini", text);
-    FIni = std::make_unique<TKV_Inifile>(FFolder + "/changes.ini");
-    return *FIni;
-  }
-  std::string Text() const { return platform::ReadWholeFile(FFolder + "/changes.ini"); }
+  TKV_Inifile& Ini(const std::string& text) { return scratch.Ini(text); }
+  std::string Text() const { return scratch.Text(); }
 
-  std::string FFolder;
-  std::unique_ptr<TKV_Inifile> FIni;
+  modifier_testing::ScratchIni scratch;
 };
 
 TEST(NewFieldCheckValueTest, EveryTypeWord) {
