@@ -3,7 +3,7 @@
 #include <cstring>
 #include <optional>
 
-#include "configeditor/rules/UGffSections.h"
+#include "configeditor/rules/UChangesIniNames.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 
@@ -12,7 +12,6 @@ namespace quennet {
 namespace {
 
 constexpr char kUnknownType[] = "UNKNOWN";
-constexpr char kAddFieldPrefix[] = "AddField";
 
 // The path of a field below `parentPath`: its label, or its index in a List.
 std::string FieldPath(const std::string& parentPath, const std::string& label, int32_t index) {
@@ -249,7 +248,7 @@ class TGffCompare {
 
   // False when the key is left unwritten (see TGffCompareResult::skippedKeys).
   bool WriteChange(const std::string& key, const std::string& value) {
-    if (IsGffSettingsKey(key) || IsAddFieldKey(key)) {
+    if (IsGffSettingKey(key) || IsAddFieldKey(key)) {
       FResult.skippedKeys.push_back(key);
       return false;
     }
@@ -329,7 +328,7 @@ TGffTargetSection::TGffTargetSection(TCustomIniFile& ini, const std::string& sec
 
 TGffTargetSection::TGffTargetSection(TCustomIniFile& ini, const std::string& section,
                                      const std::vector<std::string>& keys)
-    : FIni(ini), FName(section), FAddFieldKeys(keys, kAddFieldPrefix) {
+    : FIni(ini), FName(section), FAddFieldKeys(keys, kAddFieldKeyPrefix) {
   for (const std::string& key : keys) Remember(key, ini.ReadString(FName, key, ""));
 }
 
