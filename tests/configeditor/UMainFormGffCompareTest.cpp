@@ -1,6 +1,8 @@
 // The GFF pane's compare button through the window: the two file dialogs, the summary,
 // the missing-file warning, the failure rules, and a compare that writes where it
 // started whatever the window shows meanwhile.
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <QToolButton>
 #include <fstream>
@@ -61,6 +63,27 @@ class HookedFileDialogs : public platform::FileDialogService {
  private:
   platform::FileDialogService& FInner;
 };
+
+// The window's own pump, installed by the Qt services.
+platform::CursorService* QtPump() {
+  const platform::Services installed = platform::CurrentServices();
+  platform::FolderPicker* picker = platform::CurrentFolderPicker();
+  platform::InstallQtServices();
+  platform::CursorService* qt = platform::CurrentServices().cursor;
+  platform::InstallServices(installed);
+  platform::SetFolderPicker(picker);
+  return qt;
+}
+
+// A click as the window system queues it.
+void PostClick(QWidget* widget) {
+  const QPointF centre = widget->rect().center();
+  const QPointF global = widget->mapToGlobal(centre);
+  QCoreApplication::postEvent(widget, new QMouseEvent(QEvent::MouseButtonPress, centre, global,
+                                                      Qt::LeftButton, Qt::LeftButton, {}));
+  QCoreApplication::postEvent(widget, new QMouseEvent(QEvent::MouseButtonRelease, centre, global,
+                                                      Qt::LeftButton, Qt::NoButton, {}));
+}
 
 class QuennetGffCompareTest : public QuennetTest {
  protected:
@@ -230,6 +253,29 @@ TEST_F(QuennetGffCompareTest, TheCompareWritesWhereItStarted) {
             ReadFile("changes.ini"));
   EXPECT_EQ("p.utc", form->CurrentSection);
   EXPECT_EQ((Rows{{"A", "2"}, {"AddField0", "gff_p_B_0"}}), ListRows());
+}
+
+// A click on the compare button while pending messages run during a compare waits until
+// the compare has ended: a second compare cannot start inside the first.
+TEST_F(QuennetGffCompareTest, AClickDuringTheCompareWaitsForItsEnd) {
+  OpenAndSelect(kHead);
+  ChooseCopies(GffOf({{"A", 1}}, StructS::First), GffOf({{"A", 2}}, StructS::First));
+  platform::CursorService* pump = QtPump();
+  cursor.onPump = [this, pump](int count) {
+    if (count == 2) PostClick(form->btnCompareGff);
+    pump->ProcessPendingMessages();
+  };
+  std::vector<platform::CursorShape> cursorAtDialogs;
+  fileDialogs.afterDialog = [&] { cursorAtDialogs.push_back(cursor.Current()); };
+  services.messages.Expect(MessageKind::Information, Summary(1, 0));
+  form->btnCompareGff->click();
+  EXPECT_EQ(2u, cursorAtDialogs.size()) << "no dialog of a second compare during the first";
+
+  services.fileDialogs.ExpectCancel();
+  QApplication::processEvents();
+  EXPECT_EQ(std::vector<platform::CursorShape>(3, platform::CursorShape::Normal), cursorAtDialogs)
+      << "the held click started the second compare after the first";
+  EXPECT_EQ(kHead + Lines({"[p.utc]", "A=2"}), ReadFile("changes.ini"));
 }
 
 }  // namespace
