@@ -13,7 +13,6 @@
 
 #include "configeditor/UConventions.h"
 #include "configeditor/UDropDownCombo.h"
-#include "configeditor/UHelpWindow.h"
 #include "configeditor/UPaneParts.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
@@ -172,7 +171,7 @@ void T2daModifierForm::AddInputPart(QWidget* part) {
 void T2daModifierForm::FixSize(QSize least) {
   FLeastSize = least;
   layout()->activate();
-  setFixedSize(sizeHint().expandedTo(least));
+  platform::FixSizeAtLeast(this, least.width(), least.height());
 }
 
 void T2daModifierForm::SetOpenerTexts(const TOpenerTexts& texts) {
@@ -289,7 +288,7 @@ void T2daModifierForm::ShowWarning(const std::string& text) {
 
 void T2daModifierForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  CentreOnDesktop(*this);
+  platform::CentreOnDesktop(*this);
 }
 
 }  // namespace quennet

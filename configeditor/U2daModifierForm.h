@@ -80,10 +80,10 @@ struct TColumnGroupNames {
   const char* loadHint;
 };
 struct TColumnGroup {
-  QGroupBox* group;
-  QComboBox* columnBox;
-  QToolButton* loadButton;
-  QGridLayout* layout;
+  QGroupBox* group = nullptr;
+  QComboBox* columnBox = nullptr;
+  QToolButton* loadButton = nullptr;
+  QGridLayout* layout = nullptr;
 };
 
 class T2daModifierForm : public QDialog {
