@@ -42,7 +42,7 @@ namespace {
 
 using namespace pane_parts;
 
-constexpr int kKeyColumnWidth = 200;
+constexpr int kFieldPathColumnWidth = 200;
 
 constexpr char kReplaceTickedHint[] =
     "If this file already exists in the override folder, overwrite it with a copy from "
@@ -68,7 +68,7 @@ QWidget* TMainForm::CreateGffPane() {
   lblGffHeading = platform::MakeLabel(pane, "lblGffHeading", "Modified fields in GFF file: ");
   gridGffMod =
       NewKeyValueGrid(pane, "gridGffMod", "Doubleclick to edit the selected Modifier in the list.");
-  SetKeyValueColumns(*gridGffMod, kKeyColumnWidth);
+  SetKeyValueColumns(*gridGffMod, kFieldPathColumnWidth);
 
   btnNewField = NewImageButton(pane, "btnNewField", TButtonImage::Add,
                                "Manage modifiers for adding new fields to the GFF file.");
@@ -224,7 +224,7 @@ void TMainForm::LoadGffModifiers(const std::string& fileName) {
 
 void TMainForm::FillGffGrid() {
   platform::KeyValueList(*gridGffMod).ShowRows(GffModifierRows(*ChangesIni, CurrentSection));
-  SetKeyValueColumns(*gridGffMod, kKeyColumnWidth);
+  SetKeyValueColumns(*gridGffMod, kFieldPathColumnWidth);
 }
 
 // The accessor matches keys without regard to case, so the row is found that way too.
