@@ -6,7 +6,6 @@
 #include "configeditor/UMainForm.h"
 #include "configeditor/rules/UGffCompare.h"
 #include "platform/Files.h"
-#include "platform/ui/Application.h"
 
 namespace quennet {
 
