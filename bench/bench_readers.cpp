@@ -1,7 +1,6 @@
 // Load times of the 2DA and GFF readers against reading the same bytes once, the memory
 // a loaded GFF tree takes, and a walk over every field path with its value text.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "formats/U2DAEdit.h"
@@ -71,10 +71,75 @@ const std::string& GffPath() {
   return path;
 }
 
-// Bytes taken from the heap, large blocks included.
-size_t HeapInUse() {
-  struct mallinfo2 info = mallinfo2();
-  return info.uordblks + info.hblkhd;
+// ---- Measured in a fresh process --------------------------------------------------
+
+using Figures = std::array<double, 2>;
+
+constexpr const char* kFreshProcessFlag = "--fresh-process";
+
+// Runs `work` ("read", "load" or "free") on `path` in a new process of this program
+// (see main) and gives back the figures it measured.
+Figures MeasureInFreshProcess(const char* work, const std::string& path) {
+  int ends[2];
+  if (::pipe(ends) != 0) return {};
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::dup2(ends[1], STDOUT_FILENO);
+    ::close(ends[0]);
+    ::close(ends[1]);
+    const char* arguments[] = {"bench_readers", kFreshProcessFlag, work, path.c_str(), nullptr};
+    ::execv("/proc/self/exe", const_cast<char* const*>(arguments));
+    ::_exit(127);
+  }
+  ::close(ends[1]);
+  Figures figures{};
+  char text[128] = {};
+  size_t got = 0;
+  ssize_t read;
+  while (got + 1 < sizeof text && (read = ::read(ends[0], text + got, sizeof text - 1 - got)) > 0)
+    got += static_cast<size_t>(read);
+  ::close(ends[0]);
+  ::waitpid(child, nullptr, 0);
+  if (std::sscanf(text, "%lf %lf", &figures[0], &figures[1]) != 2) figures = {};
+  return figures;
+}
+
+// CPU time of the process, system time (page faults) included: on a busy machine it
+// varies far less than the wall clock.
+double CpuSeconds() {
+  timespec now{};
+  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// The memory the process has touched.
+size_t ResidentBytes() {
+  size_t pages = 0, resident = 0;
+  if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(statm, "%zu %zu", &pages, &resident) != 2) resident = 0;
+    std::fclose(statm);
+  }
+  return resident * static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// The work of a fresh process: the seconds (CPU) it took and, for a load, the memory
+// the tree leaves touched.
+Figures DoFreshWork(std::string_view work, const std::string& path) {
+  if (work == "read") {
+    const double start = CpuSeconds();
+    std::string bytes = platform::ReadWholeFile(path);
+    benchmark::DoNotOptimize(bytes.data());
+    return {CpuSeconds() - start, 0};
+  }
+  TGFFFile file;
+  const size_t before = ResidentBytes();
+  double start = CpuSeconds();
+  file.LoadFromFile(path);
+  const Figures loaded{CpuSeconds() - start, static_cast<double>(ResidentBytes() - before)};
+  if (work != "free") return loaded;
+  start = CpuSeconds();
+  file.Clear();
+  return {CpuSeconds() - start, 0};
 }
 
 void AddFileCounters(benchmark::State& state, const std::string& path) {
@@ -106,22 +171,16 @@ void BM_ReadGffBytes(benchmark::State& state) {
 BENCHMARK(BM_ReadGffBytes)->Unit(benchmark::kMillisecond);
 
 void BM_LoadGff(benchmark::State& state) {
-  size_t treeBytes = 0;
-  {
-    // Measured once, outside the timed loop: mallinfo2 is slow.
-    const std::string& path = GffPath();
-    size_t before = HeapInUse();
-    TGFFFile file;
-    file.LoadFromFile(path);
-    treeBytes = HeapInUse() - before;
-  }
+  GffPath();
+  // Measured once, outside the timed loop, in a process of its own.
+  const double treeBytes = MeasureInFreshProcess("load", GffPath())[1];
   for (auto _ : state) {
     TGFFFile file;
     file.LoadFromFile(GffPath());
     benchmark::DoNotOptimize(file.Root());
   }
   AddFileCounters(state, GffPath());
-  state.counters["tree_MB"] = static_cast<double>(treeBytes) / 1e6;
+  state.counters["tree_MB"] = treeBytes / 1e6;
 }
 BENCHMARK(BM_LoadGff)->Unit(benchmark::kMillisecond);
 
@@ -217,72 +276,18 @@ const std::string& ItemGffPath() {
   return path;
 }
 
-using Figures = std::array<double, 2>;
-
-// Runs `work` in a child process and gives back the figures it measured.
-Figures MeasureInFreshProcess(Figures (*work)()) {
-  int ends[2];
-  if (::pipe(ends) != 0) return {};
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const Figures figures = work();
-    (void)!::write(ends[1], figures.data(), sizeof figures);
-    ::_exit(0);
-  }
-  ::close(ends[1]);
-  Figures figures{};
-  (void)!::read(ends[0], figures.data(), sizeof figures);
-  ::close(ends[0]);
-  ::waitpid(child, nullptr, 0);
-  return figures;
-}
-
-// CPU time of the process, system time (page faults) included: on a busy machine it
-// varies far less than the wall clock.
-double CpuSeconds() {
-  timespec now{};
-  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
 void BM_ReadItemGffBytesFresh(benchmark::State& state) {
-  ItemGffPath();
-  for (auto _ : state) {
-    state.SetIterationTime(MeasureInFreshProcess([] {
-      const double start = CpuSeconds();
-      std::string bytes = platform::ReadWholeFile(ItemGffPath());
-      benchmark::DoNotOptimize(bytes.data());
-      return Figures{CpuSeconds() - start, 0};
-    })[0]);
-  }
+  for (auto _ : state) state.SetIterationTime(MeasureInFreshProcess("read", ItemGffPath())[0]);
   AddFileCounters(state, ItemGffPath());
 }
 BENCHMARK(BM_ReadItemGffBytesFresh)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// The memory the process has touched.
-size_t ResidentBytes() {
-  size_t pages = 0, resident = 0;
-  if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(statm, "%zu %zu", &pages, &resident) != 2) resident = 0;
-    std::fclose(statm);
-  }
-  return resident * static_cast<size_t>(::sysconf(_SC_PAGESIZE));
-}
-
 // Load time; the tree's size beside it (the memory the load leaves touched) as a
 // multiple of the file's.
 void BM_LoadItemGffFresh(benchmark::State& state) {
-  ItemGffPath();
   double treeBytes = 0;
   for (auto _ : state) {
-    const Figures figures = MeasureInFreshProcess([] {
-      const size_t before = ResidentBytes();
-      const double start = CpuSeconds();
-      TGFFFile file;
-      file.LoadFromFile(ItemGffPath());
-      const double seconds = CpuSeconds() - start;
-      return Figures{seconds, static_cast<double>(ResidentBytes() - before)};
-    });
+    const Figures figures = MeasureInFreshProcess("load", ItemGffPath());
     state.SetIterationTime(figures[0]);
     treeBytes = figures[1];
   }
@@ -293,19 +298,22 @@ void BM_LoadItemGffFresh(benchmark::State& state) {
 BENCHMARK(BM_LoadItemGffFresh)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_FreeItemGffFresh(benchmark::State& state) {
-  ItemGffPath();
-  for (auto _ : state) {
-    state.SetIterationTime(MeasureInFreshProcess([] {
-      TGFFFile file;
-      file.LoadFromFile(ItemGffPath());
-      const double start = CpuSeconds();
-      file.Clear();
-      return Figures{CpuSeconds() - start, 0};
-    })[0]);
-  }
+  for (auto _ : state) state.SetIterationTime(MeasureInFreshProcess("free", ItemGffPath())[0]);
 }
 BENCHMARK(BM_FreeItemGffFresh)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// Run with kFreshProcessFlag, the program is the fresh process of one measurement.
+int main(int argc, char** argv) {
+  if (argc == 4 && std::string_view(argv[1]) == kFreshProcessFlag) {
+    const Figures figures = DoFreshWork(argv[2], argv[3]);
+    std::printf("%.9g %.9g\n", figures[0], figures[1]);
+    return 0;
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

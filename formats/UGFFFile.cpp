@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <type_traits>
 #include <unordered_map>
 #include <utility>
 
@@ -73,6 +74,53 @@ bool TGFFField::HasLabel(std::string_view text) const {
 
 void TGFF_CExoLocString::AddSubString(std::unique_ptr<TGFF_CSubString> subString) {
   FSubStrings.push_back(std::move(subString));
+}
+
+namespace {
+template <typename T>
+void Destroy(TGFFField* field) {
+  static_cast<T*>(field)->~T();
+}
+}  // namespace
+
+void* TGFFField::operator new(size_t size) { return ::operator new(size); }
+
+void TGFFField::operator delete(TGFFField* field, std::destroying_delete_t) {
+  static_assert(std::is_trivially_destructible_v<TGFF_CPosition> &&
+                std::is_trivially_destructible_v<TGFF_COrientation> &&
+                std::is_trivially_destructible_v<TGFF_CDWORD64>);
+  const bool inArena = field->FInArena;
+  switch (field->FFieldType) {
+    case kGffExoString:
+      Destroy<TGFF_CExoString>(field);
+      break;
+    case kGffResRef:
+      Destroy<TGFF_CResRef>(field);
+      break;
+    case kGffExoLocString:
+      Destroy<TGFF_CExoLocString>(field);
+      break;
+    case kGffVoid:
+      Destroy<TGFF_CVoid>(field);
+      break;
+    case kGffStruct:
+      Destroy<TGFFStruct>(field);
+      break;
+    case kGffList:
+      Destroy<TGFFList>(field);
+      break;
+    default:  // a value field: nothing to destroy
+      break;
+  }
+  if (!inArena) ::operator delete(field);
+}
+
+void* TGFF_CSubString::operator new(size_t size) { return ::operator new(size); }
+
+void TGFF_CSubString::operator delete(TGFF_CSubString* subString, std::destroying_delete_t) {
+  const bool inArena = subString->FInArena;
+  subString->~TGFF_CSubString();
+  if (!inArena) ::operator delete(subString);
 }
 
 const TGFF_CSubString& TGFF_CExoLocString::GetSubString(int32_t index) const {
@@ -161,7 +209,7 @@ void TGFFList::AddStruct(std::unique_ptr<TGFFStruct> gffStruct) {
 // Memory for the nodes of one loaded tree, taken in blocks and given back all at once.
 // Blocks grow to 2 MiB; those are mapped as huge pages where the system offers them,
 // since touching fresh memory page by page costs more than building the tree in it.
-class TGFFArena : public std::pmr::memory_resource {
+class TGFFArena final : public std::pmr::memory_resource {
  public:
   TGFFArena() = default;
   TGFFArena(const TGFFArena&) = delete;
@@ -182,16 +230,14 @@ class TGFFArena : public std::pmr::memory_resource {
 
   template <typename T, typename... Args>
   std::unique_ptr<T> Make(Args&&... args) {
-    T* node = new (do_allocate(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
+    T* node = ::new (do_allocate(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
     MarkInArena(node);
     return std::unique_ptr<T>(node);
   }
 
  private:
-  template <typename Node>
-  static void MarkInArena(TGFFArenaNode<Node>* node) {
-    node->FInArena = true;
-  }
+  static void MarkInArena(TGFFField* field) { field->FInArena = true; }
+  static void MarkInArena(TGFF_CSubString* subString) { subString->FInArena = true; }
 
   static constexpr size_t kFirstBlock = 64 * 1024;
   static constexpr size_t kHugePage = 2 * 1024 * 1024;
@@ -287,7 +333,8 @@ namespace gff_reader {
 class TreeReader {
  public:
   TreeReader(std::string_view data, const TGFF_Header& header, TGFFArena& arena)
-      : FReader(data),
+      : FData(data),
+        FReader(data),
         FHeader(header),
         FArena(arena),
         // Memory stays in proportion to the file even when entries are shared.
@@ -306,6 +353,7 @@ class TreeReader {
   void ReadStructFields(TGFFStruct& gffStruct, uint32_t index, uint32_t data, uint32_t count,
                         int depth);
   void DropRepeatedLabels(std::pmr::vector<std::unique_ptr<TGFFField>>& fields, size_t firstId);
+  bool IsNumbered(uint32_t labelIndex) const;
   uint32_t LabelId(uint32_t labelIndex, const std::array<char, 16>& label);
   std::unique_ptr<TGFFField> ReadField(uint32_t index, int depth, uint32_t& labelId);
   std::unique_ptr<TGFFList> ReadList(uint32_t fieldIndex, uint32_t data, int depth);
@@ -338,6 +386,7 @@ class TreeReader {
   void ChargeNode();
   void ChargeBytes(uint64_t bytes);
 
+  std::string_view FData;
   platform::ByteReader FReader;
   const TGFF_Header& FHeader;
   TGFFArena& FArena;
@@ -427,6 +476,10 @@ void TreeReader::DropRepeatedLabels(std::pmr::vector<std::unique_ptr<TGFFField>>
   FFieldLabels.resize(firstId);
 }
 
+bool TreeReader::IsNumbered(uint32_t labelIndex) const {
+  return labelIndex < FLabelIds.size() && FLabelIds[labelIndex] != 0;
+}
+
 uint32_t TreeReader::LabelId(uint32_t labelIndex, const std::array<char, 16>& label) {
   uint32_t* known = labelIndex < FLabelIds.size() ? &FLabelIds[labelIndex] : nullptr;
   if (known && *known != 0) return *known - 1;
@@ -444,16 +497,18 @@ uint32_t TreeReader::LabelId(uint32_t labelIndex, const std::array<char, 16>& la
 
 std::unique_ptr<TGFFField> TreeReader::ReadField(uint32_t index, int depth, uint32_t& labelId) {
   SeekChecked(uint64_t{FHeader.FieldOffset} + 12ull * index, 12, "field ", index);
-  uint32_t code = FReader.ReadU32();
-  uint32_t labelIndex = FReader.ReadU32();
-  uint32_t data = FReader.ReadU32();
+  uint32_t entry[3];  // type code, label index, data
+  std::memcpy(entry, FReader.ReadBytes(12).data(), 12);
+  const uint32_t code = entry[0], labelIndex = entry[1], data = entry[2];
   // Read unsigned: a code that would read as negative is just as unknown.
   if (code > kGffPosition)
     throw EGFFError(
         "Invalid field type encountered when reading field " + std::to_string(code) + " data!", 5);
-  SeekChecked(uint64_t{FHeader.LabelOffset} + 16ull * labelIndex, 16, "the label of field ", index);
+  const uint64_t labelAt = uint64_t{FHeader.LabelOffset} + 16ull * labelIndex;
+  // A label already numbered was found inside the file before.
+  if (!IsNumbered(labelIndex)) SeekChecked(labelAt, 16, "the label of field ", index);
   std::array<char, 16> label;
-  std::memcpy(label.data(), FReader.ReadBytes(16).data(), 16);
+  std::memcpy(label.data(), FData.data() + labelAt, 16);
   labelId = LabelId(labelIndex, label);
 
   std::unique_ptr<TGFFField> field;

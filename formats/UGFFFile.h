@@ -51,28 +51,19 @@ namespace gff_reader {
 class TreeReader;
 }
 
-// The base of the nodes of a tree (fields and substrings). The nodes of a loaded tree
-// live in their file's arena, which frees their memory all at once: deleting such a
-// node (its parent's unique_ptr does) runs its destructor and leaves the memory to the
-// arena. Nodes made with `new` (std::make_unique) are freed as usual.
-template <typename Node>
-class TGFFArenaNode {
+// The nodes of a loaded tree (fields and substrings) live in their file's arena, which
+// frees their memory all at once: deleting such a node (its parent's unique_ptr does)
+// runs its destructor and leaves the memory to the arena. Nodes made with `new`
+// (std::make_unique) are freed as usual. Both node classes say so in their destroying
+// operator delete.
+class TGFFField {
  public:
-  static void operator delete(TGFFArenaNode* base, std::destroying_delete_t) {
-    const bool inArena = base->FInArena;
-    Node* node = static_cast<Node*>(base);
-    node->~Node();
-    if (!inArena) ::operator delete(node);
-  }
-
- private:
-  friend class TGFFArena;
-  bool FInArena = false;
-};
-
-class TGFFField : public TGFFArenaNode<TGFFField> {
- public:
-  virtual ~TGFFField() = default;
+  // Fields have no virtual functions (which keeps the small ones at 24 bytes): a field
+  // is destroyed as the class its type code names.
+  static void* operator new(size_t size);
+  static void operator delete(TGFFField* field, std::destroying_delete_t);
+  // Not virtual: `delete` of any field goes through the operator above.
+  ~TGFFField() = default;
   TGFFField(const TGFFField&) = delete;
   TGFFField& operator=(const TGFFField&) = delete;
 
@@ -91,6 +82,8 @@ class TGFFField : public TGFFArenaNode<TGFFField> {
   explicit TGFFField(int32_t fieldType) : FFieldType(static_cast<int8_t>(fieldType)) {}
 
  private:
+  friend class TGFFArena;
+  bool FInArena = false;
   std::array<char, 16> FLabel{};
   // A byte is enough for the codes 0 to 17 and lets small values share its word.
   int8_t FFieldType = -1;
@@ -154,8 +147,11 @@ class TGFF_CVoid : public TGFFField {
 };
 
 // One text of a localized string (not a field: no label).
-class TGFF_CSubString : public TGFFArenaNode<TGFF_CSubString> {
+class TGFF_CSubString {
  public:
+  static void* operator new(size_t size);
+  static void operator delete(TGFF_CSubString* subString, std::destroying_delete_t);
+
   TGFF_CSubString(uint32_t stringId, int32_t length, std::string data)
       : FStringId(stringId), FLength(length), FData(std::move(data)) {}
   uint32_t StringId() const { return FStringId; }
@@ -165,6 +161,8 @@ class TGFF_CSubString : public TGFFArenaNode<TGFF_CSubString> {
   const std::string& GetText() const { return FData; }
 
  private:
+  friend class TGFFArena;
+  bool FInArena = false;
   uint32_t FStringId;
   int32_t FLength;
   std::string FData;
@@ -202,7 +200,7 @@ class TGFFStruct : public TGFFField {
  public:
   static constexpr int32_t kType = kGffStruct;
   explicit TGFFStruct(std::pmr::memory_resource* memory = std::pmr::get_default_resource());
-  ~TGFFStruct() override;
+  ~TGFFStruct();
 
   uint32_t StructId() const { return FStructId; }
   void SetStructId(uint32_t id) { FStructId = id; }
