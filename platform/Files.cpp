@@ -188,6 +188,7 @@ Outcome ResolveTarget(const std::string& path, Target& target) {
   const size_t slash = resolved.find_last_of('/');
   target.folder = slash == std::string::npos ? "." : resolved.substr(0, slash == 0 ? 1 : slash);
   target.name = resolved.substr(slash == std::string::npos ? 0 : slash + 1);
+  if (target.name.empty()) return Outcome::Failed(Failure::Create, Reason(ENOENT));
   return {};
 }
 

@@ -61,6 +61,8 @@ TEST_F(FilesTest, ReplaceWritesTheWholeContentAndKeepsPermissions) {
 
 TEST_F(FilesTest, ReplaceFailsWithoutTouchingAnything) {
   EXPECT_FALSE(TryReplaceFile(PathOf("missing/a.txt"), "x"));
+  EXPECT_FALSE(TryReplaceFile("", "x"));
+  EXPECT_FALSE(TryReplaceFile(PathOf("missing/"), "x"));
   fs::create_directory(PathOf("folder"));
   EXPECT_THROW(ReplaceFile(PathOf("folder"), "x"), EFCreateError);
   EXPECT_TRUE(DirectoryExists(PathOf("folder")));
