@@ -254,10 +254,13 @@ Outcome WriteTemporary(const Target& target, std::string_view content, Temporary
 
 // Closes the complete, named temporary file (checked: some file systems report write
 // errors only here) while a second handle keeps its lock, and renames it over the target.
-Outcome CommitTemporary(const Target& target, Temporary& temporary) {
+// `beforeRename` (when given) may still call the replace off: the file is then left as it is.
+Outcome CommitTemporary(const Target& target, Temporary& temporary,
+                        const std::function<bool()>* beforeRename) {
   FileHandle lockKeeper(::dup(temporary.file.Get()));
   if (!lockKeeper.Valid() || ::close(temporary.file.Release()) != 0)
     return Outcome::Failed(Failure::Write, Reason(errno));
+  if (beforeRename && !(*beforeRename)()) return Outcome::Failed(Failure::Write, Reason(EAGAIN));
   if (::renameat(temporary.folder, temporary.name.c_str(), temporary.folder, target.name.c_str()) !=
       0)
     return Outcome::Failed(Failure::Write, Reason(errno));
@@ -275,7 +278,8 @@ FileHandle OpenFolder(const std::string& folder) {
   return handle;
 }
 
-Outcome ReplaceFileImpl(const std::string& path, std::string_view content) {
+Outcome ReplaceFileImpl(const std::string& path, std::string_view content,
+                        const std::function<bool()>* beforeRename = nullptr) {
   Target target;
   Outcome outcome = ResolveTarget(path, target);
   if (outcome.failure != Failure::None) return outcome;
@@ -288,13 +292,13 @@ Outcome ReplaceFileImpl(const std::string& path, std::string_view content) {
   if (OpenUnnamedTemporary(target, temporary)) {
     outcome = WriteTemporary(target, content, temporary);
     if (outcome.failure != Failure::None) return outcome;
-    if (LinkTemporary(target, temporary)) return CommitTemporary(target, temporary);
+    if (LinkTemporary(target, temporary)) return CommitTemporary(target, temporary, beforeRename);
     // Without a way to name it (no /proc), the unnamed file is of no use.
   }
   outcome = OpenNamedTemporary(target, temporary);
   if (outcome.failure == Failure::Folder) outcome.folder = target.folder;
   if (outcome.failure == Failure::None) outcome = WriteTemporary(target, content, temporary);
-  if (outcome.failure == Failure::None) outcome = CommitTemporary(target, temporary);
+  if (outcome.failure == Failure::None) outcome = CommitTemporary(target, temporary, beforeRename);
   return outcome;
 }
 
@@ -348,6 +352,11 @@ bool TryReplaceFile(const std::string& path, std::string_view content, std::stri
   if (outcome.failure == Failure::None) return true;
   if (error) *error = outcome.reason;
   return false;
+}
+
+bool TryReplaceFileIf(const std::string& path, std::string_view content,
+                      const std::function<bool()>& beforeRename) {
+  return ReplaceFileImpl(path, content, &beforeRename).failure == Failure::None;
 }
 
 void ReplaceFile(const std::string& path, std::string_view content) {

@@ -2,6 +2,7 @@
 // replace for every writer, so that a failed write never leaves a half-written file.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,11 @@ std::string ReadWholeFile(const std::string& path);
 // (when given) receives the reason.
 bool TryReplaceFile(const std::string& path, std::string_view content,
                     std::string* error = nullptr);
+
+// As TryReplaceFile; `beforeRename` runs when the temporary file is complete, just before
+// the rename. When it returns false nothing is replaced and the result is false.
+bool TryReplaceFileIf(const std::string& path, std::string_view content,
+                      const std::function<bool()>& beforeRename);
 
 // As TryReplaceFile; raises EFCreateError when the file cannot be created (naming the
 // folder when it refused the temporary file) and EInOutError when a write fails.
