@@ -115,8 +115,8 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 
 // True when `name` in the folder is still the file open as `fd`.
 bool NameStillNames(int folder, const std::string& name, int fd) {
-  struct stat byName {
-  }, byHandle{};
+  struct stat byName {};
+  struct stat byHandle {};
   return ::fstatat(folder, name.c_str(), &byName, AT_SYMLINK_NOFOLLOW) == 0 &&
          ::fstat(fd, &byHandle) == 0 && SameFile(byName, byHandle);
 }
