@@ -1,16 +1,17 @@
 // The GFF compare without widgets: two GFF files built byte by byte, compared into a
 // scratch changes.ini whose whole text is checked in write order.
+#include <errno.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "configeditor/rules/UGffCompare.h"
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
 #include "tests/configeditor/ModifierTexts.h"
+#include "tests/platform/FaultInjector.h"
 
 namespace quennet {
 namespace {
@@ -97,21 +98,25 @@ class GffCompareTest : public testing::Test {
     std::filesystem::remove_all(FFolder);
   }
   std::string PathOf(const std::string& name) const { return FFolder + "/" + name; }
-  TKV_Inifile& Ini(const std::string& text, const std::string& name = "changes.ini") {
-    std::ofstream(PathOf(name), std::ios::binary) << text;
-    FIni = std::make_unique<TKV_Inifile>(PathOf(name));
+  TKV_Inifile& Ini(const std::string& text) {
+    platform::ReplaceFile(PathOf("changes.ini"), text);
+    FIni = std::make_unique<TKV_Inifile>(PathOf("changes.ini"));
     return *FIni;
   }
-  std::string IniText(const std::string& name = "changes.ini") const {
-    return platform::ReadWholeFile(PathOf(name));
-  }
+  std::string IniText() const { return platform::ReadWholeFile(PathOf("changes.ini")); }
 
   // Compares the two files into the open changes.ini, in one batch as the command does.
   std::optional<TGffCompareResult> Compare(const std::string& unaltered,
                                            const std::string& modified,
                                            const std::string& section = "p.utc") {
+    WriteCopies(unaltered, modified);
+    return CompareCopies(section);
+  }
+  void WriteCopies(const std::string& unaltered, const std::string& modified) {
     platform::ReplaceFile(PathOf("unaltered.gff"), unaltered);
     platform::ReplaceFile(PathOf("modified.gff"), modified);
+  }
+  std::optional<TGffCompareResult> CompareCopies(const std::string& section = "p.utc") {
     return CompareGffFiles(
         *FIni, section, PathOf("unaltered.gff"), PathOf("modified.gff"),
         {[this](const std::string& text) { warnings.push_back(text); }, [this] { ++pumps; }});
@@ -394,17 +399,18 @@ TEST_F(GffCompareTest, AFileThatIsNoGffWritesNothing) {
   EXPECT_EQ(kHead, IniText());
 }
 
-// The temporary file of the replace cannot be made beside a name this long.
 TEST_F(GffCompareTest, AFailedWriteLeavesChangesIniAsItWas) {
-  const std::string name = std::string(250, 'c') + ".ini";
-  Ini(kHead, name);
+  Ini(kHead);
+  WriteCopies(GffOf({Int("A", 1)}), GffOf({Int("A", 2), Int("B", 3)}));
   try {
-    Compare(GffOf({Int("A", 1)}), GffOf({Int("A", 2), Int("B", 3)}));
+    // The one write fails.
+    fault_injection::ScopedFault failingDisk({.call = fault_injection::Call::Fsync, .error = EIO});
+    CompareCopies();
     ADD_FAILURE() << "no error";
-  } catch (const platform::Exception& error) {
-    EXPECT_EQ("Unable to write to " + PathOf(name), std::string(error.what()));
+  } catch (const platform::EIniFileException& error) {
+    EXPECT_EQ("Unable to write to " + PathOf("changes.ini"), std::string(error.what()));
   }
-  EXPECT_EQ(kHead, IniText(name));
+  EXPECT_EQ(kHead, IniText());
 }
 
 // Counterparts are what GetFieldByPath finds by the whole path: a label holding a

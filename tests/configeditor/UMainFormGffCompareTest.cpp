@@ -1,16 +1,18 @@
 // The GFF pane's compare button through the window: the two file dialogs, the summary,
 // the missing-file warning, the failure rules, and a compare that writes where it
 // started whatever the window shows meanwhile.
+#include <errno.h>
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTest>
 #include <QToolButton>
-#include <fstream>
 #include <functional>
 
 #include "platform/ui/StringGrid.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/QuennetFixture.h"
+#include "tests/platform/FaultInjector.h"
 
 namespace quennet_testing {
 namespace {
@@ -220,17 +222,16 @@ TEST_F(QuennetGffCompareTest, APathTheUnalteredCopyCannotFollowStopsTheCompare) 
   EXPECT_EQ(platform::CursorShape::Normal, cursor.Current());
 }
 
-// The temporary file of the replace cannot be made beside a name this long.
 TEST_F(QuennetGffCompareTest, AFailedWriteShowsNoSummaryAndChangesNothing) {
-  const std::string name = std::string(250, 'c') + ".ini";
-  std::ofstream(PathOf(name), std::ios::binary) << kHead;
-  services.fileDialogs.Expect({PathOf(name)});
-  form->mnuOpen->trigger();
-  SelectFile("p.utc");
+  OpenAndSelect(kHead);
   ChooseCopies(GffOf({{"A", 1}}), GffOf({{"A", 2}, {"B", 2}}));
-  services.messages.Expect(MessageKind::Error, "Unable to write to " + PathOf(name));
-  form->btnCompareGff->click();
-  EXPECT_EQ(kHead, ReadFile(name));
+  services.messages.Expect(MessageKind::Error, "Unable to write to " + PathOf("changes.ini"));
+  {
+    // The one write fails.
+    fault_injection::ScopedFault failingDisk({.call = fault_injection::Call::Fsync, .error = EIO});
+    form->btnCompareGff->click();
+  }
+  EXPECT_EQ(kHead, ReadFile("changes.ini"));
   EXPECT_EQ(platform::CursorShape::Normal, cursor.Current());
 }
 

@@ -9,13 +9,15 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-#include <fstream>
+#include <cerrno>
+#include <optional>
 
 #include "configeditor/UDropDownCombo.h"
 #include "configeditor/UInfoForm.h"
 #include "platform/ui/StringGrid.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/QuennetFixture.h"
+#include "tests/platform/FaultInjector.h"
 
 namespace quennet_testing {
 namespace {
@@ -338,18 +340,31 @@ TEST_F(QuennetGffTest, MoveAndDeleteDoNothingOnAnEmptyList) {
   EXPECT_EQ(text, ReadFile("changes.ini"));
 }
 
-// The temporary file of the replace cannot be made beside a name this long.
 TEST_F(QuennetGffTest, AMoveWhoseWriteFailsLeavesTheSectionAsItWas) {
-  const std::string name = std::string(250, 'c') + ".ini";
   const std::string text = kHead + Lines({"[p.utc]", "A=1", "B=2", "C=3"});
-  std::ofstream(PathOf(name), std::ios::binary) << text;
-  services.fileDialogs.Expect({PathOf(name)});
-  form->mnuOpen->trigger();
-  SelectFile("p.utc");
+  OpenAndSelect(text);
   form->gridGffMod->SetRow(1);
-  services.messages.Expect(MessageKind::Error, "Unable to write to " + PathOf(name));
+  services.messages.Expect(MessageKind::Error, "Unable to write to " + PathOf("changes.ini"));
+  // Every rewrite of the file fails.
+  fault_injection::ScopedFault failingDisk({.call = fault_injection::Call::Fsync, .error = EIO});
   form->btnMoveGffModUp->click();
-  EXPECT_EQ(text, ReadFile(name));
+  EXPECT_EQ(text, ReadFile("changes.ini"));
+}
+
+// The keys are deleted and written again; were each change a write of its own, a
+// failure after the first would lose the keys deleted and not yet written again.
+TEST_F(QuennetGffTest, AMoveIsOneWriteOfTheFile) {
+  OpenAndSelect(kHead + Lines({"[p.utc]", "A=1", "B=2", "C=3"}));
+  form->gridGffMod->SetRow(1);
+  std::optional<fault_injection::ScopedFault> laterWritesFail;
+  fault_injection::ScopedFault afterTheFirstWrite(
+      {.call = fault_injection::Call::Rename, .action = [&laterWritesFail] {
+         if (!laterWritesFail)
+           laterWritesFail.emplace(
+               fault_injection::Fault{.call = fault_injection::Call::Fsync, .error = EIO});
+       }});
+  form->btnMoveGffModUp->click();
+  EXPECT_EQ(kHead + Lines({"[p.utc]", "B=2", "A=1", "C=3"}), ReadFile("changes.ini"));
 }
 
 TEST_F(QuennetGffTest, Destination) {

@@ -8,13 +8,15 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-#include <fstream>
+#include <cerrno>
+#include <optional>
 
 #include "configeditor/UDropDownCombo.h"
 #include "configeditor/rules/USsfSections.h"
 #include "platform/ui/StringGrid.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/QuennetFixture.h"
+#include "tests/platform/FaultInjector.h"
 
 namespace quennet_testing {
 namespace {
@@ -188,17 +190,32 @@ TEST_F(QuennetSsfTest, SwitchingTheKindKeepsTheOrder) {
 }
 
 TEST_F(QuennetSsfTest, AKindSwitchWhoseWriteFailsLeavesTheListAsItWas) {
-  const std::string name = std::string(250, 's') + ".ini";
   const std::string text =
       kHead + Lines({"[SSFList]", "File0=a.ssf", "File1=b.ssf", "Replace0=c.ssf"});
-  std::ofstream(PathOf(name), std::ios::binary) << text;
-  services.fileDialogs.Expect({PathOf(name)});
-  form->mnuOpen->trigger();
-  SelectFile("a.ssf");
-  services.messages.Expect(MessageKind::Error, "Unable to write to " + PathOf(name));
+  OpenAndSelect(text, "a.ssf");
+  services.messages.Expect(MessageKind::Error, "Unable to write to " + PathOf("changes.ini"));
+  // Every rewrite of the file fails.
+  fault_injection::ScopedFault failingDisk({.call = fault_injection::Call::Fsync, .error = EIO});
   form->chSSFReplace->click();
-  EXPECT_EQ(text, ReadFile(name));
+  EXPECT_EQ(text, ReadFile("changes.ini"));
   EXPECT_FALSE(form->chSSFReplace->isChecked()) << "the box shows the kind the file has";
+}
+
+// Were each change a write of its own, a failure after the first would lose the keys
+// deleted and not yet written again.
+TEST_F(QuennetSsfTest, AKindSwitchIsOneWriteOfTheFile) {
+  OpenAndSelect(kHead + Lines({"[SSFList]", "File0=a.ssf", "File1=b.ssf", "Replace0=c.ssf"}),
+                "a.ssf");
+  std::optional<fault_injection::ScopedFault> laterWritesFail;
+  fault_injection::ScopedFault afterTheFirstWrite(
+      {.call = fault_injection::Call::Rename, .action = [&laterWritesFail] {
+         if (!laterWritesFail)
+           laterWritesFail.emplace(
+               fault_injection::Fault{.call = fault_injection::Call::Fsync, .error = EIO});
+       }});
+  form->chSSFReplace->click();
+  EXPECT_EQ(kHead + Lines({"[SSFList]", "Replace1=a.ssf", "File1=b.ssf", "Replace0=c.ssf"}),
+            ReadFile("changes.ini"));
 }
 
 TEST_F(QuennetSsfTest, ValueListAddsTheTokensOfGffModifiers) {
