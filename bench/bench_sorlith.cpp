@@ -83,6 +83,41 @@ void BM_ShowAllEntries(benchmark::State& state) {
 }
 BENCHMARK(BM_ShowAllEntries)->Unit(benchmark::kMillisecond);
 
+// 30 entries of one unbroken megabyte each: select a row (the memo shows it) and paint
+// the window with the grid and the memo.
+void BM_SelectAndPaintLongRow(benchmark::State& state) {
+  const std::string path = TablePath() + ".long.tlk";
+  {
+    TTLKFileHandler table;
+    table.NewFile();
+    for (int i = 0; i < 30; ++i) {
+      auto entry = std::make_unique<TTLKString>();
+      entry->SetText(std::string(1 << 20, static_cast<char>('a' + i % 26)));
+      table.AddEntry(std::move(entry));
+    }
+    table.SaveToFile(path);
+  }
+  YesMessages messages;
+  platform::Services services = platform::CurrentServices();
+  services.messages = &messages;
+  platform::InstallServices(services);
+  sorlith::TMainForm form;
+  form.CreateForms();
+  form.show();
+  form.LoadFile(path);
+  form.btnShowClick();
+  form.grab();
+  int row = 1;
+  for (auto _ : state) {
+    row = row % 30 + 1;
+    form.grid->SetRow(row);
+    form.gridClick();
+    benchmark::DoNotOptimize(form.grab());
+  }
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_SelectAndPaintLongRow)->Unit(benchmark::kMillisecond);
+
 void BM_Save(benchmark::State& state) {
   TTLKFileHandler table(TablePath());
   const std::string target = TablePath() + ".saved";

@@ -8,6 +8,7 @@
 class QDialog;
 class QHBoxLayout;
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 
@@ -30,5 +31,12 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption);
 QHBoxLayout* ButtonRow(QPushButton* first, QPushButton* second);
 // The dialog keeps the size its layout asks for and cannot be resized.
 void FixSize(QDialog* dialog);
+
+// Memos wrap at word boundaries, or anywhere while their text holds a run without a
+// blank longer than any word: Qt lays such a run out in quadratic time when it looks
+// for word boundaries (a megabyte took a minute).
+void FitWrapModeToText(QPlainTextEdit& memo);
+// Sets the wrap mode for `text`, then the text.
+void ShowPlainText(QPlainTextEdit& memo, const QString& text);
 
 }  // namespace sorlith

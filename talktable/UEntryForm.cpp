@@ -160,6 +160,7 @@ void TEntryForm::ConnectHandlers() {
   InstallKeyFilter(*edVolume, [this](const QKeyEvent& key) { return edVolumeKeyPress(key); });
   InstallKeyFilter(*edPitch, [this](const QKeyEvent& key) { return edPitchKeyPress(key); });
   InstallKeyFilter(*edLength, [this](const QKeyEvent& key) { return edLengthKeyPress(key); });
+  connect(txtString, &QPlainTextEdit::textChanged, this, [this] { FitWrapModeToText(*txtString); });
 }
 
 void TEntryForm::SetPosition(int left, int top) { move(left, top); }
@@ -179,7 +180,7 @@ void TEntryForm::ResetFields() {
 }
 
 void TEntryForm::ShowEntry(const TTLKString& entry) {
-  txtString->setPlainText(AsLines(entry.GetText()));
+  ShowPlainText(*txtString, AsLines(entry.GetText()));
   cbText->setChecked(entry.GetFlags() & 1);
   cbSound->setChecked(entry.GetFlags() & 2);
   cbLength->setChecked(entry.GetFlags() & 4);

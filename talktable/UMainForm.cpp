@@ -158,6 +158,7 @@ void TMainForm::CreateComponents() {
   for (QWidget* widget :
        std::initializer_list<QWidget*>{btnShow, edStart, edStop, grid, txtDisplay})
     widget->installEventFilter(this);
+  grid->viewport()->installEventFilter(this);
 }
 
 QAction* TMainForm::AddItem(QMenu* menu, const char* name, const char* caption,
@@ -273,10 +274,12 @@ void TMainForm::SetTableMode(int rows) {
   SetColumnWidths();
 }
 
+// The middle column follows the visible area, which the vertical scroll bar narrows;
+// with the grid's own width the StrRef column would be pushed out of view.
 void TMainForm::SetColumnWidths() {
   if (grid->ColCount() == 3) {
     grid->SetColWidth(0, 64);
-    grid->SetColWidth(1, grid->width() - 200);
+    grid->SetColWidth(1, grid->viewport()->width() - 200);
     grid->SetColWidth(2, 128);
   } else {
     grid->SetColWidth(0, grid->width() - 6);
@@ -584,7 +587,7 @@ void TMainForm::gridClick() {
   std::string text = grid->Cell(0, row) + " ";
   if (!resRef.empty()) text += "(" + resRef + ")";
   text += ":\n\n" + grid->Cell(1, row);
-  txtDisplay->setPlainText(platform::ToQt(text));
+  ShowPlainText(*txtDisplay, platform::ToQt(text));
 }
 
 // ---- Key filters ----
@@ -624,6 +627,10 @@ bool TMainForm::edStartKeyPress(const QKeyEvent& event) { return IntervalKeyPres
 bool TMainForm::edStopKeyPress(const QKeyEvent& event) { return IntervalKeyPress(event); }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid->viewport()) {
+    if (event->type() == QEvent::Resize) platform::RunGuarded([this] { SetColumnWidths(); });
+    return false;
+  }
   if (event->type() == QEvent::ShortcutOverride) {
     // An edit field would keep Ctrl+V, C, X, A (and on some desktops Ctrl+E) for
     // itself; the menu's shortcuts come first, as the program's users expect.

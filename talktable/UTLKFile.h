@@ -161,8 +161,9 @@ class TTLKFileHandler {
 
  private:
   void ParseHeader(std::string_view data);
+  void CheckEntryTableFits(uint64_t fileSize) const;
+  void CheckTextBytes(std::string_view data) const;
   void ParseEntries(std::string_view data);
-  uint64_t TextBytes(std::string_view data) const;
   void CheckSavable() const;
   // Numbers and marks the entries as AddEntry does and links them all at once.
   void AddEntries(TStringDataList& entries);

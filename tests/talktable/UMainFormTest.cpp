@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusTipEvent>
 #include <QTest>
 #include <filesystem>
@@ -299,7 +300,7 @@ TEST_F(MainFormTest, IntervalDisplay) {
   EXPECT_EQ(1, form->grid->FixedRows());
   EXPECT_EQ(1, form->grid->FixedCols());
   EXPECT_EQ(64, form->grid->ColWidth(0));
-  EXPECT_EQ(form->grid->width() - 200, form->grid->ColWidth(1));
+  EXPECT_EQ(form->grid->viewport()->width() - 200, form->grid->ColWidth(1));
   EXPECT_EQ(128, form->grid->ColWidth(2));
   EXPECT_TRUE(form->grid->isEnabled());
   EXPECT_EQ(0, form->pbar->value());
@@ -380,6 +381,41 @@ TEST_F(MainFormTest, MemoAndGridText) {
   EXPECT_EQ("0 (snd_12):\n\nA\nB", form->txtDisplay->toPlainText().toStdString());
   form->grid->SetRow(2);
   EXPECT_EQ("1 :\n\nplain", form->txtDisplay->toPlainText().toStdString());
+}
+
+// With the vertical scroll bar shown the three columns still fit the visible area, so
+// the StrRef column keeps its first digit after Ctrl+End.
+TEST_F(MainFormTest, ColumnsFitTheVisibleAreaAndRowsTheFont) {
+  Load(Numbered(200));
+  Show("0", "199");
+  QApplication::processEvents();
+  ASSERT_TRUE(form->grid->verticalScrollBar()->isVisible());
+  const int total = form->grid->ColWidth(0) + form->grid->ColWidth(1) + form->grid->ColWidth(2);
+  EXPECT_LE(total, form->grid->viewport()->width());
+  EXPECT_EQ(64, form->grid->ColWidth(0));
+  EXPECT_EQ(128, form->grid->ColWidth(2));
+  EXPECT_GE(form->grid->rowHeight(1), form->grid->fontMetrics().height());
+}
+
+// A long run without a blank is laid out in quadratic time when wrapped at word
+// boundaries; such a text is wrapped anywhere, in the memo and in the entry dialog.
+TEST_F(MainFormTest, AnUnbrokenTextIsWrappedAnywhere) {
+  const std::string unbroken(5000, 'x');
+  Load({{"a few words"}, {unbroken}, {"more words"}});
+  Show("0", "2");
+  EXPECT_EQ(QTextOption::WrapAtWordBoundaryOrAnywhere, form->txtDisplay->wordWrapMode());
+  form->grid->SetRow(2);
+  EXPECT_EQ(QTextOption::WrapAnywhere, form->txtDisplay->wordWrapMode());
+  form->grid->SetRow(3);
+  EXPECT_EQ(QTextOption::WrapAtWordBoundaryOrAnywhere, form->txtDisplay->wordWrapMode());
+
+  auto* memo = Find<QPlainTextEdit>(&form->EntryForm(), "txtString");
+  TTLKString entry;
+  entry.SetText(unbroken);
+  form->EntryForm().ShowEntry(entry);
+  EXPECT_EQ(QTextOption::WrapAnywhere, memo->wordWrapMode());
+  memo->setPlainText(QStringLiteral("short words"));
+  EXPECT_EQ(QTextOption::WrapAtWordBoundaryOrAnywhere, memo->wordWrapMode());
 }
 
 TEST_F(MainFormTest, KeyFiltersAndPaste) {
