@@ -24,6 +24,7 @@
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/KeyFilter.h"
 #include "talktable/UConfirmDelete.h"
 #include "talktable/UDialogParts.h"
 #include "talktable/UEntryForm.h"
@@ -159,6 +160,7 @@ void TMainForm::CreateComponents() {
        std::initializer_list<QWidget*>{btnShow, edStart, edStop, grid, txtDisplay})
     widget->installEventFilter(this);
   grid->viewport()->installEventFilter(this);
+  for (QLineEdit* field : {edStart, edStop}) platform::RefuseInputMethodText(*field);
 }
 
 QAction* TMainForm::AddItem(QMenu* menu, const char* name, const char* caption,
@@ -592,27 +594,12 @@ void TMainForm::gridClick() {
 
 // ---- Key filters ----
 
-// Judged by the key and its modifiers: digits, Backspace and Ctrl+C, V, X, Z pass;
-// every other key that types a character is discarded with a beep. Keys that type
-// nothing (arrows, Delete, Tab, ...) are not the filter's business.
+// Digits, Backspace and Ctrl+C, V, X, Z pass (the pad dialog's rule); every other key
+// that types a character is discarded with a beep.
 bool TMainForm::IntervalKeyPress(const QKeyEvent& event) {
-  const int key = event.key();
-  const Qt::KeyboardModifiers modifiers =
-      event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-  if (modifiers == Qt::ControlModifier) {
-    if (key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X || key == Qt::Key_Z) return false;
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
-      platform::Beep();
-      return true;
-    }
-    return false;
-  }
-  if (modifiers != Qt::NoModifier) return false;
-  if (key >= Qt::Key_0 && key <= Qt::Key_9) return false;
-  if (key == Qt::Key_Backspace) return false;
-  const bool types = (key >= Qt::Key_Space && key <= Qt::Key_ydiaeresis) || key == Qt::Key_Escape;
-  if (types) platform::Beep();
-  return types;
+  if (IsAcceptedNumberKey(event)) return false;
+  platform::Beep();
+  return true;
 }
 
 bool TMainForm::IsMenuShortcut(const QKeyEvent& event) const {
