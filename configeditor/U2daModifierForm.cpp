@@ -13,14 +13,13 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/StringGrid.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
 namespace {
 
 constexpr int kKeyColumnWidth = 82;
-
-std::string TextOf(const QComboBox& box) { return platform::FromQt(box.currentText()); }
 
 void EmptyText(QComboBox& box) {
   box.setCurrentIndex(-1);
@@ -68,7 +67,10 @@ void T2daModifierForm::BindBoxes(QComboBox* columnBox, TDropDownCombo* valueBox,
   FValueBox->SetOnDropDown([this] { cbValueDropDown(); });
   if (FExclusiveBox == nullptr) return;
   // Only the user's own edits write: a keystroke or a choice from the list.
-  auto changed = [this](const QString& text) { cbExclusiveLabelChange(platform::FromQt(text)); };
+  auto changed = [this](const QString& text) {
+    if (std::optional<std::string> label = platform::StorableText(this, text))
+      cbExclusiveLabelChange(*label);
+  };
   platform::Connect(FExclusiveBox->lineEdit(), &QLineEdit::textEdited, this, changed);
   platform::Connect(FExclusiveBox, &QComboBox::textActivated, this, changed);
 }
@@ -125,10 +127,11 @@ void T2daModifierForm::StoreRow(const std::string& key, const std::string& value
 
 void T2daModifierForm::StoreColumnValue() {
   if (FColumnBox == nullptr || FValueBox == nullptr) return;
-  const std::string key = TextOf(*FColumnBox);
-  const std::string value = TextOf(*FValueBox);
-  if (key.empty() || value.empty()) return;
-  StoreRow(key, value);
+  const std::optional<std::string> key = platform::StorableText(this, FColumnBox->currentText());
+  if (!key) return;
+  const std::optional<std::string> value = platform::StorableText(this, FValueBox->currentText());
+  if (!value || key->empty() || value->empty()) return;
+  StoreRow(*key, *value);
   EmptyText(*FColumnBox);
   EmptyText(*FValueBox);
   FColumnBox->setFocus();

@@ -13,6 +13,7 @@
 #include "configeditor/UIcons.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
@@ -71,7 +72,10 @@ TFormFilename::TFormFilename(QWidget* parent) : QDialog(parent) {
   setFixedSize(sizeHint().expandedTo(QSize(460, 0)));
 
   platform::Connect(btnOpen, &QToolButton::clicked, this, [this] { btnOpenClick(); });
-  platform::Connect(btnOK, &QPushButton::clicked, this, [this] { accept(); });
+  // A name the code page cannot store is refused by name; the prompt stays open.
+  platform::Connect(btnOK, &QPushButton::clicked, this, [this] {
+    if (platform::StorableText(this, edFilename->text())) accept();
+  });
   platform::Connect(btnCancel, &QPushButton::clicked, this, [this] { reject(); });
 }
 

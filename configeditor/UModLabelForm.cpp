@@ -11,6 +11,7 @@
 #include "configeditor/UHelpWindow.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
@@ -71,7 +72,10 @@ TNewLabelForm::TNewLabelForm(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
   setFixedSize(sizeHint());
 
-  platform::Connect(btnSave, &QPushButton::clicked, this, [this] { accept(); });
+  // A label the code page cannot store is refused by name; the prompt stays open.
+  platform::Connect(btnSave, &QPushButton::clicked, this, [this] {
+    if (platform::StorableText(this, edModLabel->text())) accept();
+  });
   platform::Connect(btnCancel, &QPushButton::clicked, this, [this] { reject(); });
 }
 

@@ -25,6 +25,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/KeyFilter.h"
+#include "platform/ui/TypedText.h"
 #include "talktable/UConfirmDelete.h"
 #include "talktable/UDialogParts.h"
 #include "talktable/UEntryForm.h"
@@ -224,30 +225,35 @@ void TMainForm::ConnectHandlers() {
 QPoint TMainForm::PlaceAt(int dx, int dy) const { return pos() + QPoint(dx, dy); }
 
 platform::MessageAnswer TMainForm::Message(platform::MessageKind kind, const char* caption,
-                                           const std::string& text) {
+                                           const platform::Sentence& text) {
   platform::MessageRequest request;
   request.kind = kind;
   request.caption = caption;
-  request.text = text;
+  request.text = text.Bytes();
+  request.pathSpans = text.PathSpans();
   request.topLeft = PlaceAt(64, 128);
   return platform::ShowMessage(this, request);
 }
 
-void TMainForm::ShowWarning(const std::string& text) {
+void TMainForm::ShowWarning(const platform::Sentence& text) {
   Message(platform::MessageKind::Warning, "Warning", text);
 }
 
-void TMainForm::ShowInfo(const std::string& text) {
+void TMainForm::ShowInfo(const platform::Sentence& text) {
   Message(platform::MessageKind::Information, "Information", text);
 }
 
-platform::MessageAnswer TMainForm::AskYesNo(const std::string& text) {
+platform::MessageAnswer TMainForm::AskYesNo(const platform::Sentence& text) {
   return Message(platform::MessageKind::Confirmation, "Confirm", text);
 }
 
+bool TMainForm::Storable(const QString& typed) {
+  return platform::StorableText(this, typed, PlaceAt(64, 128)).has_value();
+}
+
 std::string TMainForm::StatusText() const { return platform::FromQt(bpanelText->text()); }
-void TMainForm::SetStatusText(const std::string& text) {
-  bpanelText->setText(platform::ToQt(text));
+void TMainForm::SetStatusText(const platform::Sentence& text) {
+  bpanelText->setText(platform::SentenceToQt(text));
 }
 
 void TMainForm::ClearGrid(platform::StringGrid& target) {
@@ -381,7 +387,7 @@ void TMainForm::LoadFile(const std::string& path) {
     SetTableCommandsEnabled(false);
     FTalkTable->LoadFromFile(path);
   } catch (const EHell& error) {
-    ShowWarning("ERROR! " + error.Message());
+    ShowWarning("ERROR! " + error.Text());
     return;
   }
   const std::string shown = platform::PathText(path);
@@ -423,7 +429,7 @@ bool TMainForm::SaveTo(const std::string& target) {
   try {
     FTalkTable->SaveToFile(target);
   } catch (const EHell& error) {
-    ShowWarning("ERROR! " + error.Message());
+    ShowWarning("ERROR! " + error.Text());
     return false;
   }
   const TTLKFileHandler& table = *FTalkTable;
@@ -520,7 +526,7 @@ void TMainForm::btnShowClick() {
   try {
     ShowInterval();
   } catch (const EHell& error) {
-    ShowWarning("ERROR! " + error.Message());
+    ShowWarning("ERROR! " + error.Text());
   }
 }
 

@@ -52,15 +52,19 @@ class TMainForm : public QMainWindow {
   void SetSearchResultsShown(bool value) { FSearchResultsShown = value; }
 
   // Message boxes placed at the window's left edge + 64 and top edge + 128.
-  void ShowWarning(const std::string& text);
-  void ShowInfo(const std::string& text);
-  platform::MessageAnswer AskYesNo(const std::string& text);
+  // A sentence's path spans show as the file system names them.
+  void ShowWarning(const platform::Sentence& text);
+  void ShowInfo(const platform::Sentence& text);
+  platform::MessageAnswer AskYesNo(const platform::Sentence& text);
+  // True when the code page can store `typed`; otherwise the warning naming the first
+  // character it cannot store has been shown and the command must stop.
+  bool Storable(const QString& typed);
   // The window's top left corner + (dx, dy) on the screen, where dialogs are placed.
   QPoint PlaceAt(int dx, int dy) const;
 
   // The text of the status bar's one panel.
   std::string StatusText() const;
-  void SetStatusText(const std::string& text);
+  void SetStatusText(const platform::Sentence& text);
 
   void ClearGrid(platform::StringGrid& target);
   // The grid shows one disabled cell holding `text`.
@@ -174,7 +178,7 @@ class TMainForm : public QMainWindow {
   bool IsMenuShortcut(const QKeyEvent& event) const;
   bool SaveTo(const std::string& target);
   platform::MessageAnswer Message(platform::MessageKind kind, const char* caption,
-                                  const std::string& text);
+                                  const platform::Sentence& text);
 
   std::unique_ptr<TTLKFileHandler> FTalkTable;
   bool FSearchResultsShown = false;

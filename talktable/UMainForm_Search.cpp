@@ -41,6 +41,7 @@ bool TMainForm::WordsMatch(const std::string& s, const std::string& t) {
 
 void TMainForm::RunSearch() {
   const TSearchForm& form = SearchForm();
+  if (!Storable(form.edString->text()) || !Storable(form.edResref->text())) return;
   const std::optional<int32_t> start = NumberIn(*form.edStart);
   const std::optional<int32_t> stop = NumberIn(*form.edStop);
   if (!start || !stop) {
@@ -52,7 +53,7 @@ void TMainForm::RunSearch() {
     CheckSearchInterval(*start, *stop, FTalkTable->EntryCount());
   } catch (const EHell& error) {
     // Refused before anything is touched: grid, memo and status stay as they were.
-    ShowWarning("ERROR! " + error.Message());
+    ShowWarning("ERROR! " + error.Text());
     return;
   }
   const auto first = static_cast<uint32_t>(*start);

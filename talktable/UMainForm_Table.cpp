@@ -93,7 +93,7 @@ void TMainForm::Deleteselected1Click() {
       throw EHell("Unable to find the entry that should be deleted.");
     table.DeleteEntry(static_cast<uint32_t>(n));
   } catch (const EHell& error) {
-    ShowWarning("ERROR! " + error.Message());
+    ShowWarning("ERROR! " + error.Text());
     return;
   }
   ShowInfo("Entry " + platform::IntToStr(n) +
@@ -166,7 +166,7 @@ void TMainForm::Appendfile1Click() {
     other.LoadFromFile(path);
     appended = table.AppendEntriesOf(other);
   } catch (const EHell& error) {
-    ShowWarning("ERROR! " + error.Message());
+    ShowWarning("ERROR! " + error.Text());
     return;
   }
   const int64_t count = table.EntryCount();

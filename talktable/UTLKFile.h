@@ -13,7 +13,7 @@
 // The error of the talk-table model and of the editor's commands.
 class EHell : public platform::Exception {
  public:
-  explicit EHell(std::string message) : platform::Exception(std::move(message)) {}
+  explicit EHell(platform::Sentence message) : platform::Exception(std::move(message)) {}
 };
 
 // One entry of a talk table.

@@ -33,7 +33,7 @@ QMessageBox::Icon IconOf(MessageKind kind) {
 class QtMessageService : public MessageService {
  public:
   MessageAnswer Show(QWidget* parent, const MessageRequest& request) override {
-    QMessageBox box(IconOf(request.kind), ToQt(request.caption), ToQt(request.text),
+    QMessageBox box(IconOf(request.kind), ToQt(request.caption), MessageText(request),
                     QMessageBox::NoButton, parent);
     QPushButton* yes = nullptr;
     if (request.kind == MessageKind::Confirmation) {
@@ -184,6 +184,10 @@ const Services& CurrentServices() {
 }
 
 void InstallServices(const Services& services) { Installed() = services; }
+
+QString MessageText(const MessageRequest& request) {
+  return SentenceToQt(request.text, request.pathSpans);
+}
 
 MessageAnswer ShowMessage(QWidget* parent, const MessageRequest& request) {
   return CurrentServices().messages->Show(parent, request);

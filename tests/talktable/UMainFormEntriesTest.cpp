@@ -149,6 +149,54 @@ TEST_F(EntryCommandTest, AFailedNumberCheckAddsNothing) {
   EXPECT_FALSE(form->TalkTable().Modified());
 }
 
+// A typed character the code page cannot store is refused by name; nothing is stored.
+TEST_F(EntryCommandTest, TextsOutsideTheCodePageAreRefused) {
+  Load(Numbered(3));
+  Show("0", "2");
+  struct Case {
+    const char* field;
+    QString typed;
+    const char* warning;
+  } const cases[] = {
+      {"txtString", QString::fromUtf8("Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87"),
+       "The character \"\xC5\xBC\" (U+017C) cannot be stored in the Windows-1252 code page of "
+       "the files. Nothing was changed."},
+      {"edResref", QString::fromUtf8("snd_\xC4\x87"),
+       "The character \"\xC4\x87\" (U+0107) cannot be stored in the Windows-1252 code page of "
+       "the files. Nothing was changed."},
+  };
+  for (const Case& row : cases) {
+    const auto before = State();
+    services.messages.Expect(MessageKind::Warning, row.warning);
+    Add([&](TEntryForm& dialog) {
+      if (auto* memo = dialog.findChild<QPlainTextEdit*>(row.field))
+        memo->setPlainText(row.typed);
+      else
+        Find<QLineEdit>(&dialog, row.field)->setText(row.typed);
+    });
+    EXPECT_EQ(3u, form->TalkTable().EntryCount()) << row.field;
+    EXPECT_EQ(before, State()) << row.field;
+
+    services.messages.Expect(MessageKind::Warning, row.warning);
+    Modify(1, [&](TEntryForm& dialog) {
+      if (auto* memo = dialog.findChild<QPlainTextEdit*>(row.field))
+        memo->setPlainText(row.typed);
+      else
+        Find<QLineEdit>(&dialog, row.field)->setText(row.typed);
+    });
+    EXPECT_EQ("Text 1", Entry(1).GetText()) << row.field;
+    EXPECT_EQ("", Entry(1).GetSoundResRefText()) << row.field;
+    EXPECT_FALSE(Entry(1).GetIsNew()) << row.field;
+  }
+  EXPECT_FALSE(form->TalkTable().Modified());
+
+  // The euro sign and accented Latin letters are in the code page.
+  Add([&](TEntryForm& dialog) {
+    dialog.txtString->setPlainText(QString::fromUtf8("5 \xE2\x82\xAC, \xC3\xA9t\xC3\xA9"));
+  });
+  EXPECT_EQ("5 \x80, \xE9t\xE9", Entry(3).GetText());
+}
+
 TEST_F(EntryCommandTest, CancelChangesNothing) {
   Load(Numbered(3));
   Show("0", "2");
