@@ -381,7 +381,7 @@ void TMainForm::ResetForIntervalEntry(uint32_t last, const std::string& gridMess
 void TMainForm::LoadFile(const std::string& path) {
   try {
     if (!platform::FileExists(path))
-      throw EHell("Unable to load specified file \"" + platform::PathText(path) + "\"");
+      throw EHell("Unable to load specified file \"" + platform::Sentence::Path(path) + "\"");
     for (QWidget* widget : std::initializer_list<QWidget*>{btnShow, edStart, edStop, grid})
       widget->setEnabled(false);
     SetTableCommandsEnabled(false);
@@ -390,8 +390,8 @@ void TMainForm::LoadFile(const std::string& path) {
     ShowWarning("ERROR! " + error.Text());
     return;
   }
-  const std::string shown = platform::PathText(path);
-  setWindowTitle(platform::ToQt("Sorlith v1.0.4b (" + shown + ")"));
+  const platform::Sentence shown = platform::Sentence::Path(path);
+  setWindowTitle(platform::SentenceToQt("Sorlith v1.0.4b (" + shown + ")"));
   const TTLKFileHandler& table = *FTalkTable;
   SetStatusText("Opened file " + shown + ". " + table.FileType() + " " + table.FileVersion() +
                 ". " + platform::UIntToStr(table.EntryCount()) + " entries read.");
@@ -433,7 +433,7 @@ bool TMainForm::SaveTo(const std::string& target) {
     return false;
   }
   const TTLKFileHandler& table = *FTalkTable;
-  SetStatusText("Saved file " + platform::PathText(target) + ". " + table.FileType() + " " +
+  SetStatusText("Saved file " + platform::Sentence::Path(target) + ". " + table.FileType() + " " +
                 table.FileVersion() + ". " + platform::UIntToStr(table.EntryCount()) +
                 " entries written.");
   return true;

@@ -170,9 +170,10 @@ void TMainForm::Appendfile1Click() {
     return;
   }
   const int64_t count = table.EntryCount();
-  const std::string report = "Appended " + platform::PathText(path) + " to open file. " + "Added " +
-                             platform::IntToStr(appended) + " entries from " +
-                             platform::IntToStr(old) + " to " + platform::IntToStr(count - 1) + ".";
+  const platform::Sentence report = "Appended " + platform::Sentence::Path(path) +
+                                    " to open file. " + "Added " + platform::IntToStr(appended) +
+                                    " entries from " + platform::IntToStr(old) + " to " +
+                                    platform::IntToStr(count - 1) + ".";
   SetStatusText(report);
   SetFieldNumber(*edStart, count > kAppendShownEntries ? count - kAppendShownEntries : 0);
   SetFieldNumber(*edStop, count - 1);

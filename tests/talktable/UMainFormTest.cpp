@@ -211,6 +211,57 @@ TEST_F(MainFormTest, TextsShowAPathAsTheFileSystemNamesIt) {
       form->bpanelText->text().toStdString());
 }
 
+// Shows nothing; keeps what each box would show.
+class ShownMessages : public platform::MessageService {
+ public:
+  platform::MessageAnswer Show(QWidget*, const platform::MessageRequest& request) override {
+    shown.push_back(platform::MessageText(request).toStdString());
+    return platform::MessageAnswer::Ok;
+  }
+  std::vector<std::string> shown;
+};
+
+// A path holding characters outside the code page ("Å") shows whole in the caption,
+// the status text, a warning and the default error box: the sentence is decoded from
+// the code page, the path as the file system names it.
+TEST_F(MainFormTest, PathsOutsideTheCodePageShowWhole) {
+  fs::create_directories(FFolder /
+                         "\xC3\x9C"
+                         "ber");
+  const std::string path = Load(Numbered(2),
+                                "\xC3\x9C"
+                                "ber/\xC5\x82\xC3\xB3"
+                                "d\xC5\xBA.tlk");
+  const std::string shown = platform::PathToQt(path).toStdString();  // UTF-8 here
+  ASSERT_NE(std::string::npos, shown.find("\xC3\x9C"
+                                          "ber/\xC5\x82\xC3\xB3"
+                                          "d\xC5\xBA.tlk"));
+  EXPECT_EQ("Sorlith v1.0.4b (" + shown + ")", form->windowTitle().toStdString());
+  EXPECT_EQ("Opened file " + shown + ". TLK  V3.0. 2 entries read.",
+            form->bpanelText->text().toStdString());
+
+  ShownMessages boxes;
+  platform::Services installed = platform::CurrentServices();
+  installed.messages = &boxes;
+  platform::InstallServices(installed);
+  form->LoadFile(path + ".missing");
+  const std::string missing = platform::PathToQt(path + ".missing").toStdString();
+  const std::string folder = PathOf(
+                                 "\xC5\x81\xC3\xB3"
+                                 "d\xC5\xBA") +
+                             "/t.tlk";
+  services.fileDialogs.Expect({folder});
+  form->Save1->trigger();  // the folder does not exist: the default error box
+  installed.messages = &services.messages;
+  platform::InstallServices(installed);
+
+  ASSERT_EQ(2u, boxes.shown.size());
+  EXPECT_EQ("ERROR! Unable to load specified file \"" + missing + "\"", boxes.shown[0]);
+  EXPECT_EQ(0u, boxes.shown[1].find("Cannot create file \"" +
+                                    platform::PathToQt(folder).toStdString() + "\". "))
+      << boxes.shown[1];
+}
+
 TEST_F(MainFormTest, OpenRefusalsAndCancel) {
   services.fileDialogs.ExpectCancel();
   QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
