@@ -111,6 +111,12 @@ QString MessageText(const MessageRequest& request);
 // Convenience calls on the current services.
 MessageAnswer ShowMessage(QWidget* parent, const MessageRequest& request);
 std::vector<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request);
+// The same for a dialog component the program keeps: the next use starts in the folder
+// of this use's choice, as a reused dialog does.
+std::vector<std::string> RunFileDialog(QWidget* parent, FileDialogRequest& request);
+// The file dialog's check of a chosen path: with `pathMustExist`, a path whose folder
+// does not exist is refused with a warning (the dialog then stays open).
+bool AcceptsChosenPath(QWidget* dialog, const FileDialogRequest& request, const std::string& path);
 int RunModal(QDialog& dialog);
 void Beep();
 std::string ClipboardText();

@@ -262,6 +262,31 @@ TEST_F(MainFormTest, PathsOutsideTheCodePageShowWhole) {
       << boxes.shown[1];
 }
 
+// Open and Append share the open dialog, which starts where the last choice was made;
+// the save dialog refuses a folder that does not exist.
+TEST_F(MainFormTest, TheDialogsRememberTheirFolderAndTheSaveDialogNeedsOne) {
+  fs::create_directories(FFolder / "one");
+  const std::string first = Write("one/a.tlk", tlk_bytes::File(Numbered(2)));
+  services.fileDialogs.Expect({first});
+  form->Open1->trigger();
+  services.fileDialogs.Expect({first});
+  services.messages.Expect(MessageKind::Information,
+                           "Appended " + first + " to open file. Added 2 entries from 2 to 3.");
+  form->Appendfile1->trigger();
+  services.messages.Expect(MessageKind::Confirmation,
+                           "Opening another TLK file will close the currently open one, causing "
+                           "any unsaved changes to be lost. Still continue?",
+                           MessageAnswer::Yes);
+  services.fileDialogs.ExpectCancel();
+  form->Open1->trigger();
+  const auto& seen = services.fileDialogs.Seen();
+  ASSERT_EQ(3u, seen.size());
+  EXPECT_EQ("", seen[0].initialDirectory);
+  EXPECT_EQ(PathOf("one/"), seen[1].initialDirectory);
+  EXPECT_EQ(PathOf("one/"), seen[2].initialDirectory);
+  EXPECT_TRUE(form->SaveTlkFile().pathMustExist);
+}
+
 TEST_F(MainFormTest, OpenRefusalsAndCancel) {
   services.fileDialogs.ExpectCancel();
   QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
