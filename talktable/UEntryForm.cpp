@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <cmath>
@@ -247,6 +248,7 @@ std::string TEntryForm::ReadText() const {
 
 void TEntryForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (event->spontaneous()) return;  // the window system's show, not the program's
   platform::RunGuarded([this] { FormShow(); });
 }
 

@@ -317,8 +317,11 @@ void TMainForm::SetIntervalControlsEnabled(bool enabled) {
 
 // ---- Window events ----
 
+// The show step runs for the program's own shows only: restoring a minimised window is
+// the window system's, and must leave the grid as it stands.
 void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  if (event->spontaneous()) return;
   platform::RunGuarded([this] { FormShow(); });
 }
 

@@ -7,6 +7,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "platform/ui/Codec.h"
@@ -83,6 +84,7 @@ std::string TPadEntriesForm::StrRefText() const { return platform::FromQt(edStrR
 
 void TPadEntriesForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (event->spontaneous()) return;  // the window system's show, not the program's
   FormShow();
 }
 

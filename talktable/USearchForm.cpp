@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -165,6 +166,7 @@ TSearchCriteria TSearchForm::Criteria() const {
 
 void TSearchForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (event->spontaneous()) return;  // the window system's show, not the program's
   platform::RunGuarded([this] { FormShow(); });
 }
 

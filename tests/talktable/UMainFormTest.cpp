@@ -287,6 +287,22 @@ TEST_F(MainFormTest, TheDialogsRememberTheirFolderAndTheSaveDialogNeedsOne) {
   EXPECT_TRUE(form->SaveTlkFile().pathMustExist);
 }
 
+// Restoring a minimised window is a show of the window system's: the show step must not
+// run again and turn the listing into a message.
+TEST_F(MainFormTest, RestoringAMinimisedWindowLeavesTheGrid) {
+  form->New1Click();
+  Show("0", "0");
+  ASSERT_EQ(3, form->grid->ColCount());
+  const std::vector<std::string> before = Column(0);
+  form->setWindowState(Qt::WindowMinimized);
+  QApplication::processEvents();
+  form->setWindowState(Qt::WindowNoState);
+  form->show();
+  QApplication::processEvents();
+  EXPECT_EQ(3, form->grid->ColCount());
+  EXPECT_EQ(before, Column(0));
+}
+
 TEST_F(MainFormTest, OpenRefusalsAndCancel) {
   services.fileDialogs.ExpectCancel();
   QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
