@@ -7,10 +7,12 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/ui/Services.h"
 #include "platform/ui/StringGrid.h"
+#include "talktable/USearchCriteria.h"
 #include "talktable/UTLKFile.h"
 
 class QAction;
@@ -106,6 +108,8 @@ class TMainForm : public QMainWindow {
   void Search1Click();
   // Lists the entries that meet the search dialog's criteria; refusals are warnings.
   void RunSearch();
+  // Runs the last search that ran again, with its criteria and interval.
+  void RepeatLastSearch();
   static bool WordsMatch(const std::string& s, const std::string& t);
 
   // Adding and modifying entries (UMainForm_Entries.cpp).
@@ -177,11 +181,18 @@ class TMainForm : public QMainWindow {
   bool IntervalKeyPress(const QKeyEvent& event);
   bool IsMenuShortcut(const QKeyEvent& event) const;
   bool SaveTo(const std::string& target);
+  struct TSearchRun {
+    TSearchCriteria Criteria;
+    int32_t Start;
+    int32_t Stop;
+  };
+  void ListSearch(const TSearchRun& search);
   platform::MessageAnswer Message(platform::MessageKind kind, const char* caption,
                                   const platform::Sentence& text);
 
   std::unique_ptr<TTLKFileHandler> FTalkTable;
   bool FSearchResultsShown = false;
+  std::optional<TSearchRun> FLastSearch;
   bool FQuitConfirmed = false;
   platform::FileDialogRequest FOpenTlkFile;
   platform::FileDialogRequest FSaveTlkFile;

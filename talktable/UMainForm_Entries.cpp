@@ -163,7 +163,7 @@ void TMainForm::StoreModifiedEntry(TTLKString& entry) {
   if (start > strRef) SetNumber(*edStart, strRef);
   if (stop < strRef) SetNumber(*edStop, strRef);
   if (FSearchResultsShown)
-    RunSearch();
+    RepeatLastSearch();
   else
     btnShowClick();
   Save2->setEnabled(true);

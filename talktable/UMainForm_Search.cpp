@@ -48,16 +48,30 @@ void TMainForm::RunSearch() {
     ShowWarning("Error! You can only use numbers when specifying an interval to search in!");
     return;
   }
-  const TSearchCriteria criteria = form.Criteria();
+  ListSearch({form.Criteria(), *start, *stop});
+}
+
+// After a modify the search is repeated as it last ran; what the dialog holds now may
+// have been typed and then cancelled.
+void TMainForm::RepeatLastSearch() {
+  if (FLastSearch)
+    ListSearch(*FLastSearch);
+  else
+    btnShowClick();
+}
+
+void TMainForm::ListSearch(const TSearchRun& search) {
   try {
-    CheckSearchInterval(*start, *stop, FTalkTable->EntryCount());
+    CheckSearchInterval(search.Start, search.Stop, FTalkTable->EntryCount());
   } catch (const EHell& error) {
     // Refused before anything is touched: grid, memo and status stay as they were.
     ShowWarning("ERROR! " + error.Text());
     return;
   }
-  const auto first = static_cast<uint32_t>(*start);
-  const auto last = static_cast<uint32_t>(*stop);
+  FLastSearch = search;
+  const TSearchCriteria& criteria = search.Criteria;
+  const auto first = static_cast<uint32_t>(search.Start);
+  const auto last = static_cast<uint32_t>(search.Stop);
 
   pbar->setValue(0);
   // A range of 0 to 0 would turn the bar into a busy indicator.

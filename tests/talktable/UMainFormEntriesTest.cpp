@@ -358,5 +358,45 @@ TEST_F(EntryCommandTest, ModifyInSearchResultsRepeatsTheSearch) {
   EXPECT_EQ("Search completed. 2 matches found to specified criteria.", form->StatusText());
 }
 
+// The repeated search is the last one that ran, with its criteria and interval, not
+// what the dialog holds after a cancelled or refused use.
+TEST_F(EntryCommandTest, ModifyRepeatsTheLastSearchThatRan) {
+  Load({{"apple"}, {"banana"}, {"apple pie"}, {"cherry"}, {"apple tart"}, {"apple jam"}});
+  services.modals.Expect("TSearchForm", [](QDialog& dialog) {
+    auto& search = static_cast<TSearchForm&>(dialog);
+    search.edString->setText("apple");
+    search.cdSearchAll->setChecked(false);
+    search.edStart->setText("1");
+    search.edStop->setText("4");
+    search.btnSearch->click();
+  });
+  form->Search1->trigger();
+  ASSERT_EQ((std::vector<std::string>{"2", "4"}), ListedStrRefs());
+  // Typed, then cancelled; the show also reset the interval to the whole table.
+  services.modals.Expect("TSearchForm", [](QDialog& dialog) {
+    auto& search = static_cast<TSearchForm&>(dialog);
+    search.edString->setText("cherry");
+    search.btnCancel->click();
+  });
+  form->Search1->trigger();
+  Modify(2, [](TEntryForm& dialog) { dialog.txtString->setPlainText("apple crumble"); });
+  EXPECT_EQ((std::vector<std::string>{"2", "4"}), ListedStrRefs());
+  // A search refused by its interval did not run either.
+  services.messages.Expect(MessageKind::Warning,
+                           "ERROR! Invalid start value of interval to search!");
+  services.modals.Expect("TSearchForm", [](QDialog& dialog) {
+    auto& search = static_cast<TSearchForm&>(dialog);
+    search.edString->setText("banana");
+    search.cdSearchAll->setChecked(false);
+    search.edStart->setText("3");
+    search.edStop->setText("1");
+    search.btnSearch->click();
+  });
+  form->Search1->trigger();
+  Modify(4, [](TEntryForm& dialog) { dialog.txtString->setPlainText("apple sauce"); });
+  EXPECT_EQ((std::vector<std::string>{"2", "4"}), ListedStrRefs());
+  EXPECT_EQ("apple sauce", form->grid->Cell(1, 2));
+}
+
 }  // namespace
 }  // namespace sorlith
