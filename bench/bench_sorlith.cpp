@@ -2,12 +2,16 @@
 // entry in the main window's grid, save. Peak memory of the process is reported too.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <chrono>
 
 #include <QLineEdit>
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/Files.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Services.h"
 #include "talktable/UMainForm.h"
@@ -53,6 +57,53 @@ double PeakMegabytes() {
   return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
+// The floor of every figure here: the file's bytes read once.
+void BM_ReadFileFloor(benchmark::State& state) {
+  const std::string& path = TablePath();
+  for (auto _ : state) benchmark::DoNotOptimize(platform::ReadWholeFile(path).size());
+}
+BENCHMARK(BM_ReadFileFloor)->Unit(benchmark::kMillisecond);
+
+// Runs `work` in a fresh process (its memory is new, as at a program's start) and
+// reports the time it took there.
+template <typename Work>
+void InFreshProcess(benchmark::State& state, Work work) {
+  for (auto _ : state) {
+    int channel[2];
+    if (::pipe(channel) != 0) std::abort();
+    const pid_t child = ::fork();
+    if (child == 0) {
+      const auto begin = std::chrono::steady_clock::now();
+      work();
+      const double seconds =
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+      if (::write(channel[1], &seconds, sizeof seconds) != sizeof seconds) std::_Exit(1);
+      std::_Exit(0);
+    }
+    double seconds = 0;
+    if (::read(channel[0], &seconds, sizeof seconds) != sizeof seconds) std::abort();
+    ::waitpid(child, nullptr, 0);
+    ::close(channel[0]);
+    ::close(channel[1]);
+    state.SetIterationTime(seconds);
+  }
+}
+
+void BM_ReadFileFloorFreshProcess(benchmark::State& state) {
+  const std::string& path = TablePath();
+  InFreshProcess(state, [&] { benchmark::DoNotOptimize(platform::ReadWholeFile(path).size()); });
+}
+BENCHMARK(BM_ReadFileFloorFreshProcess)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void BM_LoadFreshProcess(benchmark::State& state) {
+  const std::string& path = TablePath();
+  InFreshProcess(state, [&] {
+    TTLKFileHandler table(path);
+    benchmark::DoNotOptimize(table.EntryCount());
+  });
+}
+BENCHMARK(BM_LoadFreshProcess)->Unit(benchmark::kMillisecond)->UseManualTime();
+
 void BM_Load(benchmark::State& state) {
   const std::string& path = TablePath();
   for (auto _ : state) {
@@ -82,6 +133,29 @@ void BM_ShowAllEntries(benchmark::State& state) {
   state.counters["peak_MB"] = PeakMegabytes();
 }
 BENCHMARK(BM_ShowAllEntries)->Unit(benchmark::kMillisecond);
+
+// The program's start (window and dialogs), File > Open and the display of every entry.
+void BM_StartOpenShowAll(benchmark::State& state) {
+  YesMessages messages;
+  platform::Services services = platform::CurrentServices();
+  services.messages = &messages;
+  platform::InstallServices(services);
+  const std::string& path = TablePath();
+  for (auto _ : state) {
+    auto form = std::make_unique<sorlith::TMainForm>();
+    form->CreateForms();
+    form->show();
+    form->LoadFile(path);
+    form->edStart->setText("0");
+    form->edStop->setText(QString::number(kEntries - 1));
+    form->btnShowClick();
+    benchmark::DoNotOptimize(form->grid->RowCount());
+    state.PauseTiming();
+    form.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_StartOpenShowAll)->Unit(benchmark::kMillisecond);
 
 // 30 entries of one unbroken megabyte each: select a row (the memo shows it) and paint
 // the window with the grid and the memo.

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -45,6 +46,34 @@ void RunSearches(benchmark::State& state, sorlith::TMainForm& form) {
   }
   state.counters["rows"] = form.grid->RowCount() - 1;
 }
+
+// The floor of a text search: every entry's text folded to lower case and searched for
+// "the" once, the hits counted.
+void BM_FoldAndFindFloor(benchmark::State& state) {
+  auto form = WindowWithTable();
+  TStringDataList& list = form->TalkTable().EntryList();
+  std::string folded;
+  for (auto _ : state) {
+    size_t hits = 0;
+    for (const TStringData* node = list.FirstNode(); node; node = node->GetNextNode()) {
+      const std::string& text = node->GetEntry()->GetText();
+      folded.resize(text.size());
+      std::transform(text.begin(), text.end(), folded.begin(),
+                     [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; });
+      hits += folded.find("the") != std::string::npos;
+    }
+    benchmark::DoNotOptimize(hits);
+  }
+}
+BENCHMARK(BM_FoldAndFindFloor)->Unit(benchmark::kMillisecond);
+
+// "the" without case: every entry is listed.
+void BM_SearchThe(benchmark::State& state) {
+  auto form = WindowWithTable();
+  form->SearchForm().edString->setText(QStringLiteral("the"));
+  RunSearches(state, *form);
+}
+BENCHMARK(BM_SearchThe)->Unit(benchmark::kMillisecond);
 
 void BM_SearchEmptyText(benchmark::State& state) {
   auto form = WindowWithTable();

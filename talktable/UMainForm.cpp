@@ -31,6 +31,7 @@
 #include "talktable/UEntryForm.h"
 #include "talktable/ULanguageForm.h"
 #include "talktable/UPadForm.h"
+#include "talktable/UProgressSteps.h"
 #include "talktable/USearchForm.h"
 
 namespace sorlith {
@@ -295,8 +296,13 @@ void TMainForm::SetColumnWidths() {
 }
 
 std::vector<std::string> TMainForm::GridRow(const TTLKString& entry) {
-  return {platform::UIntToStr(entry.GetStrRef()), ReplaceAll(entry.GetText(), "\r", ""),
-          entry.GetSoundResRefText()};
+  std::vector<std::string> row(3);
+  row[0] = platform::UIntToStr(entry.GetStrRef());
+  const std::string& text = entry.GetText();
+  // Most texts hold no carriage return: copied as they are, without a second string.
+  row[1] = text.find('\r') == std::string::npos ? text : ReplaceAll(text, "\r", "");
+  row[2] = entry.GetSoundResRefText();
+  return row;
 }
 
 void TMainForm::SetTableCommandsEnabled(bool enabled) {
@@ -572,11 +578,12 @@ void TMainForm::ShowInterval() {
   std::vector<std::vector<std::string>> rows(rowCount);
   rows[0] = {"StrRef", "Entry text", "Sound Resref"};
   size_t row = 1;
+  TProgressSteps progress(*pbar);
   TStringDataList& list = FTalkTable->EntryList();
   for (TTLKString* entry = list.First(); entry && entry->GetStrRef() <= end; entry = list.Next()) {
     if (entry->GetStrRef() < first) continue;
     rows[row] = GridRow(*entry);
-    pbar->setValue(static_cast<int>(row));
+    progress.Advance(static_cast<int>(row));
     ++row;
   }
   grid->SetRows(std::move(rows));

@@ -10,6 +10,7 @@
 #include "platform/Conversions.h"
 #include "platform/ui/Codec.h"
 #include "talktable/UMainForm.h"
+#include "talktable/UProgressSteps.h"
 #include "talktable/USearchCriteria.h"
 #include "talktable/USearchForm.h"
 
@@ -90,9 +91,10 @@ void TMainForm::ListSearch(const TSearchRun& search) {
   std::vector<std::vector<std::string>> rows;
   rows.reserve(matches.size() + 1);
   rows.push_back({"StrRef", "Entry text", "Sound Resref"});
+  TProgressSteps progress(*pbar);
   for (const TTLKString* entry : matches) {
     rows.push_back(GridRow(*entry));
-    pbar->setValue(static_cast<int>(std::min<size_t>(rows.size() - 1, INT32_MAX)));
+    progress.Advance(static_cast<int>(std::min<size_t>(rows.size() - 1, INT32_MAX)));
   }
 
   if (matches.empty()) {
