@@ -52,9 +52,8 @@ std::unique_ptr<TTLKString> TTLKString::CreateCopy(const TTLKString& other) {
 }
 
 std::string TTLKString::GetSoundResRefText() const {
-  std::string text;
-  for (char c : FSoundResRef)
-    if (c != '\0') text += c;
+  std::string text(FSoundResRef.data(), FSoundResRef.size());
+  text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
   return text;
 }
 
