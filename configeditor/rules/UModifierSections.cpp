@@ -14,11 +14,9 @@ namespace quennet {
 
 namespace {
 
-constexpr const char* kFixedSections[] = {"Settings", "TLKList",     "InstallList", "2DAList",
-                                          "GFFList",  "CompileList", "SSFList"};
 // Lists whose values name sections of their own.
-constexpr const char* kListingSections[] = {"2DAList", "GFFList", "SSFList", "InstallList",
-                                            "CompileList"};
+constexpr const char* kListingSections[] = {k2daListSection, kGffListSection, kSsfListSection,
+                                            kInstallListSection, kCompileListSection};
 
 bool ContainsNoCase(const std::vector<std::string>& items, std::string_view item) {
   return std::any_of(items.begin(), items.end(), [item](const std::string& candidate) {
@@ -33,22 +31,6 @@ std::vector<std::string> ValuesOf(TCustomIniFile& ini, const std::string& sectio
   return values;
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
-bool BeginsWithKeys(const std::vector<std::string>& existing, const TKeyValues& keys) {
-  if (existing.size() < keys.size()) return false;
-  for (size_t i = 0; i < keys.size(); ++i) {
-    if (existing[i] != keys[i].first) return false;
-  }
-  return true;
-}
-
-void WriteKeys(TCustomIniFile& ini, const std::string& section, const TKeyValues& keys) {
-  for (const auto& [key, value] : keys) ini.WriteString(section, key, value);
-}
-
 // The memory tokens of one 2DA file's modifiers; true when the scan reached the
 // dialog's own modifier and must end.
 bool AddMemoryTokens(TCustomIniFile& ini, const std::string& fileSection,
@@ -57,8 +39,7 @@ bool AddMemoryTokens(TCustomIniFile& ini, const std::string& fileSection,
     const std::string label = ini.ReadString(fileSection, key, "");
     if (!label.empty()) {
       for (const std::string& token : ini.ReadSection(label)) {
-        if (StartsWith(token, "2DAMEMORY") && !ContainsNoCase(tokens, token))
-          tokens.push_back(token);
+        if (Is2daMemoryToken(token) && !ContainsNoCase(tokens, token)) tokens.push_back(token);
       }
     }
     if (label == modifierSection) return true;
@@ -69,17 +50,29 @@ bool AddMemoryTokens(TCustomIniFile& ini, const std::string& fileSection,
 }  // namespace
 
 bool IsValidModifierLabel(const std::string& label) {
-  return !label.empty() && label != "N/A" && label.find(' ') == std::string::npos;
+  return !label.empty() && label != kNoName && label.find(' ') == std::string::npos;
 }
 
 bool IsModifierLabelInUse(TCustomIniFile& ini, const std::string& label) {
   // An empty label is not a name at all; it is refused as invalid.
   if (label.empty()) return false;
+  TIniReadScope reading(ini);
   if (ini.SectionExists(label) || IsReservedSectionName(label)) return true;
+  return ContainsNoCase(ListedNames(ini), label);
+}
+
+std::vector<std::string> ListedNames(TCustomIniFile& ini) {
+  std::vector<std::string> names;
   for (const char* listing : kListingSections) {
-    if (ContainsNoCase(ValuesOf(ini, listing), label)) return true;
+    std::vector<std::string> values = ValuesOf(ini, listing);
+    names.insert(names.end(), values.begin(), values.end());
   }
-  return IsListedModifierLabel(ini, label);
+  for (const std::string& fileName : ValuesOf(ini, k2daListSection)) {
+    if (fileName.empty()) continue;
+    std::vector<std::string> labels = ValuesOf(ini, fileName);
+    names.insert(names.end(), labels.begin(), labels.end());
+  }
+  return names;
 }
 
 bool IsReservedSectionName(const std::string& name) {
@@ -90,51 +83,40 @@ bool IsReservedSectionName(const std::string& name) {
 
 bool IsListedModifierLabel(TCustomIniFile& ini, const std::string& name) {
   if (name.empty()) return false;
-  for (const std::string& fileName : ValuesOf(ini, "2DAList")) {
+  TIniReadScope reading(ini);
+  for (const std::string& fileName : ValuesOf(ini, k2daListSection)) {
     if (!fileName.empty() && ContainsNoCase(ValuesOf(ini, fileName), name)) return true;
   }
   return false;
 }
 
+void RemoveEveryListing(TCustomIniFile& ini, const std::string& section, const std::string& value) {
+  for (bool removed = true; removed;) {
+    removed = false;
+    for (const std::string& key : ini.ReadSection(section)) {
+      if (ini.ReadString(section, key, "") != value) continue;
+      ini.DeleteKey(section, key);
+      removed = true;
+    }
+  }
+}
+
 void RewriteKeysFirst(TCustomIniFile& ini, const std::string& section,
                       const std::vector<std::string>& identifyingNames, const TKeyValues& keys) {
-  const std::vector<std::string> existing = ini.ReadSection(section);
-  if (existing.empty() || BeginsWithKeys(existing, keys)) {
-    WriteKeys(ini, section, keys);
-    return;
-  }
-  // A scratch section already there is most likely what a failed rewrite left behind;
-  // using it would mix its keys into this modifier and erasing it would lose them.
-  if (ini.SectionExists(kScratchSection)) {
-    throw platform::Exception("The keys of the modifier \"" + section +
-                              "\" cannot be reordered because " + ini.FileName() +
-                              " already holds a section \"" + kScratchSection +
-                              "\", probably left over from an earlier failure. Move its keys "
-                              "back where they belong and delete that section first.");
-  }
-  for (const std::string& key : existing) {
-    if (!ContainsNoCase(identifyingNames, key)) {
-      ini.WriteString(kScratchSection, key, ini.ReadString(section, key, ""));
-    }
-    ini.DeleteKey(section, key);
-  }
-  WriteKeys(ini, section, keys);
-  for (const std::string& key : ini.ReadSection(kScratchSection)) {
-    ini.WriteString(section, key, ini.ReadString(kScratchSection, key, ""));
-  }
-  ini.EraseSection(kScratchSection);
+  ini.PutKeysFirst(section, identifyingNames, keys);
 }
 
 std::vector<std::string> ValueTokens(TCustomIniFile& ini,
                                      const std::vector<std::string>& fixedItems,
                                      const std::string& fileName2da,
                                      const std::string& modifierSection) {
+  TIniReadScope reading(ini);
   std::vector<std::string> tokens = fixedItems;
-  for (const std::string& key : ini.ReadSection("TLKList")) {
-    if (StartsWith(key, "StrRef") && !ini.ReadString("TLKList", key, "").empty())
+  for (const std::string& key : ini.ReadSection(kTlkListSection)) {
+    if (IsStrRefToken(key) && !ini.ReadString(kTlkListSection, key, "").empty())
       tokens.push_back(key);
   }
-  for (const std::string& fileName : ValuesOf(ini, "2DAList")) {
+  for (const std::string& fileName : ValuesOf(ini, k2daListSection)) {
     if (fileName.empty()) continue;
     if (AddMemoryTokens(ini, fileName, modifierSection, tokens)) break;
     if (fileName == fileName2da) break;
