@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -112,6 +115,26 @@ TEST_F(ChangeRowFormTest, DigitFilterWhileRowIndexIsChosen) {
   QTest::keyClicks(dialog.edIdx, "ab");
   EXPECT_EQ("1ab", TextOf(*dialog.edIdx));
   EXPECT_EQ(1, services.beep.Count());
+}
+
+// Alt combinations, characters beyond Latin-1 and input-method text are judged by the
+// character they type, as in every filtered field.
+TEST_F(ChangeRowFormTest, DigitFilterJudgesEveryWayOfTyping) {
+  Open(kHead);
+  dialog.edIdx->setText(QStringLiteral("1"));
+  dialog.edIdx->end(false);
+  QTest::keyClick(dialog.edIdx, Qt::Key_A, Qt::AltModifier);
+  QKeyEvent stroke(QEvent::KeyPress, 0x141, Qt::NoModifier, QString::fromUtf8("\xC5\x82"));
+  QApplication::sendEvent(dialog.edIdx, &stroke);
+  QInputMethodEvent compose;
+  compose.setCommitString(QString::fromUtf8("2\xC5\x82"));
+  QApplication::sendEvent(dialog.edIdx, &compose);
+  EXPECT_EQ("1", TextOf(*dialog.edIdx));
+  EXPECT_EQ(3, services.beep.Count());
+  QInputMethodEvent digits;
+  digits.setCommitString(QStringLiteral("23"));
+  QApplication::sendEvent(dialog.edIdx, &digits);
+  EXPECT_EQ("123", TextOf(*dialog.edIdx));
 }
 
 TEST_F(ChangeRowFormTest, StoreEditDeleteAndRefusedKeyNames) {
