@@ -77,6 +77,30 @@ TEST_F(ChangeRowFormTest, LoadShowsTheIdentifierAndRepairsASectionWithoutOne) {
   }
 }
 
+// A row label the code page cannot store is refused by name on Set and on Close; the
+// dialog stays open and nothing is written.
+TEST_F(ChangeRowFormTest, AnIdentifierOutsideTheCodePageIsRefused) {
+  const std::string before = kHead + Lines({"[m]", "RowIndex=1", "A=1"}) + kTail;
+  Open(before);
+  dialog.cbIdxType->setCurrentIndex(1);
+  dialog.edIdx->setText(
+      QString::fromUtf8("\xC5\x82\xC3\xB3"
+                        "d\xC5\xBA"));
+  const char* kRefused =
+      "The character \"\xC5\x82\" (U+0142) cannot be stored in the Windows-1252 code page of "
+      "the files. Nothing was changed.";
+  services.messages.Expect(MessageKind::Warning, kRefused);
+  dialog.btnSetIdx->click();
+  services.messages.Expect(MessageKind::Warning, kRefused);
+  dialog.btnClose->click();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(before, Text());
+  dialog.edIdx->setText(QStringLiteral("lodz"));
+  dialog.btnClose->click();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(kHead + Lines({"[m]", "RowLabel=lodz", "A=1"}) + kTail, Text());
+}
+
 TEST_F(ChangeRowFormTest, SetPutsTheIdentifierFirstWhereTheSectionStands) {
   Open(kHead + Lines({"[m]", "RowIndex=1", "A=1", "LabelIndex=2", "B=2"}) + kTail);
   dialog.cbIdxType->setCurrentIndex(1);
