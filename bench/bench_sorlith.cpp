@@ -2,10 +2,10 @@
 // entry in the main window's grid, save. Peak memory of the process is reported too.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 
 #include <QLineEdit>
 #include <cstdlib>
@@ -64,44 +64,39 @@ void BM_ReadFileFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadFileFloor)->Unit(benchmark::kMillisecond);
 
-// Runs `work` in a fresh process (its memory is new, as at a program's start) and
-// reports the time it took there.
-template <typename Work>
-void InFreshProcess(benchmark::State& state, Work work) {
+// The work a fresh process of this program runs when started with "--fresh <what>
+// <path>" (see main): its memory is new, as at a program's start. It prints the
+// seconds the work took.
+int RunFreshWork(const std::string& what, const std::string& path) {
+  const auto begin = std::chrono::steady_clock::now();
+  if (what == "read") {
+    benchmark::DoNotOptimize(platform::ReadWholeFile(path).size());
+  } else {
+    TTLKFileHandler table(path);
+    benchmark::DoNotOptimize(table.EntryCount());
+  }
+  std::printf("%.9f\n",
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count());
+  return 0;
+}
+
+// Starts this program afresh for `what` and reports the time the work took there.
+void InFreshProcess(benchmark::State& state, const char* what) {
+  const std::string command =
+      "/proc/" + std::to_string(::getpid()) + "/exe --fresh " + what + " '" + TablePath() + "'";
   for (auto _ : state) {
-    int channel[2];
-    if (::pipe(channel) != 0) std::abort();
-    const pid_t child = ::fork();
-    if (child == 0) {
-      const auto begin = std::chrono::steady_clock::now();
-      work();
-      const double seconds =
-          std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-      if (::write(channel[1], &seconds, sizeof seconds) != sizeof seconds) std::_Exit(1);
-      std::_Exit(0);
-    }
+    FILE* child = ::popen(command.c_str(), "r");
     double seconds = 0;
-    if (::read(channel[0], &seconds, sizeof seconds) != sizeof seconds) std::abort();
-    ::waitpid(child, nullptr, 0);
-    ::close(channel[0]);
-    ::close(channel[1]);
+    if (!child || std::fscanf(child, "%lf", &seconds) != 1) std::abort();
+    ::pclose(child);
     state.SetIterationTime(seconds);
   }
 }
 
-void BM_ReadFileFloorFreshProcess(benchmark::State& state) {
-  const std::string& path = TablePath();
-  InFreshProcess(state, [&] { benchmark::DoNotOptimize(platform::ReadWholeFile(path).size()); });
-}
+void BM_ReadFileFloorFreshProcess(benchmark::State& state) { InFreshProcess(state, "read"); }
 BENCHMARK(BM_ReadFileFloorFreshProcess)->Unit(benchmark::kMillisecond)->UseManualTime();
 
-void BM_LoadFreshProcess(benchmark::State& state) {
-  const std::string& path = TablePath();
-  InFreshProcess(state, [&] {
-    TTLKFileHandler table(path);
-    benchmark::DoNotOptimize(table.EntryCount());
-  });
-}
+void BM_LoadFreshProcess(benchmark::State& state) { InFreshProcess(state, "load"); }
 BENCHMARK(BM_LoadFreshProcess)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 void BM_Load(benchmark::State& state) {
@@ -204,6 +199,7 @@ BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--fresh") return RunFreshWork(argv[2], argv[3]);
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   platform::Application application(argc, argv, "Sorlith");
   benchmark::Initialize(&argc, argv);
