@@ -64,6 +64,13 @@ std::string PlainText(const QString& text) {
   return platform::FromQt(plain);
 }
 
+// The preview gives its selection without the breaks it shows in long runs.
+std::string SelectionOf(const QPlainTextEdit& memo) {
+  if (const auto* preview = dynamic_cast<const TPreviewMemo*>(&memo))
+    return platform::FromQt(preview->SelectedText());
+  return PlainText(memo.textCursor().selectedText());
+}
+
 }  // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
@@ -135,7 +142,7 @@ void TMainForm::CreateComponents() {
 
   Panel2 = Named(new QWidget, "Panel2");
   Panel2->setMinimumHeight(150);
-  txtDisplay = Named(new QPlainTextEdit, "txtDisplay");
+  txtDisplay = Named(new TPreviewMemo, "txtDisplay");
   txtDisplay->setReadOnly(true);
   txtDisplay->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   auto* lower = new QVBoxLayout(Panel2);
@@ -488,7 +495,7 @@ void TMainForm::Cut1Click() {
   } else if (auto* memo = qobject_cast<QPlainTextEdit*>(focused)) {
     QTextCursor cursor = memo->textCursor();
     if (!cursor.hasSelection()) return;
-    platform::SetClipboardText(PlainText(cursor.selectedText()));
+    platform::SetClipboardText(SelectionOf(*memo));
     if (!memo->isReadOnly()) {
       cursor.removeSelectedText();
       memo->setTextCursor(cursor);
@@ -502,8 +509,7 @@ void TMainForm::Copy1Click() {
     if (field->hasSelectedText())
       platform::SetClipboardText(platform::FromQt(field->selectedText()));
   } else if (auto* memo = qobject_cast<QPlainTextEdit*>(focused)) {
-    if (memo->textCursor().hasSelection())
-      platform::SetClipboardText(PlainText(memo->textCursor().selectedText()));
+    if (memo->textCursor().hasSelection()) platform::SetClipboardText(SelectionOf(*memo));
   }
 }
 
@@ -605,7 +611,7 @@ void TMainForm::gridClick() {
   std::string text = grid->Cell(0, row) + " ";
   if (!resRef.empty()) text += "(" + resRef + ")";
   text += ":\n\n" + grid->Cell(1, row);
-  ShowPlainText(*txtDisplay, platform::ToQt(text));
+  txtDisplay->ShowText(platform::ToQt(text));
 }
 
 // ---- Key filters ----

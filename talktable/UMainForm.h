@@ -12,6 +12,7 @@
 
 #include "platform/ui/Services.h"
 #include "platform/ui/StringGrid.h"
+#include "talktable/UPreviewMemo.h"
 #include "talktable/USearchCriteria.h"
 #include "talktable/UTLKFile.h"
 
@@ -137,7 +138,7 @@ class TMainForm : public QMainWindow {
   platform::StringGrid* grid;
   QSplitter* Splitter1;
   QWidget* Panel2;
-  QPlainTextEdit* txtDisplay;
+  TPreviewMemo* txtDisplay;
   QStatusBar* bpanel;
   QLabel* bpanelText;
 

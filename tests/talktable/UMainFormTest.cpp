@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QStatusTipEvent>
 #include <QTest>
+#include <QTextBlock>
 #include <filesystem>
 #include <fstream>
 
@@ -487,6 +488,29 @@ TEST_F(MainFormTest, ColumnsFitTheVisibleAreaAndRowsTheFont) {
   EXPECT_EQ(64, form->grid->ColWidth(0));
   EXPECT_EQ(128, form->grid->ColWidth(2));
   EXPECT_GE(form->grid->rowHeight(1), form->grid->fontMetrics().height());
+}
+
+// A megabyte without a line break is shown in paragraphs of at most 4096 characters,
+// so that only what is visible is laid out; Copy gives the entry's text.
+TEST_F(MainFormTest, ThePreviewOfAHugeTextCopiesItWhole) {
+  std::string huge(10000, 'x');
+  huge[5000] = 'y';
+  const std::string text = huge + "\n" + std::string(5000, 'z') + "\nend";
+  Load({{text}});
+  Show("0", "0");
+  const std::string memo = "0 :\n\n" + text;
+  EXPECT_LE(form->txtDisplay->document()->findBlockByNumber(2).length(), 4097);
+  form->txtDisplay->setFocus();
+  form->txtDisplay->selectAll();
+  form->Copy1Click();
+  EXPECT_EQ(memo, services.clipboard.Text());
+  // Across the break after the first 4096 characters (which takes one position).
+  QTextCursor cursor = form->txtDisplay->textCursor();
+  cursor.setPosition(5 + 4090);
+  cursor.setPosition(5 + 4100 + 1, QTextCursor::KeepAnchor);
+  form->txtDisplay->setTextCursor(cursor);
+  form->Copy1Click();
+  EXPECT_EQ(text.substr(4090, 10), services.clipboard.Text());
 }
 
 // A long run without a blank is laid out in quadratic time when wrapped at word
