@@ -26,6 +26,7 @@
 #include "platform/ui/Codec.h"
 #include "platform/ui/Services.h"
 #include "platform/ui/StringGrid.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
@@ -71,11 +72,9 @@ void Enable(std::initializer_list<QWidget*> controls, bool enabled) {
   for (QWidget* control : controls) control->setEnabled(enabled);
 }
 
-std::string TextOf(const QLineEdit* edit) { return platform::FromQt(edit->text()); }
-
-std::string CellText(const QTableWidget* grid, int row, int col) {
+QString CellText(const QTableWidget* grid, int row, int col) {
   const QTableWidgetItem* item = grid->item(row, col);
-  return item ? platform::FromQt(item->text()) : std::string();
+  return item ? item->text() : QString();
 }
 
 }  // namespace
@@ -421,7 +420,9 @@ void TFormNewGFF::btnSaveClick() { SaveField(); }
 bool TFormNewGFF::SaveField() {
   if (IniFile == nullptr) return false;
   const TNewFieldPlace place = Place();
-  const TNewField field = Inputs();
+  const std::optional<TNewField> typed = Inputs();
+  if (!typed) return false;
+  const TNewField& field = *typed;
   if (std::optional<TNewFieldProblem> problem = CheckNewField(*IniFile, place, field)) {
     ShowWarning(problem->warning);
     FocusInput(problem->input);
@@ -440,18 +441,26 @@ TNewFieldPlace TFormNewGFF::Place() const {
   return {ParentSection, ModifierSection, IsSubField, ParentIsList};
 }
 
-TNewField TFormNewGFF::Inputs() const {
+std::optional<TNewField> TFormNewGFF::Inputs() {
   TNewField field;
   field.type = platform::FromQt(cbFieldType->currentText());
-  field.label = TextOf(edLabel);
-  field.path = TextOf(edPath);
-  field.value = TextOf(edValue);
-  field.strRef = TextOf(edStrRef);
-  field.typeId = TextOf(edTypeId);
-  field.indexToken = TextOf(edMemToken);
-  field.pathToken = TextOf(edPathToken);
-  for (int row = 0; row < gridLocStr->rowCount(); ++row)
-    field.localized.emplace_back(CellText(gridLocStr, row, 0), CellText(gridLocStr, row, 1));
+  // Each typed text as the code page stores it; the first that it cannot stops the save.
+  const std::pair<QLineEdit*, std::string*> edits[] = {
+      {edLabel, &field.label},        {edPath, &field.path},     {edValue, &field.value},
+      {edStrRef, &field.strRef},      {edTypeId, &field.typeId}, {edMemToken, &field.indexToken},
+      {edPathToken, &field.pathToken}};
+  for (const auto& [edit, text] : edits) {
+    std::optional<std::string> stored = platform::StorableText(this, edit->text());
+    if (!stored) return std::nullopt;
+    *text = std::move(*stored);
+  }
+  for (int row = 0; row < gridLocStr->rowCount(); ++row) {
+    std::optional<std::string> id = platform::StorableText(this, CellText(gridLocStr, row, 0));
+    if (!id) return std::nullopt;
+    std::optional<std::string> text = platform::StorableText(this, CellText(gridLocStr, row, 1));
+    if (!text) return std::nullopt;
+    field.localized.emplace_back(std::move(*id), std::move(*text));
+  }
   return field;
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 #include <string>
 
 #include "configeditor/rules/UNewFieldSections.h"
@@ -99,7 +100,9 @@ class TFormNewGFF : public QDialog {
   void ResetLocalizedStrings();
   bool SaveField();
   TNewFieldPlace Place() const;
-  TNewField Inputs() const;
+  // The inputs as the code page stores them; none (after a warning) when a typed text
+  // holds a character it cannot store.
+  std::optional<TNewField> Inputs();
   void FocusInput(TNewFieldInput input);
   void ShowWarning(const std::string& text);
   bool AskYesNo(const std::string& text);

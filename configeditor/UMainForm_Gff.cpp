@@ -35,6 +35,7 @@
 #include "platform/ui/FormParts.h"
 #include "platform/ui/KeyValueList.h"
 #include "platform/ui/StringGrid.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
@@ -50,8 +51,6 @@ constexpr char kReplaceTickedHint[] =
 constexpr char kReplaceClearedHint[] =
     "If this file already exists in the override folder, apply the modifications to the "
     "existing file.";
-
-std::string TextOf(const QComboBox* box) { return platform::FromQt(box->currentText()); }
 
 // The list control keeps its entries in alphabetical order without regard to case;
 // entries that differ only in case keep the order in which they came.
@@ -234,8 +233,14 @@ void TMainForm::SelectGffRow(const std::string& key) {
 
 void TMainForm::btnStoreFieldClick() {
   if (!FileOpen) return;
-  const std::string path = TextOf(edGffField);
-  const std::string value = TextOf(cbGffValue);
+  const std::optional<std::string> typedPath =
+      platform::StorableText(this, edGffField->currentText());
+  if (!typedPath) return;
+  const std::optional<std::string> typedValue =
+      platform::StorableText(this, cbGffValue->currentText());
+  if (!typedValue) return;
+  const std::string& path = *typedPath;
+  const std::string& value = *typedValue;
   if (path.empty() || value.empty()) return;
   if (IsAddFieldKey(path)) {
     ShowWarning(
@@ -343,7 +348,8 @@ void TMainForm::btnGetGffDestClick() {
 
 void TMainForm::btnGffDestSetClick() {
   if (!FileOpen) return;
-  StoreGffDestination(*ChangesIni, CurrentSection, platform::FromQt(edGffDest->text()));
+  const std::optional<std::string> destination = platform::StorableText(this, edGffDest->text());
+  if (destination) StoreGffDestination(*ChangesIni, CurrentSection, *destination);
 }
 
 void TMainForm::btnGffLoadFieldsClick() {

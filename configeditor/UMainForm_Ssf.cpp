@@ -27,6 +27,7 @@
 #include "platform/ui/FormParts.h"
 #include "platform/ui/KeyValueList.h"
 #include "platform/ui/StringGrid.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
@@ -159,7 +160,10 @@ void TMainForm::LoadSsfGrid() {
 void TMainForm::btnAddSSFClick() {
   if (!FileOpen) return;
   const std::string entry = platform::FromQt(cbSSFEntry->currentText());
-  const std::string value = platform::FromQt(cbSSFValue->currentText());
+  const std::optional<std::string> typedValue =
+      platform::StorableText(this, cbSSFValue->currentText());
+  if (!typedValue) return;
+  const std::string& value = *typedValue;
   if (entry.empty() || value.empty()) return;
   ChangesIni->WriteString(CurrentSection, entry, value);
   LoadSsfGrid();

@@ -250,6 +250,21 @@ TEST_F(NewGffFieldTest, AValueOutsideItsTypeIsRefused) {
   EXPECT_EQ(text, File());
 }
 
+TEST_F(NewGffFieldTest, TextsOutsideTheCodePageAreRefused) {
+  OpenAndSelect(kHead);
+  RunEditor([this](TFormNewGFF& editor) {
+    New(editor, "nf");
+    ChooseType(editor, "ExoString");
+    Set(editor.edLabel, "Tag");
+    editor.edValue->setText(QString::fromUtf8("\xC5\xBBo"));
+    services.messages.Expect(MessageKind::Warning,
+                             "The character \"\xC5\xBB\" (U+017B) cannot be stored in the "
+                             "Windows-1252 code page of the files. Nothing was changed.");
+    editor.btnSave->click();
+  });
+  EXPECT_EQ(kHead, File());
+}
+
 TEST_F(NewGffFieldTest, StructTokensAndLabels) {
   OpenAndSelect(kHead);
   RunEditor([this](TFormNewGFF& editor) {

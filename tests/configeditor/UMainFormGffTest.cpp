@@ -246,6 +246,28 @@ TEST_F(QuennetGffTest, StoreRefusesAPathTheFileCannotHoldAsAKey) {
   }
 }
 
+// "Ż" would be written as "?": a typed text the code page cannot store stores nothing.
+TEST_F(QuennetGffTest, TextsOutsideTheCodePageAreRefused) {
+  const std::string text = kHead + Lines({"[p.utc]", "Tag=abc"});
+  const char* kUnstorable =
+      "The character \"\xC5\xBB\" (U+017B) cannot be stored in the Windows-1252 code page of "
+      "the files. Nothing was changed.";
+  const QString polish = QString::fromUtf8("\xC5\xBBo\xC5\x82w");
+  OpenAndSelect(text);
+  for (QComboBox* box :
+       {static_cast<QComboBox*>(form->edGffField), static_cast<QComboBox*>(form->cbGffValue)}) {
+    Type(form->edGffField, "Tag");
+    Type(form->cbGffValue, "x");
+    box->setEditText(polish);
+    services.messages.Expect(MessageKind::Warning, kUnstorable);
+    form->btnStoreField->click();
+  }
+  form->edGffDest->setText(polish);
+  services.messages.Expect(MessageKind::Warning, kUnstorable);
+  form->btnGffDestSet->click();
+  EXPECT_EQ(text, ReadFile("changes.ini"));
+}
+
 TEST_F(QuennetGffTest, CtrlShiftUpInTheValueBoxStores) {
   OpenAndSelect(kHead);
   Type(form->edGffField, "Tag");

@@ -132,6 +132,18 @@ TEST_F(QuennetSsfTest, StoringEntryChanges) {
   EXPECT_EQ(list + Lines({"[a.ssf]", "Death=43", "Pain 1=StrRef5"}), ReadFile("changes.ini"));
 }
 
+TEST_F(QuennetSsfTest, AValueOutsideTheCodePageIsRefused) {
+  const std::string text = kHead + Lines({"[SSFList]", "File0=a.ssf"});
+  OpenAndSelect(text, "a.ssf");
+  form->cbSSFEntry->setCurrentText("Death");
+  form->cbSSFValue->setEditText(QString::fromUtf8("\xC5\xBBo"));
+  services.messages.Expect(MessageKind::Warning,
+                           "The character \"\xC5\xBB\" (U+017B) cannot be stored in the "
+                           "Windows-1252 code page of the files. Nothing was changed.");
+  form->btnAddSSF->click();
+  EXPECT_EQ(text, ReadFile("changes.ini"));
+}
+
 TEST_F(QuennetSsfTest, CtrlShiftKeysStoreAndEdit) {
   const std::string list = kHead + Lines({"[SSFList]", "File0=a.ssf"});
   OpenAndSelect(list + Lines({"[a.ssf]", "Search=7"}), "a.ssf");
