@@ -11,6 +11,7 @@
 
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace platform {
 namespace {
@@ -19,14 +20,10 @@ namespace fs = std::filesystem;
 
 class FilesTest : public testing::Test {
  protected:
-  void SetUp() override {
-    FFolder = fs::temp_directory_path() / ("files-test-" + std::to_string(::getpid()));
-    fs::create_directories(FFolder);
-  }
-  void TearDown() override { fs::remove_all(FFolder); }
-  std::string PathOf(const char* name) const { return (FFolder / name).string(); }
+  std::string PathOf(const char* name) const { return scratch.PathOf(name); }
 
-  fs::path FFolder;
+  testing_support::ScratchFolder scratch;
+  fs::path FFolder{scratch.Path()};
 };
 
 TEST_F(FilesTest, ReplaceWritesTheWholeContentAndKeepsPermissions) {
