@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#define SKIP_UNLESS_UNPRIVILEGED()                                                    \
-  if (::geteuid() == 0)                                                               \
-  GTEST_SKIP() << "root ignores file permissions; .ci/run runs this test as an "     \
+#define SKIP_UNLESS_UNPRIVILEGED()                                               \
+  if (::geteuid() == 0)                                                          \
+  GTEST_SKIP() << "root ignores file permissions; .ci/run runs this test as an " \
                   "unprivileged user"

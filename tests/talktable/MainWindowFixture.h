@@ -15,8 +15,8 @@
 #include "talktable/UMainForm.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/ScratchFolder.h"
-#include "tests/support/Widgets.h"
 #include "tests/support/TlkBytes.h"
+#include "tests/support/Widgets.h"
 
 namespace testing_support {
 

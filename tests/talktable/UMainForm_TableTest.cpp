@@ -18,8 +18,8 @@
 #include "talktable/UPadForm.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/ScratchFolder.h"
-#include "tests/support/Widgets.h"
 #include "tests/support/TlkBytes.h"
+#include "tests/support/Widgets.h"
 
 namespace {
 
