@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <memory>
@@ -20,8 +21,6 @@
 #include "platform/ui/StringGrid.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/support/FakeServices.h"
-#include "tests/support/ScratchFolder.h"
-#include "tests/support/Widgets.h"
 
 namespace quennet {
 namespace {
@@ -36,7 +35,9 @@ const std::string kHead =
 
 class AddRowFormTest : public testing::Test {
  protected:
-  std::string PathOf(const std::string& name) const { return folder.PathOf(name); }
+  std::string PathOf(const std::string& name) const {
+    return folder.path().toStdString() + "/" + name;
+  }
   std::string Text() const { return platform::ReadWholeFile(PathOf("changes.ini")); }
 
   // Writes changes.ini and opens the dialog on the modifier `label` of `fileName2da`.
@@ -57,9 +58,19 @@ class AddRowFormTest : public testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
   }
 
-  Rows ListRows() const { return testing_support::GridRows(*dialog.grid2daMod); }
-  static Items ItemsOf(const QComboBox& box) { return testing_support::ComboItems(box); }
-  static std::string TextOf(const QComboBox& box) { return testing_support::ComboText(box); }
+  Rows ListRows() const {
+    Rows rows;
+    for (int row = 0; row < dialog.grid2daMod->RowCount(); ++row) {
+      rows.push_back({dialog.grid2daMod->Cell(0, row), dialog.grid2daMod->Cell(1, row)});
+    }
+    return rows;
+  }
+  static Items ItemsOf(const QComboBox& box) {
+    Items items;
+    for (int i = 0; i < box.count(); ++i) items.push_back(platform::FromQt(box.itemText(i)));
+    return items;
+  }
+  static std::string TextOf(const QComboBox& box) { return platform::FromQt(box.currentText()); }
   static bool IsGreen(const QComboBox& box) {
     return box.palette().color(QPalette::Base) == QColor(192, 220, 192);
   }
@@ -74,7 +85,7 @@ class AddRowFormTest : public testing::Test {
   }
 
   testing_support::ScopedFakeServices services;
-  testing_support::ScratchFolder folder;
+  QTemporaryDir folder;
   std::unique_ptr<TKV_Inifile> ini;
   TMod2DARowForm dialog;
 };

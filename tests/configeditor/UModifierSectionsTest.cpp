@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "platform/Exceptions.h"
 #include "tests/configeditor/ModifierTexts.h"
-#include "tests/support/ScratchFolder.h"
 
 namespace quennet {
 namespace {
@@ -13,7 +14,9 @@ using modifier_testing::Lines;
 
 class ModifierSectionsTest : public testing::Test {
  protected:
-  std::string PathOf(const std::string& name) const { return folder.PathOf(name); }
+  std::string PathOf(const std::string& name) const {
+    return folder.path().toStdString() + "/" + name;
+  }
   TKV_Inifile& Ini(const std::string& text) {
     platform::ReplaceFile(PathOf("changes.ini"), text);
     ini = std::make_unique<TKV_Inifile>(PathOf("changes.ini"));
@@ -21,7 +24,7 @@ class ModifierSectionsTest : public testing::Test {
   }
   std::string Text() const { return platform::ReadWholeFile(PathOf("changes.ini")); }
 
-  testing_support::ScratchFolder folder;
+  QTemporaryDir folder;
   std::unique_ptr<TKV_Inifile> ini;
 };
 
