@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QObject>
 #include <QString>
+#include <QTest>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,20 @@ inline std::vector<std::string> GridColumn(const platform::StringGrid& grid, int
   for (int row = firstRow; row < grid.RowCount(); ++row) cells.push_back(grid.Cell(col, row));
   return cells;
 }
+
+// A click on the first cell of `row` (which must be shown); `twice` makes it a double
+// click.
+inline void ClickRow(platform::StringGrid& grid, int row, bool twice = false) {
+  const QRect cell = grid.visualRect(grid.model()->index(row, 0));
+  ASSERT_FALSE(cell.isEmpty()) << "row " << row << " is not shown";
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+  if (!twice) return;
+  // QTest's double click alone sends no first press, which an item view needs, and
+  // leaves the button held until a release.
+  QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+  QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, cell.center());
+}
+inline void DoubleClickRow(platform::StringGrid& grid, int row) { ClickRow(grid, row, true); }
 
 // The items of a drop-down, in order.
 inline std::vector<std::string> ComboItems(const QComboBox& box) {
