@@ -19,8 +19,6 @@
 #include "formats/UKV_IniFile.h"
 #include "platform/Exceptions.h"
 #include "platform/PrivateProfile.h"
-#include "tests/support/ScratchFolder.h"
-#include "tests/support/Unprivileged.h"
 
 namespace {
 
@@ -28,6 +26,14 @@ using ::testing::ElementsAre;
 
 class IniFileTest : public ::testing::Test {
  protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/ini-test-XXXXXX";
+    ASSERT_NE(nullptr, ::mkdtemp(pattern));
+    FFolder = pattern;
+    FPath = FFolder + "/changes.ini";
+  }
+  void TearDown() override { std::filesystem::remove_all(FFolder); }
+
   void WriteFile(const std::string& content) { WriteFileAt(FPath, content); }
   static void WriteFileAt(const std::string& path, const std::string& content) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
@@ -46,9 +52,8 @@ class IniFileTest : public ::testing::Test {
   // A file whose name leaves no room for the temporary file of a replace.
   std::string LongNamedPath() const { return FFolder + "/" + std::string(250, 'n') + ".ini"; }
 
-  testing_support::ScratchFolder scratch;
-  std::string FFolder = scratch.Path();
-  std::string FPath = scratch.PathOf("changes.ini");
+  std::string FFolder;
+  std::string FPath;
 };
 
 struct EditCase {
@@ -442,7 +447,7 @@ TEST(ProfileTextTest, TheParseGivesBackEveryByte) {
 }
 
 TEST_F(IniFileTest, AReadOnlyFileIsNotWritten) {
-  SKIP_UNLESS_UNPRIVILEGED();
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes read-only files";
   const std::string content = "[A]\r\nx=1\r\n";
   WriteFile(content);
   ::chmod(FPath.c_str(), 0444);

@@ -11,7 +11,6 @@
 
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
-#include "tests/support/ScratchFolder.h"
 
 namespace platform {
 namespace {
@@ -20,10 +19,14 @@ namespace fs = std::filesystem;
 
 class FilesTest : public testing::Test {
  protected:
-  std::string PathOf(const char* name) const { return scratch.PathOf(name); }
+  void SetUp() override {
+    FFolder = fs::temp_directory_path() / ("files-test-" + std::to_string(::getpid()));
+    fs::create_directories(FFolder);
+  }
+  void TearDown() override { fs::remove_all(FFolder); }
+  std::string PathOf(const char* name) const { return (FFolder / name).string(); }
 
-  testing_support::ScratchFolder scratch;
-  fs::path FFolder{scratch.Path()};
+  fs::path FFolder;
 };
 
 TEST_F(FilesTest, ReplaceWritesTheWholeContentAndKeepsPermissions) {
