@@ -291,6 +291,10 @@ void TMainForm::mnuOpenClick() {
   ResetView();
   ChangesIni.reset();
   ChangesIni = std::make_unique<TKV_Inifile>(path);
+  if (std::optional<std::string> tooLarge = TooLargeIniFileWarning(path)) {
+    ShowWarning(*tooLarge);
+    return;
+  }
   // An INI section without keys does not exist, so a file without a "[Settings]"
   // key cannot be told from one that is no changes.ini at all.
   if (!ChangesIni->SectionExists("Settings")) {
@@ -322,6 +326,7 @@ void TMainForm::EnterOpenState(const std::string& path) {
 
 // One node per key of `section`, in key order, named by the key's value as stored.
 void TMainForm::AddFileNodes(const std::string& section, QTreeWidgetItem* category) {
+  TIniReadScope reading(*ChangesIni);
   for (const std::string& key : ChangesIni->ReadSection(section)) {
     auto* node = new QTreeWidgetItem(category);
     node->setText(0, platform::ToQt(ChangesIni->ReadString(section, key, "")));
@@ -372,6 +377,8 @@ void TMainForm::ShowCategoryHint(QTreeWidgetItem* category, const char* withFile
 void TMainForm::treeChange() {
   FTreeMenuAttached = false;
   if (!FileOpen) return;
+  // The pane's reads look at the file once.
+  TIniReadScope reading(*ChangesIni);
   HideAllPanes();
   QTreeWidgetItem* node = tree->currentItem();
   if (node == nullptr) return;

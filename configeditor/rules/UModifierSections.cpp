@@ -63,11 +63,23 @@ bool IsValidModifierLabel(const std::string& label) {
 bool IsModifierLabelInUse(TCustomIniFile& ini, const std::string& label) {
   // An empty label is not a name at all; it is refused as invalid.
   if (label.empty()) return false;
+  TIniReadScope reading(ini);
   if (ini.SectionExists(label) || IsReservedSectionName(label)) return true;
+  return ContainsNoCase(ListedNames(ini), label);
+}
+
+std::vector<std::string> ListedNames(TCustomIniFile& ini) {
+  std::vector<std::string> names;
   for (const char* listing : kListingSections) {
-    if (ContainsNoCase(ValuesOf(ini, listing), label)) return true;
+    std::vector<std::string> values = ValuesOf(ini, listing);
+    names.insert(names.end(), values.begin(), values.end());
   }
-  return IsListedModifierLabel(ini, label);
+  for (const std::string& fileName : ValuesOf(ini, "2DAList")) {
+    if (fileName.empty()) continue;
+    std::vector<std::string> labels = ValuesOf(ini, fileName);
+    names.insert(names.end(), labels.begin(), labels.end());
+  }
+  return names;
 }
 
 bool IsReservedSectionName(const std::string& name) {
@@ -78,6 +90,7 @@ bool IsReservedSectionName(const std::string& name) {
 
 bool IsListedModifierLabel(TCustomIniFile& ini, const std::string& name) {
   if (name.empty()) return false;
+  TIniReadScope reading(ini);
   for (const std::string& fileName : ValuesOf(ini, "2DAList")) {
     if (!fileName.empty() && ContainsNoCase(ValuesOf(ini, fileName), name)) return true;
   }
@@ -104,6 +117,7 @@ std::vector<std::string> ValueTokens(TCustomIniFile& ini,
                                      const std::vector<std::string>& fixedItems,
                                      const std::string& fileName2da,
                                      const std::string& modifierSection) {
+  TIniReadScope reading(ini);
   std::vector<std::string> tokens = fixedItems;
   for (const std::string& key : ini.ReadSection("TLKList")) {
     if (StartsWith(key, "StrRef") && !ini.ReadString("TLKList", key, "").empty())

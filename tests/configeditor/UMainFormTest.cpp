@@ -9,6 +9,8 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include <filesystem>
+
 #include "platform/Exceptions.h"
 #include "tests/configeditor/QuennetFixture.h"
 
@@ -176,6 +178,17 @@ TEST_F(QuennetMainFormTest, OpenRefusesAFileWithoutSettingsKeys) {
     EXPECT_TRUE(form->paneSettings->isHidden());
     EXPECT_EQ(text, ReadFile("changes.ini"));
   }
+}
+
+// A changes.ini larger than 256 MiB cannot be parsed: Open says so, naming the size.
+TEST_F(QuennetMainFormTest, OpenWarnsOfAFileTooLargeToRead) {
+  WriteFile("huge.ini", "[Settings]\r\nFileExists=1\r\n");
+  std::filesystem::resize_file(PathOf("huge.ini"), (std::uintmax_t{256} << 20) + 1);
+  services.messages.Expect(MessageKind::Warning, *TooLargeIniFileWarning(PathOf("huge.ini")));
+  services.fileDialogs.Expect({PathOf("huge.ini")});
+  form->mnuOpen->trigger();
+  EXPECT_FALSE(form->FileOpen);
+  EXPECT_NE(std::string::npos, services.messages.Seen().back().text.find("268435457 bytes"));
 }
 
 TEST_F(QuennetMainFormTest, SecondOpenReplacesTheFirstFilesNodes) {
