@@ -1,7 +1,9 @@
 #include "platform/ui/Application.h"
 
+#include <new>
 #include <stdexcept>
 
+#include "platform/Exceptions.h"
 #include "platform/ui/Services.h"
 
 namespace platform {
@@ -20,17 +22,29 @@ void ShowException(const std::exception& error) {
   MessageRequest request;
   request.kind = MessageKind::Error;
   request.caption = ApplicationTitle();
-  request.text = error.what();
+  // A path in the sentence shows as the file system names it.
+  if (const auto* own = dynamic_cast<const Exception*>(&error)) {
+    request.text = own->Text().Bytes();
+    request.pathSpans = own->Text().PathSpans();
+  } else {
+    request.text = error.what();
+  }
   ShowMessage(nullptr, request);
 }
 
 void HandleException(std::exception_ptr error) {
   try {
-    std::rethrow_exception(error);
-  } catch (const std::exception& e) {
-    ShowException(e);
+    try {
+      std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+      ShowException(std::runtime_error("Not enough memory to complete the operation."));
+    } catch (const std::exception& e) {
+      ShowException(e);
+    } catch (...) {
+      ShowException(std::runtime_error("Unknown error."));
+    }
   } catch (...) {
-    ShowException(std::runtime_error("Unknown error."));
+    // Even the box failed (no memory left for it): the program still goes on.
   }
 }
 

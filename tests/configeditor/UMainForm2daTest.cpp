@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <cerrno>
 #include <fstream>
 
 #include "configeditor/UAddColForm.h"
@@ -24,6 +25,7 @@
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/QuennetFixture.h"
 #include "tests/formats/GameFileBuilders.h"
+#include "tests/platform/FaultInjector.h"
 
 namespace quennet_testing {
 namespace {
@@ -121,6 +123,36 @@ TEST_F(Quennet2daTest, AddingFiles) {
       EXPECT_TRUE(form->pane2da->isVisible());
       EXPECT_EQ((Rows{{"", ""}}), ListRows());
     }
+  }
+}
+
+// A name the code page cannot store is refused by its first such character; the prompt
+// stays open and nothing is written.
+TEST_F(Quennet2daTest, PromptsRefuseTextsOutsideTheCodePage) {
+  const std::string oneFile = kHead + Lines({"[2DAList]", "Table0=spells.2da"});
+  OpenAndSelect(oneFile, "spells.2da");
+  const char* kRefused =
+      "The character \"\xC5\xBC\" (U+017C) cannot be stored in the Windows-1252 code page of "
+      "the files. Nothing was changed.";
+  struct Prompt {
+    const char* dialog;
+    const char* edit;
+    const char* ok;
+    std::function<void()> open;
+  } const prompts[] = {
+      {"TFormFilename", "edFilename", "btnOK", [this] { form->Add2dafile1->trigger(); }},
+      {"TNewLabelForm", "edModLabel", "btnSave", [this] { form->btn2daAddRow->click(); }},
+  };
+  for (const Prompt& prompt : prompts) {
+    services.modals.Expect(prompt.dialog, [&](QDialog& dialog) {
+      Find<QLineEdit>(&dialog, prompt.edit)->setText(QString::fromUtf8("\xC5\xBC.2da"));
+      services.messages.Expect(MessageKind::Warning, kRefused);
+      Find<QPushButton>(&dialog, prompt.ok)->click();
+      EXPECT_EQ(QDialog::Rejected, dialog.result()) << prompt.dialog << " stays open";
+      Find<QPushButton>(&dialog, "btnCancel")->click();
+    });
+    prompt.open();
+    EXPECT_EQ(oneFile, ReadFile("changes.ini")) << prompt.dialog;
   }
 }
 
@@ -392,8 +424,7 @@ TEST_F(Quennet2daTest, CopyingAModifier) {
 // The new key and the copied keys are one write: when it fails the file stays as it was
 // and no dialog opens.
 TEST_F(Quennet2daTest, ACopyThatCannotBeWrittenLeavesTheFileAsItWas) {
-  // No temporary file fits beside a file of this name: every rewrite of it fails.
-  const std::string name = std::string(250, 'n') + ".ini";
+  const std::string name = "changes.ini";
   const std::string text = kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]",
                                           "ChangeRow0=a", "[a]", "RowIndex=3", "cost=5"});
   std::ofstream(PathOf(name), std::ios::binary) << text;
@@ -402,6 +433,8 @@ TEST_F(Quennet2daTest, ACopyThatCannotBeWrittenLeavesTheFileAsItWas) {
   Select(form->node2da->child(0));
   ExpectLabel("b", true, "Copy 2DA Modifier");
   services.messages.Expect(MessageKind::Error, "Unable to write to " + PathOf(name));
+  // Every rewrite of the file fails.
+  fault_injection::ScopedFault failingDisk({.call = fault_injection::Call::Fsync, .error = EIO});
   form->btnCopy2daMod->click();
   EXPECT_EQ(text, ReadFile(name));
   EXPECT_EQ(platform::CursorShape::Normal, services.cursor.Current());
@@ -686,8 +719,7 @@ TEST_F(Quennet2daCompareTest, CancelOrAReaderFailureWritesNothing) {
 TEST_F(Quennet2daCompareTest, AFailedWriteLeavesTheFileAsItWasAndShowsNoSummary) {
   Write2da(PathOf("old.2da"), {"a"});
   Write2da(PathOf("new.2da"), {"a", "b"});
-  // No temporary file fits beside a file of this name: every rewrite of it fails.
-  const std::string name = std::string(250, 'n') + ".ini";
+  const std::string name = "changes.ini";
   const std::string text = kHead + Lines({"[2DAList]", "Table0=spells.2da"});
   std::ofstream(PathOf(name), std::ios::binary) << text;
   services.fileDialogs.Expect({PathOf(name)});
@@ -695,6 +727,8 @@ TEST_F(Quennet2daCompareTest, AFailedWriteLeavesTheFileAsItWasAndShowsNoSummary)
   Select(form->node2da->child(0));
   ExpectPair("old.2da", "new.2da");
   services.messages.Expect(MessageKind::Error, "Unable to write to " + PathOf(name));
+  // Every rewrite of the file fails.
+  fault_injection::ScopedFault failingDisk({.call = fault_injection::Call::Fsync, .error = EIO});
   form->btn2daCompare->click();
   EXPECT_EQ(text, ReadFile(name));
   EXPECT_TRUE(InputEnabled());
