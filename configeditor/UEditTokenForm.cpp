@@ -1,9 +1,90 @@
 #include "configeditor/UEditTokenForm.h"
 
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "configeditor/UHelpWindow.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Services.h"
+
 namespace quennet {
+
+namespace {
+
+// The StrRef box takes the digits and backspace only; any other typed character is
+// dropped with a beep. Keys that type nothing, and Ctrl combinations, pass.
+class DigitsOnlyFilter : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress && RefusesKey(*static_cast<QKeyEvent*>(event))) {
+      platform::Beep();
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  static bool RefusesKey(const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+      return false;
+    }
+    const QString text = key.text();
+    if (text.isEmpty() || key.key() == Qt::Key_Backspace) return false;
+    const QChar typed = text.front();
+    if (!typed.isPrint()) return false;
+    return typed < QLatin1Char('0') || typed > QLatin1Char('9') || text.size() != 1;
+  }
+};
+
+QPushButton* NewButton(QWidget* parent, const char* name, const char* caption) {
+  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+  button->setObjectName(QString::fromLatin1(name));
+  return button;
+}
+
+}  // namespace
 
 TEditTokenForm::TEditTokenForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TEditTokenForm"));
+  setWindowTitle(QStringLiteral("Edit String Token"));
+  edToken = new QLineEdit(this);
+  edToken->setObjectName(QStringLiteral("edToken"));
+  edStrRef = new QLineEdit(this);
+  edStrRef->setObjectName(QStringLiteral("edStrRef"));
+  edStrRef->installEventFilter(new DigitsOnlyFilter(edStrRef));
+  btnSave = NewButton(this, "btnSave", "Save");
+  btnSave->setDefault(true);
+  btnCancel = NewButton(this, "btnCancel", "Cancel");
+
+  auto* fields = new QFormLayout;
+  fields->addRow(QStringLiteral("String Token:"), edToken);
+  fields->addRow(QStringLiteral("StrRef in append.tlk:"), edStrRef);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(btnSave);
+  buttons->addWidget(btnCancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(
+      new QLabel(QStringLiteral("String Token must be \"StrRef\" followed by a "), this));
+  layout->addWidget(new QLabel(QStringLiteral("unique numeric value."), this));
+  layout->addLayout(fields);
+  layout->addLayout(buttons);
+  setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
+
+  platform::Connect(btnSave, &QPushButton::clicked, this, [this] { accept(); });
+  platform::Connect(btnCancel, &QPushButton::clicked, this, [this] { reject(); });
+}
+
+void TEditTokenForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  platform::RunGuarded([this] { CentreOnDesktop(*this); });
 }
 
 }  // namespace quennet

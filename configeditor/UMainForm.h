@@ -20,6 +20,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
 class QToolButton;
@@ -107,6 +108,14 @@ class TMainForm : public QMainWindow {
   QToolButton* btnCopy2daMod;
   QToolButton* btn2daCompare;
   QToolButton* btn2daDelete;
+
+  // paneTLK
+  platform::StringGrid* gridTokens = nullptr;
+  platform::StringGrid* gridTlk = nullptr;
+  QPlainTextEdit* txtEntry = nullptr;
+  QToolButton* btnOpenTlk = nullptr;
+  QToolButton* btnAddStrRef = nullptr;
+  QToolButton* btnDelToken = nullptr;
 
   // The request templates of the open and save dialogs; each command sets what it
   // needs before passing one to platform::RunFileDialog.
@@ -202,6 +211,13 @@ class TMainForm : public QMainWindow {
   // File > Open: fills the token grid from "[TLKList]".
   void FillTokenGrid();
   void LoadTlkTokens();
+  void ConnectTlkPane();
+  void btnOpenTlkClick();
+  void gridTlkClick();
+  // Also the append.tlk list's double click and Ctrl+Shift+Left.
+  void btnAddStrRefClick();
+  void btnDelTokenClick();
+  void gridTokensDblClick();
 
   // GFF files and field changes (UMainForm_Gff.cpp).
   QWidget* CreateGffPane();
