@@ -33,6 +33,7 @@ class StringGrid;
 namespace quennet {
 
 struct TForms;
+struct TInstallEntry;
 class TCategoryTree;
 
 class TMainForm : public QMainWindow {
@@ -116,6 +117,18 @@ class TMainForm : public QMainWindow {
   QToolButton* btnOpenTlk = nullptr;
   QToolButton* btnAddStrRef = nullptr;
   QToolButton* btnDelToken = nullptr;
+
+  // paneInstall
+  platform::StringGrid* gridInstall = nullptr;
+  QLineEdit* edFolderName = nullptr;
+  QLineEdit* edFileName = nullptr;
+  QToolButton* btnGetFileName = nullptr;
+  QCheckBox* cbFileReplace = nullptr;
+  QToolButton* btnAddInstall = nullptr;
+  QToolButton* btnEditInstall = nullptr;
+  QToolButton* btnMassAdd = nullptr;
+  QToolButton* btnInstallDelete = nullptr;
+  QToolButton* BtnInstallInfo = nullptr;
 
   // The request templates of the open and save dialogs; each command sets what it
   // needs before passing one to platform::RunFileDialog.
@@ -230,6 +243,18 @@ class TMainForm : public QMainWindow {
   QWidget* CreateInstallPane();
   void ResetInstallPane();
   void LoadInstallList();
+  void ConnectInstallPane();
+  // Also Ctrl+Shift+Up in the folder and file boxes.
+  void btnAddInstallClick();
+  // Also the list's double click and Ctrl+Shift+Down.
+  void btnEditInstallClick();
+  void btnInstallDeleteClick();
+  void btnGetFileNameClick();
+  void btnMassAddClick();
+  void BtnInstallInfoClick();
+  TInstallEntry SelectedInstallEntry() const;
+  // Selects the first row showing `entry`.
+  void SelectInstallEntry(const TInstallEntry& entry);
 
   // Compile list (UMainForm_Script.cpp).
   QWidget* CreateScriptPane();
