@@ -123,11 +123,9 @@ void TMainForm::ResetInstallPane() {
 }
 
 void TMainForm::LoadInstallList() {
+  CurrentSection = "InstallList";
   std::vector<std::vector<std::string>> rows;
-  if (ChangesIni->SectionExists("InstallList")) {
-    CurrentSection = "InstallList";
-    for (const TInstallEntry& entry : ReadInstallList(*ChangesIni)) rows.push_back(Row(entry));
-  }
+  for (const TInstallEntry& entry : ReadInstallList(*ChangesIni)) rows.push_back(Row(entry));
   if (rows.empty()) rows.push_back({"", "", ""});
   gridInstall->SetRows(std::move(rows));
   gridInstall->SetColWidth(0, kFolderWidth);

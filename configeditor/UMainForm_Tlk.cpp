@@ -104,10 +104,9 @@ void TMainForm::FillTokenGrid() {
 }
 
 void TMainForm::LoadTlkTokens() {
-  if (ChangesIni->SectionExists(kTlkList)) {
-    CurrentSection = kTlkList;
-    FillTokenGrid();
-  }
+  CurrentSection = kTlkList;
+  // An empty section leaves the list and the counter as they are.
+  FillTokenGrid();
   SetListColumnWidths(*gridTokens, kTokenKeyWidth);
   SetListColumnWidths(*gridTlk, kStrRefWidth);
   txtEntry->clear();
