@@ -130,6 +130,18 @@ class TMainForm : public QMainWindow {
   QToolButton* btnInstallDelete = nullptr;
   QToolButton* BtnInstallInfo = nullptr;
 
+  // paneScript
+  platform::StringGrid* gridScript = nullptr;
+  QToolButton* btnDelScript = nullptr;
+  QToolButton* btnScriptInfo = nullptr;
+  QToolButton* btnEditScript = nullptr;
+  QToolButton* btnAddScript = nullptr;
+  QLineEdit* edScriptName = nullptr;
+  QToolButton* btnGetScriptName = nullptr;
+  QLineEdit* edScriptDest = nullptr;
+  QToolButton* btnGetDestName = nullptr;
+  QCheckBox* cbScriptReplace = nullptr;
+
   // The request templates of the open and save dialogs; each command sets what it
   // needs before passing one to platform::RunFileDialog.
   platform::FileDialogRequest OpenBox;
@@ -259,6 +271,18 @@ class TMainForm : public QMainWindow {
   // Compile list (UMainForm_Script.cpp).
   QWidget* CreateScriptPane();
   void LoadCompileList();
+  void ConnectScriptPane();
+  // Also Ctrl+Shift+Up in the name and destination boxes.
+  void btnAddScriptClick();
+  // Also the list's double click and Ctrl+Shift+Down.
+  void btnEditScriptClick();
+  void btnDelScriptClick();
+  void btnGetScriptNameClick();
+  void btnGetDestNameClick();
+  void btnScriptInfoClick();
+  // The bare name of a file picked in the open dialog; none on cancel.
+  std::optional<std::string> PickFileName(const char* filter, const char* extension,
+                                          const char* title);
 
   // Soundset files (UMainForm_Ssf.cpp).
   QWidget* CreateSsfPane();

@@ -187,13 +187,9 @@ void TMainForm::btnInstallDeleteClick() {
 
 void TMainForm::btnGetFileNameClick() {
   if (!FileOpen) return;
-  OpenBox.mode = platform::FileDialogRequest::Mode::Open;
-  OpenBox.filter = "All files (*.*)|*.*";
-  OpenBox.defaultExtension.clear();
-  OpenBox.fileName.clear();
-  OpenBox.title = "Select a file to get the name of...";
-  std::vector<std::string> chosen = platform::RunFileDialog(this, OpenBox);
-  if (!chosen.empty()) edFileName->setText(platform::PathToQt(BareFileName(chosen.front())));
+  const std::optional<std::string> name =
+      PickFileName("All files (*.*)|*.*", "", "Select a file to get the name of...");
+  if (name) edFileName->setText(platform::ToQt(*name));
   edFileName->setFocus();
 }
 
