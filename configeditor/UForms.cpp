@@ -29,7 +29,7 @@ TForms::TForms() {
   MassAddForm = std::make_unique<TMassAddForm>(owner);
   FormNewGFF = std::make_unique<TFormNewGFF>(owner);
   FormFilename = std::make_unique<TFormFilename>(owner);
-  NamespaceForm = std::make_unique<TNamespaceForm>(owner);
+  NamespaceForm = std::make_unique<TNamespaceForm>(*NewLabelForm, owner);
   Copy2daForm = std::make_unique<TCopy2daForm>(owner);
 }
 

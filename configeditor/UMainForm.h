@@ -293,6 +293,7 @@ class TMainForm : public QMainWindow {
   // Setup lists (UMainForm_Setups.cpp).
   void SetupsNewClick();
   void SetupsOpenClick();
+  void RunSetupListEditor(const std::string& path);
 };
 
 }  // namespace quennet
