@@ -12,6 +12,7 @@
 #include "formats/U2DAEdit.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/Services.h"
 #include "platform/ui/StringGrid.h"
 
 namespace quennet {
@@ -128,6 +129,10 @@ void T2daModifierForm::StoreColumnValue() {
   const std::string key = TextOf(*FColumnBox);
   const std::string value = TextOf(*FValueBox);
   if (key.empty() || value.empty()) return;
+  if (std::optional<std::string> refusal = RefusedKeyName(key)) {
+    platform::ShowMessage(this, {platform::MessageKind::Warning, "Warning", *refusal, {}});
+    return;
+  }
   StoreRow(key, value);
   EmptyText(*FColumnBox);
   EmptyText(*FValueBox);

@@ -194,6 +194,10 @@ void TMainForm::Add2dafile1Click() {
   if (platform::RunModal(prompt) != QDialog::Accepted) return;
   const std::string name = prompt.GetFilename();
   if (name.empty() || name == "N/A") return;
+  if (std::optional<std::string> refusal = RefusedSectionName(name)) {
+    ShowWarning(*refusal);
+    return;
+  }
   bool listed = false;
   for (const std::string& key : ChangesIni->ReadSection("2DAList")) {
     listed = listed || ChangesIni->ReadString("2DAList", key, "") == name;
@@ -225,9 +229,7 @@ void TMainForm::Delete2dafile1Click() {
     return;
   }
   // The file first: a failed write leaves the tree showing what the file still lists.
-  for (const std::string& key : ChangesIni->ReadSection("2DAList")) {
-    if (ChangesIni->ReadString("2DAList", key, "") == name) ChangesIni->DeleteKey("2DAList", key);
-  }
+  RemoveEveryListing(*ChangesIni, "2DAList", name);
   if (ChangesIni->SectionExists(name)) {
     for (const std::string& key : ChangesIni->ReadSection(name)) {
       const std::string label = ChangesIni->ReadString(name, key, "");
@@ -311,11 +313,14 @@ void TMainForm::btnCopy2daModClick() {
     Load2daModifiers(CurrentSection);
     return;
   }
+  // The key and the copied keys reach the file together, before the dialog's own writes.
+  TIniBatch batch(*ChangesIni);
   const std::string key = NextFreeFilledKey(*ChangesIni, CurrentSection, kind->kind);
   ChangesIni->WriteString(CurrentSection, key, *label);
   for (const std::string& each : ChangesIni->ReadSection(source)) {
     ChangesIni->WriteString(*label, each, ChangesIni->ReadString(source, each, ""));
   }
+  batch.UpdateFile();
   Open2daModifierDialog(kind->kind, *label, false, key, 0);
 }
 
@@ -329,6 +334,10 @@ std::optional<std::string> TMainForm::Ask2daModifierLabel(const char* title, con
 }
 
 bool TMainForm::Accept2daModifierLabel(const std::string& label) {
+  if (std::optional<std::string> refusal = RefusedSectionName(label)) {
+    ShowWarning(*refusal);
+    return false;
+  }
   if (IsModifierLabelInUse(*ChangesIni, label)) {
     ShowWarning("The specified modifier label already exists for another modifier. Try again.");
     return false;

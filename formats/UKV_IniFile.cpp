@@ -109,8 +109,20 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
   return *value;
 }
 
+// Refuses, before anything is written, a name that the file would read back as
+// something else.
+void TIniFile::CheckNames(const std::string& section, const std::string* ident) const {
+  std::optional<std::string> refusal = RefusedSectionName(section);
+  if (!refusal && ident != nullptr) refusal = RefusedKeyName(*ident);
+  if (refusal) {
+    throw platform::EIniFileException(
+        platform::EIniFileException::UnableToWrite(FileName()).Message() + "\n" + *refusal);
+  }
+}
+
 void TIniFile::WriteString(const std::string& section, const std::string& ident,
                            const std::string& value) {
+  CheckNames(section, &ident);
   if (!FProfile->WriteValue(section, ident, value))
     throw platform::EIniFileException::UnableToWrite(FileName());
 }
@@ -120,6 +132,7 @@ std::vector<std::string> TIniFile::ReadSection(const std::string& section) {
 }
 
 std::vector<std::string> TIniFile::ReadSectionValues(const std::string& section) {
+  TIniReadScope scope(*this);
   std::vector<std::string> lines;
   for (const std::string& key : ReadSection(section))
     lines.push_back(key + "=" + ReadString(section, key, ""));
@@ -136,8 +149,24 @@ void TIniFile::DeleteKey(const std::string& section, const std::string& ident) {
     throw platform::EIniFileException::UnableToWrite(FileName());
 }
 
-// Every write has reached the file when it returns: nothing is left to flush.
-void TIniFile::UpdateFile() {}
+// Outside a batch every write has reached the file when it returns: nothing is left.
+void TIniFile::UpdateFile() {
+  if (!FProfile->CommitBatch()) throw platform::EIniFileException::UnableToWrite(FileName());
+}
+
+void TIniFile::PutKeysFirst(const std::string& section,
+                            const std::vector<std::string>& identifyingNames,
+                            const std::vector<std::pair<std::string, std::string>>& keys) {
+  CheckNames(section, nullptr);
+  for (const auto& key : keys) CheckNames(section, &key.first);
+  if (!FProfile->PutKeysFirst(section, identifyingNames, keys))
+    throw platform::EIniFileException::UnableToWrite(FileName());
+}
+
+void TIniFile::BeginBatch() { FProfile->BeginBatch(); }
+void TIniFile::EndBatch() noexcept { FProfile->EndBatch(); }
+void TIniFile::BeginReading() { FProfile->BeginReading(); }
+void TIniFile::EndReading() noexcept { FProfile->EndReading(); }
 
 // ---------------------------------------------------------------------------------------
 // TKV_Inifile
@@ -158,4 +187,24 @@ std::vector<std::string> TKV_Inifile::ReadSectionValues(const std::string& secti
   std::vector<std::string> lines = TIniFile::ReadSectionValues(section);
   for (std::string& line : lines) line = Decode(line);
   return lines;
+}
+
+void TKV_Inifile::PutKeysFirst(const std::string& section,
+                               const std::vector<std::string>& identifyingNames,
+                               const std::vector<std::pair<std::string, std::string>>& keys) {
+  std::vector<std::pair<std::string, std::string>> encoded;
+  encoded.reserve(keys.size());
+  for (const auto& [key, value] : keys) encoded.emplace_back(key, Encode(value));
+  TIniFile::PutKeysFirst(section, identifyingNames, encoded);
+}
+
+// ---------------------------------------------------------------------------------------
+// Names
+
+std::optional<std::string> RefusedKeyName(const std::string& name) {
+  return platform::UnwritableKeyReason(name);
+}
+
+std::optional<std::string> RefusedSectionName(const std::string& name) {
+  return platform::UnwritableSectionReason(name);
 }

@@ -1,13 +1,17 @@
 // The INI accessor: the only way the programs read and write INI text (changes.ini,
 // namespaces.ini). Every read looks at the file as it stands (a parse is kept only while
-// the file is unchanged) and every write replaces the file before it returns. TKV_Inifile
-// adds one thing to the generic class: line breaks inside values are stored as the
-// escapes "<#LF#>" and "<#CR#>", so every value stays on one line.
+// the file is unchanged) and every write replaces the file before it returns, except
+// inside the two scopes below: a TIniBatch, whose writes reach the file together at its
+// commit, and a TIniReadScope, whose reads look at the file once. TKV_Inifile adds one
+// thing to the generic class: line breaks inside values are stored as the escapes
+// "<#LF#>" and "<#CR#>", so every value stays on one line.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -40,18 +44,36 @@ class TCustomIniFile {
   virtual std::vector<std::string> ReadSectionValues(const std::string& section) = 0;
   virtual void EraseSection(const std::string& section) = 0;
   virtual void DeleteKey(const std::string& section, const std::string& ident) = 0;
+  // Inside a batch: writes the batch's changes to the file, once (see TIniBatch).
   virtual void UpdateFile() = 0;
+  // Puts `keys` (name and value, in this order) at the head of the section, moving every
+  // other key line after them as it stands; key lines named by `identifyingNames` or
+  // `keys` (without regard to case) are replaced. When the section has no key, or its
+  // key names already begin with those of `keys` (exact case), the keys are written in
+  // place. One write.
+  virtual void PutKeysFirst(const std::string& section,
+                            const std::vector<std::string>& identifyingNames,
+                            const std::vector<std::pair<std::string, std::string>>& keys) = 0;
 
   // True when the section holds at least one key.
   bool SectionExists(const std::string& section);
+
+ protected:
+  friend class TIniBatch;
+  friend class TIniReadScope;
+  virtual void BeginBatch() = 0;
+  virtual void EndBatch() noexcept = 0;
+  virtual void BeginReading() = 0;
+  virtual void EndReading() noexcept = 0;
 
  private:
   std::string FFileName;
 };
 
 // The generic INI file with the rules of the platform's private-profile functions.
-// Values come back cut to their first 2047 characters; names holding CR, LF or NUL,
-// and values holding CR or LF, are refused as a failed write.
+// Values come back cut to their first 2047 characters; values holding CR or LF are
+// refused as a failed write, names that cannot be written (RefusedKeyName,
+// RefusedSectionName) as a failed write whose message adds the reason.
 class TIniFile : public TCustomIniFile {
  public:
   explicit TIniFile(std::string fileName);
@@ -67,8 +89,18 @@ class TIniFile : public TCustomIniFile {
   // Deleting a key that is not there does nothing; raises like WriteString otherwise.
   void DeleteKey(const std::string& section, const std::string& ident) override;
   void UpdateFile() override;
+  void PutKeysFirst(const std::string& section, const std::vector<std::string>& identifyingNames,
+                    const std::vector<std::pair<std::string, std::string>>& keys) override;
+
+ protected:
+  void BeginBatch() override;
+  void EndBatch() noexcept override;
+  void BeginReading() override;
+  void EndReading() noexcept override;
 
  private:
+  void CheckNames(const std::string& section, const std::string* ident) const;
+
   std::unique_ptr<platform::PrivateProfile> FProfile;
 };
 
@@ -86,4 +118,46 @@ class TKV_Inifile : public TIniFile {
                    const std::string& value) override;
   // The lines key=value, each value decoded, then every whole line decoded once more.
   std::vector<std::string> ReadSectionValues(const std::string& section) override;
+  // The values encoded as WriteString encodes them.
+  void PutKeysFirst(const std::string& section, const std::vector<std::string>& identifyingNames,
+                    const std::vector<std::pair<std::string, std::string>>& keys) override;
 };
+
+// Many writes of one user action as one write of the file. Inside the scope reads and
+// writes work on the parse in memory; UpdateFile writes the file once, atomically, and
+// raises "Unable to write to <path>" when that fails (the file then stays as it was and
+// the scope's changes are gone). A scope left without a commit, by an exception too,
+// still writes what was done, but never throws: when that write fails the file stays as
+// it was. A scope opened inside another joins it: only the outermost one writes. The
+// bytes after a batch are those that the same calls made one by one would leave.
+class TIniBatch {
+ public:
+  explicit TIniBatch(TCustomIniFile& ini) : FIni(ini) { FIni.BeginBatch(); }
+  ~TIniBatch() { FIni.EndBatch(); }
+  TIniBatch(const TIniBatch&) = delete;
+  TIniBatch& operator=(const TIniBatch&) = delete;
+
+  void UpdateFile() { FIni.UpdateFile(); }
+
+ private:
+  TCustomIniFile& FIni;
+};
+
+// The reads of one view: the file is looked at once, when the scope begins, and every
+// read inside it uses that parse. Writes inside it still reach the file at once.
+class TIniReadScope {
+ public:
+  explicit TIniReadScope(TCustomIniFile& ini) : FIni(ini) { FIni.BeginReading(); }
+  ~TIniReadScope() { FIni.EndReading(); }
+  TIniReadScope(const TIniReadScope&) = delete;
+  TIniReadScope& operator=(const TIniReadScope&) = delete;
+
+ private:
+  TCustomIniFile& FIni;
+};
+
+// Why a name typed by the user cannot be a key or section name of an INI file, naming
+// the name (a sentence for a warning); nothing when it can. The accessor refuses such
+// names with its write error and this sentence.
+std::optional<std::string> RefusedKeyName(const std::string& name);
+std::optional<std::string> RefusedSectionName(const std::string& name);

@@ -1,79 +1,156 @@
 // Private-profile INI files: the text rules behind the INI accessor, on byte strings.
-// ProfileText is the in-memory parse of one file's lines; PrivateProfile applies it to
-// a file on disk, reading it as it stands on every call and replacing it atomically on
-// every change.
+// ProfileText is the in-memory parse of one file's lines with an index over it;
+// PrivateProfile applies it to a file on disk, reading it as it stands and replacing it
+// atomically on every change, or once for a batch of changes.
 //
-// Text rules: a line whose first non-blank byte is "[" and that holds a "]" starts a
-// section named by the text between the "[" and the last "]"; a line whose first
-// non-blank byte is ";" is a comment; any other line holding "=" is a key, named by the
-// text before the first "="; all other lines are kept but mean nothing. Names and
-// values are trimmed of blanks (space, tab); a value in a matching pair of double or
-// single quotes reads without them. Names compare with ASCII case folding. Lines end in
-// LF or CR LF; new lines are written with CR LF. Sections of the same name are one
-// section; of keys of the same name in a section the first counts. Lines before the
-// first section line belong to no section. A leading UTF-8 byte-order mark is kept
-// and skipped.
+// Text rules (those of the platform's private-profile functions): a line whose first
+// non-blank byte is "[" starts a section named by the text up to the first "]" (or the
+// line's end); a line whose first non-blank byte is ";" is a comment; any other line
+// holding "=" is a key, named by the text before the first "="; all other lines are kept
+// but mean nothing. Names and values are trimmed of blanks (space, tab); a value in a
+// matching pair of double or single quotes reads without them. Names compare with ASCII
+// case folding. Lines end in LF or CR LF; new lines are written with CR LF. A section
+// whose name stands twice is its first block only, for every operation but erasing,
+// which removes every block; of keys of the same name in a section the first counts.
+// Lines before the first section line belong to no section. A leading UTF-8 byte-order
+// mark is kept and skipped.
 #pragma once
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace platform {
 
+using ProfileKeyValues = std::vector<std::pair<std::string, std::string>>;
+
+// The line list is the truth for the bytes: each line (or run of meaningless lines) is a
+// record pointing at its text in one byte buffer, linked in file order, so that inserting
+// and removing a line moves nothing else. The index only finds lines: sections by folded
+// name, the keys of each section's first block by a hash of section and folded name.
 class ProfileText {
  public:
-  explicit ProfileText(std::string_view content = {});
+  explicit ProfileText(std::string content = {});
 
-  std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+  std::optional<std::string_view> Value(std::string_view section, std::string_view key) const;
   // Every key name of the section once, in file order; empty for a section without keys.
   std::vector<std::string> KeyNames(std::string_view section) const;
 
   // Replaces the value of an existing key in its line, or adds "key=value" after the
   // section's last key (after its section line when it has none), or adds the section
-  // line and the key line at the end. Names must hold no CR, LF or NUL.
+  // line and the key line at the end. The key name is written without blanks around it.
+  // Names must be writable (see UnwritableKeyReason).
   void SetValue(std::string_view section, std::string_view key, std::string_view value);
-  // Removes every line of the key in the section; false when there was none.
+  // Removes the line of the key that counts (the first of its name); false when there is
+  // none. A later line of the same name then counts.
   bool RemoveKey(std::string_view section, std::string_view key);
-  // Removes the section lines and every line under them; false when there was none.
+  // Removes every block of the section: its section line and every line under it but the
+  // comments; false when there was none.
   bool RemoveSection(std::string_view section);
+  // Puts `keys` at the head of the section's first block. When the section has no key or
+  // its key names already begin with those of `keys` (exact case, in order), the keys are
+  // written in place. Otherwise the key lines named by `identifyingNames` or `keys`
+  // (without regard to case) go, the new key lines stand right after the section line,
+  // and every other key line follows them, byte for byte, in its order.
+  void PutKeysFirst(std::string_view section, const std::vector<std::string>& identifyingNames,
+                    const ProfileKeyValues& keys);
 
   std::string Content() const;
+  // The bytes the parse was made from or last adopted.
+  std::string_view Base() const { return std::string_view(FBytes).substr(0, FBaseSize); }
+  // The file now holds `content`, which is Content(): it becomes the base, and the texts
+  // of replaced and removed lines are dropped.
+  void AdoptContent(std::string content);
 
  private:
-  enum class Kind { Other, Section, Key };
+  static constexpr uint32_t kNone = UINT32_MAX;
+  enum class Kind : uint8_t { Other, Comment, Section, Key };
+  enum class Ending : uint8_t { None, LineFeed, CarriageReturnLineFeed };
+  // One line, or a run of meaningless lines (their inner line endings in the text).
   struct Line {
-    std::string text;    // without its line ending
-    std::string ending;  // "\r\n", "\n", or "" for a last line without one
+    size_t offset = 0;    // of the text in FBytes
+    uint32_t length = 0;  // of the text, without the last line ending
+    uint32_t prev = kNone;
+    uint32_t next = kNone;
     Kind kind = Kind::Other;
-    std::string foldedName;  // section or key name, trimmed and lower-cased
-    std::string name;        // key name as it stands, trimmed
-    std::string value;       // key value, trimmed and unquoted
+    Ending ending = Ending::None;
+  };
+  struct Section {
+    std::vector<uint32_t> blocks;  // the section lines of this name, in file order
+    uint32_t lastKey = kNone;      // the last key line of the first block
+  };
+  struct KeyEntry {
+    uint32_t section;
+    uint32_t line;   // the line that counts: the first of the name in the first block
+    uint32_t count;  // lines of the name in the first block
   };
 
-  static Line ParseLine(std::string text, std::string ending);
-  static Line KeyLine(std::string_view key, std::string_view value, std::string ending);
-  // Calls `visit(index)` for every line that belongs to a section of this name
-  // (its section lines included).
-  template <typename Visit>
-  void ForEachLineOf(std::string_view foldedSection, Visit visit) const;
-  std::optional<size_t> FindKeyLine(std::string_view section, std::string_view key) const;
-  void InsertLine(size_t index, Line line);
+  std::string_view Text(uint32_t line) const;
+  std::string_view NameOf(uint32_t line) const;
+  std::string_view ValueOf(uint32_t line) const;
+  uint32_t NewLine(std::string_view text, Kind kind, Ending ending);
+  void LinkAfter(uint32_t after, uint32_t line);  // kNone: at the head
+  void Unlink(uint32_t line);
+  void Free(uint32_t line);
+  void EndLastLine(uint32_t line);
 
-  std::string FByteOrderMark;
+  uint32_t SectionId(std::string_view foldedName);
+  std::optional<uint32_t> FindSection(std::string_view name) const;
+  // The first block's section line of a section that has one.
+  std::optional<uint32_t> FirstBlockOf(std::string_view name) const;
+  static uint64_t KeyHash(uint32_t section, std::string_view name);
+  const KeyEntry* FindKey(uint32_t section, std::string_view name) const;
+  KeyEntry* FindKey(uint32_t section, std::string_view name);
+  void IndexKey(uint32_t section, uint32_t line);
+  void UnindexBlock(uint32_t section);
+  void AppendKeyToSection(uint32_t section, uint32_t line);
+
+  std::string FBytes;
+  size_t FBaseSize = 0;
+  size_t FByteOrderMarkSize = 0;
   std::vector<Line> FLines;
+  std::vector<uint32_t> FFreeLines;
+  uint32_t FHead = kNone;
+  uint32_t FTail = kNone;
+  std::unordered_map<std::string, uint32_t> FSectionIds;
+  std::vector<Section> FSections;
+  std::unordered_multimap<uint64_t, KeyEntry> FKeys;
 };
 
-// True when a section or key name can be written: it holds no CR, LF or NUL.
-bool IsWritableProfileName(std::string_view name);
+// Why a key or section name cannot be written, naming the name; nothing when it can.
+// The platform would write such a name and then read something else: a key name that
+// holds "=" or begins (after blanks) with ";" or "[", a section name that holds "]",
+// and any name holding a line break or a zero byte.
+std::optional<std::string> UnwritableKeyReason(std::string_view name);
+std::optional<std::string> UnwritableSectionReason(std::string_view name);
+
+// One change to the file, kept so that a batch can apply it again.
+struct ProfileEdit {
+  enum class Kind { SetValue, RemoveKey, RemoveSection, PutKeysFirst };
+  Kind kind;
+  std::string section;
+  std::string key;
+  std::string value;
+  std::vector<std::string> identifyingNames;
+  ProfileKeyValues keys;
+};
 
 class PrivateProfile {
  public:
+  // Larger files count as unreadable: reads give the defaults, writes are refused.
+  static constexpr off_t kMaxFileSize = off_t{256} * 1024 * 1024;
+
   explicit PrivateProfile(std::string path);
+  ~PrivateProfile();
+  PrivateProfile(const PrivateProfile&) = delete;
+  PrivateProfile& operator=(const PrivateProfile&) = delete;
 
   const std::string& Path() const { return FPath; }
 
@@ -81,13 +158,29 @@ class PrivateProfile {
   std::optional<std::string> ReadValue(std::string_view section, std::string_view key);
   std::vector<std::string> ReadKeyNames(std::string_view section);
 
-  // Each write returns false when the file could not be replaced, or when a name holds
-  // CR, LF or NUL or the value holds CR or LF; the file is then as it was. A value is
-  // cut at its first NUL. A missing file is created.
+  // Each write returns false when the file could not be replaced, when it stands but
+  // cannot be read, or when a name is not writable or the value holds CR or LF; the file
+  // is then as it was. A value is cut at its first NUL. A missing file is created.
   bool WriteValue(std::string_view section, std::string_view key, std::string_view value);
-  // Deleting a key or section that is not there succeeds without touching the file.
+  // Removing a key or section that is not there succeeds without touching the file.
   bool DeleteKey(std::string_view section, std::string_view key);
   bool EraseSection(std::string_view section);
+  bool PutKeysFirst(std::string_view section, const std::vector<std::string>& identifyingNames,
+                    const ProfileKeyValues& keys);
+
+  // A batch: between BeginBatch and the outermost CommitBatch or EndBatch every read and
+  // write works on the parse in memory; the commit writes the file once. Nested batches
+  // join the outer one (their commit and end do nothing). CommitBatch returns false when
+  // the file could not be written: it then stays as it was and the batch's edits are
+  // gone. EndBatch writes what is still pending and ignores a failure.
+  void BeginBatch();
+  bool CommitBatch();
+  void EndBatch() noexcept;
+  bool InBatch() const { return FBatchDepth > 0; }
+
+  // A read scope: the file is checked once at its start, and reads inside it use the parse.
+  void BeginReading();
+  void EndReading() noexcept;
 
  private:
   // What identifies one state of the file; a change of content changes one of these,
@@ -102,20 +195,27 @@ class PrivateProfile {
   };
 
   static std::optional<Identity> IdentityOf(const std::string& path);
-  // Brings FText up to the file as it stands.
+  // Brings FText up to the file as it stands, unless a scope holds it.
+  void RefreshOutsideScopes();
   void Refresh();
+  bool CacheMatchesFile();
   void Reload();
   bool CacheIsSettled(const Identity& now) const;
-  // Replaces the file with FText; on failure FText returns to the file's content.
+  bool Edit(ProfileEdit edit);
+  // Writes FText; when the file changed since it was read, the pending edits are applied
+  // again to the file as it now stands. On failure FText is dropped.
   bool Store();
 
   std::string FPath;
   bool FCached = false;
   Identity FIdentity;
   timespec FCheckedAt{};     // when the cache was last known to match the file
-  bool FUnreadable = false;  // a file stands at the path but could not be read
-  std::string FContent;
+  bool FUnreadable = false;  // a regular file stands at the path but could not be read
+  bool FNotAFile = false;    // something else than a folder or a regular file stands there
   ProfileText FText;
+  int FBatchDepth = 0;
+  int FReadDepth = 0;
+  std::vector<ProfileEdit> FPending;  // the edits of the open batch not yet written
 };
 
 }  // namespace platform

@@ -37,18 +37,6 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
-bool BeginsWithKeys(const std::vector<std::string>& existing, const TKeyValues& keys) {
-  if (existing.size() < keys.size()) return false;
-  for (size_t i = 0; i < keys.size(); ++i) {
-    if (existing[i] != keys[i].first) return false;
-  }
-  return true;
-}
-
-void WriteKeys(TCustomIniFile& ini, const std::string& section, const TKeyValues& keys) {
-  for (const auto& [key, value] : keys) ini.WriteString(section, key, value);
-}
-
 // The memory tokens of one 2DA file's modifiers; true when the scan reached the
 // dialog's own modifier and must end.
 bool AddMemoryTokens(TCustomIniFile& ini, const std::string& fileSection,
@@ -96,33 +84,20 @@ bool IsListedModifierLabel(TCustomIniFile& ini, const std::string& name) {
   return false;
 }
 
+void RemoveEveryListing(TCustomIniFile& ini, const std::string& section, const std::string& value) {
+  for (bool removed = true; removed;) {
+    removed = false;
+    for (const std::string& key : ini.ReadSection(section)) {
+      if (ini.ReadString(section, key, "") != value) continue;
+      ini.DeleteKey(section, key);
+      removed = true;
+    }
+  }
+}
+
 void RewriteKeysFirst(TCustomIniFile& ini, const std::string& section,
                       const std::vector<std::string>& identifyingNames, const TKeyValues& keys) {
-  const std::vector<std::string> existing = ini.ReadSection(section);
-  if (existing.empty() || BeginsWithKeys(existing, keys)) {
-    WriteKeys(ini, section, keys);
-    return;
-  }
-  // A scratch section already there is most likely what a failed rewrite left behind;
-  // using it would mix its keys into this modifier and erasing it would lose them.
-  if (ini.SectionExists(kScratchSection)) {
-    throw platform::Exception("The keys of the modifier \"" + section +
-                              "\" cannot be reordered because " + ini.FileName() +
-                              " already holds a section \"" + kScratchSection +
-                              "\", probably left over from an earlier failure. Move its keys "
-                              "back where they belong and delete that section first.");
-  }
-  for (const std::string& key : existing) {
-    if (!ContainsNoCase(identifyingNames, key)) {
-      ini.WriteString(kScratchSection, key, ini.ReadString(section, key, ""));
-    }
-    ini.DeleteKey(section, key);
-  }
-  WriteKeys(ini, section, keys);
-  for (const std::string& key : ini.ReadSection(kScratchSection)) {
-    ini.WriteString(section, key, ini.ReadString(kScratchSection, key, ""));
-  }
-  ini.EraseSection(kScratchSection);
+  ini.PutKeysFirst(section, identifyingNames, keys);
 }
 
 std::vector<std::string> ValueTokens(TCustomIniFile& ini,

@@ -15,7 +15,8 @@ namespace quennet {
 
 using TKeyValues = std::vector<std::pair<std::string, std::string>>;
 
-// The section through which the keys-first rewrite moves the other keys.
+// The section through which the keys-first rewrite once moved the other keys; files
+// may still hold one, so a new modifier may not take its name.
 inline constexpr char kScratchSection[] = "aaTempWorkSectionaa";
 
 // At least one character, no blank, and not exactly "N/A".
@@ -38,14 +39,17 @@ bool IsReservedSectionName(const std::string& name);
 // become the section of a new 2DA file.
 bool IsListedModifierLabel(TCustomIniFile& ini, const std::string& name);
 
-// Puts `keys` (name and value, in the order given) at the head of `section`. When the
-// section has no key, or already begins with these key names (exact case, in this
-// order), the keys are written in place. Otherwise every other key is parked in the
-// scratch section, all keys are deleted, `keys` written and the parked keys written
-// back in their order. A key equal to one of `identifyingNames` without regard to case
-// counts as identifying and is not parked. Raises platform::Exception, writing nothing,
-// when the file already holds a scratch section (most likely left by a rewrite that
-// failed): it is never erased here.
+// Deletes every key of `section` whose value equals `value` exactly. A delete removes
+// the line that counts, so it is repeated until no listing is left.
+void RemoveEveryListing(TCustomIniFile& ini, const std::string& section, const std::string& value);
+
+// Puts `keys` (name and value, in the order given) at the head of `section`, in one
+// write of the file. When the section has no key, or already begins with these key
+// names (exact case, in this order), the keys are written in place. Otherwise the key
+// lines of the section move as they stand: `keys` first, then every other key line in
+// its order, byte for byte (values of any length, quotes and blanks kept, a repeated
+// name kept); a key line named by one of `identifyingNames` or `keys` (without regard to
+// case) is replaced. Nothing passes through another section.
 void RewriteKeysFirst(TCustomIniFile& ini, const std::string& section,
                       const std::vector<std::string>& identifyingNames, const TKeyValues& keys);
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <fstream>
 
 #include "configeditor/UAddColForm.h"
 #include "configeditor/UChange2daRowForm.h"
@@ -122,6 +123,8 @@ TEST_F(Quennet2daTest, AddingFiles) {
        "MOD_A", true, kUsed, oneFile + Lines({"[spells.2da]", "AddRow0=mod_a"})},
       // An empty fixed section would take the file's modifier keys.
       {"a fixed section's name", oneFile, "tlklist", true, kUsed, oneFile},
+      {"a name the file would read as another section", oneFile, "x]y.2da", true,
+       "The section name \"x]y.2da\" cannot be stored in an INI file: it holds \"]\".", oneFile},
       {"N/A", oneFile, "N/A", true, nullptr, oneFile},
       {"empty", oneFile, "", true, nullptr, oneFile},
       {"cancelled", oneFile, "other.2da", false, nullptr, oneFile},
@@ -177,6 +180,18 @@ TEST_F(Quennet2daTest, RemovingAFileListedTwice) {
   EXPECT_FALSE(form->pane2da->isVisible());
 }
 
+// A delete removes the line that counts; the listing under a repeated key name goes too.
+TEST_F(Quennet2daTest, RemovingAFileListedTwiceUnderOneKeyName) {
+  OpenAndSelect(kHead + Lines({"[2DAList]", "Table0=spells.2da", "table0=spells.2da",
+                               "Table1=feat.2da", "[spells.2da]", "AddRow0=s1", "[s1]", "x=1"}),
+                "spells.2da");
+  services.messages.Expect(MessageKind::Confirmation,
+                           "Are you sure you wish to remove spells.2da from the modifier list?",
+                           MessageAnswer::Yes);
+  form->Delete2dafile1->trigger();
+  EXPECT_EQ(kHead + Lines({"[2DAList]", "Table1=feat.2da"}), ReadFile("changes.ini"));
+}
+
 TEST_F(Quennet2daTest, RemovingAFileAnsweredNoOrWithoutAFileNode) {
   OpenAndSelect(kTwoFiles, "feat.2da");
   services.messages.Expect(MessageKind::Confirmation,
@@ -229,6 +244,7 @@ TEST_F(Quennet2daTest, NewModifierLabels) {
       {"tlklist", kInUse},     // a fixed section without keys
       {"Override", kInUse},    // an install folder without files
       {"aaTempWorkSectionaa", kInUse},
+      {"a]b", "The section name \"a]b\" cannot be stored in an INI file: it holds \"]\"."},
       {"n/a", nullptr},
       {"N/A2", nullptr},
       {"new_row", nullptr},
@@ -388,6 +404,24 @@ TEST_F(Quennet2daTest, CopyingAModifier) {
   EXPECT_EQ("r2", form->ChangesIni->ReadString("spells.2da", "AddRow1", ""))
       << "addrow0 takes the number 0";
   EXPECT_EQ("x", form->ChangesIni->ReadString("r2", "RowLabel", ""));
+}
+
+// The new key and the copied keys are one write: when it fails the file stays as it was
+// and no dialog opens.
+TEST_F(Quennet2daTest, ACopyThatCannotBeWrittenLeavesTheFileAsItWas) {
+  // No temporary file fits beside a file of this name: every rewrite of it fails.
+  const std::string name = std::string(250, 'n') + ".ini";
+  const std::string text = kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]",
+                                          "ChangeRow0=a", "[a]", "RowIndex=3", "cost=5"});
+  std::ofstream(PathOf(name), std::ios::binary) << text;
+  services.fileDialogs.Expect({PathOf(name)});
+  form->mnuOpen->trigger();
+  Select(form->node2da->child(0));
+  ExpectLabel("b", true, "Copy 2DA Modifier");
+  services.messages.Expect(MessageKind::Error, "Unable to write to " + PathOf(name));
+  form->btnCopy2daMod->click();
+  EXPECT_EQ(text, ReadFile(name));
+  EXPECT_EQ(platform::CursorShape::Normal, services.cursor.Current());
 }
 
 TEST_F(Quennet2daTest, CopyRefusesATakenLabelAndCopiesNothingFromAnEmptyList) {

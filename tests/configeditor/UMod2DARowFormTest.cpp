@@ -325,5 +325,18 @@ TEST_F(AddRowFormTest, EditAndDeleteOnAFreshDialog) {
   EXPECT_EQ(kHead, Text());
 }
 
+// A column name that changes.ini would read back as something else is refused with a
+// warning: neither the list nor the file changes.
+TEST_F(AddRowFormTest, AColumnNameTheFileCannotHoldIsRefused) {
+  const std::string text = kHead + Lines({"[appearance.2da]", "AddRow0=m", "[m]", "a=1"});
+  Open(text);
+  for (const char* name : {"x=y", ";x", "[x"}) {
+    services.messages.Expect(platform::MessageKind::Warning, *RefusedKeyName(name));
+    Store(name, "v");
+    EXPECT_EQ((Rows{{"a", "1"}}), ListRows()) << name;
+  }
+  EXPECT_EQ(text, Text());
+}
+
 }  // namespace
 }  // namespace quennet

@@ -123,8 +123,8 @@ TEST_F(IniFileTest, WritesPlaceKeysAndKeepEveryOtherLine) {
           {"a leading line feed is escaped", "", Write("S", "k", "\nx"), "[S]\r\nk=<#LF#>x\r\n"},
           {"a value is cut at its first NUL", "", Write("S", "k", std::string("ab\0cd", 5)),
            "[S]\r\nk=ab\r\n"},
-          {"sections of one name are one section", "[A]\r\nx=1\r\n[B]\r\n[a]\r\ny=2\r\n",
-           Write("A", "z", "3"), "[A]\r\nx=1\r\n[B]\r\n[a]\r\ny=2\r\nz=3\r\n"},
+          {"a section that stands twice is its first block", "[A]\r\nx=1\r\n[B]\r\n[a]\r\ny=2\r\n",
+           Write("A", "z", "3"), "[A]\r\nx=1\r\nz=3\r\n[B]\r\n[a]\r\ny=2\r\n"},
           {"the first of two keys of one name is written", "[A]\r\nx=1\r\nX=2\r\n",
            Write("A", "x", "3"), "[A]\r\nx=3\r\nX=2\r\n"},
           {"a byte-order mark stays in front", "\xEF\xBB\xBF[A]\r\nx=1\r\n", Write("A", "y", "2"),
@@ -153,12 +153,13 @@ TEST_F(IniFileTest, DeletesAndErasesLeaveTheRestAsItWas) {
           {"a key line goes", "[A]\r\nx=1\r\ny=2\r\n", Delete("a", "X"), "[A]\r\ny=2\r\n"},
           {"the last key leaves the section line", "[A]\r\nx=1\r\n[B]\r\ny=2\r\n", Delete("A", "x"),
            "[A]\r\n[B]\r\ny=2\r\n"},
-          {"every line of the key goes", "[A]\r\nx=1\r\nX=2\r\n", Delete("A", "x"), "[A]\r\n"},
+          {"the line that counts goes", "[A]\r\nx=1\r\nX=2\r\n", Delete("A", "x"),
+           "[A]\r\nX=2\r\n"},
           {"an absent key changes nothing", "[A]\r\nx=1", Delete("A", "y"), "[A]\r\nx=1"},
           {"a key of another section stays", "[A]\r\nx=1\r\n[B]\r\nx=2\r\n", Delete("B", "x"),
            "[A]\r\nx=1\r\n[B]\r\n"},
-          {"a section goes with its comments", "; head\r\n[A]\r\nx=1\r\n; c\r\n\r\n[B]\r\ny=2\r\n",
-           Erase("a"), "; head\r\n[B]\r\ny=2\r\n"},
+          {"a section goes, its comments stay", "; head\r\n[A]\r\nx=1\r\n; c\r\n\r\n[B]\r\ny=2\r\n",
+           Erase("a"), "; head\r\n; c\r\n[B]\r\ny=2\r\n"},
           {"every section of the name goes", "[A]\r\nx=1\r\n[B]\r\ny=2\r\n[A]\r\nz=3\r\n",
            Erase("A"), "[B]\r\ny=2\r\n"},
           {"an absent section changes nothing", "[A]\r\nx=1", Erase("B"), "[A]\r\nx=1"},
@@ -200,7 +201,11 @@ TEST_F(IniFileTest, ReadsFollowThePrivateProfileConventions) {
       {"k=v\r\n[A]\r\n", "A", "k", "default"},
       {"[A]\r\nk=v\r\n", "B", "k", "default"},
       {"[A]\r\nk=first\r\nK=second\r\n", "A", "k", "first"},
-      {"[A]\r\n[B]\r\n[A]\r\nk=v\r\n", "A", "k", "v"},
+      {"[A]\r\n[B]\r\n[A]\r\nk=v\r\n", "A", "k", "default"},
+      {"[A]\r\nk=first\r\n[A]\r\nk=v\r\n", "A", "k", "first"},
+      {"[A\r\nk=v\r\n", "A", "k", "v"},
+      {"[A]]\r\nk=v\r\n", "A", "k", "v"},
+      {"[A]\r\n[k=v\r\n", "A", "k", "default"},
       {"[A] ; the a section\r\nk=v\r\n", "A", "k", "v"},
       {"[A] ; the a section\r\nk=v\r\n", "A ; the a section", "k", "default"},
       {"[A]\r\nk=line<#LF#>break<#CR#>\r\n", "A", "k", "line\nbreak\r"},
@@ -350,6 +355,18 @@ void ExpectUnableToWrite(const std::string& path, const std::function<void()>& o
   }
 }
 
+// A refused name: the write error, then a sentence of ours that names the name.
+void ExpectRefused(const std::string& path, const std::function<void()>& operation,
+                   const std::string& name) {
+  try {
+    operation();
+    ADD_FAILURE() << "the name " << name << " was not refused";
+  } catch (const platform::EIniFileException& error) {
+    EXPECT_THAT(error.Message(), ::testing::StartsWith("Unable to write to " + path + "\n"));
+    EXPECT_THAT(error.Message(), ::testing::HasSubstr("\"" + name + "\""));
+  }
+}
+
 TEST_F(IniFileTest, UnwritablePathsRaiseUnableToWrite) {
   std::filesystem::create_directory(FFolder + "/folder.ini");
   ASSERT_EQ(0, ::mkfifo((FFolder + "/fifo.ini").c_str(), 0600));
@@ -396,10 +413,10 @@ TEST_F(IniFileTest, NamesThatWouldSplitALineAreRefused) {
   TKV_Inifile ini(FPath);
   const std::string names[] = {"a\rb", "a\nb", std::string("a\0b", 3), "\n[B]"};
   for (const std::string& name : names) {
-    ExpectUnableToWrite(
-        FPath, [&] { ini.WriteString(name, "k", "v"); }, "section name");
-    ExpectUnableToWrite(
-        FPath, [&] { ini.WriteString("A", name, "v"); }, "key name");
+    ExpectRefused(
+        FPath, [&] { ini.WriteString(name, "k", "v"); }, name);
+    ExpectRefused(
+        FPath, [&] { ini.WriteString("A", name, "v"); }, name);
   }
   // Only the escaping accessor can carry line breaks in values.
   TIniFile raw(FPath);
@@ -470,6 +487,289 @@ TEST_F(IniFileTest, AWriteKeepsThePermissionsOfTheFile) {
   struct stat info {};
   ASSERT_EQ(0, ::stat(FPath.c_str(), &info));
   EXPECT_EQ(0640u, info.st_mode & 07777);
+}
+
+TEST_F(IniFileTest, ThePlatformsRulesForOddFiles) {
+  RunEditCases(
+      FPath,
+      {
+          {"a second block is not read", "[A]\r\nx=1\r\n[B]\r\n[A]\r\ny=2\r\n",
+           [](TKV_Inifile& ini) {
+             EXPECT_THAT(ini.ReadSection("A"), ElementsAre("x"));
+             EXPECT_EQ("", ini.ReadString("A", "y", ""));
+           },
+           "[A]\r\nx=1\r\n[B]\r\n[A]\r\ny=2\r\n"},
+          {"a key of the second block is new in the first", "[A]\r\nx=1\r\n[B]\r\n[A]\r\ny=2\r\n",
+           Write("A", "y", "3"), "[A]\r\nx=1\r\ny=3\r\n[B]\r\n[A]\r\ny=2\r\n"},
+          {"a first block without keys receives the key", "[A]\r\n; none\r\n[A]\r\ny=2\r\n",
+           Write("A", "n", "1"), "[A]\r\nn=1\r\n; none\r\n[A]\r\ny=2\r\n"},
+          {"an empty first block hides the second", "[A]\r\n[A]\r\ny=2\r\n",
+           [](TKV_Inifile& ini) { EXPECT_FALSE(ini.SectionExists("A")); }, "[A]\r\n[A]\r\ny=2\r\n"},
+          {"a delete reaches the first block only", "[A]\r\nx=1\r\n[A]\r\nx=2\r\n",
+           Delete("A", "x"), "[A]\r\n[A]\r\nx=2\r\n"},
+          {"an erase removes every block", "[A]\r\nx=1\r\n[B]\r\nb=1\r\n[A]\r\ny=2\r\n", Erase("A"),
+           "[B]\r\nb=1\r\n"},
+          {"a section line without \"]\"", "[A\r\nx=1\r\n", Write("a", "y", "2"),
+           "[A\r\nx=1\r\ny=2\r\n"},
+          {"a section name ends at the first \"]\"", "[A]x]\r\nx=1\r\n", Write("A", "y", "2"),
+           "[A]x]\r\nx=1\r\ny=2\r\n"},
+          {"an erase keeps comments, also one heading the next section",
+           "[A]\r\n; about x\r\nx=1\r\njunk\r\n\r\n; about B\r\n[B]\r\nb=1\r\n", Erase("A"),
+           "; about x\r\n; about B\r\n[B]\r\nb=1\r\n"},
+          {"blanks around a new key name are stripped", "[A]\r\nx=1\r\n", Write("A", "  y\t ", "2"),
+           "[A]\r\nx=1\r\ny=2\r\n"},
+          {"blanks around a key name find the key", "[A]\r\nx=1\r\n", Write("A", " x ", "2"),
+           "[A]\r\nx=2\r\n"},
+          {"a delete brings a second line of the name to light", "[A]\r\nx=1\r\ny=0\r\nX=2\r\n",
+           [](TKV_Inifile& ini) {
+             ini.DeleteKey("A", "x");
+             EXPECT_THAT(ini.ReadSection("A"), ElementsAre("y", "X"));
+             EXPECT_EQ("2", ini.ReadString("A", "x", ""));
+             ini.WriteString("A", "x", "3");
+           },
+           "[A]\r\ny=0\r\nX=3\r\n"},
+          {"new lines are CR LF after a last line without an ending", "[A]\nx=1",
+           Write("B", "k", "v"), "[A]\nx=1\r\n[B]\r\nk=v\r\n"},
+      });
+}
+
+TEST_F(IniFileTest, NamesTheFileWouldReadAsSomethingElseAreRefused) {
+  const std::string content = "[A]\r\nx=1\r\n";
+  struct Case {
+    std::string section, key;
+    std::string refused;  // the name the message names
+  } cases[] = {
+      {"A", "a=b", "a=b"},   {"A", ";x", ";x"},   {"A", "  ;x", "  ;x"}, {"A", "[x", "[x"},
+      {"A", " [x]", " [x]"}, {"a]b", "k", "a]b"}, {"A]", "k", "A]"},
+  };
+  for (const Case& c : cases) {
+    WriteFile(content);
+    TKV_Inifile ini(FPath);
+    ExpectRefused(
+        FPath, [&] { ini.WriteString(c.section, c.key, "v"); }, c.refused);
+    ExpectRefused(
+        FPath,
+        [&] {
+          ini.PutKeysFirst(c.section, {}, {{c.key, "v"}});
+        },
+        c.refused);
+    EXPECT_EQ(content, ReadFile()) << c.refused;
+  }
+  for (const char* fine : {"a;b", "a[b", "x]", "k v", ""}) {
+    EXPECT_EQ(std::nullopt, RefusedKeyName(fine)) << fine;
+  }
+  EXPECT_EQ(std::nullopt, RefusedSectionName("[A"));
+  EXPECT_EQ("The key name \"a=b\" cannot be stored in an INI file: it holds \"=\".",
+            RefusedKeyName("a=b"));
+  EXPECT_EQ("The section name \"a]b\" cannot be stored in an INI file: it holds \"]\".",
+            RefusedSectionName("a]b"));
+}
+
+// ---------------------------------------------------------------------------------------
+// Batches
+
+struct SequenceCase {
+  const char* name;
+  std::string before;
+  std::function<void(TKV_Inifile&)> calls;
+};
+
+const SequenceCase kSequences[] = {
+    {"writes into new and existing sections", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2",
+     [](TKV_Inifile& ini) {
+       ini.WriteString("A", "n", "new");
+       ini.WriteString("C", "k", "a\nb");
+       ini.WriteString("B", "y", "3");
+       ini.WriteString("a", "X", "replaced");
+     }},
+    {"deletes, erases and writes again", "; c\r\n[A]\r\nx=1\r\ny=2\r\n;n\r\n[B]\r\nz=3\r\n",
+     [](TKV_Inifile& ini) {
+       ini.DeleteKey("A", "x");
+       ini.EraseSection("B");
+       ini.WriteString("B", "z", "4");
+       ini.DeleteKey("A", "y");
+       ini.WriteString("A", "w", "5");
+       ini.DeleteKey("A", "absent");
+       ini.EraseSection("absent");
+     }},
+    {"reads in between see the writes", "[A]\r\nx=1\r\n",
+     [](TKV_Inifile& ini) {
+       ini.WriteString("A", "y", ini.ReadString("A", "x", "") + "2");
+       ini.DeleteKey("A", "x");
+       for (const std::string& key : ini.ReadSection("A")) ini.WriteString("B", key, "copied");
+       ini.WriteString("C", "exists", ini.SectionExists("A") ? "yes" : "no");
+     }},
+    {"repeated names and blocks", "[A]\r\nx=1\r\nX=2\r\n[A]\r\nx=3\r\n",
+     [](TKV_Inifile& ini) {
+       ini.DeleteKey("A", "x");
+       ini.WriteString("A", "x", "4");
+       ini.DeleteKey("A", "X");
+       ini.WriteString("A", "y", "5");
+     }},
+    {"keys first", "[M]\r\nb=2\r\nRowIndex=1\r\na=\"  q  \"\r\n",
+     [](TKV_Inifile& ini) {
+       ini.PutKeysFirst("M", {"RowIndex", "RowLabel"}, {{"RowLabel", "7"}});
+       ini.WriteString("M", "c", "3");
+     }},
+    {"a refused name in the middle", "[A]\r\nx=1\r\n",
+     [](TKV_Inifile& ini) {
+       ini.WriteString("A", "y", "2");
+       ini.DeleteKey("A", "x");
+       ini.WriteString("A", "bad=name", "3");
+       ini.WriteString("A", "never", "4");
+     }},
+};
+
+void RunCalls(TKV_Inifile& ini, const std::function<void(TKV_Inifile&)>& calls) {
+  try {
+    calls(ini);
+  } catch (const platform::EIniFileException&) {
+  }
+}
+
+TEST_F(IniFileTest, ABatchLeavesTheBytesOfTheSameCallsMadeOneByOne) {
+  for (const SequenceCase& c : kSequences) {
+    WriteFile(c.before);
+    {
+      TKV_Inifile ini(FPath);
+      RunCalls(ini, c.calls);
+    }
+    const std::string oneByOne = ReadFile();
+    WriteFile(c.before);
+    {
+      TKV_Inifile ini(FPath);
+      TIniBatch batch(ini);
+      RunCalls(ini, c.calls);
+      batch.UpdateFile();
+    }
+    EXPECT_EQ(oneByOne, ReadFile()) << c.name;
+    // Left by the exception, without a commit: what was done before it is written.
+    WriteFile(c.before);
+    try {
+      TKV_Inifile ini(FPath);
+      TIniBatch batch(ini);
+      c.calls(ini);
+      batch.UpdateFile();
+    } catch (const platform::EIniFileException&) {
+    }
+    EXPECT_EQ(oneByOne, ReadFile()) << c.name << " (left by an exception)";
+  }
+}
+
+TEST_F(IniFileTest, ABatchWritesOnceAtItsCommit) {
+  WriteFile("[A]\r\nx=1\r\n");
+  TKV_Inifile ini(FPath);
+  TKV_Inifile other(FPath);
+  {
+    TIniBatch batch(ini);
+    ini.WriteString("A", "y", "2");
+    {
+      TIniBatch inner(ini);
+      ini.WriteString("A", "z", "3");
+      inner.UpdateFile();
+    }
+    EXPECT_EQ("[A]\r\nx=1\r\n", ReadFile()) << "an inner scope joins the outer one";
+    EXPECT_EQ("", other.ReadString("A", "y", ""));
+    EXPECT_EQ("2", ini.ReadString("A", "y", ""));
+    batch.UpdateFile();
+    EXPECT_EQ("[A]\r\nx=1\r\ny=2\r\nz=3\r\n", ReadFile());
+    ini.WriteString("A", "w", "4");
+  }
+  EXPECT_EQ("[A]\r\nx=1\r\ny=2\r\nz=3\r\nw=4\r\n", ReadFile());
+}
+
+TEST_F(IniFileTest, AFailingCommitLeavesTheFileAsItWas) {
+  const std::string path = LongNamedPath();
+  const std::string content = "[A]\r\nx=1\r\n";
+  WriteFileAt(path, content);
+  TKV_Inifile ini(path);
+  {
+    TIniBatch batch(ini);
+    ini.WriteString("A", "y", "2");
+    ini.EraseSection("A");
+    ExpectUnableToWrite(
+        path, [&] { batch.UpdateFile(); }, "UpdateFile");
+  }
+  EXPECT_EQ(content, ReadFileAt(path));
+  EXPECT_EQ("1", ini.ReadString("A", "x", ""));
+  // Left by another exception, the write that fails too is silent: the first one is
+  // what the caller gets.
+  try {
+    TIniBatch batch(ini);
+    ini.WriteString("A", "y", "2");
+    throw std::runtime_error("the first failure");
+  } catch (const std::runtime_error& error) {
+    EXPECT_STREQ("the first failure", error.what());
+  }
+  EXPECT_EQ(content, ReadFileAt(path));
+  EXPECT_THAT(ini.ReadSection("A"), ElementsAre("x"));
+}
+
+TEST_F(IniFileTest, ABatchAppliesItsEditsToTheFileAsItStandsAtTheCommit) {
+  WriteFile("[A]\r\nx=1\r\n");
+  TKV_Inifile ini(FPath);
+  TKV_Inifile other(FPath);
+  {
+    TIniBatch batch(ini);
+    ini.WriteString("A", "mine", "1");
+    ini.DeleteKey("A", "x");
+    other.WriteString("B", "theirs", "2");
+  }
+  EXPECT_EQ("[A]\r\nmine=1\r\n[B]\r\ntheirs=2\r\n", ReadFile());
+}
+
+TEST_F(IniFileTest, AReadScopeLooksAtTheFileOnce) {
+  WriteFile("[A]\r\nk=1\r\n");
+  TKV_Inifile ini(FPath);
+  {
+    TIniReadScope scope(ini);
+    EXPECT_EQ("1", ini.ReadString("A", "k", ""));
+    WriteFile("[A]\r\nk=2\r\n");
+    EXPECT_EQ("1", ini.ReadString("A", "k", ""));
+    // A write inside it still reaches the file at once, onto the file as it stands.
+    ini.WriteString("A", "j", "3");
+    EXPECT_EQ("[A]\r\nk=2\r\nj=3\r\n", ReadFile());
+  }
+  WriteFile("[A]\r\nk=4\r\n");
+  EXPECT_EQ("4", ini.ReadString("A", "k", ""));
+}
+
+// The index against a fresh parse of the same bytes, after many edits of every kind.
+TEST(ProfileTextTest, TheIndexAgreesWithAFreshParseAfterEveryEdit) {
+  const std::string sections[] = {"A", "b", "C", "a"};
+  const std::string keys[] = {"k0", "K0", "k1", "k2", "Row"};
+  platform::ProfileText text(
+      "; head\r\n[A]\r\nk0=1\r\n\r\n[B]\r\nk1=2\r\nk1=3\r\n[a]\r\nk2=4\r\njunk\r\n;c\r\n");
+  uint32_t state = 12345;
+  auto next = [&state](uint32_t range) {
+    state = state * 1103515245u + 12345u;
+    return (state >> 16) % range;
+  };
+  for (int step = 0; step < 3000; ++step) {
+    const std::string& section = sections[next(4)];
+    const std::string& key = keys[next(5)];
+    switch (next(8)) {
+      case 0:
+        text.RemoveKey(section, key);
+        break;
+      case 1:
+        if (next(4) == 0) text.RemoveSection(section);
+        break;
+      case 2:
+        text.PutKeysFirst(section, {"Row"}, {{"Row", std::to_string(step)}});
+        break;
+      case 3:
+        text.AdoptContent(text.Content());
+        break;
+      default:
+        text.SetValue(section, key, std::to_string(step));
+    }
+    const platform::ProfileText fresh(text.Content());
+    for (const std::string& s : sections) {
+      ASSERT_EQ(fresh.KeyNames(s), text.KeyNames(s)) << "step " << step;
+      for (const std::string& k : keys) ASSERT_EQ(fresh.Value(s, k), text.Value(s, k)) << step;
+    }
+  }
 }
 
 }  // namespace
