@@ -123,6 +123,7 @@ void TMainForm::ResetInstallPane() {
 }
 
 void TMainForm::LoadInstallList() {
+  TIniReadScope reading(*ChangesIni);
   CurrentSection = "InstallList";
   std::vector<std::vector<std::string>> rows;
   for (const TInstallEntry& entry : ReadInstallList(*ChangesIni)) rows.push_back(Row(entry));

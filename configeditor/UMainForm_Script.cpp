@@ -118,6 +118,7 @@ void TMainForm::ConnectScriptPane() {
 }
 
 void TMainForm::LoadCompileList() {
+  TIniReadScope reading(*ChangesIni);
   std::vector<std::vector<std::string>> rows;
   for (auto& [key, file] : ReadCompileList(*ChangesIni)) rows.push_back({key, file});
   if (rows.empty()) rows.push_back({"", ""});

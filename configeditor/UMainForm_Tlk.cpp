@@ -94,6 +94,7 @@ void TMainForm::ResetTlkPane() {
 }
 
 void TMainForm::FillTokenGrid() {
+  TIniReadScope reading(*ChangesIni);
   std::vector<std::vector<std::string>> rows;
   for (const std::string& key : ChangesIni->ReadSection(kTlkList)) {
     rows.push_back({key, ChangesIni->ReadString(kTlkList, key, "")});

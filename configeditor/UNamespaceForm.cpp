@@ -221,6 +221,7 @@ platform::MessageAnswer TNamespaceForm::AskYesNo(const std::string& text) {
 }
 
 void TNamespaceForm::FillSetupList() {
+  TIniReadScope reading(*FSetupIni);
   const QSignalBlocker quiet(listNS);
   listNS->clear();
   for (const std::string& label : ReadSetupLabels(*FSetupIni)) AddListItem(label);

@@ -24,16 +24,21 @@ std::vector<std::pair<std::string, std::string>> ReadCompileList(TCustomIniFile&
 
 std::string AddCompileEntry(TCustomIniFile& ini, const std::string& script, bool replace,
                             const std::string& destination) {
+  TIniBatch batch(ini);
   // Numbered against the keys as they were, the deleted ones included.
   const std::vector<std::string> keys = ini.ReadSection(kCompileList);
   for (const std::string& key : keys) {
     if (ini.ReadString(kCompileList, key, "") != script) continue;
-    if (IsReplaceKey(key) == replace) return {};
+    if (IsReplaceKey(key) == replace) {
+      batch.UpdateFile();  // the entries of the other kind deleted so far
+      return {};
+    }
     ini.DeleteKey(kCompileList, key);
   }
   std::string key = LeastFreeName(keys, EntryKeyPrefix(replace));
   ini.WriteString(kCompileList, key, script);
   SetScriptDestination(ini, script, destination);
+  batch.UpdateFile();
   return key;
 }
 

@@ -59,19 +59,24 @@ void AddInstallFile(TCustomIniFile& ini, const std::string& folderKey, const std
 }
 
 bool AddInstallEntry(TCustomIniFile& ini, const TInstallEntry& entry) {
+  TIniBatch batch(ini);
   for (const TInstallEntry& listed : ReadInstallList(ini)) {
     if (listed == entry) return false;
   }
   AddInstallFile(ini, FindOrAddInstallFolder(ini, entry.folder), entry.file, entry.replace);
+  batch.UpdateFile();
   return true;
 }
 
 void AddInstallFiles(TCustomIniFile& ini, const std::string& folder,
                      const std::vector<std::string>& files, bool replace) {
+  // One write of the file: a failure leaves none of the files listed.
+  TIniBatch batch(ini);
   const std::string folderKey = FindOrAddInstallFolder(ini, folder);
   for (const std::string& file : files) {
     if (!file.empty()) AddInstallFile(ini, folderKey, file, replace);
   }
+  batch.UpdateFile();
 }
 
 bool DeleteInstallEntry(TCustomIniFile& ini, const TInstallEntry& entry) {
@@ -82,6 +87,7 @@ bool DeleteInstallEntry(TCustomIniFile& ini, const TInstallEntry& entry) {
                             const std::string& value) {
     return IsReplaceKey(key) == entry.replace && platform::SameTextAscii(stored, value);
   };
+  TIniBatch batch(ini);
   for (const std::string& folderKey : ini.ReadSection(kInstallList)) {
     if (!sameFolder(folderKey, ini.ReadString(kInstallList, folderKey, ""), entry.folder)) continue;
     const std::string key = FirstKeyWithValue(ini, folderKey, entry.file, sameEntry);
@@ -92,6 +98,7 @@ bool DeleteInstallEntry(TCustomIniFile& ini, const TInstallEntry& entry) {
     } else {
       ini.DeleteKey(folderKey, key);
     }
+    batch.UpdateFile();
     return true;
   }
   return false;

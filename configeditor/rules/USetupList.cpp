@@ -49,18 +49,22 @@ bool IsSetupLabelTaken(TCustomIniFile& ini, const std::string& label) {
 }
 
 void AddSetup(TCustomIniFile& ini, const std::string& label) {
+  TIniBatch batch(ini);
   ini.WriteString(kNamespaces, NextFreeKey(ini, kNamespaces, "Namespace", 1), label);
   for (const char* key : kSetupKeys) ini.WriteString(label, key, "");
+  batch.UpdateFile();
 }
 
 void DeleteSetup(TCustomIniFile& ini, const std::string& label) {
+  TIniBatch batch(ini);
   ini.EraseSection(label);
   for (const std::string& key : ini.ReadSection(kNamespaces)) {
     if (ini.ReadString(kNamespaces, key, "") == label) {
       ini.DeleteKey(kNamespaces, key);
-      return;
+      break;
     }
   }
+  batch.UpdateFile();
 }
 
 TSetupFields ReadSetup(TCustomIniFile& ini, const std::string& label) {
@@ -90,11 +94,13 @@ std::optional<std::string> SetupFieldsProblem(const TSetupFields& fields) {
 }
 
 void SaveSetup(TCustomIniFile& ini, const std::string& label, const TSetupFields& fields) {
+  TIniBatch batch(ini);
   ini.WriteString(label, "IniName", fields.iniName);
   ini.WriteString(label, "InfoName", fields.infoName);
   ini.WriteString(label, "DataPath", fields.dataPath);
   ini.WriteString(label, "Name", fields.name);
   ini.WriteString(label, "Description", fields.description);
+  batch.UpdateFile();
 }
 
 }  // namespace quennet

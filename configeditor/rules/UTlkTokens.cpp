@@ -23,8 +23,10 @@ TTokenEdit EditToken(TCustomIniFile& ini, const std::string& oldKey, const std::
       if (platform::SameTextAscii(key, newKey)) return TTokenEdit::Duplicate;
     }
   }
+  TIniBatch batch(ini);
   ini.WriteString(kTlkList, newKey, strRef);
   if (renamed && !oldKey.empty()) ini.DeleteKey(kTlkList, oldKey);
+  batch.UpdateFile();
   return TTokenEdit::Stored;
 }
 

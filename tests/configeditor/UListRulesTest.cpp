@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include "configeditor/rules/UFileKinds.h"
 #include "configeditor/rules/UInstallList.h"
 #include "configeditor/rules/UTlkTokens.h"
+#include "platform/Exceptions.h"
 #include "platform/Files.h"
 #include "tests/configeditor/ModifierTexts.h"
 
@@ -122,6 +124,16 @@ TEST_F(ListRulesTest, InstallMassAddInOrderMovingListedFiles) {
                    "[install_folder0]", "File2=b.2da", "File1=c.2da", "File3=a.2da",
                    "[install_folder1]", "Replace0=x", "Replace1=y", "Replace2=z"}),
             Text());
+}
+
+TEST_F(ListRulesTest, AFailedMassAddListsNothing) {
+  // The temporary file of the replace cannot be created beside a name this long.
+  const std::string path = FFolder + "/" + std::string(250, 'n') + ".ini";
+  const std::string before = Lines({"[InstallList]", "install_folder0=override"});
+  std::ofstream(path, std::ios::binary) << before;
+  TKV_Inifile ini(path);
+  EXPECT_THROW(AddInstallFiles(ini, "new", {"x", "y"}, false), platform::Exception);
+  EXPECT_EQ(before, platform::ReadWholeFile(path));
 }
 
 TEST_F(ListRulesTest, InstallDelete) {
