@@ -1,15 +1,20 @@
 #include "configeditor/U2daModifierForm.h"
 
-#include <QApplication>
 #include <QComboBox>
+#include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 #include "configeditor/UConventions.h"
 #include "configeditor/UDropDownCombo.h"
 #include "configeditor/UHelpWindow.h"
-#include "formats/U2DAEdit.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/Services.h"
@@ -21,31 +26,97 @@ namespace {
 
 constexpr int kKeyColumnWidth = 82;
 
-std::string TextOf(const QComboBox& box) { return platform::FromQt(box.currentText()); }
-
-void EmptyText(QComboBox& box) {
-  box.setCurrentIndex(-1);
-  box.clearEditText();
-}
-
-// Runs `restore` when the scope ends, also by an exception.
-template <typename Restore>
-class TScopeExit {
+class TypedCharFilter : public QObject {
  public:
-  explicit TScopeExit(Restore restore) : FRestore(std::move(restore)) {}
-  ~TScopeExit() { FRestore(); }
-  TScopeExit(const TScopeExit&) = delete;
-  TScopeExit& operator=(const TScopeExit&) = delete;
+  TypedCharFilter(QLineEdit* edit, std::function<TTypedCharVerdict(QChar)> judge)
+      : QObject(edit), FEdit(edit), FJudge(std::move(judge)) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (!TypesACharacter(key)) return false;
+    bool handled = false;
+    platform::RunGuarded([&] { handled = Judge(key.text().front()); });
+    return handled;
+  }
 
  private:
-  Restore FRestore;
+  // Keys that move, delete forward or belong to the dialog (Enter, Esc, Tab) pass.
+  static bool TypesACharacter(const QKeyEvent& key) {
+    switch (key.key()) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+      case Qt::Key_Escape:
+      case Qt::Key_Tab:
+      case Qt::Key_Backtab:
+      case Qt::Key_Delete:
+        return false;
+      default:
+        return key.text().size() == 1;
+    }
+  }
+  bool Judge(QChar typed) {
+    const TTypedCharVerdict verdict = FJudge(typed);
+    switch (verdict.action) {
+      case TTypedCharVerdict::Action::Pass:
+        return false;
+      case TTypedCharVerdict::Action::Refuse:
+        platform::Beep();
+        return true;
+      case TTypedCharVerdict::Action::Replace:
+        FEdit->insert(QString(verdict.replacement));
+        return true;
+    }
+    return false;
+  }
+
+  QLineEdit* FEdit;
+  std::function<TTypedCharVerdict(QChar)> FJudge;
 };
 
 }  // namespace
 
-QColor LoadedLabelsColour() { return QColor(0xC0, 0xDC, 0xC0); }
+void T2daModifierForm::SetHint(QWidget* widget, const char* hint) {
+  if (*hint == '\0') return;
+  widget->setStatusTip(QString::fromLatin1(hint));
+  widget->setToolTip(widget->statusTip());
+}
 
-T2daModifierForm::T2daModifierForm(QWidget* parent, const char* name) : QDialog(parent) {
+QToolButton* T2daModifierForm::NewImageButton(QWidget* parent, const char* name, TButtonImage image,
+                                              const char* hint) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setIcon(ButtonImage(image));
+  SetHint(button, hint);
+  return button;
+}
+
+QLabel* T2daModifierForm::NewHintedLabel(QWidget* parent, const char* text, const char* hint) {
+  auto* label = new QLabel(QString::fromLatin1(text), parent);
+  SetHint(label, hint);
+  return label;
+}
+
+std::vector<TModifierDialogLayout::TLine> RowExplanation(const char* fifthLine,
+                                                         const char* sixthLine) {
+  return {{"If you set the Column label to 2DAMEMORY followed"},
+          {"by a memory slot number, and then set the Value to"},
+          {"the label of a column, the value in that column in the 2da"},
+          {"will be stored. It can then be assigned to another column in"},
+          {fifthLine},
+          {sixthLine},
+          {""},
+          {"2DAMEMORY slots with a value previously assigned to "},
+          {"them show up in the Token List of the Value box below."}};
+}
+
+void FilterTypedCharacters(QLineEdit* edit, std::function<TTypedCharVerdict(QChar)> judge) {
+  edit->installEventFilter(new TypedCharFilter(edit, std::move(judge)));
+}
+
+T2daModifierForm::T2daModifierForm(QWidget* parent, const char* name,
+                                   const TModifierDialogLayout& layout)
+    : QDialog(parent) {
   setObjectName(QString::fromLatin1(name));
   grid2daMod = new platform::StringGrid(this);
   grid2daMod->setObjectName(QStringLiteral("grid2daMod"));
@@ -58,20 +129,122 @@ T2daModifierForm::T2daModifierForm(QWidget* parent, const char* name) : QDialog(
   OpenDlg.mode = platform::FileDialogRequest::Mode::Open;
   OpenDlg.pathMustExist = true;
   OpenDlg.fileMustExist = true;
+
+  auto* sides = new QHBoxLayout(this);
+  sides->addWidget(CreateInputSide(layout));
+  sides->addWidget(CreateListSide(layout), 1);
+
+  platform::Connect(btnAddToList, &QToolButton::clicked, this, [this] { btnAddToListClick(); });
+  platform::Connect(btnEditColValue, &QToolButton::clicked, this,
+                    [this] { btnEditColValueClick(); });
+  platform::Connect(FDeleteButton, &QToolButton::clicked, this, [this] { DeleteColumnValue(); });
+  platform::Connect(grid2daMod, &QAbstractItemView::doubleClicked, this,
+                    [this] { btnEditColValueClick(); });
+  OnCtrlShiftKeyRelease(grid2daMod, Qt::Key_Left, [this] { btnEditColValueClick(); });
+  platform::Connect(FCloseButton, &QPushButton::clicked, this, [this] { btnCloseClick(); });
 }
 
-void T2daModifierForm::BindBoxes(QComboBox* columnBox, TDropDownCombo* valueBox,
-                                 QComboBox* exclusiveBox, std::vector<std::string> fixedTokens) {
-  FColumnBox = columnBox;
-  FValueBox = valueBox;
-  FExclusiveBox = exclusiveBox;
+QWidget* T2daModifierForm::CreateInputSide(const TModifierDialogLayout& layout) {
+  auto* side = new QWidget(this);
+  lblHeadline = new QLabel(QString::fromLatin1(layout.headline), side);
+  lblHeadline->setObjectName(QStringLiteral("lblHeadline"));
+  QFont large = lblHeadline->font();
+  large.setPointSize(large.pointSize() + 6);
+  large.setBold(true);
+  lblHeadline->setFont(large);
+  lblHeadline->setEnabled(false);
+
+  FCloseButton = new QPushButton(QStringLiteral("&Close"), side);
+  FCloseButton->setObjectName(QString::fromLatin1(layout.closeButtonName));
+  FCloseButton->setDefault(true);
+  SetHint(FCloseButton, layout.closeHint);
+
+  FInputParts = new QVBoxLayout(side);
+  FInputParts->setContentsMargins(0, 0, 0, 0);
+  FInputParts->addWidget(lblHeadline);
+  for (const TModifierDialogLayout::TLine& line : layout.explanation) {
+    auto* label = new QLabel(QString::fromLatin1(line.text), side);
+    if (line.highlighted) label->setStyleSheet(QStringLiteral("color: #800000"));
+    FInputParts->addWidget(label);
+  }
+  FInputParts->addStretch(1);
+  FInputParts->addWidget(FCloseButton, 0, Qt::AlignLeft);
+  return side;
+}
+
+QWidget* T2daModifierForm::CreateListSide(const TModifierDialogLayout& layout) {
+  auto* side = new QWidget(this);
+  lblGridHeading = new QLabel(QString::fromLatin1(layout.gridHeading), side);
+  lblGridHeading->setObjectName(QStringLiteral("lblGridHeading"));
+  FDeleteButton = NewImageButton(side, layout.deleteButtonName, TButtonImage::Delete,
+                                 "Delete selected column value.");
+  btnAddToList = NewImageButton(side, "btnAddToList", TButtonImage::Add, layout.storeHint);
+  btnEditColValue = NewImageButton(side, "btnEditColValue", TButtonImage::Edit, layout.editHint);
+  grid2daMod->setParent(side);
+  grid2daMod->setFixedSize(300, 330);
+
+  auto* heading = new QHBoxLayout;
+  heading->addWidget(lblGridHeading, 1);
+  heading->addWidget(FDeleteButton);
+  auto* buttons = new QVBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(btnAddToList);
+  buttons->addWidget(btnEditColValue);
+  buttons->addStretch(1);
+  auto* list = new QVBoxLayout;
+  list->addLayout(heading);
+  list->addWidget(grid2daMod);
+  auto* layoutOfSide = new QHBoxLayout(side);
+  layoutOfSide->setContentsMargins(0, 0, 0, 0);
+  layoutOfSide->addLayout(buttons);
+  layoutOfSide->addLayout(list, 1);
+  return side;
+}
+
+void T2daModifierForm::AddInputPart(QWidget* part) {
+  // Below the earlier parts, above the stretch and Close.
+  FInputParts->insertWidget(FInputParts->count() - 2, part);
+}
+
+void T2daModifierForm::FixSize(QSize least) {
+  FLeastSize = least;
+  layout()->activate();
+  setFixedSize(sizeHint().expandedTo(least));
+}
+
+void T2daModifierForm::SetOpenerTexts(const TOpenerTexts& texts) {
+  lblHeadline->setText(QString::fromLatin1(texts.headline));
+  lblGridHeading->setText(QString::fromLatin1(texts.gridHeading));
+  FixSize(FLeastSize);
+}
+
+void T2daModifierForm::BindValueBox(TDropDownCombo& valueBox,
+                                    std::vector<std::string> fixedTokens) {
+  FValueBox = &valueBox;
   FFixedTokens = std::move(fixedTokens);
   FValueBox->SetOnDropDown([this] { cbValueDropDown(); });
-  if (FExclusiveBox == nullptr) return;
-  // Only the user's own edits write: a keystroke or a choice from the list.
-  auto changed = [this](const QString& text) { cbExclusiveLabelChange(platform::FromQt(text)); };
-  platform::Connect(FExclusiveBox->lineEdit(), &QLineEdit::textEdited, this, changed);
-  platform::Connect(FExclusiveBox, &QComboBox::textActivated, this, changed);
+}
+
+TColumnGroup T2daModifierForm::NewColumnGroup(QWidget* parent, const TColumnGroupNames& names) {
+  auto* group = new QGroupBox(QString::fromLatin1(names.title), parent);
+  group->setObjectName(QString::fromLatin1(names.name));
+  auto* columnBox = new QComboBox(group);
+  MakeEditable(*columnBox, names.columnBox, names.columnHint);
+  QToolButton* load = NewImageButton(group, names.loadButton, TButtonImage::Open, names.loadHint);
+  auto* layout = new QGridLayout(group);
+  layout->setColumnStretch(1, 1);
+  layout->addWidget(NewHintedLabel(group, "Column:", names.columnHint), 0, 0);
+  layout->addWidget(columnBox, 0, 1);
+  layout->addWidget(load, 0, 2);
+  return {group, columnBox, load, layout};
+}
+
+TDropDownCombo* T2daModifierForm::AddValueRow(const TColumnGroup& group, const char* valueHint) {
+  auto* valueBox = new TDropDownCombo(group.group);
+  MakeEditable(*valueBox, "cbColValue", valueHint);
+  group.layout->addWidget(NewHintedLabel(group.group, "Value:", valueHint), 1, 0);
+  group.layout->addWidget(valueBox, 1, 1);
+  return valueBox;
 }
 
 void T2daModifierForm::MakeEditable(QComboBox& box, const char* name, const char* hint) {
@@ -80,15 +253,13 @@ void T2daModifierForm::MakeEditable(QComboBox& box, const char* name, const char
   // Enter must reach the default button, and what is typed must stay as typed.
   box.setInsertPolicy(QComboBox::NoInsert);
   box.setCompleter(nullptr);
-  box.setStatusTip(QString::fromLatin1(hint));
-  box.setToolTip(box.statusTip());
+  SetHint(&box, hint);
 }
 
 void T2daModifierForm::CommonLoadSteps() {
   grid2daMod->SetRows({{"", ""}});
   grid2daMod->SetColWidth(0, kKeyColumnWidth);
   grid2daMod->SetColWidth(1, grid2daMod->width() - kKeyColumnWidth - 6);
-  if (FValueBox == nullptr) return;
   FValueBox->clear();
   FValueBox->clearEditText();
 }
@@ -106,7 +277,11 @@ void T2daModifierForm::ListKeys(const std::vector<std::string>& keys,
   grid2daMod->SetRow(0);
 }
 
-void T2daModifierForm::StoreRow(const std::string& key, const std::string& value) {
+bool T2daModifierForm::StoreRow(const std::string& key, const std::string& value) {
+  if (std::optional<std::string> refusal = RefusedKeyName(key)) {
+    ShowWarning(*refusal);
+    return false;
+  }
   int row = -1;
   for (int i = 0; i < grid2daMod->RowCount() && row < 0; ++i) {
     if (grid2daMod->Cell(0, i) == key) row = i;
@@ -122,27 +297,22 @@ void T2daModifierForm::StoreRow(const std::string& key, const std::string& value
   grid2daMod->SetCell(1, row, value);
   grid2daMod->SetRow(row);
   FIniFile->WriteString(FModifierSection, key, value);
+  return true;
 }
 
-void T2daModifierForm::StoreColumnValue() {
-  if (FColumnBox == nullptr || FValueBox == nullptr) return;
-  const std::string key = TextOf(*FColumnBox);
+void T2daModifierForm::StoreColumnValue(QComboBox& columnBox) {
+  const std::string key = TextOf(columnBox);
   const std::string value = TextOf(*FValueBox);
   if (key.empty() || value.empty()) return;
-  if (std::optional<std::string> refusal = RefusedKeyName(key)) {
-    platform::ShowMessage(this, {platform::MessageKind::Warning, "Warning", *refusal, {}});
-    return;
-  }
-  StoreRow(key, value);
-  EmptyText(*FColumnBox);
+  if (!StoreRow(key, value)) return;
+  EmptyText(columnBox);
   EmptyText(*FValueBox);
-  FColumnBox->setFocus();
+  columnBox.setFocus();
 }
 
-void T2daModifierForm::EditColumnValue() {
-  if (FColumnBox == nullptr || FValueBox == nullptr) return;
+void T2daModifierForm::EditColumnValue(QComboBox& columnBox) {
   const int row = grid2daMod->Row();
-  SetComboText(*FColumnBox, grid2daMod->Cell(0, row), true);
+  SetComboText(columnBox, grid2daMod->Cell(0, row), true);
   SetComboText(*FValueBox, grid2daMod->Cell(1, row), false);
   FValueBox->setFocus();
 }
@@ -169,109 +339,25 @@ void T2daModifierForm::cbValueDropDown() {
   ReplaceComboItems(*FValueBox, tokens);
 }
 
-std::optional<std::string> T2daModifierForm::ColumnLabelsPath(bool interactive) {
-  if (std::optional<std::string> beside = Find2daBesideIni(FIniFile->FileName(), FFileName2da)) {
-    return beside;
-  }
-  if (!interactive) return std::nullopt;
-  OpenDlg.filter = "2DA file (*.2da)|*.2da";
-  OpenDlg.defaultExtension = "2da";
-  OpenDlg.fileName = FFileName2da;
-  OpenDlg.title = "Open " + FFileName2da + " to load column labels from.";
-  std::vector<std::string> chosen = platform::RunFileDialog(this, OpenDlg);
-  if (chosen.empty()) return std::nullopt;
-  return chosen.front();
-}
-
-std::vector<std::string> T2daModifierForm::ReadColumnLabels(const std::string& path) {
-  T2DAHandler table;
-  table.LoadFromFile(path);
-  std::vector<std::string> labels;
-  for (int32_t column = 0; column < table.ColumnCount(); ++column) {
-    labels.push_back(table.GetColumnLabel(column));
-  }
-  return labels;
-}
-
-void T2daModifierForm::LoadColumnLabels(bool interactive, QWidget* asker,
-                                        const std::string& firstItem) {
-  if (FColumnBox == nullptr || FExclusiveBox == nullptr) return;
-  const QString exclusiveText = FExclusiveBox->currentText();
-  const std::optional<std::string> path = ColumnLabelsPath(interactive);
-  if (!path) return;
-  platform::CursorService& cursor = *platform::CurrentServices().cursor;
-  cursor.Set(platform::CursorShape::Hourglass);
-  if (asker) asker->setEnabled(false);
-  TScopeExit restore([&] {
-    cursor.Set(platform::CursorShape::Normal);
-    FColumnBox->setEnabled(true);
-    FExclusiveBox->setEnabled(true);
-    FExclusiveBox->setEditText(exclusiveText);
-    if (asker) asker->setEnabled(true);
-  });
-  cursor.ProcessPendingMessages();
-  FColumnBox->setEnabled(false);
-  FExclusiveBox->setEnabled(false);
-  const std::vector<std::string> labels = ReadColumnLabels(*path);
-  FLoadedColumnsFile = FFileName2da;
-
-  FColumnBox->clear();
-  FExclusiveBox->clear();
-  FColumnBox->addItem(platform::ToQt(firstItem));
-  FExclusiveBox->addItem(QString());
-  for (const std::string& label : labels) {
-    FColumnBox->addItem(platform::ToQt(label));
-    FExclusiveBox->addItem(platform::ToQt(label));
-  }
-  // Qt selects the first item a box receives; without a column nothing is selected.
-  const int selected = labels.empty() ? -1 : 0;
-  FColumnBox->setCurrentIndex(selected);
-  FExclusiveBox->setCurrentIndex(selected);
-  MarkLoadedLabels(*FColumnBox, true);
-  MarkLoadedLabels(*FExclusiveBox, true);
-}
-
-void T2daModifierForm::ResetColumnBoxes() {
-  for (QComboBox* box : {FColumnBox, FExclusiveBox}) {
-    if (box == nullptr) continue;
-    MarkLoadedLabels(*box, false);
-    box->clear();
-    box->clearEditText();
-  }
-}
-
-void T2daModifierForm::ShowExclusiveColumn() {
-  if (FExclusiveBox == nullptr) return;
-  const std::string text = FIniFile->ReadString(FModifierSection, "ExclusiveColumn", "");
-  SetComboText(*FExclusiveBox, text, !text.empty());
-}
-
-void T2daModifierForm::cbExclusiveLabelChange(const std::string& text) {
-  if (text.empty()) {
-    FIniFile->DeleteKey(FModifierSection, "ExclusiveColumn");
-  } else {
-    FIniFile->WriteString(FModifierSection, "ExclusiveColumn", text);
-  }
-}
-
-void T2daModifierForm::RewriteKeysFirst(const std::vector<std::string>& identifyingNames,
-                                        const TKeyValues& keys) {
-  quennet::RewriteKeysFirst(*FIniFile, FModifierSection, identifyingNames, keys);
-}
-
-void T2daModifierForm::MarkLoadedLabels(QComboBox& box, bool loaded) {
-  QPalette palette = box.palette();
-  palette.setColor(QPalette::Base,
-                   loaded ? LoadedLabelsColour() : QApplication::palette().color(QPalette::Base));
-  box.setPalette(palette);
-}
-
 void T2daModifierForm::SetComboText(QComboBox& box, const std::string& text, bool selectItem) {
   const QString wanted = platform::ToQt(text);
   const int item =
       selectItem ? box.findText(wanted, Qt::MatchExactly | Qt::MatchCaseSensitive) : -1;
   box.setCurrentIndex(item);
   if (item < 0) box.setEditText(wanted);
+}
+
+std::string T2daModifierForm::TextOf(const QComboBox& box) {
+  return platform::FromQt(box.currentText());
+}
+
+void T2daModifierForm::EmptyText(QComboBox& box) {
+  box.setCurrentIndex(-1);
+  box.clearEditText();
+}
+
+void T2daModifierForm::ShowWarning(const std::string& text) {
+  platform::ShowMessage(this, {platform::MessageKind::Warning, "Warning", text, {}});
 }
 
 void T2daModifierForm::showEvent(QShowEvent* event) {

@@ -1,28 +1,37 @@
 // What the four 2DA modifier dialogs (AddRow, ChangeRow, CopyRow, AddColumn) share:
-// the fields the opener sets, the key/value list grid2daMod with its store, edit and
-// delete, the token list of the value box, the column labels read from the 2DA file
-// beside changes.ini, the exclusive column and the keys-first rewrite. The dialogs
-// have no Cancel and no undo: every change is written into changes.ini at once, so
-// Esc is ignored and only user actions (never loading) write.
+// the fields the opener sets, the standard layout (headline, explanation, the
+// dialog's input parts, Close; the key/value list grid2daMod with its store, edit and
+// delete buttons), the token list of the value box and the keys-first rewrite. The
+// dialogs have no Cancel and no undo: every change is written into changes.ini at
+// once, so Esc is ignored and only user actions (never loading) write.
 //
-// A dialog creates its widgets, then binds the boxes the shared operations work on
-// with BindBoxes, and implements LoadModifier.
+// A dialog passes its texts and component names to the base, adds its input parts
+// (AddInputPart), binds its value box (BindValueBox), finishes with FixSize and
+// implements LoadModifier and the store and edit of its boxes. Dialogs that show
+// column labels read from the 2DA file own a part for them (U2daColumnLabels.h).
 #pragma once
 
-#include <QColor>
 #include <QDialog>
+#include <QSize>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "configeditor/UIcons.h"
 #include "configeditor/rules/UModifierSections.h"
 #include "formats/UKV_IniFile.h"
 #include "platform/ui/Services.h"
 
 class QComboBox;
+class QGridLayout;
+class QGroupBox;
 class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 class QShowEvent;
+class QToolButton;
+class QVBoxLayout;
 
 namespace platform {
 class StringGrid;
@@ -31,6 +40,52 @@ class StringGrid;
 namespace quennet {
 
 class TDropDownCombo;
+
+// The texts and component names in which the four dialogs' standard layouts differ.
+struct TModifierDialogLayout {
+  struct TLine {
+    const char* text;
+    bool highlighted = false;  // shown in maroon
+  };
+  const char* headline;
+  std::vector<TLine> explanation;  // an empty text is a gap
+  const char* gridHeading;
+  const char* storeHint;
+  const char* editHint;
+  const char* deleteButtonName;
+  const char* closeButtonName;
+  const char* closeHint;  // empty: none
+};
+
+// The explanation of the AddRow, ChangeRow and CopyRow dialogs, which differ in its
+// fifth and sixth lines.
+std::vector<TModifierDialogLayout::TLine> RowExplanation(const char* fifthLine,
+                                                         const char* sixthLine);
+
+// The texts the opener sets (the group captions matter to ChangeRow and CopyRow only).
+struct TOpenerTexts {
+  const char* identifierCaption;
+  const char* changeValueCaption;
+  const char* headline;
+  const char* gridHeading;
+};
+
+// The names and hints of a group with "Column:", an editable box and a label-load
+// button (the exclusive-column group, the column/value group).
+struct TColumnGroupNames {
+  const char* title;
+  const char* name;
+  const char* columnBox;
+  const char* columnHint;
+  const char* loadButton;
+  const char* loadHint;
+};
+struct TColumnGroup {
+  QGroupBox* group;
+  QComboBox* columnBox;
+  QToolButton* loadButton;
+  QGridLayout* layout;
+};
 
 class T2daModifierForm : public QDialog {
  public:
@@ -43,31 +98,55 @@ class T2daModifierForm : public QDialog {
   // The modifier's label: the section the dialog edits.
   const std::string& ModifierSection() const { return FModifierSection; }
   void SetModifierSection(std::string section) { FModifierSection = std::move(section); }
-  // "ChangeRow", "CopyRow" or "AddColumn"; the AddRow dialog does not use it.
+  // "AddRow", "ChangeRow", "CopyRow" or "AddColumn".
   const std::string& ModifierKind() const { return FModifierKind; }
   void SetModifierKind(std::string kind) { FModifierKind = std::move(kind); }
-  // The FileName2da whose labels the column boxes hold; empty until a load succeeded.
-  const std::string& LoadedColumnsFile() const { return FLoadedColumnsFile; }
+  virtual void SetOpenerTexts(const TOpenerTexts& texts);
 
   // Rebuilds the dialog from the section; the opener calls it before the modal show.
   virtual void LoadModifier() = 0;
+  // Column labels read from a 2DA file are dropped with the file they came from (the
+  // main window's reset: another changes.ini may lie in another folder).
+  virtual void ForgetColumnLabels() {}
 
+  QLabel* lblHeadline;
+  QLabel* lblGridHeading;
+  QToolButton* btnAddToList;
+  QToolButton* btnEditColValue;
   platform::StringGrid* grid2daMod;
-  // The open dialog of the column-label load.
+  // The open dialog of the column-label loads.
   platform::FileDialogRequest OpenDlg;
 
  protected:
-  T2daModifierForm(QWidget* parent, const char* name);
+  T2daModifierForm(QWidget* parent, const char* name, const TModifierDialogLayout& layout);
 
-  // The boxes of the shared operations; `columnBox` and `exclusiveBox` may be null
-  // (AddColumn has neither, ChangeRow no exclusive box). Binds the user's edits of the
-  // exclusive box to cbExclusiveLabelChange and the value box's drop-down to the
-  // token list with `fixedTokens` first.
-  void BindBoxes(QComboBox* columnBox, TDropDownCombo* valueBox, QComboBox* exclusiveBox,
-                 std::vector<std::string> fixedTokens);
+  QToolButton& DeleteButton() const { return *FDeleteButton; }
+  QPushButton& CloseButton() const { return *FCloseButton; }
+  // Adds a group (or any widget) to the input side, below the earlier ones.
+  void AddInputPart(QWidget* part);
+  // The dialog's fixed size: what its contents need, at least `least`; the opener's
+  // texts fit it again.
+  void FixSize(QSize least);
+
+  // The value box, whose drop-down builds the token list with `fixedTokens` first.
+  void BindValueBox(TDropDownCombo& valueBox, std::vector<std::string> fixedTokens);
+  // Parts of the dialogs' components; an empty hint sets none.
+  static void SetHint(QWidget* widget, const char* hint);
+  static QToolButton* NewImageButton(QWidget* parent, const char* name, TButtonImage image,
+                                     const char* hint);
+  static QLabel* NewHintedLabel(QWidget* parent, const char* text, const char* hint);
+  static TColumnGroup NewColumnGroup(QWidget* parent, const TColumnGroupNames& names);
+  // "Value:" with the value box cbColValue below the column box.
+  static TDropDownCombo* AddValueRow(const TColumnGroup& group, const char* valueHint);
   // An editable drop-down that keeps what is typed: no inline completion, no items
   // added by Enter.
   static void MakeEditable(QComboBox& box, const char* name, const char* hint);
+
+  // The store and edit of the dialog's own boxes.
+  virtual void btnAddToListClick() = 0;
+  virtual void btnEditColValueClick() = 0;
+  // AddRow closes at once; the others store their settings first.
+  virtual void btnCloseClick() { accept(); }
 
   // The list emptied to one row with its column widths, the value box emptied.
   void CommonLoadSteps();
@@ -76,56 +155,50 @@ class T2daModifierForm : public QDialog {
   void ListKeys(const std::vector<std::string>& keys,
                 const std::function<bool(const std::string&)>& hidden);
   // The row whose key equals `key` exactly, else the empty last row, else a new row,
-  // gets key and value and is selected; then the key is written.
-  void StoreRow(const std::string& key, const std::string& value);
-  // Store, edit and delete on the bound column and value boxes.
-  void StoreColumnValue();
-  void EditColumnValue();
+  // gets key and value and is selected; then the key is written. A key changes.ini
+  // cannot hold is refused with a warning: false, nothing stored.
+  bool StoreRow(const std::string& key, const std::string& value);
+  // Store and edit on `columnBox` and the value box (AddRow, ChangeRow, CopyRow).
+  void StoreColumnValue(QComboBox& columnBox);
+  void EditColumnValue(QComboBox& columnBox);
   void DeleteColumnValue();
+  TDropDownCombo& ValueBox() const { return *FValueBox; }
 
-  // The 2DA file beside changes.ini, else (only when interactive) the one the user picks.
-  std::optional<std::string> ColumnLabelsPath(bool interactive);
-  // The column labels of the 2DA file at `path`, in column order (raises EDead).
-  static std::vector<std::string> ReadColumnLabels(const std::string& path);
-  // Fills the column box (`firstItem`, then the labels) and the exclusive box (an empty
-  // item, then the labels) from the 2DA file; the exclusive box keeps its text. The
-  // asking control and both boxes are disabled while the file is read.
-  void LoadColumnLabels(bool interactive, QWidget* asker, const std::string& firstItem);
-  // Column boxes back to the window colour, items and texts emptied.
-  void ResetColumnBoxes();
-  void SetLoadedColumnsFile(std::string fileName) { FLoadedColumnsFile = std::move(fileName); }
-  // The exclusive box shows the stored "ExclusiveColumn".
-  void ShowExclusiveColumn();
-  // The user changed the exclusive box: a text is stored, an empty one removes the key.
-  void cbExclusiveLabelChange(const std::string& text);
-
-  // The keys-first rewrite of the dialog's section.
-  void RewriteKeysFirst(const std::vector<std::string>& identifyingNames, const TKeyValues& keys);
-
-  // The column boxes' colour while they hold labels read from a 2DA file.
-  static void MarkLoadedLabels(QComboBox& box, bool loaded);
   // `text` in the box, selecting the first item equal to it (exact case) when
   // `selectItem` and there is one.
   static void SetComboText(QComboBox& box, const std::string& text, bool selectItem);
+  static std::string TextOf(const QComboBox& box);
+  static void EmptyText(QComboBox& box);
+  // A warning box with OK, centred on the screen.
+  void ShowWarning(const std::string& text);
 
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  QWidget* CreateInputSide(const TModifierDialogLayout& layout);
+  QWidget* CreateListSide(const TModifierDialogLayout& layout);
   void cbValueDropDown();
 
   TCustomIniFile* FIniFile = nullptr;
   std::string FFileName2da;
   std::string FModifierSection;
   std::string FModifierKind;
-  std::string FLoadedColumnsFile;
-  QComboBox* FColumnBox = nullptr;
+  QVBoxLayout* FInputParts = nullptr;
+  QToolButton* FDeleteButton = nullptr;
+  QPushButton* FCloseButton = nullptr;
+  QSize FLeastSize;
   TDropDownCombo* FValueBox = nullptr;
-  QComboBox* FExclusiveBox = nullptr;
   std::vector<std::string> FFixedTokens;
 };
 
-// The colour of column boxes that hold labels read from a 2DA file.
-QColor LoadedLabelsColour();
+// How a filter judges a character typed into an edit box.
+struct TTypedCharVerdict {
+  enum class Action { Pass, Refuse, Replace } action = Action::Pass;
+  QChar replacement;
+};
+// Judges each character typed into `edit` (keys that type no character pass); a
+// refused character is dropped with the system beep, a replaced one typed instead.
+void FilterTypedCharacters(QLineEdit* edit, std::function<TTypedCharVerdict(QChar)> judge);
 
 }  // namespace quennet

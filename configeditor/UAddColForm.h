@@ -1,8 +1,16 @@
-// The AddColumn modifier dialog. Until its own work fills it in, it has the opener's fields and
-// components of the shared 2DA modifier dialog, and its load step does nothing.
+// The AddColumn modifier dialog: the new column's label and default value (always the
+// first two keys of the section), its values in single rows ("I" + row index, "L" +
+// row label) and 2DAMEMORY tokens that remember one of its values. It never reads a
+// 2DA file.
 #pragma once
 
 #include "configeditor/U2daModifierForm.h"
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
 
 namespace quennet {
 
@@ -10,7 +18,30 @@ class TAdd2daColForm : public T2daModifierForm {
  public:
   explicit TAdd2daColForm(QWidget* parent = nullptr);
 
-  void LoadModifier() override {}
+  void LoadModifier() override;
+  // "ColumnLabel" = label and "DefaultValue" = defaultValue first in the section, shown
+  // in the settings boxes.
+  void SetColumnSettings(const std::string& defaultValue, const std::string& label);
+
+  QGroupBox* boxColumn;
+  QLineEdit* edNewLabel;
+  QLineEdit* edDefaultVal;
+  QGroupBox* boxRowValue;
+  QComboBox* cbRowIdent;
+  QLineEdit* edRowNum;
+  TDropDownCombo* cbRowValue;
+  QToolButton* btnDeleteKey;
+  QPushButton* btnClose;
+
+ protected:
+  void btnAddToListClick() override;
+  void btnEditColValueClick() override;
+  void btnCloseClick() override;
+
+ private:
+  void CreateGroups();
+  void cbRowIdentChange();
+  TTypedCharVerdict edRowNumKeyPress(QChar typed) const;
 };
 
 }  // namespace quennet

@@ -1,19 +1,37 @@
 #include "configeditor/UChange2daRowForm.h"
 
+#include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
+#include <QToolButton>
+
+#include "platform/ui/Application.h"
 
 namespace quennet {
 
-TChange2daForm::TChange2daForm(QWidget* parent) : T2daModifierForm(parent, "TChange2daForm") {
-  boxIdentifier = new QGroupBox(this);
-  boxIdentifier->setObjectName(QStringLiteral("boxIdentifier"));
-  boxChangeValue = new QGroupBox(this);
-  boxChangeValue->setObjectName(QStringLiteral("boxChangeValue"));
-  lblHeadline = new QLabel(this);
-  lblHeadline->setObjectName(QStringLiteral("lblHeadline"));
-  lblGridHeading = new QLabel(this);
-  lblGridHeading->setObjectName(QStringLiteral("lblGridHeading"));
+namespace {
+
+constexpr TRowIdentifierHints kHints = {
+    "Load column labels from 2da file into dropdown list of the Column box.", "", "", "", "", ""};
+
+}  // namespace
+
+TChange2daForm::TChange2daForm(QWidget* parent)
+    : T2daRowIdentifierForm(parent, "TChange2daForm", {"RowIndex", "RowLabel", "LabelIndex"},
+                            kHints, {}) {
+  AddInputPart(boxIdentifier);
+  AddInputPart(boxChangeValue);
+  FLabels = std::make_unique<TRequestedColumnLabels>(*this, *cbColLabel);
+  platform::Connect(btnLoadCols, &QToolButton::clicked, this, [this] { btnLoadColsClick(); });
+  FixSize(QSize(640, 400));
 }
+
+TChange2daForm::~TChange2daForm() = default;
+
+void TChange2daForm::ForgetColumnLabels() { FLabels->Forget(); }
+
+// ChangeRow never reads the 2DA file when it opens.
+void TChange2daForm::LoadColumnBoxes() { FLabels->ResetForAnotherFile(); }
+
+void TChange2daForm::btnLoadColsClick() { FLabels->Load(); }
 
 }  // namespace quennet

@@ -1,25 +1,31 @@
-// The ChangeRow modifier dialog. Until its own work fills it in, it has the opener's fields and
-// components of the shared 2DA modifier dialog, and its load step does nothing.
+// The ChangeRow modifier dialog: which existing 2DA line to change (its row index, row
+// label or LabelIndex value, first in the section) and the new values of its columns.
+// Its column labels are loaded only by its button.
 #pragma once
 
-#include "configeditor/U2daModifierForm.h"
+#include <memory>
 
-class QGroupBox;
-class QLabel;
+#include "configeditor/U2daColumnLabels.h"
+#include "configeditor/U2daRowIdentifierForm.h"
 
 namespace quennet {
 
-class TChange2daForm : public T2daModifierForm {
+class TChange2daForm : public T2daRowIdentifierForm {
  public:
   explicit TChange2daForm(QWidget* parent = nullptr);
+  ~TChange2daForm() override;
 
-  void LoadModifier() override {}
+  void ForgetColumnLabels() override;
+  const std::string& LoadedColumnsFile() const { return FLabels->LoadedColumnsFile(); }
 
-  // The texts the opener sets before LoadModifier.
-  QGroupBox* boxIdentifier;
-  QGroupBox* boxChangeValue;
-  QLabel* lblHeadline;
-  QLabel* lblGridHeading;
+ protected:
+  void LoadColumnBoxes() override;
+  bool IsHiddenKey(const std::string&) const override { return false; }
+
+ private:
+  void btnLoadColsClick();
+
+  std::unique_ptr<TRequestedColumnLabels> FLabels;
 };
 
 }  // namespace quennet

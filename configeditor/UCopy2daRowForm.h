@@ -1,25 +1,38 @@
-// The CopyRow modifier dialog. Until its own work fills it in, it has the opener's fields and
-// components of the shared 2DA modifier dialog, and its load step does nothing.
+// The CopyRow modifier dialog: which existing 2DA line (row index or row label, first
+// in the section) is the blueprint of a new line, the values in which the copy
+// differs, and the exclusive column; its help button toggles the CopyRow help window.
 #pragma once
 
-#include "configeditor/U2daModifierForm.h"
+#include <memory>
 
-class QGroupBox;
-class QLabel;
+#include "configeditor/U2daColumnLabels.h"
+#include "configeditor/U2daRowIdentifierForm.h"
 
 namespace quennet {
 
-class TCopy2daForm : public T2daModifierForm {
+class TCopy2daForm : public T2daRowIdentifierForm {
  public:
   explicit TCopy2daForm(QWidget* parent = nullptr);
+  ~TCopy2daForm() override;
 
-  void LoadModifier() override {}
+  void ForgetColumnLabels() override;
+  const std::string& LoadedColumnsFile() const { return FLabels->LoadedColumnsFile(); }
 
-  // The texts the opener sets before LoadModifier.
-  QGroupBox* boxIdentifier;
-  QGroupBox* boxChangeValue;
-  QLabel* lblHeadline;
-  QLabel* lblGridHeading;
+  QGroupBox* GroupBox1;
+  QComboBox* cbExclusiveLabel;
+  QToolButton* btnLoad2da;
+  QToolButton* btnCopyInfo;
+
+ protected:
+  void LoadColumnBoxes() override;
+  bool IsHiddenKey(const std::string& key) const override { return key == "ExclusiveColumn"; }
+
+ private:
+  QWidget* CreateExclusiveGroup();
+  void btnLoadColsClick(QWidget* asker);
+  void btnCopyInfoClick();
+
+  std::unique_ptr<TExclusiveColumnLabels> FLabels;
 };
 
 }  // namespace quennet

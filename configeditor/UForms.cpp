@@ -31,6 +31,9 @@ TForms::TForms() {
   FormFilename = std::make_unique<TFormFilename>(owner);
   NamespaceForm = std::make_unique<TNamespaceForm>(*NewLabelForm, owner);
   Copy2daForm = std::make_unique<TCopy2daForm>(owner);
+  // Closing either line dialog hides the CopyRow help, which is created between them.
+  Change2daForm->SetCopyHelp(*InfoCopyForm);
+  Copy2daForm->SetCopyHelp(*InfoCopyForm);
 }
 
 // The dialogs go first: each leaves its parent's children as it is destroyed.

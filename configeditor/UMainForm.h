@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "configeditor/rules/U2daModifierKeys.h"
 #include "formats/UKV_IniFile.h"
 #include "platform/ui/Services.h"
 
@@ -217,8 +218,11 @@ class TMainForm : public QMainWindow {
   void grid2daModDblClick();
   void btn2daDeleteClick();
   void btnCopy2daModClick();
+  void btn2daCompareClick();
+  // The path picked in OpenBox for the compare, or none when cancelled.
+  std::optional<std::string> Ask2daComparePath(const char* title);
   void Connect2daPane();
-  void Add2daModifier(const std::string& kind);
+  void Add2daModifier(T2daModifierKind kind);
   // The label typed into the label prompt, or none when it is cancelled.
   std::optional<std::string> Ask2daModifierLabel(const char* title, const char* caption);
   // Warns and answers false when `label` cannot name a new modifier.
@@ -226,7 +230,7 @@ class TMainForm : public QMainWindow {
   // The dialog contract: caption, fields, load, modal show; the list is re-read
   // afterwards (also when the dialog fails) and the row of `keyToSelect`, or else the
   // row at `rowToSelect`, selected.
-  void Open2daModifierDialog(const std::string& kind, const std::string& label, bool isNew,
+  void Open2daModifierDialog(T2daModifierKind kind, const std::string& label, bool isNew,
                              const std::string& keyToSelect, int rowToSelect);
   void Select2daModifier(const std::string& key);
 

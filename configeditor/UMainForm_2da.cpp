@@ -1,6 +1,7 @@
 // The 2DA side of the main window: "[2DAList]", the 2DA file nodes of the tree, the
 // modifier list of the shown file (pane2da) and the commands that add, open, copy and
 // delete modifiers through the four modifier dialogs.
+#include <QAction>
 #include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -23,7 +25,10 @@
 #include "configeditor/UMainForm.h"
 #include "configeditor/UMod2DARowForm.h"
 #include "configeditor/UModLabelForm.h"
+#include "configeditor/rules/U2daCompare.h"
+#include "configeditor/rules/U2daModifierKeys.h"
 #include "configeditor/rules/UModifierSections.h"
+#include "formats/U2DAEdit.h"
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
@@ -59,50 +64,65 @@ QToolButton* NewImageButton(QWidget* parent, const char* name, TButtonImage imag
 
 constexpr int kKeyColumnWidth = 82;
 
-// The four modifier kinds in the order in which a key's kind is recognised.
-struct TModifierKind {
-  const char* kind;
+// The four modifier kinds: what the opener sets for each, and its dialog.
+struct TModifierKindEntry {
+  T2daModifierKind kind;
   const char* newCaption;
   const char* openedCaption;
+  TOpenerTexts texts;
+  T2daModifierForm* (*dialog)(TForms&);
 };
-constexpr TModifierKind kModifierKinds[] = {
-    {"AddRow", "Add new line in file ", "Add line in file "},
-    {"ChangeRow", "Change line in file ", "Change line in file "},
-    {"CopyRow", "Copy line in file ", "Copy line in file "},
-    {"AddColumn", "Add column in file ", "Add column in file "},
+constexpr TModifierKindEntry kModifierKindTable[] = {
+    {T2daModifierKind::AddRow,
+     "Add new line in file ",
+     "Add line in file ",
+     {"", "", "Add 2DA line", "Column values for line:"},
+     [](TForms& forms) -> T2daModifierForm* { return forms.Mod2DARowForm.get(); }},
+    {T2daModifierKind::ChangeRow,
+     "Change line in file ",
+     "Change line in file ",
+     {" Set line to modify ", " Change column value ", "Modify 2DA line",
+      "Modified column values for line:"},
+     [](TForms& forms) -> T2daModifierForm* { return forms.Change2daForm.get(); }},
+    {T2daModifierKind::CopyRow,
+     "Copy line in file ",
+     "Copy line in file ",
+     {" Set existing line to copy ", " Change column value ", "Copy 2DA line",
+      "New column values for copied line:"},
+     [](TForms& forms) -> T2daModifierForm* { return forms.Copy2daForm.get(); }},
+    {T2daModifierKind::AddColumn,
+     "Add column in file ",
+     "Add column in file ",
+     {"", "", "Add 2DA column", "New row values for column:"},
+     [](TForms& forms) -> T2daModifierForm* { return forms.Add2daColForm.get(); }},
 };
 
-const TModifierKind* KindOf(const std::string& kind) {
-  for (const TModifierKind& each : kModifierKinds) {
-    if (kind == each.kind) return &each;
+// Disables widgets and actions for its lifetime, then gives each its state back.
+class TDisabledWhile {
+ public:
+  TDisabledWhile(std::vector<QWidget*> widgets, std::vector<QAction*> actions) {
+    for (QWidget* widget : widgets) FWidgets.emplace_back(widget, widget->isEnabled());
+    for (QAction* action : actions) FActions.emplace_back(action, action->isEnabled());
+    for (auto& [widget, enabled] : FWidgets) widget->setEnabled(false);
+    for (auto& [action, enabled] : FActions) action->setEnabled(false);
   }
-  return nullptr;
-}
-
-// The kind a modifier key begins with; `ignoreCase` for the copy, not for opening.
-const TModifierKind* KindOfKey(const std::string& key, bool ignoreCase) {
-  for (const TModifierKind& each : kModifierKinds) {
-    const bool match =
-        ignoreCase ? platform::StartsWithAsciiNoCase(key, each.kind)
-                   : key.compare(0, std::char_traits<char>::length(each.kind), each.kind) == 0;
-    if (match) return &each;
+  ~TDisabledWhile() {
+    for (auto& [widget, enabled] : FWidgets) widget->setEnabled(enabled);
+    for (auto& [action, enabled] : FActions) action->setEnabled(enabled);
   }
-  return nullptr;
-}
+  TDisabledWhile(const TDisabledWhile&) = delete;
+  TDisabledWhile& operator=(const TDisabledWhile&) = delete;
 
-T2daModifierForm& DialogOf(TForms& forms, const std::string& kind) {
-  if (kind == "ChangeRow") return *forms.Change2daForm;
-  if (kind == "CopyRow") return *forms.Copy2daForm;
-  if (kind == "AddColumn") return *forms.Add2daColForm;
-  return *forms.Mod2DARowForm;
-}
+ private:
+  std::vector<std::pair<QWidget*, bool>> FWidgets;
+  std::vector<std::pair<QAction*, bool>> FActions;
+};
 
-void SetTexts(QGroupBox* identifier, QGroupBox* changeValue, QLabel* headline, QLabel* gridHeading,
-              const char* identifierText, const char* headlineText, const char* gridHeadingText) {
-  identifier->setTitle(QString::fromLatin1(identifierText));
-  changeValue->setTitle(QStringLiteral(" Change column value "));
-  headline->setText(QString::fromLatin1(headlineText));
-  gridHeading->setText(QString::fromLatin1(gridHeadingText));
+const TModifierKindEntry& EntryOf(T2daModifierKind kind) {
+  for (const TModifierKindEntry& entry : kModifierKindTable) {
+    if (entry.kind == kind) return entry;
+  }
+  return kModifierKindTable[0];
 }
 
 }  // namespace
@@ -174,7 +194,14 @@ QWidget* TMainForm::Create2daPane() {
   return pane;
 }
 
-void TMainForm::Reset2daPane() { grid2daMod->SetRows({{"", ""}}); }
+void TMainForm::Reset2daPane() {
+  grid2daMod->SetRows({{"", ""}});
+  // Another changes.ini may lie in another folder. The first reset runs before the
+  // dialogs exist.
+  for (const TModifierKindEntry& entry : kModifierKindTable) {
+    if (T2daModifierForm* dialog = entry.dialog(FForms)) dialog->ForgetColumnLabels();
+  }
+}
 
 void TMainForm::Connect2daPane() {
   platform::Connect(btn2daAddRow, &QPushButton::clicked, this, [this] { btn2daAddRowClick(); });
@@ -183,6 +210,7 @@ void TMainForm::Connect2daPane() {
   platform::Connect(btn2daNewCol, &QPushButton::clicked, this, [this] { btn2daNewColClick(); });
   platform::Connect(btnCopy2daMod, &QToolButton::clicked, this, [this] { btnCopy2daModClick(); });
   platform::Connect(btn2daDelete, &QToolButton::clicked, this, [this] { btn2daDeleteClick(); });
+  platform::Connect(btn2daCompare, &QToolButton::clicked, this, [this] { btn2daCompareClick(); });
   platform::Connect(grid2daMod, &QAbstractItemView::doubleClicked, this,
                     [this] { grid2daModDblClick(); });
 }
@@ -260,18 +288,18 @@ void TMainForm::Load2daModifiers(const std::string& fileName) {
   grid2daMod->SetColWidth(1, grid2daMod->width() - kKeyColumnWidth - 6);
 }
 
-void TMainForm::btn2daAddRowClick() { Add2daModifier("AddRow"); }
-void TMainForm::btn2daModifyClick() { Add2daModifier("ChangeRow"); }
-void TMainForm::btn2daCopyClick() { Add2daModifier("CopyRow"); }
-void TMainForm::btn2daNewColClick() { Add2daModifier("AddColumn"); }
+void TMainForm::btn2daAddRowClick() { Add2daModifier(T2daModifierKind::AddRow); }
+void TMainForm::btn2daModifyClick() { Add2daModifier(T2daModifierKind::ChangeRow); }
+void TMainForm::btn2daCopyClick() { Add2daModifier(T2daModifierKind::CopyRow); }
+void TMainForm::btn2daNewColClick() { Add2daModifier(T2daModifierKind::AddColumn); }
 
-void TMainForm::Add2daModifier(const std::string& kind) {
+void TMainForm::Add2daModifier(T2daModifierKind kind) {
   if (!FileOpen) return;
   const std::optional<std::string> label =
       Ask2daModifierLabel("Add new 2DA Modifier", "Specify modifier label");
   if (!label || !Accept2daModifierLabel(*label)) return;
   // Numbered from the file, not from the list, which a failure may have left stale.
-  const std::string key = NextFreeFilledKey(*ChangesIni, CurrentSection, kind);
+  const std::string key = NextFreeFilledKey(*ChangesIni, CurrentSection, KindWord(kind));
   ChangesIni->WriteString(CurrentSection, key, *label);
   Open2daModifierDialog(kind, *label, true, key, 0);
 }
@@ -279,9 +307,9 @@ void TMainForm::Add2daModifier(const std::string& kind) {
 void TMainForm::grid2daModDblClick() {
   if (!FileOpen) return;
   const int row = grid2daMod->Row();
-  const TModifierKind* kind = KindOfKey(grid2daMod->Cell(0, row), false);
-  if (kind == nullptr) return;
-  Open2daModifierDialog(kind->kind, grid2daMod->Cell(1, row), false, "", row);
+  const std::optional<T2daModifierKind> kind = KindOfModifierKey(grid2daMod->Cell(0, row), false);
+  if (!kind) return;
+  Open2daModifierDialog(*kind, grid2daMod->Cell(1, row), false, "", row);
 }
 
 void TMainForm::btn2daDeleteClick() {
@@ -308,20 +336,69 @@ void TMainForm::btnCopy2daModClick() {
   if (!Accept2daModifierLabel(*label)) return;
   const int row = grid2daMod->Row();
   const std::string source = grid2daMod->Cell(1, row);
-  const TModifierKind* kind = KindOfKey(grid2daMod->Cell(0, row), true);
-  if (kind == nullptr) {
+  const std::optional<T2daModifierKind> kind = KindOfModifierKey(grid2daMod->Cell(0, row), true);
+  if (!kind) {
     Load2daModifiers(CurrentSection);
     return;
   }
-  // The key and the copied keys reach the file together, before the dialog's own writes.
-  TIniBatch batch(*ChangesIni);
-  const std::string key = NextFreeFilledKey(*ChangesIni, CurrentSection, kind->kind);
-  ChangesIni->WriteString(CurrentSection, key, *label);
-  for (const std::string& each : ChangesIni->ReadSection(source)) {
-    ChangesIni->WriteString(*label, each, ChangesIni->ReadString(source, each, ""));
+  std::string key;
+  {
+    // The key and the copied keys reach the file together, before the dialog's own writes.
+    TIniBatch batch(*ChangesIni);
+    key = NextFreeFilledKey(*ChangesIni, CurrentSection, KindWord(*kind));
+    ChangesIni->WriteString(CurrentSection, key, *label);
+    for (const std::string& each : ChangesIni->ReadSection(source)) {
+      ChangesIni->WriteString(*label, each, ChangesIni->ReadString(source, each, ""));
+    }
+    batch.UpdateFile();
   }
-  batch.UpdateFile();
-  Open2daModifierDialog(kind->kind, *label, false, key, 0);
+  Open2daModifierDialog(*kind, *label, false, key, 0);
+}
+
+void TMainForm::btn2daCompareClick() {
+  if (!FileOpen) return;
+  const std::optional<std::string> originalPath =
+      Ask2daComparePath("Select ORIGINAL 2DA file to compare against:");
+  if (!originalPath) return;
+  const std::optional<std::string> modifiedPath =
+      Ask2daComparePath("Select MODIFIED 2DA file to compare against original.");
+  if (!modifiedPath) return;
+  const std::string fileSection = CurrentSection;
+  // A disabled menu leaves its items' shortcuts alive, so each item is disabled too.
+  TDisabledWhile disabled(
+      {tree, pane2da, File1, Actions1},
+      {mnuNew, mnuOpen, SetupsNew, SetupsOpen, mnuQuit, mnuAdd2da, mnuAddGff, AddSSFFile2});
+  platform::HourglassCursor hourglass;
+  T2DAHandler original;
+  T2DAHandler modified;
+  original.LoadFromFile(*originalPath);
+  modified.LoadFromFile(*modifiedPath);
+  T2daCompareCounts counts;
+  {
+    // changes.ini is written once, after the last modifier; a failed write leaves it as it
+    // was and shows no summary.
+    TIniBatch batch(*ChangesIni);
+    platform::CursorService& cursor = *platform::CurrentServices().cursor;
+    counts = Compare2daTables(*ChangesIni, fileSection, original, modified,
+                              {[this](const std::string& text) { ShowWarning(text); },
+                               [&cursor] { cursor.ProcessPendingMessages(); }});
+    batch.UpdateFile();
+  }
+  ShowInfo(CompareSummary(fileSection, counts));
+  Load2daModifiers(fileSection);
+}
+
+std::optional<std::string> TMainForm::Ask2daComparePath(const char* title) {
+  OpenBox.mode = platform::FileDialogRequest::Mode::Open;
+  OpenBox.filter = "2DA file (*.2da)|*.2da";
+  OpenBox.defaultExtension = "2da";
+  OpenBox.fileName = CurrentSection;
+  OpenBox.title = title;
+  OpenBox.pathMustExist = true;
+  OpenBox.fileMustExist = true;
+  std::vector<std::string> chosen = platform::RunFileDialog(this, OpenBox);
+  if (chosen.empty()) return std::nullopt;
+  return chosen.front();
 }
 
 std::optional<std::string> TMainForm::Ask2daModifierLabel(const char* title, const char* caption) {
@@ -351,28 +428,17 @@ bool TMainForm::Accept2daModifierLabel(const std::string& label) {
   return true;
 }
 
-void TMainForm::Open2daModifierDialog(const std::string& kind, const std::string& label, bool isNew,
+void TMainForm::Open2daModifierDialog(T2daModifierKind kind, const std::string& label, bool isNew,
                                       const std::string& keyToSelect, int rowToSelect) {
-  const TModifierKind& info = *KindOf(kind);
-  T2daModifierForm& dialog = DialogOf(FForms, kind);
-  const std::string caption = isNew ? info.newCaption : info.openedCaption;
+  const TModifierKindEntry& entry = EntryOf(kind);
+  T2daModifierForm& dialog = *entry.dialog(FForms);
+  const std::string caption = isNew ? entry.newCaption : entry.openedCaption;
   dialog.setWindowTitle(platform::ToQt(caption + CurrentSection + " [" + label + "]"));
   dialog.SetIniFile(ChangesIni.get());
   dialog.SetFileName2da(CurrentSection);
   dialog.SetModifierSection(label);
-  if (kind == "ChangeRow") {
-    TChange2daForm& change = *FForms.Change2daForm;
-    change.SetModifierKind(kind);
-    SetTexts(change.boxIdentifier, change.boxChangeValue, change.lblHeadline, change.lblGridHeading,
-             " Set line to modify ", "Modify 2DA line", "Modified column values for line:");
-  } else if (kind == "CopyRow") {
-    TCopy2daForm& copy = *FForms.Copy2daForm;
-    copy.SetModifierKind(kind);
-    SetTexts(copy.boxIdentifier, copy.boxChangeValue, copy.lblHeadline, copy.lblGridHeading,
-             " Set existing line to copy ", "Copy 2DA line", "New column values for copied line:");
-  } else if (kind == "AddColumn") {
-    dialog.SetModifierKind(kind);
-  }
+  dialog.SetModifierKind(KindWord(kind));
+  dialog.SetOpenerTexts(entry.texts);
   auto reload = [&] {
     Load2daModifiers(CurrentSection);
     if (keyToSelect.empty()) {

@@ -2,11 +2,13 @@
 // column, and 2DAMEMORY tokens that remember values of the new line.
 #pragma once
 
+#include <memory>
+
+#include "configeditor/U2daColumnLabels.h"
 #include "configeditor/U2daModifierForm.h"
 
 class QComboBox;
 class QGroupBox;
-class QLabel;
 class QPushButton;
 class QToolButton;
 
@@ -15,10 +17,12 @@ namespace quennet {
 class TMod2DARowForm : public T2daModifierForm {
  public:
   explicit TMod2DARowForm(QWidget* parent = nullptr);
+  ~TMod2DARowForm() override;
 
   void LoadModifier() override;
+  void ForgetColumnLabels() override;
+  const std::string& LoadedColumnsFile() const { return FLabels->LoadedColumnsFile(); }
 
-  QLabel* lblHeadline;
   QGroupBox* GroupBox1;
   QComboBox* cbExclusiveLabel;
   QToolButton* btnLoad2da;
@@ -26,25 +30,18 @@ class TMod2DARowForm : public T2daModifierForm {
   QComboBox* cbColLabel;
   QToolButton* btnOpen2da;
   TDropDownCombo* cbColValue;
-  QLabel* lblGridHeading;
-  QToolButton* btnAddToList;
-  QToolButton* btnEditColValue;
   QToolButton* btnDelColValue;
   QPushButton* Button1;
 
- private:
-  QWidget* CreateInputSide();
-  QWidget* CreateListSide();
-  void ConnectHandlers();
+ protected:
+  void btnAddToListClick() override;
+  void btnEditColValueClick() override;
 
-  void btnAddToListClick();
-  void cbColLabelKeyUp();
-  void cbColValueKeyUp();
-  void btnEditColValueClick();
-  void grid2daModDblClick();
-  void grid2daModKeyUp();
-  void btnDelColValueClick();
+ private:
+  void CreateGroups();
   void btnOpen2daClick(QWidget* asker);
+
+  std::unique_ptr<TExclusiveColumnLabels> FLabels;
 };
 
 }  // namespace quennet

@@ -64,10 +64,21 @@ bool IsModifierLabelInUse(TCustomIniFile& ini, const std::string& label) {
   // An empty label is not a name at all; it is refused as invalid.
   if (label.empty()) return false;
   if (ini.SectionExists(label) || IsReservedSectionName(label)) return true;
+  return ContainsNoCase(ListedNames(ini), label);
+}
+
+std::vector<std::string> ListedNames(TCustomIniFile& ini) {
+  std::vector<std::string> names;
   for (const char* listing : kListingSections) {
-    if (ContainsNoCase(ValuesOf(ini, listing), label)) return true;
+    std::vector<std::string> values = ValuesOf(ini, listing);
+    names.insert(names.end(), values.begin(), values.end());
   }
-  return IsListedModifierLabel(ini, label);
+  for (const std::string& fileName : ValuesOf(ini, "2DAList")) {
+    if (fileName.empty()) continue;
+    std::vector<std::string> labels = ValuesOf(ini, fileName);
+    names.insert(names.end(), labels.begin(), labels.end());
+  }
+  return names;
 }
 
 bool IsReservedSectionName(const std::string& name) {

@@ -29,6 +29,11 @@ bool IsValidModifierLabel(const std::string& label);
 // without keys does not exist for the INI accessor, so the listings are checked too.
 bool IsModifierLabelInUse(TCustomIniFile& ini, const std::string& label);
 
+// The names, besides existing and reserved sections, that IsModifierLabelInUse tests
+// a label against: every value of the listing sections and every label a 2DA file
+// lists. For a command that makes many labels and folds them once.
+std::vector<std::string> ListedNames(TCustomIniFile& ini);
+
 // True for the seven fixed sections of changes.ini and the scratch section, compared
 // without regard to case: they may be empty, and must not take a file's or a
 // modifier's keys.

@@ -2,9 +2,11 @@
 // new, opened, copied and deleted modifiers and the dialog contract, each checked on
 // the whole changes.ini text.
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -20,11 +22,13 @@
 #include "platform/ui/StringGrid.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/QuennetFixture.h"
+#include "tests/formats/GameFileBuilders.h"
 
 namespace quennet_testing {
 namespace {
 
 using modifier_testing::Lines;
+using modifier_testing::Write2da;
 using testing_support::Find;
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -312,16 +316,18 @@ TEST_F(Quennet2daTest, DialogContractForTheFourKinds) {
     const char* key;
     const char* caption;
     const char* kind;
+    std::string loaded;  // what the dialog's load wrote into the empty section
   };
   const Case cases[] = {
       {&quennet::TMainForm::btn2daAddRow, "TMod2DARowForm", "AddRow0",
-       "Add new line in file spells.2da [m]", ""},
+       "Add new line in file spells.2da [m]", "", ""},
       {&quennet::TMainForm::btn2daModify, "TChange2daForm", "ChangeRow0",
-       "Change line in file spells.2da [m]", "ChangeRow"},
+       "Change line in file spells.2da [m]", "ChangeRow", Lines({"[m]", "RowIndex=0"})},
       {&quennet::TMainForm::btn2daCopy, "TCopy2daForm", "CopyRow0",
-       "Copy line in file spells.2da [m]", "CopyRow"},
+       "Copy line in file spells.2da [m]", "CopyRow", Lines({"[m]", "RowIndex=0"})},
       {&quennet::TMainForm::btn2daNewCol, "TAdd2daColForm", "AddColumn0",
-       "Add column in file spells.2da [m]", "AddColumn"},
+       "Add column in file spells.2da [m]", "AddColumn",
+       Lines({"[m]", "ColumnLabel=NewColumn", "DefaultValue=****"})},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.dialog);
@@ -336,8 +342,10 @@ TEST_F(Quennet2daTest, DialogContractForTheFourKinds) {
       if (*c.kind) {
         EXPECT_EQ(c.kind, modifier.ModifierKind());
       }
-      EXPECT_EQ(kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]",
-                               (std::string(c.key) + "=m").c_str()}),
+      EXPECT_EQ(kHead +
+                    Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]",
+                           (std::string(c.key) + "=m").c_str()}) +
+                    c.loaded,
                 ReadFile("changes.ini"))
           << "the key stands in the file before the dialog shows";
     });
@@ -370,7 +378,9 @@ TEST_F(Quennet2daTest, DoubleClickOpensTheModifierOfAnExactKind) {
   });
   DoubleClickRow(0);
   DoubleClickRow(1);  // addrow1: no kind in exact case, nothing opens
-  EXPECT_EQ(text, ReadFile("changes.ini"));
+  EXPECT_EQ(text + Lines({"[c]", "ColumnLabel=NewColumn", "DefaultValue=****"}),
+            ReadFile("changes.ini"))
+      << "only the AddColumn load wrote";
 }
 
 TEST_F(Quennet2daTest, CopyingAModifier) {
@@ -460,11 +470,11 @@ TEST_F(Quennet2daTest, DeletingAModifier) {
   EXPECT_EQ((Rows{{"AddRow0", "a"}, {"AddRow2", "c"}}), ListRows());
 }
 
-// The 2DA file beside changes.ini cannot be read: the dialog does not show, the new
-// key stays, and the list shows it.
-TEST_F(Quennet2daTest, UnreadableTwoDaBesideChangesIniEndsTheCommand) {
+// The 2DA file beside changes.ini cannot be read: an error box names it and gives the
+// reader's sentence, the AddRow or CopyRow dialog opens with white, empty column boxes,
+// and each opening tries again until the file can be read.
+TEST_F(Quennet2daTest, UnreadableTwoDaBesideChangesIniIsReportedAndTheDialogOpens) {
   WriteFile("spells.2da", "not a table");
-  OpenAndSelect(kHead + Lines({"[2DAList]", "Table0=spells.2da"}), "spells.2da");
   std::string readerError;
   try {
     T2DAHandler table;
@@ -473,12 +483,76 @@ TEST_F(Quennet2daTest, UnreadableTwoDaBesideChangesIniEndsTheCommand) {
     readerError = error.Message();
   }
   ASSERT_FALSE(readerError.empty());
-  ExpectLabel("m");
-  services.messages.Expect(MessageKind::Error, readerError);
+  const std::string report =
+      "The column labels of " + PathOf("spells.2da") + " cannot be read: " + readerError;
+  struct Case {
+    QPushButton* quennet::TMainForm::*button;
+    const char* dialog;
+    const char* key;
+  };
+  const Case cases[] = {
+      {&quennet::TMainForm::btn2daAddRow, "TMod2DARowForm", "AddRow"},
+      {&quennet::TMainForm::btn2daCopy, "TCopy2daForm", "CopyRow"},
+  };
+  auto whiteAndEmpty = [](QDialog& dialog) {
+    for (const char* name : {"cbColLabel", "cbExclusiveLabel"}) {
+      auto* box = Find<QComboBox>(&dialog, name);
+      EXPECT_EQ(0, box->count()) << name;
+      EXPECT_NE(QColor(192, 220, 192), box->palette().color(QPalette::Base)) << name;
+    }
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dialog);
+    WriteFile("spells.2da", "not a table");
+    OpenAndSelect(kHead + Lines({"[2DAList]", "Table0=spells.2da"}), "spells.2da");
+    for (const char* label : {"m", "n"}) {
+      ExpectLabel(label);
+      services.messages.Expect(MessageKind::Error, report);
+      ExpectDialog(c.dialog, whiteAndEmpty);
+      (form->*c.button)->click();
+    }
+    EXPECT_EQ((Rows{{std::string(c.key) + "0", "m"}, {std::string(c.key) + "1", "n"}}), ListRows());
+    modifier_testing::Write2da(PathOf("spells.2da"), {"label"});
+    ExpectDialog(c.dialog, [](QDialog& dialog) {
+      EXPECT_EQ(2, Find<QComboBox>(&dialog, "cbColLabel")->count()) << "read once it can be";
+    });
+    DoubleClickRow(0);
+  }
+}
+
+// Labels are read again for a file after a file without a 2DA beside changes.ini, and
+// after another changes.ini was opened: its folder may hold another table of that name.
+TEST_F(Quennet2daTest, ColumnLabelsAreReadAgainAfterAResetAndAfterAnotherOpen) {
+  modifier_testing::Write2da(PathOf("spells.2da"), {"label", "range"});
+  const std::string text = kHead + Lines({"[2DAList]", "Table0=spells.2da", "Table1=feat.2da"});
+  auto items = [](QDialog& dialog) {
+    std::vector<std::string> texts;
+    auto* box = Find<QComboBox>(&dialog, "cbColLabel");
+    for (int i = 0; i < box->count(); ++i) texts.push_back(box->itemText(i).toStdString());
+    return texts;
+  };
+  const std::vector<std::string> labels = {"RowLabel", "label", "range"};
+  OpenAndSelect(text, "spells.2da");
+  ExpectLabel("a");
+  ExpectDialog("TMod2DARowForm", [&](QDialog& dialog) { EXPECT_EQ(labels, items(dialog)); });
   form->btn2daAddRow->click();
-  EXPECT_EQ(kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]", "AddRow0=m"}),
-            ReadFile("changes.ini"));
-  EXPECT_EQ((Rows{{"AddRow0", "m"}}), ListRows());
+  Select(form->node2da->child(1));
+  ExpectLabel("b");
+  ExpectDialog("TMod2DARowForm", [&](QDialog& dialog) { EXPECT_TRUE(items(dialog).empty()); });
+  form->btn2daAddRow->click();
+  Select(form->node2da->child(0));
+  ExpectLabel("c");
+  ExpectDialog("TMod2DARowForm", [&](QDialog& dialog) { EXPECT_EQ(labels, items(dialog)); });
+  form->btn2daAddRow->click();
+
+  ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("other")));
+  WriteFile("other/changes.ini", text);
+  services.fileDialogs.Expect({PathOf("other/changes.ini")});
+  form->mnuOpen->trigger();
+  Select(form->node2da->child(0));
+  ExpectLabel("d");
+  ExpectDialog("TMod2DARowForm", [&](QDialog& dialog) { EXPECT_TRUE(items(dialog).empty()); });
+  form->btn2daAddRow->click();
 }
 
 // The AddRow dialog reads the labels of the 2DA file beside changes.ini once; a
@@ -503,6 +577,175 @@ TEST_F(Quennet2daTest, ColumnLabelsAreReadOncePerTwoDaFile) {
   EXPECT_EQ(kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]", "AddRow0=first",
                            "AddRow1=second"}),
             ReadFile("changes.ini"));
+}
+
+// The messages shown by the compare, each with whether the tree, the 2DA pane and the
+// File and Modifiers menus took input while it was up.
+class MessagesWithInputState : public platform::MessageService {
+ public:
+  MessagesWithInputState(platform::MessageService& scripted, quennet::TMainForm& form)
+      : FScripted(scripted), FForm(form), FPrevious(platform::CurrentServices()) {
+    platform::Services services = FPrevious;
+    services.messages = this;
+    platform::InstallServices(services);
+  }
+  ~MessagesWithInputState() override { platform::InstallServices(FPrevious); }
+  platform::MessageAnswer Show(QWidget* parent, const platform::MessageRequest& request) override {
+    inputEnabled.push_back(FForm.tree->isEnabled() || FForm.pane2da->isEnabled() ||
+                           FForm.File1->isEnabled() || FForm.Actions1->isEnabled() ||
+                           FForm.mnuOpen->isEnabled());
+    return FScripted.Show(parent, request);
+  }
+  std::vector<bool> inputEnabled;
+
+ private:
+  platform::MessageService& FScripted;
+  quennet::TMainForm& FForm;
+  platform::Services FPrevious;
+};
+
+class Quennet2daCompareTest : public Quennet2daTest {
+ protected:
+  void Write2daTable(const std::string& name, const std::vector<std::string>& columns,
+                     const std::vector<std::vector<std::string>>& rows) {
+    WriteFile(name, game_file_builders::TwoDaBuilder::Table(columns, rows).Build());
+  }
+  void ExpectPair(const std::string& original, const std::string& modified) {
+    services.fileDialogs.Expect({PathOf(original)});
+    services.fileDialogs.Expect({PathOf(modified)});
+  }
+  bool InputEnabled() const {
+    return form->tree->isEnabled() && form->pane2da->isEnabled() && form->File1->isEnabled() &&
+           form->Actions1->isEnabled() && form->mnuOpen->isEnabled();
+  }
+};
+
+TEST_F(Quennet2daCompareTest, ComparesIntoTheShownFileAndSummarises) {
+  Write2daTable("old.2da", {"label", "cost"}, {{"a", "1"}, {"b", "2"}});
+  Write2daTable("new.2da", {"label", "cost", "x"},
+                {{"a", "1", "7"}, {"b", "3", "8"}, {"c", "4", "9"}});
+  const std::string text =
+      kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]", "AddRow0=r", "[r]", "a=1"});
+  OpenAndSelect(text, "spells.2da");
+  ExpectPair("old.2da", "new.2da");
+  services.messages.Expect(MessageKind::Information,
+                           "Done comparing spells.2da files, found 1 new columns, 1 new rows and 1 "
+                           "modified cells. Building modifiers...");
+  MessagesWithInputState messages(services.messages, *form);
+  form->btn2daCompare->click();
+  EXPECT_EQ(std::vector<bool>{false}, messages.inputEnabled) << "the summary shows in that state";
+  EXPECT_TRUE(InputEnabled());
+  EXPECT_EQ(platform::CursorShape::Normal, services.cursor.Current());
+  const std::vector<platform::FileDialogRequest> seen(services.fileDialogs.Seen().end() - 2,
+                                                      services.fileDialogs.Seen().end());
+  EXPECT_EQ("Select ORIGINAL 2DA file to compare against:", seen[0].title);
+  EXPECT_EQ("Select MODIFIED 2DA file to compare against original.", seen[1].title);
+  for (const auto& request : seen) {
+    EXPECT_EQ("spells.2da", request.fileName);
+    EXPECT_EQ("2DA file (*.2da)|*.2da", request.filter);
+    EXPECT_EQ("2da", request.defaultExtension);
+    EXPECT_TRUE(request.fileMustExist);
+  }
+  EXPECT_EQ(kHead + Lines({"[2DAList]",
+                           "Table0=spells.2da",
+                           "[spells.2da]",
+                           "AddRow0=r",
+                           "AddColumn0=spells_col_x_0",
+                           "ChangeRow0=spells_mod_b_0",
+                           "AddRow1=spells_row_c_0",
+                           "[r]",
+                           "a=1",
+                           "[spells_col_x_0]",
+                           "ColumnLabel=x",
+                           "DefaultValue=****",
+                           "I0=7",
+                           "I1=8",
+                           "I2=9",
+                           "[spells_mod_b_0]",
+                           "RowIndex=1",
+                           "cost=3",
+                           "[spells_row_c_0]",
+                           "label=c",
+                           "cost=4",
+                           "x=9"}),
+            ReadFile("changes.ini"));
+  EXPECT_EQ((Rows{{"AddRow0", "r"},
+                  {"AddColumn0", "spells_col_x_0"},
+                  {"ChangeRow0", "spells_mod_b_0"},
+                  {"AddRow1", "spells_row_c_0"}}),
+            ListRows());
+}
+
+TEST_F(Quennet2daCompareTest, CancelOrAReaderFailureWritesNothing) {
+  Write2da(PathOf("old.2da"), {"a"});
+  WriteFile("broken.2da", "not a table");
+  // A row count that reads as negative is refused by the reader.
+  auto negative = game_file_builders::TwoDaBuilder::Table({"a"}, {});
+  negative.rowCount = 0xFFFFFFFFu;
+  WriteFile("negative.2da", negative.Build());
+  const std::string text = kHead + Lines({"[2DAList]", "Table0=spells.2da"});
+  OpenAndSelect(text, "spells.2da");
+  services.fileDialogs.ExpectCancel();
+  form->btn2daCompare->click();
+  services.fileDialogs.Expect({PathOf("old.2da")});
+  services.fileDialogs.ExpectCancel();
+  form->btn2daCompare->click();
+  for (const char* modified : {"broken.2da", "negative.2da"}) {
+    SCOPED_TRACE(modified);
+    ExpectPair("old.2da", modified);
+    std::string readerError;
+    try {
+      T2DAHandler table;
+      table.LoadFromFile(PathOf(modified));
+    } catch (const EDead& error) {
+      readerError = error.Message();
+    }
+    ASSERT_FALSE(readerError.empty());
+    services.messages.Expect(MessageKind::Error, readerError);
+    form->btn2daCompare->click();
+    EXPECT_EQ(text, ReadFile("changes.ini"));
+    EXPECT_TRUE(InputEnabled());
+  }
+}
+
+// The compare is one write: when it fails, changes.ini stays as it was and no summary
+// is shown.
+TEST_F(Quennet2daCompareTest, AFailedWriteLeavesTheFileAsItWasAndShowsNoSummary) {
+  Write2da(PathOf("old.2da"), {"a"});
+  Write2da(PathOf("new.2da"), {"a", "b"});
+  // No temporary file fits beside a file of this name: every rewrite of it fails.
+  const std::string name = std::string(250, 'n') + ".ini";
+  const std::string text = kHead + Lines({"[2DAList]", "Table0=spells.2da"});
+  std::ofstream(PathOf(name), std::ios::binary) << text;
+  services.fileDialogs.Expect({PathOf(name)});
+  form->mnuOpen->trigger();
+  Select(form->node2da->child(0));
+  ExpectPair("old.2da", "new.2da");
+  services.messages.Expect(MessageKind::Error, "Unable to write to " + PathOf(name));
+  form->btn2daCompare->click();
+  EXPECT_EQ(text, ReadFile(name));
+  EXPECT_TRUE(InputEnabled());
+  EXPECT_EQ(platform::CursorShape::Normal, services.cursor.Current());
+}
+
+TEST_F(Quennet2daCompareTest, WarningsShowWhileInputIsHeldOff) {
+  Write2daTable("old.2da", {"a", "b"}, {{"1", "1"}, {"1", "1"}});
+  Write2daTable("new.2da", {"a"}, {{"1"}});
+  OpenAndSelect(kHead + Lines({"[2DAList]", "Table0=spells.2da"}), "spells.2da");
+  ExpectPair("old.2da", "new.2da");
+  services.messages.Expect(MessageKind::Warning,
+                           "Original file contained more rows than the modified file. The extra "
+                           "rows will be skipped.");
+  services.messages.Expect(MessageKind::Warning,
+                           "Original file contained more columns than the modified file. The "
+                           "extra columns will be skipped.");
+  services.messages.Expect(MessageKind::Information,
+                           "Done comparing spells.2da files, found 0 new columns, 0 new rows and 0 "
+                           "modified cells. Building modifiers...");
+  MessagesWithInputState messages(services.messages, *form);
+  form->btn2daCompare->click();
+  EXPECT_EQ((std::vector<bool>{false, false, false}), messages.inputEnabled);
+  EXPECT_TRUE(InputEnabled());
 }
 
 }  // namespace

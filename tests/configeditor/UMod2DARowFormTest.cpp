@@ -19,75 +19,28 @@
 #include "formats/U2DAEdit.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/StringGrid.h"
+#include "tests/configeditor/ModifierDialogFixture.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/support/FakeServices.h"
 
 namespace quennet {
 namespace {
 
+using modifier_testing::Items;
 using modifier_testing::Lines;
+using modifier_testing::Rows;
 using platform::MessageKind;
-using Rows = std::vector<std::vector<std::string>>;
-using Items = std::vector<std::string>;
 
 const std::string kHead =
     Lines({"[Settings]", "FileExists=1", "[2DAList]", "Table0=appearance.2da"});
 
-class AddRowFormTest : public testing::Test {
+class AddRowFormTest : public modifier_testing::ModifierDialogTest<TMod2DARowForm> {
  protected:
-  std::string PathOf(const std::string& name) const {
-    return folder.path().toStdString() + "/" + name;
-  }
-  std::string Text() const { return platform::ReadWholeFile(PathOf("changes.ini")); }
-
-  // Writes changes.ini and opens the dialog on the modifier `label` of `fileName2da`.
-  void Open(const std::string& text, const std::string& label = "m",
-            const std::string& fileName2da = "appearance.2da") {
-    platform::ReplaceFile(PathOf("changes.ini"), text);
-    ini = std::make_unique<TKV_Inifile>(PathOf("changes.ini"));
-    Reopen(label, fileName2da);
-  }
-  // Opens the dialog again on the same changes.ini.
-  void Reopen(const std::string& label = "m", const std::string& fileName2da = "appearance.2da") {
-    dialog.hide();
-    dialog.SetIniFile(ini.get());
-    dialog.SetFileName2da(fileName2da);
-    dialog.SetModifierSection(label);
-    dialog.LoadModifier();
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-  }
-
-  Rows ListRows() const {
-    Rows rows;
-    for (int row = 0; row < dialog.grid2daMod->RowCount(); ++row) {
-      rows.push_back({dialog.grid2daMod->Cell(0, row), dialog.grid2daMod->Cell(1, row)});
-    }
-    return rows;
-  }
-  static Items ItemsOf(const QComboBox& box) {
-    Items items;
-    for (int i = 0; i < box.count(); ++i) items.push_back(platform::FromQt(box.itemText(i)));
-    return items;
-  }
-  static std::string TextOf(const QComboBox& box) { return platform::FromQt(box.currentText()); }
-  static bool IsGreen(const QComboBox& box) {
-    return box.palette().color(QPalette::Base) == QColor(192, 220, 192);
-  }
-  static void Type(QComboBox* box, const std::string& text) {
-    box->lineEdit()->clear();
-    QTest::keyClicks(box->lineEdit(), platform::ToQt(text));
-  }
   void Store(const std::string& key, const std::string& value) {
     Type(dialog.cbColLabel, key);
     Type(dialog.cbColValue, value);
     dialog.btnAddToList->click();
   }
-
-  testing_support::ScopedFakeServices services;
-  QTemporaryDir folder;
-  std::unique_ptr<TKV_Inifile> ini;
-  TMod2DARowForm dialog;
 };
 
 TEST_F(AddRowFormTest, LoadListsKeysWithAValueAndWritesNothing) {
@@ -226,7 +179,13 @@ TEST_F(AddRowFormTest, ColumnLabelsFromTheTwoDaBesideChangesIni) {
   EXPECT_EQ("", TextOf(*dialog.cbColLabel));
   EXPECT_FALSE(IsGreen(*dialog.cbColLabel));
   EXPECT_FALSE(IsGreen(*dialog.cbExclusiveLabel));
-  EXPECT_EQ("appearance.2da", dialog.LoadedColumnsFile());
+  EXPECT_EQ("", dialog.LoadedColumnsFile()) << "the reset drops the file";
+
+  // So the first file's labels are read again.
+  modifier_testing::Write2da(PathOf("Appearance.2DA"), {"label", "race"});
+  Reopen("m", "appearance.2da");
+  EXPECT_EQ((Items{"RowLabel", "label", "race"}), ItemsOf(*dialog.cbColLabel));
+  EXPECT_TRUE(IsGreen(*dialog.cbColLabel));
 }
 
 TEST_F(AddRowFormTest, TableWithoutColumnsSelectsNothing) {

@@ -1,0 +1,133 @@
+// The 2DA compare on whole game tables (9,999 rows × 24 columns): every cell differing,
+// and 100 changed rows, each inside one batch of the INI accessor, beside the two table
+// loads and one atomic write of the resulting changes.ini (the floors).
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "configeditor/rules/U2daCompare.h"
+#include "formats/U2DAEdit.h"
+#include "formats/UKV_IniFile.h"
+#include "platform/Files.h"
+#include "tests/formats/GameFileBuilders.h"
+
+namespace {
+
+constexpr int kRows = 9999;
+constexpr int kColumns = 24;
+const std::string kHead = "[Settings]\r\nFileExists=1\r\n[2DAList]\r\nTable0=appearance.2da\r\n";
+
+std::string PathOf(const std::string& name) {
+  return (std::filesystem::temp_directory_path() / name).string();
+}
+
+// A table of numbers: the rows `changed` picks hold other numbers than the original's in
+// every cell. A 2DA addresses its cell texts with 16-bit offsets, so a table holds at
+// most 64 KB of distinct texts, as game tables do: the values repeat.
+std::string TableBytes(bool (*changed)(int row)) {
+  std::vector<std::string> columns = {"label"};
+  for (int c = 1; c < kColumns; ++c) columns.push_back("column" + std::to_string(c));
+  std::vector<std::vector<std::string>> rows(kRows);
+  for (int r = 0; r < kRows; ++r) {
+    const int base = changed(r) ? 5000 : 0;
+    for (int c = 0; c < kColumns; ++c) {
+      rows[r].push_back(std::to_string(base + (r * 7 + c * 13) % 4000));
+    }
+  }
+  return game_file_builders::TwoDaBuilder::Table(columns, rows).Build();
+}
+
+const std::string& OriginalPath() {
+  static const std::string path = [] {
+    std::string p = PathOf("bench_compare_original.2da");
+    platform::ReplaceFile(p, TableBytes([](int) { return false; }));
+    return p;
+  }();
+  return path;
+}
+const std::string& AllChangedPath() {
+  static const std::string path = [] {
+    std::string p = PathOf("bench_compare_all.2da");
+    platform::ReplaceFile(p, TableBytes([](int) { return true; }));
+    return p;
+  }();
+  return path;
+}
+const std::string& HundredChangedPath() {
+  static const std::string path = [] {
+    std::string p = PathOf("bench_compare_100.2da");
+    platform::ReplaceFile(p, TableBytes([](int row) { return row % 100 == 0; }));
+    return p;
+  }();
+  return path;
+}
+
+void BM_LoadTwoTables(benchmark::State& state) {
+  for (auto _ : state) {
+    T2DAHandler original;
+    T2DAHandler modified;
+    original.LoadFromFile(OriginalPath());
+    modified.LoadFromFile(AllChangedPath());
+    benchmark::DoNotOptimize(modified.RowCount());
+  }
+}
+BENCHMARK(BM_LoadTwoTables)->Unit(benchmark::kMillisecond);
+
+// The whole command's work on changes.ini: the compare in one batch and its one write.
+void CompareInto(benchmark::State& state, const std::string& modifiedPath) {
+  const std::string iniPath = PathOf("bench_compare_changes.ini");
+  T2DAHandler original;
+  T2DAHandler modified;
+  original.LoadFromFile(OriginalPath());
+  modified.LoadFromFile(modifiedPath);
+  quennet::T2daCompareCounts counts;
+  for (auto _ : state) {
+    state.PauseTiming();
+    platform::ReplaceFile(iniPath, kHead);
+    TKV_Inifile ini(iniPath);
+    state.ResumeTiming();
+    {
+      TIniBatch batch(ini);
+      counts = quennet::Compare2daTables(ini, "appearance.2da", original, modified,
+                                         {[](const std::string&) {}, [] {}});
+      batch.UpdateFile();
+    }
+  }
+  state.counters["cells"] = counts.modifiedCells;
+  state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(iniPath)) / 1e6;
+}
+
+void BM_CompareEveryCellChanged(benchmark::State& state) { CompareInto(state, AllChangedPath()); }
+BENCHMARK(BM_CompareEveryCellChanged)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Compare100ChangedRows(benchmark::State& state) { CompareInto(state, HundredChangedPath()); }
+BENCHMARK(BM_Compare100ChangedRows)->Unit(benchmark::kMillisecond);
+
+// The floor of the full compare: writing its result once, with the same atomic replace.
+void BM_WriteTheFullResultOnce(benchmark::State& state) {
+  const std::string iniPath = PathOf("bench_compare_changes.ini");
+  std::string result;
+  {
+    platform::ReplaceFile(iniPath, kHead);
+    TKV_Inifile ini(iniPath);
+    T2DAHandler original;
+    T2DAHandler modified;
+    original.LoadFromFile(OriginalPath());
+    modified.LoadFromFile(AllChangedPath());
+    TIniBatch batch(ini);
+    quennet::Compare2daTables(ini, "appearance.2da", original, modified,
+                              {[](const std::string&) {}, [] {}});
+    batch.UpdateFile();
+  }
+  result = platform::ReadWholeFile(iniPath);
+  const std::string copy = PathOf("bench_compare_copy.ini");
+  for (auto _ : state) platform::ReplaceFile(copy, result);
+  state.counters["file_MB"] = static_cast<double>(result.size()) / 1e6;
+}
+BENCHMARK(BM_WriteTheFullResultOnce)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

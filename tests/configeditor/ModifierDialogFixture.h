@@ -1,0 +1,101 @@
+// What the tests of the 2DA modifier dialogs share: the dialog on a changes.ini in a
+// scratch folder, opened as the main window opens it, with the scripted services, and
+// readers of its list and boxes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "configeditor/UInfoCopyForm.h"
+#include "formats/U2DAEdit.h"
+#include "formats/UKV_IniFile.h"
+#include "platform/Files.h"
+#include "platform/ui/Codec.h"
+#include "platform/ui/StringGrid.h"
+#include "tests/configeditor/ModifierTexts.h"
+#include "tests/support/FakeServices.h"
+
+namespace modifier_testing {
+
+using Rows = std::vector<std::vector<std::string>>;
+using Items = std::vector<std::string>;
+
+template <typename Dialog>
+class ModifierDialogTest : public testing::Test {
+ protected:
+  ModifierDialogTest() {
+    if constexpr (requires { dialog.SetCopyHelp(help); }) dialog.SetCopyHelp(help);
+  }
+
+  std::string PathOf(const std::string& name) const {
+    return folder.path().toStdString() + "/" + name;
+  }
+  std::string Text() const { return platform::ReadWholeFile(PathOf("changes.ini")); }
+
+  // Writes changes.ini and opens the dialog on the modifier `label` of `fileName2da`.
+  void Open(const std::string& text, const std::string& label = "m",
+            const std::string& fileName2da = "appearance.2da") {
+    platform::ReplaceFile(PathOf("changes.ini"), text);
+    ini = std::make_unique<TKV_Inifile>(PathOf("changes.ini"));
+    Reopen(label, fileName2da);
+  }
+  // Opens the dialog again on the same changes.ini.
+  void Reopen(const std::string& label = "m", const std::string& fileName2da = "appearance.2da") {
+    dialog.hide();
+    dialog.SetIniFile(ini.get());
+    dialog.SetFileName2da(fileName2da);
+    dialog.SetModifierSection(label);
+    dialog.LoadModifier();
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  }
+
+  // The sentence the 2DA reader gives for the file at `path`.
+  static std::string ReaderError(const std::string& path) {
+    try {
+      T2DAHandler table;
+      table.LoadFromFile(path);
+    } catch (const EDead& error) {
+      return error.Message();
+    }
+    return "";
+  }
+
+  Rows ListRows() const {
+    Rows rows;
+    for (int row = 0; row < dialog.grid2daMod->RowCount(); ++row) {
+      rows.push_back({dialog.grid2daMod->Cell(0, row), dialog.grid2daMod->Cell(1, row)});
+    }
+    return rows;
+  }
+  static Items ItemsOf(const QComboBox& box) {
+    Items items;
+    for (int i = 0; i < box.count(); ++i) items.push_back(platform::FromQt(box.itemText(i)));
+    return items;
+  }
+  static std::string TextOf(const QComboBox& box) { return platform::FromQt(box.currentText()); }
+  static std::string TextOf(const QLineEdit& edit) { return platform::FromQt(edit.text()); }
+  static bool IsGreen(const QComboBox& box) {
+    return box.palette().color(QPalette::Base) == QColor(192, 220, 192);
+  }
+  static void Type(QComboBox* box, const std::string& text) { Type(box->lineEdit(), text); }
+  static void Type(QLineEdit* edit, const std::string& text) {
+    edit->clear();
+    QTest::keyClicks(edit, platform::ToQt(text));
+  }
+
+  testing_support::ScopedFakeServices services;
+  QTemporaryDir folder;
+  std::unique_ptr<TKV_Inifile> ini;
+  quennet::TInfoCopyForm help;
+  Dialog dialog;
+};
+
+}  // namespace modifier_testing

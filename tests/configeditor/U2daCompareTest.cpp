@@ -1,0 +1,160 @@
+// The 2DA compare's rules, without widgets: what it writes into changes.ini for pairs
+// of tables built byte by byte, in the order it writes it.
+#include "configeditor/rules/U2daCompare.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/configeditor/ModifierTexts.h"
+#include "tests/configeditor/ScratchIni.h"
+#include "tests/formats/GameFileBuilders.h"
+
+namespace quennet {
+namespace {
+
+using modifier_testing::Lines;
+using Cells = std::vector<std::vector<std::string>>;
+
+T2DAHandler Table(const std::vector<std::string>& columns, const Cells& rows) {
+  T2DAHandler table;
+  table.LoadFromMemory(game_file_builders::TwoDaBuilder::Table(columns, rows).Build(), "t.2da");
+  return table;
+}
+
+const std::string kHead =
+    Lines({"[Settings]", "FileExists=1", "[2DAList]", "Table0=Appearance.2DA"});
+
+class CompareTest : public testing::Test {
+ protected:
+  TKV_Inifile& Ini(const std::string& text) { return scratch.Ini(text); }
+  std::string Text() const { return scratch.Text(); }
+
+  T2daCompareCounts Compare(const T2DAHandler& original, const T2DAHandler& modified,
+                            const std::string& file = "Appearance.2DA") {
+    return Compare2daTables(
+        scratch.Ini(), file, original, modified,
+        {[this](const std::string& text) { warnings.push_back(text); }, [this] { ++phases; }});
+  }
+
+  modifier_testing::ScratchIni scratch;
+  std::vector<std::string> warnings;
+  int phases = 0;
+};
+
+const T2DAHandler kOriginal = Table({"label", "cost"}, {{"a", "1"}, {"My Row", "2"}});
+const T2DAHandler kModified = Table(
+    {"label", "cost", "newcol"},
+    {{"a", "1", "x"}, {"My Row", "5", "****"}, {"New One", "3", "****"}, {"****", "****", "****"}});
+
+TEST_F(CompareTest, AnIdenticalPairWritesNothing) {
+  Ini(kHead);
+  const T2daCompareCounts counts = Compare(kOriginal, kOriginal);
+  EXPECT_EQ(kHead, Text());
+  EXPECT_EQ(
+      "Done comparing Appearance.2DA files, found 0 new columns, 0 new rows and 0 modified "
+      "cells. Building modifiers...",
+      CompareSummary("Appearance.2DA", counts));
+  EXPECT_EQ(3, phases);
+  EXPECT_TRUE(warnings.empty());
+}
+
+TEST_F(CompareTest, NewColumnModifiedCellAndNewRowsInThisOrder) {
+  Ini(kHead);
+  const T2daCompareCounts counts = Compare(kOriginal, kModified);
+  const std::string first =
+      kHead + Lines({"[Appearance.2DA]", "AddColumn0=appearance_col_newcol_0",
+                     "ChangeRow0=appearance_mod_my_row_0", "AddRow0=appearance_row_new_one_0",
+                     "AddRow1=appearance_row_****_0", "[appearance_col_newcol_0]",
+                     "ColumnLabel=newcol", "DefaultValue=****", "I0=x", "I1=****", "I2=****",
+                     "I3=****", "[appearance_mod_my_row_0]", "RowIndex=1", "cost=5",
+                     "[appearance_row_new_one_0]", "label=New One", "cost=3"});
+  EXPECT_EQ(first, Text()) << "an all-blank new row gets a key and no section";
+  EXPECT_EQ(1, counts.newColumns);
+  EXPECT_EQ(2, counts.newRows);
+  EXPECT_EQ(1, counts.modifiedCells);
+
+  Compare(kOriginal, kModified);  // a second run: labels end in _1, keys numbered on
+  const std::string keys = "AddRow1=appearance_row_****_0\r\n";
+  std::string second = first;
+  second.insert(second.find(keys) + keys.size(),
+                Lines({"AddColumn1=appearance_col_newcol_1", "ChangeRow1=appearance_mod_my_row_1",
+                       "AddRow2=appearance_row_new_one_1", "AddRow3=appearance_row_****_1"}));
+  second += Lines({"[appearance_col_newcol_1]", "ColumnLabel=newcol", "DefaultValue=****", "I0=x",
+                   "I1=****", "I2=****", "I3=****", "[appearance_mod_my_row_1]", "RowIndex=1",
+                   "cost=5", "[appearance_row_new_one_1]", "label=New One", "cost=3"});
+  EXPECT_EQ(second, Text());
+}
+
+TEST_F(CompareTest, FewerRowsAndColumnsWarnAndTheCommonPartIsCompared) {
+  Ini(kHead);
+  const T2DAHandler original = Table({"a", "b"}, {{"1", "1"}, {"1", "1"}});
+  const T2DAHandler modified = Table({"a"}, {{"2"}});
+  Compare(original, modified, "spells");
+  EXPECT_EQ((std::vector<std::string>{
+                "Original file contained more rows than the modified file. The extra rows will "
+                "be skipped.",
+                "Original file contained more columns than the modified file. The extra columns "
+                "will be skipped."}),
+            warnings);
+  EXPECT_EQ(
+      kHead + Lines({"[spells]", "ChangeRow0=c__mod_0_0", "[c__mod_0_0]", "RowIndex=0", "a=2"}),
+      Text());
+}
+
+TEST_F(CompareTest, RowNamesComeFromALabelColumnOnlyWhenOneIsLowerCase) {
+  struct Case {
+    std::vector<std::string> columns;
+    const char* label;
+  };
+  const Case cases[] = {
+      {{"Label", "label", "x"}, "appearance_mod_first_cell_0"},  // the first in any case
+      {{"Label", "LABEL", "x"}, "appearance_mod_0_0"},
+  };
+  for (const Case& c : cases) {
+    Ini(kHead);
+    Compare(Table(c.columns, {{"First Cell", "second", "1"}}),
+            Table(c.columns, {{"First Cell", "second", "2"}}));
+    EXPECT_EQ(c.label, scratch.Ini().ReadString("Appearance.2DA", "ChangeRow0", ""));
+  }
+}
+
+TEST_F(CompareTest, LabelsSkipEveryNameInUse) {
+  // Another file sharing the prefix, a GFF file, a section of its own and a label of
+  // this file in another case all take a candidate.
+  Ini(Lines({"[Settings]", "FileExists=1", "[2DAList]", "Table0=appearance.2da",
+             "Table1=appearance.2da.bak", "[GFFList]", "File0=appearance_mod_0_1",
+             "[appearance.2da.bak]", "ChangeRow0=appearance_mod_0_0", "[appearance_mod_0_2]", "x=1",
+             "[appearance.2da]", "AddRow0=APPEARANCE_MOD_0_3"}));
+  Compare(Table({"a"}, {{"1"}}), Table({"a"}, {{"2"}}), "appearance.2da");
+  EXPECT_EQ("appearance_mod_0_4", scratch.Ini().ReadString("appearance.2da", "ChangeRow0", ""));
+  EXPECT_EQ("1", scratch.Ini().ReadString("appearance_mod_0_2", "x", "")) << "never written into";
+  EXPECT_EQ("0", scratch.Ini().ReadString("appearance_mod_0_4", "RowIndex", ""));
+}
+
+TEST_F(CompareTest, KeysAreNumberedOverEveryKeyOfTheFile) {
+  Ini(kHead + Lines({"[Appearance.2DA]", "ChangeRow0=", "changerow2=x"}));
+  Compare(Table({"a"}, {{"1"}, {"1"}, {"1"}}), Table({"a"}, {{"2"}, {"2"}, {"2"}}));
+  EXPECT_EQ((std::vector<std::string>{"ChangeRow0", "changerow2", "ChangeRow1", "ChangeRow3",
+                                      "ChangeRow4"}),
+            scratch.Ini().ReadSection("Appearance.2DA"));
+}
+
+TEST_F(CompareTest, TablesWithoutRows) {
+  Ini(kHead);
+  const T2daCompareCounts counts = Compare(Table({"a"}, {}), Table({"a", "b"}, {}));
+  EXPECT_EQ(kHead + Lines({"[Appearance.2DA]", "AddColumn0=appearance_col_b_0",
+                           "[appearance_col_b_0]", "ColumnLabel=b", "DefaultValue=****"}),
+            Text());
+  EXPECT_EQ(0, counts.newRows);
+  EXPECT_EQ(0, counts.modifiedCells);
+}
+
+TEST(CompareLabelTest, PrefixAndFragment) {
+  EXPECT_EQ("appearance", CompareLabelPrefix("Appearance.2DA"));
+  EXPECT_EQ("a.b", CompareLabelPrefix("A.b.2da.2da"));
+  EXPECT_EQ("c_", CompareLabelPrefix("foo.txt"));
+  EXPECT_EQ("c_", CompareLabelPrefix(".2da"));
+  EXPECT_EQ("my_row__x", LabelFragment("My Row  X"));
+}
+
+}  // namespace
+}  // namespace quennet
