@@ -266,6 +266,7 @@ void T2daModifierForm::CommonLoadSteps() {
 
 void T2daModifierForm::ListKeys(const std::vector<std::string>& keys,
                                 const std::function<bool(const std::string&)>& hidden) {
+  TIniReadScope reading(*FIniFile);
   std::vector<std::vector<std::string>> rows;
   for (const std::string& key : keys) {
     if (hidden(key)) continue;
@@ -322,6 +323,11 @@ void T2daModifierForm::DeleteColumnValue() {
   const std::string key = grid2daMod->Cell(0, row);
   if (key.empty()) return;
   FIniFile->DeleteKey(FModifierSection, key);
+  // A delete removes the first line of the name: a second one comes to light in its row.
+  if (std::string next = FIniFile->ReadString(FModifierSection, key, ""); !next.empty()) {
+    grid2daMod->SetCell(1, row, next);
+    return;
+  }
   std::vector<std::vector<std::string>> rows;
   for (int i = 0; i < grid2daMod->RowCount(); ++i) {
     if (i != row) rows.push_back({grid2daMod->Cell(0, i), grid2daMod->Cell(1, i)});

@@ -10,6 +10,7 @@
 
 #include "configeditor/UHelpWindow.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/FormParts.h"
 #include "platform/ui/Services.h"
 
 namespace quennet {
@@ -43,12 +44,6 @@ class DigitsOnlyFilter : public QObject {
   }
 };
 
-QPushButton* NewButton(QWidget* parent, const char* name, const char* caption) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  return button;
-}
-
 }  // namespace
 
 TEditTokenForm::TEditTokenForm(QWidget* parent) : QDialog(parent) {
@@ -59,9 +54,9 @@ TEditTokenForm::TEditTokenForm(QWidget* parent) : QDialog(parent) {
   edStrRef = new QLineEdit(this);
   edStrRef->setObjectName(QStringLiteral("edStrRef"));
   edStrRef->installEventFilter(new DigitsOnlyFilter(edStrRef));
-  btnSave = NewButton(this, "btnSave", "Save");
+  btnSave = platform::MakeButton(this, "btnSave", "Save");
   btnSave->setDefault(true);
-  btnCancel = NewButton(this, "btnCancel", "Cancel");
+  btnCancel = platform::MakeButton(this, "btnCancel", "Cancel");
 
   auto* fields = new QFormLayout;
   fields->addRow(QStringLiteral("String Token:"), edToken);

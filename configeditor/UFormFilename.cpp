@@ -1,6 +1,5 @@
 #include "configeditor/UFormFilename.h"
 
-#include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,45 +8,24 @@
 #include <QVBoxLayout>
 
 #include "configeditor/UConventions.h"
-#include "configeditor/UHelpWindow.h"
-#include "configeditor/UIcons.h"
+#include "configeditor/UPaneParts.h"
+#include "configeditor/rules/UFileCategories.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/FormParts.h"
 
 namespace quennet {
-
-namespace {
-
-QPushButton* NewButton(QWidget* parent, const char* name, const char* caption) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  return button;
-}
-
-}  // namespace
 
 TFormFilename::TFormFilename(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TFormFilename"));
   setWindowTitle(QStringLiteral("Specify file name"));
-  lblTitle = new QLabel(this);
-  lblTitle->setObjectName(QStringLiteral("lblTitle"));
-  QFont large = lblTitle->font();
-  large.setPointSize(large.pointSize() + 6);
-  large.setBold(true);
-  lblTitle->setFont(large);
-  lblDescription = new QLabel(this);
-  lblDescription->setObjectName(QStringLiteral("lblDescription"));
-  edFilename = new QLineEdit(this);
-  edFilename->setObjectName(QStringLiteral("edFilename"));
-  btnOpen = new QToolButton(this);
-  btnOpen->setObjectName(QStringLiteral("btnOpen"));
-  btnOpen->setIcon(ButtonImage(TButtonImage::Open));
-  btnOpen->setAutoRaise(true);
-  btnOpen->setStatusTip(QStringLiteral("Select file to get name from"));
-  btnOpen->setToolTip(btnOpen->statusTip());
-  btnOK = NewButton(this, "btnOK", "&OK");
+  lblTitle = platform::MakeHeading(this, "lblTitle", "");
+  lblDescription = platform::MakeLabel(this, "lblDescription", "");
+  edFilename = platform::Named(new QLineEdit(this), "edFilename");
+  btnOpen = NewImageButton(this, "btnOpen", TButtonImage::Open, "Select file to get name from");
+  btnOK = platform::MakeButton(this, "btnOK", "&OK");
   btnOK->setDefault(true);
-  btnCancel = NewButton(this, "btnCancel", "&Cancel");
+  btnCancel = platform::MakeButton(this, "btnCancel", "&Cancel");
 
   dlgOpen.mode = platform::FileDialogRequest::Mode::Open;
   dlgOpen.filter = "All files (*.*)|*.*";
@@ -58,17 +36,13 @@ TFormFilename::TFormFilename(QWidget* parent) : QDialog(parent) {
   entry->addWidget(new QLabel(QStringLiteral("Filename:"), this));
   entry->addWidget(edFilename, 1);
   entry->addWidget(btnOpen);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(btnOK);
-  buttons->addWidget(btnCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lblTitle);
   layout->addWidget(lblDescription);
   layout->addLayout(entry);
-  layout->addLayout(buttons);
+  layout->addLayout(platform::ButtonRow(btnOK, btnCancel));
   SetFileType("2DA");
-  setFixedSize(sizeHint().expandedTo(QSize(460, 0)));
+  platform::FixSizeAtLeast(this, 460, 0);
 
   platform::Connect(btnOpen, &QToolButton::clicked, this, [this] { btnOpenClick(); });
   platform::Connect(btnOK, &QPushButton::clicked, this, [this] { accept(); });
@@ -83,13 +57,21 @@ void TFormFilename::SetFileType(const std::string& word) {
 
 std::string TFormFilename::GetFilename() const { return platform::FromQt(edFilename->text()); }
 
+std::optional<std::string> TFormFilename::Ask(const std::string& word) {
+  SetFileType(word);
+  if (platform::RunModal(*this) != QDialog::Accepted) return std::nullopt;
+  std::string name = TrimmedFileName(GetFilename());
+  if (IsNoFileName(name)) return std::nullopt;
+  return name;
+}
+
 void TFormFilename::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   platform::RunGuarded([this] { FormShow(); });
 }
 
 void TFormFilename::FormShow() {
-  CentreOnDesktop(*this);
+  platform::CentreOnDesktop(*this);
   edFilename->clear();
   edFilename->setFocus();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 #include <string>
 
 #include "platform/ui/Services.h"
@@ -23,13 +24,16 @@ class TFormFilename : public QDialog {
   void SetFileType(const std::string& word);
   // The text of edFilename, as typed (not trimmed).
   std::string GetFilename() const;
+  // Shows the prompt for files of the type `word`; the typed name without the blanks
+  // at its ends, or none when the prompt is cancelled or the name is empty or "N/A".
+  std::optional<std::string> Ask(const std::string& word);
 
-  QLabel* lblTitle;
-  QLabel* lblDescription;
-  QLineEdit* edFilename;
-  QToolButton* btnOpen;
-  QPushButton* btnOK;
-  QPushButton* btnCancel;
+  QLabel* lblTitle = nullptr;
+  QLabel* lblDescription = nullptr;
+  QLineEdit* edFilename = nullptr;
+  QToolButton* btnOpen = nullptr;
+  QPushButton* btnOK = nullptr;
+  QPushButton* btnCancel = nullptr;
   platform::FileDialogRequest dlgOpen;
 
  protected:

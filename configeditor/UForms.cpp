@@ -34,6 +34,8 @@ TForms::TForms() {
   // Closing either line dialog hides the CopyRow help, which is created between them.
   Change2daForm->SetCopyHelp(*InfoCopyForm);
   Copy2daForm->SetCopyHelp(*InfoCopyForm);
+  // Every form exists before the main window's first reset touches them.
+  MainForm->Start();
 }
 
 // The dialogs go first: each leaves its parent's children as it is destroyed.

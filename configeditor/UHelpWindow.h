@@ -4,14 +4,23 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
+#include <string_view>
+
+#include "platform/ui/FormParts.h"
 
 class QPlainTextEdit;
 
 namespace quennet {
 
 void MakeHelpWindow(QDialog& window, int clientWidth, int clientHeight);
-// A read-only memo in a fixed-pitch font with a vertical scroll bar.
+// The help texts are written in lines of about 80 characters; each paragraph becomes
+// one line, so that it wraps at the memo's own width. Empty lines, headings' rules,
+// indented examples and list items ("Label: ...") keep their own lines.
+std::string ReflowHelpText(std::string_view text);
+// A read-only memo in a fixed-pitch font with a vertical scroll bar, showing `text`
+// reflowed.
 QPlainTextEdit* NewHelpMemo(QWidget* parent, const char* name, const char* text);
-void CentreOnDesktop(QWidget& window);
+using platform::CentreOnDesktop;
 
 }  // namespace quennet

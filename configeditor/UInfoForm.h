@@ -19,11 +19,11 @@ class TInfoForm : public QDialog {
   // The page shown, or null while the window is hidden.
   QPlainTextEdit* ShownPage() const;
 
-  QPlainTextEdit* txtInfo;
-  QPlainTextEdit* txtInstallInfo;
-  QPlainTextEdit* txtScriptInfo;
-  QPlainTextEdit* txtGFFInfo;
-  QPushButton* Button1;
+  QPlainTextEdit* txtInfo = nullptr;
+  QPlainTextEdit* txtInstallInfo = nullptr;
+  QPlainTextEdit* txtScriptInfo = nullptr;
+  QPlainTextEdit* txtGFFInfo = nullptr;
+  QPushButton* Button1 = nullptr;
 
  private:
   void Button1Click();

@@ -17,8 +17,11 @@
 #include "configeditor/UCategoryTree.h"
 #include "configeditor/UConventions.h"
 #include "configeditor/UForms.h"
+#include "configeditor/UHelpWindow.h"
 #include "configeditor/UIcons.h"
 #include "configeditor/UInfoForm.h"
+#include "configeditor/UPaneParts.h"
+#include "configeditor/rules/UChangesIniNames.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
 #include "platform/ui/Application.h"
@@ -29,14 +32,10 @@ namespace quennet {
 namespace {
 
 constexpr char kCaption[] = "Orvandel Config Editor";
+constexpr int kDesignedWidth = 660;
+constexpr int kDesignedHeight = 491;
 constexpr char kHintOpenFile[] = "Open or create a new changes.ini file in the Menu.";
 constexpr char kHintCategory[] = "Select a category in the list to the left.";
-constexpr char kHint2daFile[] = "Select a 2DA file to edit in the list to the left.";
-constexpr char kHintAdd2da[] = "Use the Modifiers menu to add new 2DA files..";
-constexpr char kHintGffFile[] = "Select a GFF file to edit in the list to the left.";
-constexpr char kHintAddGff[] = "Use the Modifiers menu to add new GFF files..";
-constexpr char kHintSsfFile[] = "Select a SSF file to edit in the list to the left.";
-constexpr char kHintAddSsf[] = "Use the Modifiers menu to add new SSF files..";
 
 // The header of a new changes.ini: 32 lines, each ended by CR LF.
 std::string NewFileHeader(const std::string& date) {
@@ -52,9 +51,8 @@ std::string NewFileHeader(const std::string& date) {
   line("; with semicolon to make it more readable without breaking anything.");
   line("; " + std::string(67, '-'));
   line("");
-  for (const char* section : {"[Settings]", "[TLKList]", "[InstallList]", "[2DAList]", "[GFFList]",
-                              "[CompileList]", "[SSFList]"}) {
-    line(section);
+  for (const char* section : kFixedSections) {
+    line(std::string("[") + section + "]");
     line("");
     line("");
   }
@@ -75,11 +73,7 @@ QAction* AddItem(QMenu* menu, const char* name, const char* text, const QKeySequ
 TMainForm::TMainForm(TForms& forms) : QMainWindow(nullptr), FForms(forms) {
   setObjectName(QStringLiteral("TMainForm"));
   setWindowTitle(QString::fromLatin1(kCaption));
-  setMinimumSize(660, 491);
-  resize(660, 491);
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-  }
+  setMinimumSize(kDesignedWidth, kDesignedHeight);
   // "Open Setup List..." shows the open dialog as the previous command left it.
   OpenBox.filter = "INI file (*.ini)|*.ini";
   OpenBox.fileMustExist = true;
@@ -98,13 +92,28 @@ TMainForm::TMainForm(TForms& forms) : QMainWindow(nullptr), FForms(forms) {
   bar = new QStatusBar(this);
   bar->setObjectName(QStringLiteral("bar"));
   setStatusBar(bar);
+  FitContents();
 
+  BindFileCategories();
   ConnectHandlers();
-  FormShow();
-  ResetView();
 }
 
 TMainForm::~TMainForm() = default;
+
+// The designed size fits another platform's font; here the window takes what its
+// widest pane needs (within the screen), at least the designed size.
+void TMainForm::FitContents() {
+  QSize size = sizeHint().expandedTo(QSize(kDesignedWidth, kDesignedHeight));
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    size = size.boundedTo(screen->availableGeometry().size()).expandedTo(minimumSize());
+  resize(size);
+  CentreOnDesktop(*this);
+}
+
+void TMainForm::Start() {
+  FormShow();
+  ResetView();
+}
 
 void TMainForm::CreateMenus() {
   File1 = menuBar()->addMenu(QStringLiteral("&File"));
@@ -121,24 +130,35 @@ void TMainForm::CreateMenus() {
 
   Actions1 = menuBar()->addMenu(QStringLiteral("&Modifiers"));
   Actions1->setObjectName(QStringLiteral("Actions1"));
-  mnuAdd2da =
-      AddItem(Actions1, "mnuAdd2da", "Add 2&DA File...", QKeySequence(Qt::CTRL | Qt::Key_D));
-  mnuAddGff =
-      AddItem(Actions1, "mnuAddGff", "Add &GFF File...", QKeySequence(Qt::CTRL | Qt::Key_G));
-  AddSSFFile2 =
-      AddItem(Actions1, "AddSSFFile2", "Add &SSF File...", QKeySequence(Qt::CTRL | Qt::Key_U));
+  for (size_t i = 0; i < kFileCategories.size(); ++i) {
+    const TFileCategory& category = kFileCategories[i];
+    const QKeySequence keys(Qt::CTRL | Qt::Key(Qt::Key_A + (category.shortcutLetter - 'A')));
+    FFileCategories[i].menuItem =
+        AddItem(Actions1, category.menuItemName, category.menuItemText, keys);
+  }
+  mnuAdd2da = WidgetsOf(TFileKind::TwoDa).menuItem;
+  mnuAddGff = WidgetsOf(TFileKind::Gff).menuItem;
+  AddSSFFile2 = WidgetsOf(TFileKind::Ssf).menuItem;
 }
 
 void TMainForm::CreateTreeMenu() {
   TreeMenu = new QMenu(this);
   TreeMenu->setObjectName(QStringLiteral("TreeMenu"));
-  Add2dafile1 = AddItem(TreeMenu, "Add2dafile1", "Add 2da file...");
-  AddGFFFile1 = AddItem(TreeMenu, "AddGFFFile1", "Add GFF File...");
-  AddSSFFile1 = AddItem(TreeMenu, "AddSSFFile1", "Add SSF File...");
+  for (size_t i = 0; i < kFileCategories.size(); ++i) {
+    FFileCategories[i].addItem =
+        AddItem(TreeMenu, kFileCategories[i].addItemName, kFileCategories[i].addItemText);
+  }
   TreeMenu->addSeparator();
-  Delete2dafile1 = AddItem(TreeMenu, "Delete2dafile1", "Delete 2da file...");
-  DeleteGFFfile1 = AddItem(TreeMenu, "DeleteGFFfile1", "Delete GFF file...");
-  DeleteSSFFile1 = AddItem(TreeMenu, "DeleteSSFFile1", "Delete SSF File...");
+  for (size_t i = 0; i < kFileCategories.size(); ++i) {
+    FFileCategories[i].deleteItem =
+        AddItem(TreeMenu, kFileCategories[i].deleteItemName, kFileCategories[i].deleteItemText);
+  }
+  Add2dafile1 = WidgetsOf(TFileKind::TwoDa).addItem;
+  AddGFFFile1 = WidgetsOf(TFileKind::Gff).addItem;
+  AddSSFFile1 = WidgetsOf(TFileKind::Ssf).addItem;
+  Delete2dafile1 = WidgetsOf(TFileKind::TwoDa).deleteItem;
+  DeleteGFFfile1 = WidgetsOf(TFileKind::Gff).deleteItem;
+  DeleteSSFFile1 = WidgetsOf(TFileKind::Ssf).deleteItem;
 }
 
 void TMainForm::CreateTree() {
@@ -147,12 +167,12 @@ void TMainForm::CreateTree() {
   tree->setFixedWidth(190);
   tree->setIconSize(QSize(16, 16));
   QTreeWidgetItem* root = AddFixedNode(nullptr, "Changes", 0);
-  AddFixedNode(root, "Settings", 1);
+  AddFixedNode(root, kSettingsSection, 1);
   AddFixedNode(root, "TLK Entries", 2);
-  AddFixedNode(root, "2DA Files", 3);
-  AddFixedNode(root, "GFF Files", 4);
+  AddFixedNode(root, FileCategory(TFileKind::TwoDa).nodeText, 3);
+  AddFixedNode(root, FileCategory(TFileKind::Gff).nodeText, 4);
   AddFixedNode(root, "Script Source", 5);
-  AddFixedNode(root, "Soundset Files", 6);
+  AddFixedNode(root, FileCategory(TFileKind::Ssf).nodeText, 6);
   AddFixedNode(root, "Install Files", 7);
 }
 
@@ -183,9 +203,32 @@ QWidget* TMainForm::CreatePanes() {
   for (QWidget* pane :
        {paneSettings, paneTLK, pane2da, paneGFF, paneInstall, paneScript, paneSSF}) {
     pane->setParent(area);
+    // A hidden pane still counts for the window's size, so that every pane fits.
+    QSizePolicy policy = pane->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    pane->setSizePolicy(policy);
     stack->addWidget(pane, 0, 0);
   }
   return area;
+}
+
+// The panes exist once CreatePanes ran; the nodes are bound by FormShow.
+void TMainForm::BindFileCategories() {
+  for (size_t i = 0; i < kFileCategories.size(); ++i)
+    FFileCategories[i].category = &kFileCategories[i];
+  WidgetsOf(TFileKind::TwoDa).pane = pane2da;
+  WidgetsOf(TFileKind::TwoDa).show = &TMainForm::Show2daFile;
+  WidgetsOf(TFileKind::Gff).pane = paneGFF;
+  WidgetsOf(TFileKind::Gff).show = &TMainForm::LoadGffModifiers;
+  WidgetsOf(TFileKind::Ssf).pane = paneSSF;
+  WidgetsOf(TFileKind::Ssf).show = &TMainForm::ShowSsfFile;
+}
+
+TMainForm::TFileCategoryWidgets& TMainForm::WidgetsOf(TFileKind kind) {
+  for (size_t i = 0; i < kFileCategories.size(); ++i) {
+    if (kFileCategories[i].kind == kind) return FFileCategories[i];
+  }
+  return FFileCategories.front();
 }
 
 void TMainForm::ConnectHandlers() {
@@ -194,15 +237,18 @@ void TMainForm::ConnectHandlers() {
   platform::Connect(mnuQuit, &QAction::triggered, this, [this] { mnuQuitClick(); });
   platform::Connect(SetupsNew, &QAction::triggered, this, [this] { SetupsNewClick(); });
   platform::Connect(SetupsOpen, &QAction::triggered, this, [this] { SetupsOpenClick(); });
-  platform::Connect(mnuAdd2da, &QAction::triggered, this, [this] { Add2dafile1Click(); });
-  platform::Connect(Add2dafile1, &QAction::triggered, this, [this] { Add2dafile1Click(); });
-  platform::Connect(Delete2dafile1, &QAction::triggered, this, [this] { Delete2dafile1Click(); });
-  platform::Connect(mnuAddGff, &QAction::triggered, this, [this] { AddGFFFile1Click(); });
-  platform::Connect(AddGFFFile1, &QAction::triggered, this, [this] { AddGFFFile1Click(); });
-  platform::Connect(DeleteGFFfile1, &QAction::triggered, this, [this] { DeleteGFFfile1Click(); });
-  platform::Connect(AddSSFFile2, &QAction::triggered, this, [this] { AddSSFFile1Click(); });
-  platform::Connect(AddSSFFile1, &QAction::triggered, this, [this] { AddSSFFile1Click(); });
-  platform::Connect(DeleteSSFFile1, &QAction::triggered, this, [this] { DeleteSSFFile1Click(); });
+  auto connect = [this](QAction* item, void (TMainForm::*handler)()) {
+    platform::Connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+  };
+  connect(mnuAdd2da, &TMainForm::Add2dafile1Click);
+  connect(Add2dafile1, &TMainForm::Add2dafile1Click);
+  connect(Delete2dafile1, &TMainForm::Delete2dafile1Click);
+  connect(mnuAddGff, &TMainForm::AddGFFFile1Click);
+  connect(AddGFFFile1, &TMainForm::AddGFFFile1Click);
+  connect(DeleteGFFfile1, &TMainForm::DeleteGFFfile1Click);
+  connect(AddSSFFile2, &TMainForm::AddSSFFile1Click);
+  connect(AddSSFFile1, &TMainForm::AddSSFFile1Click);
+  connect(DeleteSSFFile1, &TMainForm::DeleteSSFFile1Click);
 
   tree->SetOnMouseDown([this](QMouseEvent& event) { treeMouseDown(event); });
   platform::Connect(tree, &QTreeWidget::currentItemChanged, this, [this] {
@@ -238,6 +284,8 @@ void TMainForm::FormShow() {
   nodeScript = root->child(4);
   nodeSsf = root->child(5);
   nodeInstall = root->child(6);
+  for (TFileCategoryWidgets& category : FFileCategories)
+    category.node = root->child(category.category->nodePosition - 1);
 }
 
 void TMainForm::ShowInfo(const std::string& text) {
@@ -255,7 +303,7 @@ platform::MessageAnswer TMainForm::AskYesNo(const std::string& text) {
 void TMainForm::SetModifiersEnabled(bool enabled) {
   // A disabled menu leaves its items' shortcuts alive, so each item is disabled too.
   Actions1->setEnabled(enabled);
-  for (QAction* item : {mnuAdd2da, mnuAddGff, AddSSFFile2}) item->setEnabled(enabled);
+  for (TFileCategoryWidgets& category : FFileCategories) category.menuItem->setEnabled(enabled);
 }
 
 void TMainForm::mnuNewClick() {
@@ -272,7 +320,7 @@ void TMainForm::mnuNewClick() {
   platform::ReplaceFile(path, NewFileHeader(platform::ShortDateToday()));
   ChangesIni.reset();
   ChangesIni = std::make_unique<TKV_Inifile>(path);
-  ChangesIni->WriteString("Settings", "FileExists", "1");
+  ChangesIni->WriteString(kSettingsSection, kFileExistsKey, "1");
   EnterOpenState(path);
   tree->setCurrentItem(nodeSettings);
 }
@@ -291,21 +339,23 @@ void TMainForm::mnuOpenClick() {
   ResetView();
   ChangesIni.reset();
   ChangesIni = std::make_unique<TKV_Inifile>(path);
+  if (std::optional<std::string> tooLarge = TooLargeIniFileWarning(path)) {
+    ShowWarning(*tooLarge);
+    return;
+  }
   // An INI section without keys does not exist, so a file without a "[Settings]"
   // key cannot be told from one that is no changes.ini at all.
-  if (!ChangesIni->SectionExists("Settings")) {
+  if (!ChangesIni->SectionExists(kSettingsSection)) {
     ShowWarning("Incorrectly formatted changes.ini, the Settings section is missing!");
     return;
   }
   EnterOpenState(path);
-  std::vector<std::string> tokens = ChangesIni->ReadSection("TLKList");
+  std::vector<std::string> tokens = ChangesIni->ReadSection(kTlkListSection);
   if (!tokens.empty()) {
     TokenCounter = static_cast<int32_t>(tokens.size());
     FillTokenGrid();
   }
-  AddFileNodes("2DAList", node2da);
-  AddFileNodes("GFFList", nodeGff);
-  AddFileNodes("SSFList", nodeSsf);
+  for (const TFileCategoryWidgets& category : FFileCategories) AddFileNodes(category);
   tree->setCurrentItem(nodeSettings);
 }
 
@@ -320,13 +370,13 @@ void TMainForm::EnterOpenState(const std::string& path) {
   nodeRoot->setText(0, platform::ToQt(platform::PathText(BareFileName(path))));
 }
 
-// One node per key of `section`, in key order, named by the key's value as stored.
-void TMainForm::AddFileNodes(const std::string& section, QTreeWidgetItem* category) {
-  for (const std::string& key : ChangesIni->ReadSection(section)) {
-    auto* node = new QTreeWidgetItem(category);
-    node->setText(0, platform::ToQt(ChangesIni->ReadString(section, key, "")));
-    node->setIcon(0, FileNodeIcon());
-  }
+// One node per key of the category's list, in key order, named by the key's value as
+// stored.
+void TMainForm::AddFileNodes(const TFileCategoryWidgets& category) {
+  const std::string section = category.category->listSection;
+  TIniReadScope reading(*ChangesIni);
+  for (const std::string& key : ChangesIni->ReadSection(section))
+    AddFileNode(category.node, ChangesIni->ReadString(section, key, ""));
 }
 
 void TMainForm::ResetView() {
@@ -334,9 +384,8 @@ void TMainForm::ResetView() {
   TokenCounter = 0;
   CurrentSection = "Changes";
   tree->setCurrentItem(nodeRoot);
-  for (QTreeWidgetItem* category :
-       {nodeSettings, nodeTlk, node2da, nodeGff, nodeScript, nodeSsf, nodeInstall}) {
-    for (int i = category->childCount() - 1; i >= 0; --i) delete category->takeChild(i);
+  for (TFileCategoryWidgets& category : FFileCategories) {
+    for (int i = category.node->childCount() - 1; i >= 0; --i) delete category.node->takeChild(i);
   }
   Reset2daPane();
   ResetTlkPane();
@@ -348,8 +397,7 @@ void TMainForm::ResetView() {
   ShowBackground(kHintOpenFile, true);
   tree->setEnabled(false);
   SetModifiersEnabled(false);
-  // The help window is created after the main window.
-  if (FForms.InfoForm) FForms.InfoForm->hide();
+  FForms.InfoForm->hide();
 }
 
 void TMainForm::HideAllPanes() {
@@ -364,18 +412,36 @@ void TMainForm::ShowBackground(const char* text, bool visible) {
   lblBackground->setVisible(visible);
 }
 
-void TMainForm::ShowCategoryHint(QTreeWidgetItem* category, const char* withFiles,
-                                 const char* withoutFiles) {
-  ShowBackground(category->childCount() > 0 ? withFiles : withoutFiles, true);
+void TMainForm::ShowCategoryHint(const TFileCategoryWidgets& category) {
+  const TFileCategory& info = *category.category;
+  ShowBackground(category.node->childCount() > 0 ? info.selectFileHint : info.addFilesHint, true);
+}
+
+bool TMainForm::ShowFileCategory(QTreeWidgetItem* node) {
+  for (const TFileCategoryWidgets& category : FFileCategories) {
+    if (node == category.node) {
+      ShowCategoryHint(category);
+      return true;
+    }
+    if (node->parent() == category.node) {
+      ShowBackground(category.category->selectFileHint, true);
+      category.pane->show();
+      (this->*category.show)(platform::FromQt(node->text(0)));
+      return true;
+    }
+  }
+  return false;
 }
 
 void TMainForm::treeChange() {
   FTreeMenuAttached = false;
   if (!FileOpen) return;
+  // The pane's reads look at the file once.
+  TIniReadScope reading(*ChangesIni);
   HideAllPanes();
   QTreeWidgetItem* node = tree->currentItem();
   if (node == nullptr) return;
-  const std::string name = platform::FromQt(node->text(0));
+  if (ShowFileCategory(node)) return;
   if (node == nodeSettings) {
     ShowBackground(kHintCategory, false);
     paneSettings->show();
@@ -384,19 +450,6 @@ void TMainForm::treeChange() {
     ShowBackground(kHintCategory, false);
     paneTLK->show();
     LoadTlkTokens();
-  } else if (node->parent() == node2da) {
-    ShowBackground(kHint2daFile, true);
-    lbl2daLabel1->setText(platform::ToQt("Modifiers for " + name + ": "));
-    pane2da->show();
-    Load2daModifiers(name);
-  } else if (node->parent() == nodeGff) {
-    ShowBackground(kHintGffFile, true);
-    paneGFF->show();
-    LoadGffModifiers(name);
-  } else if (node == node2da) {
-    ShowCategoryHint(node2da, kHint2daFile, kHintAdd2da);
-  } else if (node == nodeGff) {
-    ShowCategoryHint(nodeGff, kHintGffFile, kHintAddGff);
   } else if (node == nodeRoot) {
     lblBackground->setText(QString::fromLatin1(kHintCategory));
   } else if (node == nodeInstall) {
@@ -407,12 +460,6 @@ void TMainForm::treeChange() {
     lblBackground->hide();
     paneScript->show();
     LoadCompileList();
-  } else if (node == nodeSsf) {
-    ShowCategoryHint(nodeSsf, kHintSsfFile, kHintAddSsf);
-  } else if (node->parent() == nodeSsf) {
-    ShowBackground(kHintSsfFile, true);
-    paneSSF->show();
-    ShowSsfFile(name);
   }
 }
 
@@ -421,23 +468,13 @@ void TMainForm::treeMouseDown(QMouseEvent& event) {
   QTreeWidgetItem* node = tree->currentItem();
   if (node == nullptr) return;
   FTreeMenuAttached = false;
-  for (QAction* item :
-       {Add2dafile1, AddGFFFile1, AddSSFFile1, Delete2dafile1, DeleteGFFfile1, DeleteSSFFile1}) {
-    item->setEnabled(false);
-  }
   QAction* offered = nullptr;
-  if (node == node2da)
-    offered = Add2dafile1;
-  else if (node->parent() == node2da)
-    offered = Delete2dafile1;
-  else if (node == nodeGff)
-    offered = AddGFFFile1;
-  else if (node->parent() == nodeGff)
-    offered = DeleteGFFfile1;
-  else if (node == nodeSsf)
-    offered = AddSSFFile1;
-  else if (node->parent() == nodeSsf)
-    offered = DeleteSSFFile1;
+  for (TFileCategoryWidgets& category : FFileCategories) {
+    category.addItem->setEnabled(false);
+    category.deleteItem->setEnabled(false);
+    if (node == category.node) offered = category.addItem;
+    if (node->parent() == category.node) offered = category.deleteItem;
+  }
   if (offered == nullptr) return;
   offered->setEnabled(true);
   FTreeMenuAttached = true;

@@ -6,12 +6,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "configeditor/rules/U2daModifierKeys.h"
+#include "configeditor/rules/UFileCategories.h"
 #include "formats/UKV_IniFile.h"
 #include "platform/ui/Services.h"
 
@@ -39,8 +41,13 @@ class TCategoryTree;
 
 class TMainForm : public QMainWindow {
  public:
+  // Builds the window; Start() completes it once every other form exists.
   explicit TMainForm(TForms& forms);
   ~TMainForm() override;
+
+  // The second phase of the start: binds the tree's nodes and resets the view, which
+  // also touches other forms.
+  void Start();
 
   // The message routines: standard boxes centred on the screen.
   void ShowInfo(const std::string& text);
@@ -52,64 +59,64 @@ class TMainForm : public QMainWindow {
   bool TreeMenuAttached() const { return FTreeMenuAttached; }
 
   // --- Components, named as the form names them.
-  TCategoryTree* tree;
-  QLabel* lblBackground;
-  QStatusBar* bar;
+  TCategoryTree* tree = nullptr;
+  QLabel* lblBackground = nullptr;
+  QStatusBar* bar = nullptr;
 
-  QMenu* File1;
-  QAction* mnuNew;
-  QAction* mnuOpen;
-  QMenu* mnuSetupLists;
-  QAction* SetupsNew;
-  QAction* SetupsOpen;
-  QAction* mnuQuit;
-  QMenu* Actions1;
-  QAction* mnuAdd2da;
-  QAction* mnuAddGff;
-  QAction* AddSSFFile2;
+  QMenu* File1 = nullptr;
+  QAction* mnuNew = nullptr;
+  QAction* mnuOpen = nullptr;
+  QMenu* mnuSetupLists = nullptr;
+  QAction* SetupsNew = nullptr;
+  QAction* SetupsOpen = nullptr;
+  QAction* mnuQuit = nullptr;
+  QMenu* Actions1 = nullptr;
+  QAction* mnuAdd2da = nullptr;
+  QAction* mnuAddGff = nullptr;
+  QAction* AddSSFFile2 = nullptr;
 
-  QMenu* TreeMenu;
-  QAction* Add2dafile1;
-  QAction* AddGFFFile1;
-  QAction* AddSSFFile1;
-  QAction* Delete2dafile1;
-  QAction* DeleteGFFfile1;
-  QAction* DeleteSSFFile1;
+  QMenu* TreeMenu = nullptr;
+  QAction* Add2dafile1 = nullptr;
+  QAction* AddGFFFile1 = nullptr;
+  QAction* AddSSFFile1 = nullptr;
+  QAction* Delete2dafile1 = nullptr;
+  QAction* DeleteGFFfile1 = nullptr;
+  QAction* DeleteSSFFile1 = nullptr;
 
-  QWidget* paneSettings;
-  QWidget* paneTLK;
-  QWidget* pane2da;
-  QWidget* paneGFF;
-  QWidget* paneInstall;
-  QWidget* paneScript;
-  QWidget* paneSSF;
+  QWidget* paneSettings = nullptr;
+  QWidget* paneTLK = nullptr;
+  QWidget* pane2da = nullptr;
+  QWidget* paneGFF = nullptr;
+  QWidget* paneInstall = nullptr;
+  QWidget* paneScript = nullptr;
+  QWidget* paneSSF = nullptr;
 
   // paneSettings
-  QLineEdit* edSetCaption;
-  QLineEdit* edSetConfirm;
-  QComboBox* bxSetLog;
-  QComboBox* cbMode;
-  QComboBox* cbBackups;
-  QComboBox* cbLogstyle;
-  QLineEdit* edSetReqFile;
-  QLineEdit* edSetReqMsg;
-  QComboBox* cbLookup;
-  QComboBox* cbGameVer;
-  QCheckBox* cbDebugScripts;
-  QPushButton* btnSetSave;
-  QPushButton* btnSetReset;
+  QLineEdit* edSetCaption = nullptr;
+  QLineEdit* edSetConfirm = nullptr;
+  QComboBox* bxSetLog = nullptr;
+  QComboBox* cbMode = nullptr;
+  QComboBox* cbBackups = nullptr;
+  QComboBox* cbLogstyle = nullptr;
+  QLineEdit* edSetReqFile = nullptr;
+  QLineEdit* edSetReqMsg = nullptr;
+  QComboBox* cbLookup = nullptr;
+  QComboBox* cbGameVer = nullptr;
+  QCheckBox* cbDebugScripts = nullptr;
+  QPushButton* btnSetSave = nullptr;
+  QPushButton* btnSetReset = nullptr;
 
   // pane2da
-  QLabel* lbl2daHeading;
-  QLabel* lbl2daLabel1;
-  platform::StringGrid* grid2daMod;
-  QPushButton* btn2daAddRow;
-  QPushButton* btn2daModify;
-  QPushButton* btn2daCopy;
-  QPushButton* btn2daNewCol;
-  QToolButton* btnCopy2daMod;
-  QToolButton* btn2daCompare;
-  QToolButton* btn2daDelete;
+  QLabel* lbl2daHeading = nullptr;
+  QLabel* lbl2daLabel1 = nullptr;
+  platform::StringGrid* grid2daMod = nullptr;
+  QPushButton* btn2daAddRow = nullptr;
+  QPushButton* btn2daModify = nullptr;
+  QPushButton* btn2daCopy = nullptr;
+  QPushButton* btn2daNewCol = nullptr;
+  QToolButton* btnCopy2daMod = nullptr;
+  QToolButton* btn2daCompare = nullptr;
+  QToolButton* btn2daDelete = nullptr;
 
   // paneTLK
   platform::StringGrid* gridTokens = nullptr;
@@ -171,9 +178,23 @@ class TMainForm : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // One file category's widgets, bound to its entry of kFileCategories.
+  struct TFileCategoryWidgets {
+    const TFileCategory* category = nullptr;
+    QTreeWidgetItem* node = nullptr;
+    QAction* menuItem = nullptr;
+    QAction* addItem = nullptr;
+    QAction* deleteItem = nullptr;
+    QWidget* pane = nullptr;
+    // Shows and loads the pane for one file.
+    void (TMainForm::*show)(const std::string& fileName) = nullptr;
+  };
+
   TForms& FForms;
   bool FTreeMenuAttached = false;
+  std::array<TFileCategoryWidgets, 3> FFileCategories;
 
+  void FitContents();
   void CreateMenus();
   void CreateTreeMenu();
   void CreateTree();
@@ -182,10 +203,15 @@ class TMainForm : public QMainWindow {
   QTreeWidgetItem* AddFixedNode(QTreeWidgetItem* parent, const char* text, int position);
   void SetModifiersEnabled(bool enabled);
   void EnterOpenState(const std::string& path);
-  void AddFileNodes(const std::string& section, QTreeWidgetItem* category);
+  void BindFileCategories();
+  TFileCategoryWidgets& WidgetsOf(TFileKind kind);
+  void AddFileNodes(const TFileCategoryWidgets& category);
   void HideAllPanes();
   void ShowBackground(const char* text, bool visible);
-  void ShowCategoryHint(QTreeWidgetItem* category, const char* withFiles, const char* withoutFiles);
+  void ShowCategoryHint(const TFileCategoryWidgets& category);
+  // Shows the pane of the selected node when it is a file category or one of its
+  // files; false for any other node.
+  bool ShowFileCategory(QTreeWidgetItem* node);
   void TreeContextMenu(const QPoint& position);
 
   // Start-up, document and tree (UMainForm.cpp).
@@ -196,6 +222,11 @@ class TMainForm : public QMainWindow {
   void mnuOpenClick();
   void mnuQuitClick();
   void ResetView();
+
+  // The file lists (UMainForm_Files.cpp): one add and one remove command for the
+  // three categories.
+  void AddListedFileClick(TFileKind kind);
+  void RemoveListedFileClick(TFileKind kind);
 
   // Settings pane (UMainForm_Settings.cpp).
   QWidget* CreateSettingsPane();
@@ -210,6 +241,8 @@ class TMainForm : public QMainWindow {
   void Reset2daPane();
   void Add2dafile1Click();
   void Delete2dafile1Click();
+  // The 2DA file node's pane: heading and modifier list.
+  void Show2daFile(const std::string& fileName);
   void Load2daModifiers(const std::string& fileName);
   void btn2daAddRowClick();
   void btn2daModifyClick();

@@ -2,7 +2,6 @@
 // modifier list of the shown file (pane2da) and the commands that add, open, copy and
 // delete modifiers through the four modifier dialogs.
 #include <QAction>
-#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,12 +18,12 @@
 #include "configeditor/UChange2daRowForm.h"
 #include "configeditor/UConventions.h"
 #include "configeditor/UCopy2daRowForm.h"
-#include "configeditor/UFormFilename.h"
 #include "configeditor/UForms.h"
 #include "configeditor/UIcons.h"
 #include "configeditor/UMainForm.h"
 #include "configeditor/UMod2DARowForm.h"
 #include "configeditor/UModLabelForm.h"
+#include "configeditor/UPaneParts.h"
 #include "configeditor/rules/U2daCompare.h"
 #include "configeditor/rules/U2daModifierKeys.h"
 #include "configeditor/rules/UModifierSections.h"
@@ -32,35 +31,13 @@
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/FormParts.h"
+#include "platform/ui/KeyValueList.h"
 #include "platform/ui/StringGrid.h"
 
 namespace quennet {
 
 namespace {
-
-template <typename Button>
-Button* NewPaneButton(QWidget* parent, const char* name, const char* hint) {
-  auto* button = new Button(parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setStatusTip(QString::fromLatin1(hint));
-  button->setToolTip(QString::fromLatin1(hint));
-  return button;
-}
-
-QPushButton* NewTextButton(QWidget* parent, const char* name, const char* caption,
-                           const char* hint) {
-  auto* button = NewPaneButton<QPushButton>(parent, name, hint);
-  button->setText(QString::fromLatin1(caption));
-  return button;
-}
-
-QToolButton* NewImageButton(QWidget* parent, const char* name, TButtonImage image,
-                            const char* hint) {
-  auto* button = NewPaneButton<QToolButton>(parent, name, hint);
-  button->setIcon(ButtonImage(image));
-  button->setAutoRaise(true);
-  return button;
-}
 
 constexpr int kKeyColumnWidth = 82;
 
@@ -128,31 +105,12 @@ const TModifierKindEntry& EntryOf(T2daModifierKind kind) {
 }  // namespace
 
 QWidget* TMainForm::Create2daPane() {
-  auto* pane = new QWidget(this);
-  pane->setObjectName(QStringLiteral("pane2da"));
-  lbl2daHeading = new QLabel(QStringLiteral("2DA Modifications"), pane);
-  lbl2daHeading->setObjectName(QStringLiteral("lbl2daHeading"));
-  QFont large = lbl2daHeading->font();
-  large.setPointSize(large.pointSize() + 6);
-  large.setBold(true);
-  lbl2daHeading->setFont(large);
-  lbl2daLabel1 = new QLabel(pane);
-  lbl2daLabel1->setObjectName(QStringLiteral("lbl2daLabel1"));
-
-  grid2daMod = new platform::StringGrid(pane);
-  grid2daMod->setObjectName(QStringLiteral("grid2daMod"));
-  grid2daMod->setStatusTip(
-      QStringLiteral("Doubleclick to edit the selected 2DA modifier in the list."));
-  grid2daMod->setToolTip(grid2daMod->statusTip());
-  grid2daMod->SetColCount(2);
-  grid2daMod->SetRowCount(1);
-  grid2daMod->SetFixedRows(0);
-  grid2daMod->SetFixedCols(0);
-  grid2daMod->SetDefaultRowHeight(16);
-  grid2daMod->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid2daMod->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  grid2daMod->SetColWidth(0, 82);
-  grid2daMod->horizontalHeader()->setStretchLastSection(true);
+  QWidget* pane = NewPane(this, "pane2da");
+  lbl2daHeading = platform::MakeHeading(pane, "lbl2daHeading", "2DA Modifications");
+  lbl2daLabel1 = platform::MakeLabel(pane, "lbl2daLabel1", "");
+  grid2daMod = NewKeyValueGrid(pane, "grid2daMod",
+                               "Doubleclick to edit the selected 2DA modifier in the list.");
+  grid2daMod->SetColWidth(0, kKeyColumnWidth);
 
   btn2daAddRow = NewTextButton(pane, "btn2daAddRow", "Add line to 2da",
                                "Create a modifier for adding a new row to the 2DA file.");
@@ -215,77 +173,23 @@ void TMainForm::Connect2daPane() {
                     [this] { grid2daModDblClick(); });
 }
 
-void TMainForm::Add2dafile1Click() {
-  if (!FileOpen) return;
-  TFormFilename& prompt = *FForms.FormFilename;
-  prompt.SetFileType("2DA");
-  if (platform::RunModal(prompt) != QDialog::Accepted) return;
-  const std::string name = prompt.GetFilename();
-  if (name.empty() || name == "N/A") return;
-  if (std::optional<std::string> refusal = RefusedSectionName(name)) {
-    ShowWarning(*refusal);
-    return;
-  }
-  bool listed = false;
-  for (const std::string& key : ChangesIni->ReadSection("2DAList")) {
-    listed = listed || ChangesIni->ReadString("2DAList", key, "") == name;
-  }
-  if (listed || ChangesIni->SectionExists(name) || IsReservedSectionName(name) ||
-      IsListedModifierLabel(*ChangesIni, name)) {
-    ShowWarning("A file with this name is already used in this changes.ini file!");
-    return;
-  }
-  ChangesIni->WriteString("2DAList", NextFreeKey(*ChangesIni, "2DAList", "Table"), name);
-  CurrentSection = name;
-  auto* node = new QTreeWidgetItem(node2da);
-  node->setText(0, platform::ToQt(name));
-  node->setIcon(0, FileNodeIcon());
-  tree->setCurrentItem(node);
-}
-
-void TMainForm::Delete2dafile1Click() {
-  if (!FileOpen) return;
-  QTreeWidgetItem* selected = tree->currentItem();
-  if (selected == nullptr || selected->parent() != node2da) {
-    ShowWarning("No 2da file has been selected in the list to be deleted");
-    return;
-  }
-  const std::string name = platform::FromQt(selected->text(0));
-  if (name.empty()) return;
-  if (AskYesNo("Are you sure you wish to remove " + name + " from the modifier list?") !=
-      platform::MessageAnswer::Yes) {
-    return;
-  }
-  // The file first: a failed write leaves the tree showing what the file still lists.
-  RemoveEveryListing(*ChangesIni, "2DAList", name);
-  if (ChangesIni->SectionExists(name)) {
-    for (const std::string& key : ChangesIni->ReadSection(name)) {
-      const std::string label = ChangesIni->ReadString(name, key, "");
-      if (!label.empty() && ChangesIni->SectionExists(label)) ChangesIni->EraseSection(label);
-    }
-    ChangesIni->EraseSection(name);
-  }
-  // Every node of that name goes, as the file no longer lists it at all.
-  tree->setCurrentItem(nullptr);
-  for (int i = node2da->childCount() - 1; i >= 0; --i) {
-    if (platform::FromQt(node2da->child(i)->text(0)) == name) delete node2da->takeChild(i);
-  }
-  tree->setCurrentItem(node2da);
+void TMainForm::Show2daFile(const std::string& fileName) {
+  lbl2daLabel1->setText(platform::ToQt("Modifiers for " + fileName + ": "));
+  Load2daModifiers(fileName);
 }
 
 void TMainForm::Load2daModifiers(const std::string& fileName) {
+  TIniReadScope reading(*ChangesIni);
   CurrentSection = fileName;
-  std::vector<std::vector<std::string>> rows;
+  platform::KeyValueRows rows;
   if (ChangesIni->SectionExists(fileName)) {
     for (const std::string& key : ChangesIni->ReadSection(fileName)) {
       std::string label = ChangesIni->ReadString(fileName, key, "");
-      if (!label.empty()) rows.push_back({key, std::move(label)});
+      if (!label.empty()) rows.emplace_back(key, std::move(label));
     }
   }
-  if (rows.empty()) rows.push_back({"", ""});
-  grid2daMod->SetRows(std::move(rows));
-  grid2daMod->SetColWidth(0, kKeyColumnWidth);
-  grid2daMod->SetColWidth(1, grid2daMod->width() - kKeyColumnWidth - 6);
+  platform::KeyValueList(*grid2daMod).ShowRows(rows);
+  SetKeyValueColumns(*grid2daMod, kKeyColumnWidth);
 }
 
 void TMainForm::btn2daAddRowClick() { Add2daModifier(T2daModifierKind::AddRow); }
@@ -402,12 +306,7 @@ std::optional<std::string> TMainForm::Ask2daComparePath(const char* title) {
 }
 
 std::optional<std::string> TMainForm::Ask2daModifierLabel(const char* title, const char* caption) {
-  TNewLabelForm& prompt = *FForms.NewLabelForm;
-  prompt.edModLabel->clear();
-  prompt.lblTitle->setText(QString::fromLatin1(title));
-  prompt.setWindowTitle(QString::fromLatin1(caption));
-  if (platform::RunModal(prompt) != QDialog::Accepted) return std::nullopt;
-  return prompt.GetLabel();
+  return FForms.NewLabelForm->Ask(title, caption);
 }
 
 bool TMainForm::Accept2daModifierLabel(const std::string& label) {
@@ -459,12 +358,8 @@ void TMainForm::Open2daModifierDialog(T2daModifierKind kind, const std::string& 
 }
 
 void TMainForm::Select2daModifier(const std::string& key) {
-  for (int row = 0; row < grid2daMod->RowCount(); ++row) {
-    if (grid2daMod->Cell(0, row) == key) {
-      grid2daMod->SetRow(row);
-      return;
-    }
-  }
+  const int row = grid2daMod->FindRow(0, key);
+  if (row >= 0) grid2daMod->SetRow(row);
 }
 
 }  // namespace quennet

@@ -13,10 +13,6 @@ QWidget* TMainForm::CreateGffPane() {
 
 void TMainForm::ResetGffPane() {}
 
-void TMainForm::AddGFFFile1Click() {}
-
-void TMainForm::DeleteGFFfile1Click() {}
-
 void TMainForm::LoadGffModifiers(const std::string& fileName) { CurrentSection = fileName; }
 
 }  // namespace quennet

@@ -15,13 +15,14 @@
 #include "configeditor/UForms.h"
 #include "configeditor/UIcons.h"
 #include "configeditor/UInfoForm.h"
-#include "configeditor/UListPaneParts.h"
 #include "configeditor/UMainForm.h"
 #include "configeditor/UMassAddForm.h"
+#include "configeditor/UPaneParts.h"
 #include "configeditor/rules/UFileKinds.h"
 #include "configeditor/rules/UInstallList.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/FormParts.h"
 #include "platform/ui/StringGrid.h"
 
 namespace quennet {
@@ -40,17 +41,18 @@ std::vector<std::string> Row(const TInstallEntry& entry) {
 }  // namespace
 
 QWidget* TMainForm::CreateInstallPane() {
-  auto* pane = new QWidget(this);
-  pane->setObjectName(QStringLiteral("paneInstall"));
-  gridInstall =
-      NewListGrid(pane, "gridInstall", 3, "Doubleclick to edit the selected modifier in the list.");
+  QWidget* pane = NewPane(this, "paneInstall");
+  gridInstall = NewKeyValueGrid(pane, "gridInstall",
+                                "Doubleclick to edit the selected modifier in the list.");
+  gridInstall->SetColCount(3);
   auto* group = new QGroupBox(QStringLiteral(" File to install "), pane);
-  edFolderName = NewHintedEdit(
-      group, "edFolderName",
+  edFolderName = platform::Hinted(
+      platform::Named(new QLineEdit(group), "edFolderName"),
       "Relative path (from the game folder) to the folder where this file should be placed.");
-  edFileName = NewHintedEdit(group, "edFileName",
-                             "The name of the file that should me copied from orvandeldata to its "
-                             "destination folder.");
+  edFileName =
+      platform::Hinted(platform::Named(new QLineEdit(group), "edFileName"),
+                       "The name of the file that should me copied from orvandeldata to its "
+                       "destination folder.");
   btnGetFileName = NewImageButton(group, "btnGetFileName", TButtonImage::Open,
                                   "Select a file to get the name from.");
   cbFileReplace = new QCheckBox(QStringLiteral("Replace existing:"), group);
@@ -86,7 +88,7 @@ QWidget* TMainForm::CreateInstallPane() {
   list->addWidget(gridInstall, 1);
   list->addLayout(buttons);
   auto* column = new QVBoxLayout(pane);
-  column->addWidget(NewHeading(pane, "lblInstallHeading", "Install files"));
+  column->addWidget(platform::MakeHeading(pane, "lblInstallHeading", "Install files"));
   column->addWidget(new QLabel(QStringLiteral("Files to copy to game folder:"), pane));
   column->addLayout(list, 1);
   column->addWidget(group);

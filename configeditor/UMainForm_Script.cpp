@@ -13,12 +13,14 @@
 #include "configeditor/UForms.h"
 #include "configeditor/UIcons.h"
 #include "configeditor/UInfoForm.h"
-#include "configeditor/UListPaneParts.h"
 #include "configeditor/UMainForm.h"
+#include "configeditor/UPaneParts.h"
 #include "configeditor/rules/UCompileList.h"
 #include "configeditor/rules/UFileKinds.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/FormParts.h"
+#include "platform/ui/KeyValueList.h"
 #include "platform/ui/StringGrid.h"
 
 namespace quennet {
@@ -27,19 +29,12 @@ namespace {
 
 constexpr int kScriptKeyWidth = 170;
 
-QLabel* NewNamedLabel(QWidget* parent, const char* name, const char* text) {
-  auto* label = new QLabel(QString::fromLatin1(text), parent);
-  label->setObjectName(QString::fromLatin1(name));
-  return label;
-}
-
 }  // namespace
 
 QWidget* TMainForm::CreateScriptPane() {
-  auto* pane = new QWidget(this);
-  pane->setObjectName(QStringLiteral("paneScript"));
+  QWidget* pane = NewPane(this, "paneScript");
   gridScript =
-      NewListGrid(pane, "gridScript", 2, "Doubleclick to edit the selected modifier in the list.");
+      NewKeyValueGrid(pane, "gridScript", "Doubleclick to edit the selected modifier in the list.");
   btnDelScript = NewImageButton(pane, "btnDelScript", TButtonImage::Delete,
                                 "Delete the selected script file from the list.");
   btnScriptInfo =
@@ -51,30 +46,32 @@ QWidget* TMainForm::CreateScriptPane() {
       NewImageButton(pane, "btnAddScript", TButtonImage::Add, "Add folder/file to the list.");
   auto* group = new QGroupBox(QStringLiteral(" File to install "), pane);
   group->setObjectName(QStringLiteral("GroupBox3"));
-  edScriptName = NewHintedEdit(group, "edScriptName",
-                               "The name of an NSS file to substitute tokens for values in and "
-                               "recompile. Include files will only get tokens processed and are "
-                               "not compiled.");
+  edScriptName = platform::Hinted(platform::Named(new QLineEdit(group), "edScriptName"),
+                                  "The name of an NSS file to substitute tokens for values in and "
+                                  "recompile. Include files will only get tokens processed and are "
+                                  "not compiled.");
   btnGetScriptName = NewImageButton(group, "btnGetScriptName", TButtonImage::Open,
                                     "Select an NSS file to get the name from.");
-  edScriptDest = NewHintedEdit(group, "edScriptDest",
-                               "Set to 'override' to install into the override folder, or the "
-                               "relative path and name of an ERF/RIM format file to insert the NCS "
-                               "file into.");
+  edScriptDest =
+      platform::Hinted(platform::Named(new QLineEdit(group), "edScriptDest"),
+                       "Set to 'override' to install into the override folder, or the "
+                       "relative path and name of an ERF/RIM format file to insert the NCS "
+                       "file into.");
   btnGetDestName = NewImageButton(group, "btnGetDestName", TButtonImage::Open,
                                   "Select an ERF file to get the name from.");
   cbScriptReplace = new QCheckBox(QStringLiteral("Replace existing:"), group);
   cbScriptReplace->setObjectName(QStringLiteral("cbScriptReplace"));
   cbScriptReplace->setLayoutDirection(Qt::RightToLeft);
-  SetHint(cbScriptReplace,
-          "Toggle if existing NCS files with the same name should be overwritten, or if the file "
-          "should be skipped.");
+  platform::SetHint(
+      cbScriptReplace,
+      "Toggle if existing NCS files with the same name should be overwritten, or if the file "
+      "should be skipped.");
 
   auto* inputs = new QGridLayout(group);
-  inputs->addWidget(NewNamedLabel(group, "Label25", "File name:"), 0, 0);
+  inputs->addWidget(platform::MakeLabel(group, "Label25", "File name:"), 0, 0);
   inputs->addWidget(edScriptName, 0, 1);
   inputs->addWidget(btnGetScriptName, 0, 2);
-  inputs->addWidget(NewNamedLabel(group, "Label24", "Destination:"), 1, 0);
+  inputs->addWidget(platform::MakeLabel(group, "Label24", "Destination:"), 1, 0);
   inputs->addWidget(edScriptDest, 1, 1);
   inputs->addWidget(btnGetDestName, 1, 2);
   inputs->addWidget(cbScriptReplace, 2, 0, 1, 2, Qt::AlignLeft);
@@ -88,9 +85,9 @@ QWidget* TMainForm::CreateScriptPane() {
   list->addWidget(gridScript, 1);
   list->addLayout(buttons);
   auto* column = new QVBoxLayout(pane);
-  column->addWidget(NewHeading(pane, "Label22", "Script Source files"));
-  column->addWidget(NewNamedLabel(pane, "Label23",
-                                  "NWScript source code files to process for tokens and compile:"));
+  column->addWidget(platform::MakeHeading(pane, "Label22", "Script Source files"));
+  column->addWidget(platform::MakeLabel(
+      pane, "Label23", "NWScript source code files to process for tokens and compile:"));
   column->addLayout(list, 1);
   column->addWidget(group);
   ConnectScriptPane();
@@ -119,11 +116,8 @@ void TMainForm::ConnectScriptPane() {
 
 void TMainForm::LoadCompileList() {
   TIniReadScope reading(*ChangesIni);
-  std::vector<std::vector<std::string>> rows;
-  for (auto& [key, file] : ReadCompileList(*ChangesIni)) rows.push_back({key, file});
-  if (rows.empty()) rows.push_back({"", ""});
-  gridScript->SetRows(std::move(rows));
-  SetListColumnWidths(*gridScript, kScriptKeyWidth);
+  platform::KeyValueList(*gridScript).ShowRows(ReadCompileList(*ChangesIni));
+  SetKeyValueColumns(*gridScript, kScriptKeyWidth);
 }
 
 void TMainForm::btnAddScriptClick() {
@@ -134,12 +128,7 @@ void TMainForm::btnAddScriptClick() {
                                           platform::FromQt(edScriptDest->text()));
   if (key.empty()) return;
   LoadCompileList();
-  for (int row = 0; row < gridScript->RowCount(); ++row) {
-    if (gridScript->Cell(0, row) == key && gridScript->Cell(1, row) == name) {
-      gridScript->SetRow(row);
-      break;
-    }
-  }
+  platform::KeyValueList(*gridScript).SelectKey(key);
   edScriptName->clear();
   edScriptName->setFocus();
 }

@@ -2,7 +2,6 @@
 // it keeps its edits in its controls until "&Save changes" writes them all.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFont>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,42 +11,28 @@
 #include <algorithm>
 
 #include "configeditor/UMainForm.h"
+#include "configeditor/UPaneParts.h"
+#include "configeditor/rules/UChangesIniNames.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/FormParts.h"
 
 namespace quennet {
 
 namespace {
 
-constexpr char kSection[] = "Settings";
-
-void SetHint(QWidget* control, const char* hint) {
-  control->setStatusTip(QString::fromLatin1(hint));
-  control->setToolTip(QString::fromLatin1(hint));
-}
+constexpr const char* kSection = kSettingsSection;
 
 QLineEdit* NewEdit(QWidget* parent, const char* name, const char* hint) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(QString::fromLatin1(name));
-  SetHint(edit, hint);
-  return edit;
+  return platform::Hinted(platform::Named(new QLineEdit(parent), name), hint);
 }
 
 QComboBox* NewList(QWidget* parent, const char* name, const char* hint,
                    std::initializer_list<const char*> items) {
-  auto* list = new QComboBox(parent);
-  list->setObjectName(QString::fromLatin1(name));
+  auto* list = platform::Hinted(platform::Named(new QComboBox(parent), name), hint);
   list->setEditable(false);
   for (const char* item : items) list->addItem(QString::fromLatin1(item));
-  SetHint(list, hint);
   return list;
-}
-
-QPushButton* NewButton(QWidget* parent, const char* name, const char* caption, const char* hint) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  SetHint(button, hint);
-  return button;
 }
 
 std::string TextOf(const QLineEdit* edit) { return platform::FromQt(edit->text()); }
@@ -55,8 +40,7 @@ std::string TextOf(const QLineEdit* edit) { return platform::FromQt(edit->text()
 }  // namespace
 
 QWidget* TMainForm::CreateSettingsPane() {
-  auto* pane = new QWidget(this);
-  pane->setObjectName(QStringLiteral("paneSettings"));
+  QWidget* pane = NewPane(this, "paneSettings");
   edSetCaption =
       NewEdit(pane, "edSetCaption", "Name of the main window shown in the Orvandel title bar.");
   edSetConfirm =
@@ -102,18 +86,13 @@ QWidget* TMainForm::CreateSettingsPane() {
   cbDebugScripts =
       new QCheckBox(QStringLiteral("Save processed script source code files for debugging"), pane);
   cbDebugScripts->setObjectName(QStringLiteral("cbDebugScripts"));
-  btnSetSave = NewButton(pane, "btnSetSave", "&Save changes",
-                         "Save changes made to input boxed in this section.");
+  btnSetSave = NewTextButton(pane, "btnSetSave", "&Save changes",
+                             "Save changes made to input boxed in this section.");
   btnSetReset =
-      NewButton(pane, "btnSetReset", "&Reset changes",
-                "Discard recently made changes and reload the values stored in the INI file.");
+      NewTextButton(pane, "btnSetReset", "&Reset changes",
+                    "Discard recently made changes and reload the values stored in the INI file.");
 
-  auto* heading = new QLabel(QStringLiteral("Settings"), pane);
-  heading->setObjectName(QStringLiteral("lblSettingsHeading"));
-  QFont large = heading->font();
-  large.setPointSize(large.pointSize() + 6);
-  large.setBold(true);
-  heading->setFont(large);
+  QLabel* heading = platform::MakeHeading(pane, "lblSettingsHeading", "Settings");
 
   auto* rows = new QFormLayout;
   rows->addRow(QStringLiteral("Window caption:"), edSetCaption);
@@ -130,10 +109,7 @@ QWidget* TMainForm::CreateSettingsPane() {
   rows->addRow(QStringLiteral("Ask for game folder:"), lookup);
   rows->addRow(QString(), cbDebugScripts);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(btnSetSave);
-  buttons->addWidget(btnSetReset);
+  QHBoxLayout* buttons = platform::ButtonRow(btnSetSave, btnSetReset);
 
   auto* column = new QVBoxLayout(pane);
   column->addWidget(heading);

@@ -11,10 +11,6 @@ QWidget* TMainForm::CreateSsfPane() {
   return pane;
 }
 
-void TMainForm::AddSSFFile1Click() {}
-
-void TMainForm::DeleteSSFFile1Click() {}
-
 void TMainForm::ShowSsfFile(const std::string& fileName) { CurrentSection = fileName; }
 
 }  // namespace quennet

@@ -13,11 +13,13 @@
 #include "configeditor/UEditTokenForm.h"
 #include "configeditor/UForms.h"
 #include "configeditor/UIcons.h"
-#include "configeditor/UListPaneParts.h"
 #include "configeditor/UMainForm.h"
+#include "configeditor/UPaneParts.h"
 #include "configeditor/rules/UTlkTokens.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/FormParts.h"
+#include "platform/ui/KeyValueList.h"
 #include "platform/ui/StringGrid.h"
 #include "talktable/UTLKFile.h"
 
@@ -31,18 +33,17 @@ constexpr int kStrRefWidth = 48;
 }  // namespace
 
 QWidget* TMainForm::CreateTlkPane() {
-  auto* pane = new QWidget(this);
-  pane->setObjectName(QStringLiteral("paneTLK"));
-  gridTokens = NewListGrid(pane, "gridTokens", 2,
-                           "StrRef tokens that may be used to insert a dialog.tlk StrRef into "
-                           "2DA, GFF, SSF and NSS files.");
-  gridTlk = NewListGrid(pane, "gridTlk", 2,
-                        "Doubleclick to add a token for the selected append.tlk entry.");
+  QWidget* pane = NewPane(this, "paneTLK");
+  gridTokens = NewKeyValueGrid(pane, "gridTokens",
+                               "StrRef tokens that may be used to insert a dialog.tlk StrRef into "
+                               "2DA, GFF, SSF and NSS files.");
+  gridTlk = NewKeyValueGrid(pane, "gridTlk",
+                            "Doubleclick to add a token for the selected append.tlk entry.");
   txtEntry = new QPlainTextEdit(pane);
   txtEntry->setObjectName(QStringLiteral("txtEntry"));
   txtEntry->setReadOnly(true);
   txtEntry->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  SetHint(txtEntry, "Preview of the text in the selected append.tlk entry.");
+  platform::SetHint(txtEntry, "Preview of the text in the selected append.tlk entry.");
   txtEntry->setMaximumHeight(110);
   btnOpenTlk = NewImageButton(pane, "btnOpenTlk", TButtonImage::Open,
                               "Load entries from an append.tlk file...");
@@ -68,7 +69,7 @@ QWidget* TMainForm::CreateTlkPane() {
   lists->setColumnStretch(0, 2);
   lists->setColumnStretch(2, 3);
   auto* column = new QVBoxLayout(pane);
-  column->addWidget(NewHeading(pane, "lblTlkHeading", "Custom TLK entries"));
+  column->addWidget(platform::MakeHeading(pane, "lblTlkHeading", "Custom TLK entries"));
   column->addLayout(lists, 1);
   column->addWidget(txtEntry);
   ConnectTlkPane();
@@ -80,7 +81,6 @@ void TMainForm::ConnectTlkPane() {
   platform::Connect(btnAddStrRef, &QToolButton::clicked, this, [this] { btnAddStrRefClick(); });
   platform::Connect(btnDelToken, &QToolButton::clicked, this, [this] { btnDelTokenClick(); });
   platform::Connect(gridTlk, &QAbstractItemView::clicked, this, [this] { gridTlkClick(); });
-  platform::Connect(gridTlk, &platform::StringGrid::RowChanged, this, [this] { gridTlkClick(); });
   platform::Connect(gridTlk, &QAbstractItemView::doubleClicked, this,
                     [this] { btnAddStrRefClick(); });
   OnCtrlShiftKeyRelease(gridTlk, Qt::Key_Left, [this] { btnAddStrRefClick(); });
@@ -95,21 +95,21 @@ void TMainForm::ResetTlkPane() {
 
 void TMainForm::FillTokenGrid() {
   TIniReadScope reading(*ChangesIni);
-  std::vector<std::vector<std::string>> rows;
+  platform::KeyValueRows rows;
   for (const std::string& key : ChangesIni->ReadSection(kTlkList)) {
-    rows.push_back({key, ChangesIni->ReadString(kTlkList, key, "")});
+    rows.emplace_back(key, ChangesIni->ReadString(kTlkList, key, ""));
   }
   if (rows.empty()) return;
   TokenCounter = static_cast<int32_t>(rows.size());
-  gridTokens->SetRows(std::move(rows));
+  platform::KeyValueList(*gridTokens).ShowRows(rows);
 }
 
 void TMainForm::LoadTlkTokens() {
   CurrentSection = kTlkList;
   // An empty section leaves the list and the counter as they are.
   FillTokenGrid();
-  SetListColumnWidths(*gridTokens, kTokenKeyWidth);
-  SetListColumnWidths(*gridTlk, kStrRefWidth);
+  SetKeyValueColumns(*gridTokens, kTokenKeyWidth);
+  SetKeyValueColumns(*gridTlk, kStrRefWidth);
   txtEntry->clear();
 }
 
@@ -123,7 +123,7 @@ void TMainForm::btnOpenTlkClick() {
   std::vector<std::string> chosen = platform::RunFileDialog(this, OpenBox);
   if (chosen.empty()) return;
   gridTlk->SetRows({{"", ""}});
-  SetListColumnWidths(*gridTlk, kStrRefWidth);
+  SetKeyValueColumns(*gridTlk, kStrRefWidth);
   platform::HourglassCursor hourglass;
   const TTLKFileHandler table(chosen.front());
   std::vector<std::vector<std::string>> rows;
@@ -148,28 +148,15 @@ void TMainForm::btnAddStrRefClick() {
   const std::string strRef = gridTlk->Cell(0, gridTlk->Row());
   // Without a listing there is no entry to make a token of.
   if (strRef.empty()) return;
-  const std::string key = AddToken(*ChangesIni, TokenCounter, strRef);
-  int row = gridTokens->RowCount() - 1;
-  if (!gridTokens->Cell(0, row).empty()) gridTokens->SetRowCount(++row + 1);
-  gridTokens->SetCell(0, row, key);
-  gridTokens->SetCell(1, row, strRef);
-  gridTokens->SetRow(row);
+  platform::KeyValueList(*gridTokens).Store(AddToken(*ChangesIni, TokenCounter, strRef), strRef);
 }
 
 void TMainForm::btnDelTokenClick() {
   if (!FileOpen) return;
-  const int selected = gridTokens->Row();
-  const std::string key = gridTokens->Cell(0, selected);
+  const std::string key = gridTokens->Cell(0, gridTokens->Row());
   if (key.empty()) return;
   ChangesIni->DeleteKey(kTlkList, key);
-  std::vector<std::vector<std::string>> rows;
-  for (int row = 0; row < gridTokens->RowCount(); ++row) {
-    if (row != selected) rows.push_back({gridTokens->Cell(0, row), gridTokens->Cell(1, row)});
-  }
-  if (rows.empty()) rows.push_back({"", ""});
-  const int count = static_cast<int>(rows.size());
-  gridTokens->SetRows(std::move(rows));
-  gridTokens->SetRow(std::min(selected, count - 1));
+  platform::KeyValueList(*gridTokens).RemoveSelected();
 }
 
 void TMainForm::gridTokensDblClick() {

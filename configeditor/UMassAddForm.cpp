@@ -9,11 +9,12 @@
 #include <QVBoxLayout>
 
 #include "configeditor/UIcons.h"
-#include "configeditor/UListPaneParts.h"
+#include "configeditor/UPaneParts.h"
 #include "configeditor/rules/UKeyNumbering.h"
 #include "formats/UKV_Common.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/FormParts.h"
 
 namespace quennet {
 
@@ -26,12 +27,6 @@ const char* const kExplanation[] = {
     "files you add to this folder here.",
 };
 
-QPushButton* NewButton(QWidget* parent, const char* name, const char* caption) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  return button;
-}
-
 }  // namespace
 
 TMassAddForm::TMassAddForm(QWidget* parent) : QDialog(parent) {
@@ -43,9 +38,9 @@ TMassAddForm::TMassAddForm(QWidget* parent) : QDialog(parent) {
                                 "Select a folder to get the name from.");
   cbReplace = new QCheckBox(QStringLiteral("Replace existing files in folder"), this);
   cbReplace->setObjectName(QStringLiteral("cbReplace"));
-  btnOK = NewButton(this, "btnOK", "&Select");
+  btnOK = platform::MakeButton(this, "btnOK", "&Select");
   btnOK->setDefault(true);
-  btnCancel = NewButton(this, "btnCancel", "&Cancel");
+  btnCancel = platform::MakeButton(this, "btnCancel", "&Cancel");
 
   auto* folder = new QHBoxLayout;
   folder->addWidget(new QLabel(QStringLiteral("Specify folder name:"), this));
@@ -56,7 +51,7 @@ TMassAddForm::TMassAddForm(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(btnOK);
   buttons->addWidget(btnCancel);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(NewHeading(this, "lblHeading", "Mass add files"));
+  layout->addWidget(platform::MakeHeading(this, "lblHeading", "Mass add files"));
   for (const char* line : kExplanation) {
     layout->addWidget(new QLabel(QString::fromLatin1(line), this));
   }

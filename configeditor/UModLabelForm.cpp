@@ -1,6 +1,5 @@
 #include "configeditor/UModLabelForm.h"
 
-#include <QFont>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,9 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "configeditor/UHelpWindow.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/FormParts.h"
+#include "platform/ui/Services.h"
 
 namespace quennet {
 
@@ -22,23 +22,12 @@ const char* const kExplanation[] = {
     "help you remember what it's used for.",
 };
 
-QPushButton* NewButton(QWidget* parent, const char* name, const char* caption) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  return button;
-}
-
 }  // namespace
 
 TNewLabelForm::TNewLabelForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TNewLabelForm"));
   setWindowTitle(QStringLiteral("Specify modifier label"));
-  lblTitle = new QLabel(QStringLiteral("Add new modifier"), this);
-  lblTitle->setObjectName(QStringLiteral("lblTitle"));
-  QFont large = lblTitle->font();
-  large.setPointSize(large.pointSize() + 6);
-  large.setBold(true);
-  lblTitle->setFont(large);
+  lblTitle = platform::MakeHeading(this, "lblTitle", "Add new modifier");
 
   auto* important = new QLabel(
       QStringLiteral("<b><font color=\"#800000\">IMPORTANT! </font></b>The modifier label must "
@@ -48,19 +37,14 @@ TNewLabelForm::TNewLabelForm(QWidget* parent) : QDialog(parent) {
   auto* rule = new QFrame(this);
   rule->setFrameShape(QFrame::HLine);
   rule->setFrameShadow(QFrame::Sunken);
-  edModLabel = new QLineEdit(this);
-  edModLabel->setObjectName(QStringLiteral("edModLabel"));
-  btnSave = NewButton(this, "btnSave", "&Save");
+  edModLabel = platform::Named(new QLineEdit(this), "edModLabel");
+  btnSave = platform::MakeButton(this, "btnSave", "&Save");
   btnSave->setDefault(true);
-  btnCancel = NewButton(this, "btnCancel", "&Cancel");
+  btnCancel = platform::MakeButton(this, "btnCancel", "&Cancel");
 
   auto* entry = new QHBoxLayout;
   entry->addWidget(new QLabel(QStringLiteral("Specify modifier label:"), this));
   entry->addWidget(edModLabel, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(btnSave);
-  buttons->addWidget(btnCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lblTitle);
   for (const char* line : kExplanation)
@@ -68,7 +52,7 @@ TNewLabelForm::TNewLabelForm(QWidget* parent) : QDialog(parent) {
   layout->addWidget(important);
   layout->addWidget(rule);
   layout->addLayout(entry);
-  layout->addLayout(buttons);
+  layout->addLayout(platform::ButtonRow(btnSave, btnCancel));
   setFixedSize(sizeHint());
 
   platform::Connect(btnSave, &QPushButton::clicked, this, [this] { accept(); });
@@ -77,13 +61,22 @@ TNewLabelForm::TNewLabelForm(QWidget* parent) : QDialog(parent) {
 
 std::string TNewLabelForm::GetLabel() const { return platform::FromQt(edModLabel->text()); }
 
+std::optional<std::string> TNewLabelForm::Ask(const std::string& title,
+                                              const std::string& caption) {
+  edModLabel->clear();
+  lblTitle->setText(platform::ToQt(title));
+  setWindowTitle(platform::ToQt(caption));
+  if (platform::RunModal(*this) != QDialog::Accepted) return std::nullopt;
+  return GetLabel();
+}
+
 void TNewLabelForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   platform::RunGuarded([this] { FormShow(); });
 }
 
 void TNewLabelForm::FormShow() {
-  CentreOnDesktop(*this);
+  platform::CentreOnDesktop(*this);
   edModLabel->setFocus();
 }
 

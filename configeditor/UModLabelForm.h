@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -18,11 +19,14 @@ class TNewLabelForm : public QDialog {
 
   // The text of edModLabel, as typed.
   std::string GetLabel() const;
+  // Empties the box, sets the title and caption and shows the prompt; the label as
+  // typed, or none when the prompt is cancelled. The caller checks the label.
+  std::optional<std::string> Ask(const std::string& title, const std::string& caption);
 
-  QLabel* lblTitle;
-  QLineEdit* edModLabel;
-  QPushButton* btnSave;
-  QPushButton* btnCancel;
+  QLabel* lblTitle = nullptr;
+  QLineEdit* edModLabel = nullptr;
+  QPushButton* btnSave = nullptr;
+  QPushButton* btnCancel = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -14,13 +14,14 @@
 #include <QVBoxLayout>
 
 #include "configeditor/UIcons.h"
-#include "configeditor/UListPaneParts.h"
 #include "configeditor/UModLabelForm.h"
+#include "configeditor/UPaneParts.h"
 #include "configeditor/rules/UKeyNumbering.h"
 #include "configeditor/rules/USetupList.h"
 #include "platform/Files.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/FormParts.h"
 
 namespace quennet {
 
@@ -84,10 +85,7 @@ std::string ShownLineBreaks(const std::string& stored) {
 std::string TextOf(const QLineEdit* edit) { return platform::FromQt(edit->text()); }
 
 QLabel* NewFieldLabel(QWidget* parent, const char* name, const char* text, const char* hint) {
-  auto* label = new QLabel(QString::fromLatin1(text), parent);
-  label->setObjectName(QString::fromLatin1(name));
-  SetHint(label, hint);
-  return label;
+  return platform::Hinted(platform::MakeLabel(parent, name, text), hint);
 }
 
 }  // namespace
@@ -103,7 +101,7 @@ TNamespaceForm::TNamespaceForm(TNewLabelForm& labelPrompt, QWidget* parent)
   listNS->setViewMode(QListView::ListMode);
   listNS->setSelectionMode(QAbstractItemView::SingleSelection);
   listNS->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  SetHint(listNS, "Select a setup to edit in this list.");
+  platform::SetHint(listNS, "Select a setup to edit in this list.");
   listNS->viewport()->installEventFilter(new EmptyClickDeselects(listNS));
   btnAdd = NewImageButton(this, "btnAdd", TButtonImage::Add, "Add a new Setup.");
   btnDelete = NewImageButton(this, "btnDelete", TButtonImage::Delete, "Delete the selected Setup");
@@ -141,25 +139,25 @@ void TNamespaceForm::CreateEditPane() {
       "Short descriptive text of this Setup, shown when the user selects this Setup in the "
       "dropdown menu in Orvandel.";
   lblIniName = NewFieldLabel(paneEdit, "lblIniName", "Config file name:", iniHint);
-  edIniName = NewHintedEdit(paneEdit, "edIniName", iniHint);
+  edIniName = platform::Hinted(platform::Named(new QLineEdit(paneEdit), "edIniName"), iniHint);
   btnSelINI = NewImageButton(paneEdit, "btnSelINI", TButtonImage::Open, iniHint);
   lblInfoName = NewFieldLabel(paneEdit, "lblInfoName", "Info file name:", infoHint);
-  edInfoName = NewHintedEdit(paneEdit, "edInfoName", infoHint);
+  edInfoName = platform::Hinted(platform::Named(new QLineEdit(paneEdit), "edInfoName"), infoHint);
   btnSelInfo = NewImageButton(paneEdit, "btnSelInfo", TButtonImage::Open, infoHint);
   lblDataPath = NewFieldLabel(paneEdit, "lblDataPath", "Data sub-folder:", dataHint);
-  edDataPath = NewHintedEdit(paneEdit, "edDataPath", dataHint);
+  edDataPath = platform::Hinted(platform::Named(new QLineEdit(paneEdit), "edDataPath"), dataHint);
   lblName = NewFieldLabel(paneEdit, "lblName", "Setup name:", nameHint);
-  edName = NewHintedEdit(paneEdit, "edName", nameHint);
+  edName = platform::Hinted(platform::Named(new QLineEdit(paneEdit), "edName"), nameHint);
   lblDescription = NewFieldLabel(paneEdit, "lblDescription", "Setup Description:", descriptionHint);
   edDescription = new QPlainTextEdit(paneEdit);
   edDescription->setObjectName(QStringLiteral("edDescription"));
-  SetHint(edDescription, descriptionHint);
+  platform::SetHint(edDescription, descriptionHint);
   edDescription->setTabChangesFocus(true);
   edDescription->installEventFilter(new DescriptionKeys(edDescription));
   btnSave = new QPushButton(QStringLiteral("<< &Save changes"), paneEdit);
   btnSave->setObjectName(QStringLiteral("btnSave"));
   btnSave->setAutoDefault(false);
-  SetHint(btnSave, "Save the data entered or modified for this Setup.");
+  platform::SetHint(btnSave, "Save the data entered or modified for this Setup.");
 
   auto* grid = new QGridLayout(paneEdit);
   grid->addWidget(lblIniName, 0, 0);

@@ -1,5 +1,7 @@
 #include "formats/UKV_IniFile.h"
 
+#include <sys/stat.h>
+
 #include <limits>
 #include <optional>
 
@@ -207,4 +209,15 @@ std::optional<std::string> RefusedKeyName(const std::string& name) {
 
 std::optional<std::string> RefusedSectionName(const std::string& name) {
   return platform::UnwritableSectionReason(name);
+}
+
+std::optional<std::string> TooLargeIniFileWarning(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      info.st_size <= platform::PrivateProfile::kMaxFileSize)
+    return std::nullopt;
+  return "The file " + path + " holds " + std::to_string(info.st_size) + " bytes, more than the " +
+         std::to_string(platform::PrivateProfile::kMaxFileSize) +
+         " bytes (256 MiB) an INI file may have; it cannot be read, and nothing can be written "
+         "to it.";
 }

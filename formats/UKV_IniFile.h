@@ -161,3 +161,7 @@ class TIniReadScope {
 // names with its write error and this sentence.
 std::optional<std::string> RefusedKeyName(const std::string& name);
 std::optional<std::string> RefusedSectionName(const std::string& name);
+
+// The warning for a file too large to be read as INI text (larger than 256 MiB), naming
+// its size: such a file reads as empty and refuses every change. Nothing otherwise.
+std::optional<std::string> TooLargeIniFileWarning(const std::string& path);

@@ -1,23 +1,25 @@
 // Fuzzes the INI accessor: random file content, then reads and one write, delete or
 // erase. Never a crash; the parse gives back the content byte for byte; a change leaves
 // every other key of the section as it was; a written key reads back; a second accessor
-// opened afterwards sees what the first one sees.
+// opened afterwards sees what the first one sees; the same change made in a batch leaves
+// the same bytes.
 //
 // Input: section, key and value as backslash-terminated strings (FuzzedDataProvider),
 // the operation in the last byte, the file content in what is left.
 //
-// A written key is checked to read back only when its names and value are ones the
-// INI rules can carry. A fuzzable section name holds no CR, LF or NUL and no leading or
-// trailing blank. A fuzzable key name holds no CR, LF, NUL or "=", has no leading or
-// trailing blank and does not begin with ";" or "[". A fuzzable value holds no NUL and no
-// escape text, and its stored (escaped) form has no leading or trailing blank, is not
-// enclosed in a matching pair of quotes and has at most 2047 characters.
+// Names the accessor refuses (RefusedSectionName, RefusedKeyName) must be refused with
+// the file untouched. A written key is checked to read back only when its names and
+// value are ones the INI rules can carry: a fuzzable section name is one that is not
+// refused and has no leading or trailing blank; a fuzzable key name likewise. A fuzzable value
+// holds no NUL and no escape text, and its stored (escaped) form has no leading or trailing blank,
+// is not enclosed in a matching pair of quotes and has at most 2047 characters.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -64,20 +66,11 @@ bool HasEdgeBlank(std::string_view text) {
          (text.front() == ' ' || text.front() == '\t' || text.back() == ' ' || text.back() == '\t');
 }
 
-bool HoldsAny(std::string_view text, std::string_view bytes) {
-  return text.find_first_of(bytes) != std::string_view::npos;
+bool IsFuzzableSection(const std::string& name) {
+  return !RefusedSectionName(name) && !HasEdgeBlank(name);
 }
 
-const std::string_view kLineBreaksAndNul("\r\n\0", 3);
-
-bool IsFuzzableSection(std::string_view name) {
-  return !HoldsAny(name, kLineBreaksAndNul) && !HasEdgeBlank(name);
-}
-
-bool IsFuzzableKey(std::string_view name) {
-  return !HoldsAny(name, std::string_view("\r\n\0=", 4)) && !HasEdgeBlank(name) &&
-         (name.empty() || (name.front() != ';' && name.front() != '['));
-}
+bool IsFuzzableKey(const std::string& name) { return !RefusedKeyName(name) && !HasEdgeBlank(name); }
 
 std::string Encoded(std::string_view value) {
   return ReplaceAll(ReplaceAll(value, "\n", "<#LF#>"), "\r", "<#CR#>");
@@ -116,10 +109,10 @@ void CheckWrite(const std::string& path, const std::string& section, const std::
   TIniFile raw(path);
   const std::string before = ReadFile(path);
   Entries expected = RawEntries(raw, section);
-  bool refused = HoldsAny(section, kLineBreaksAndNul) || HoldsAny(key, kLineBreaksAndNul);
+  bool refused = RefusedSectionName(section) || RefusedKeyName(key);
   try {
     ini.WriteString(section, key, value);
-    Check(!refused, "a name holding CR, LF or NUL was written");
+    Check(!refused, "a name the file cannot hold was written");
   } catch (const platform::EIniFileException&) {
     Check(refused, "a write failed");
     Check(ReadFile(path) == before, "a refused write changed the file");
@@ -150,12 +143,16 @@ void CheckDelete(const std::string& path, const std::string& section, const std:
     trimmed.remove_prefix(1);
   while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t'))
     trimmed.remove_suffix(1);
-  size_t count = expected.size();
-  std::erase_if(expected, [&](const auto& entry) { return SameName(entry.first, trimmed); });
+  // A delete removes the line that counts; a later line of the name may come to light.
+  auto others = [&](Entries entries) {
+    std::erase_if(entries, [&](const auto& entry) { return SameName(entry.first, trimmed); });
+    return entries;
+  };
+  const bool listed = others(expected).size() != expected.size();
   ini.DeleteKey(section, key);
-  if (expected.size() == count)
-    Check(ReadFile(path) == before, "deleting an absent key changed the file");
-  Check(RawEntries(raw, section) == expected, "a delete disturbed the other keys of its section");
+  if (!listed) Check(ReadFile(path) == before, "deleting an absent key changed the file");
+  Check(others(RawEntries(raw, section)) == others(expected),
+        "a delete disturbed the other keys of its section");
   CheckAgreesWithFresh(ini, path, section);
 }
 
@@ -164,6 +161,27 @@ void CheckErase(const std::string& path, const std::string& section) {
   ini.EraseSection(section);
   Check(!ini.SectionExists(section), "an erased section still exists");
   CheckAgreesWithFresh(ini, path, section);
+}
+
+// The operation once call by call and once in a batch, from the same content: the same bytes.
+void CheckBatchLeavesTheSameBytes(const std::string& path, const std::string& content,
+                                  const std::function<void(TKV_Inifile&)>& operation) {
+  auto run = [&](bool inBatch) {
+    WriteFile(path, content);
+    TKV_Inifile ini(path);
+    try {
+      if (inBatch) {
+        TIniBatch batch(ini);
+        operation(ini);
+        batch.UpdateFile();
+      } else {
+        operation(ini);
+      }
+    } catch (const platform::EIniFileException&) {
+    }
+    return ReadFile(path);
+  };
+  Check(run(false) == run(true), "a batch left other bytes than the same calls one by one");
 }
 
 }  // namespace
@@ -191,12 +209,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   switch (operation % 3) {
     case 0:
       CheckWrite(path, section, key, value);
+      CheckBatchLeavesTheSameBytes(path, content, [&](TKV_Inifile& ini) {
+        ini.WriteString(section, key, value);
+        ini.DeleteKey(section, key);
+        ini.WriteString(section, key, value);
+      });
       break;
     case 1:
       CheckDelete(path, section, key);
+      CheckBatchLeavesTheSameBytes(path, content, [&](TKV_Inifile& ini) {
+        ini.DeleteKey(section, key);
+        ini.WriteString(key, section, value);
+      });
       break;
     default:
       CheckErase(path, section);
+      CheckBatchLeavesTheSameBytes(path, content, [&](TKV_Inifile& ini) {
+        ini.EraseSection(section);
+        ini.PutKeysFirst(key, {section}, {{section, value}});
+      });
       break;
   }
   ::unlink(path.c_str());

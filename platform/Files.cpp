@@ -48,7 +48,8 @@ std::string ResolvedTarget(const std::string& path) {
   return target;
 }
 
-Failure ReplaceFileImpl(const std::string& linkOrPath, std::string_view content, int& error) {
+Failure ReplaceFileImpl(const std::string& linkOrPath, std::string_view content, int& error,
+                        const std::function<bool()>* beforeRename = nullptr) {
   const std::string path = ResolvedTarget(linkOrPath);
   struct stat existing {};
   bool exists = ::stat(path.c_str(), &existing) == 0;
@@ -72,6 +73,10 @@ Failure ReplaceFileImpl(const std::string& linkOrPath, std::string_view content,
   if (::close(fd) != 0 && ok) {
     ok = false;
     error = errno;
+  }
+  if (ok && beforeRename != nullptr && !(*beforeRename)()) {
+    ok = false;
+    error = EAGAIN;
   }
   if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
     ok = false;
@@ -134,6 +139,12 @@ bool TryReplaceFile(const std::string& path, std::string_view content, std::stri
   if (ReplaceFileImpl(path, content, code) == Failure::None) return true;
   if (error) *error = Reason(code);
   return false;
+}
+
+bool TryReplaceFileIf(const std::string& path, std::string_view content,
+                      const std::function<bool()>& beforeRename) {
+  int code = 0;
+  return ReplaceFileImpl(path, content, code, &beforeRename) == Failure::None;
 }
 
 void ReplaceFile(const std::string& path, std::string_view content) {

@@ -2,6 +2,7 @@
 // replace for every writer, so that a failed write never leaves a half-written file.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,11 @@ std::string ReadWholeFile(const std::string& path);
 // `error` (when given) receives the system's reason.
 bool TryReplaceFile(const std::string& path, std::string_view content,
                     std::string* error = nullptr);
+
+// As TryReplaceFile; `beforeRename` runs when the temporary file is complete, just before
+// the rename. When it returns false nothing is replaced and the result is false.
+bool TryReplaceFileIf(const std::string& path, std::string_view content,
+                      const std::function<bool()>& beforeRename);
 
 // As TryReplaceFile; raises EFCreateError when the file cannot be created and
 // EInOutError when a write fails.

@@ -1,16 +1,17 @@
 #include "platform/PrivateProfile.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <new>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
-#include "platform/Exceptions.h"
 #include "platform/Files.h"
 
 namespace platform {
-
-// ---------------------------------------------------------------------------------------
-// PrivateProfile
 
 namespace {
 
@@ -33,6 +34,35 @@ bool SameTime(const timespec& a, const timespec& b) {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
+// Each write tries this often when writers that take no lock keep changing the file.
+constexpr int kStoreAttempts = 5;
+// How long a write waits for another writer's lock: 1,000 times 10 ms.
+constexpr int kLockWaitSteps = 1000;
+
+// True when the regular file at `path` holds exactly `bytes`; read in pieces, so that a
+// check costs no copy of the file.
+bool FileHoldsExactly(const std::string& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat info {};
+  bool same = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+              static_cast<uint64_t>(info.st_size) == bytes.size();
+  char piece[65536];
+  while (same) {
+    const ssize_t got = ::read(fd, piece, sizeof piece);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      same = got == 0 && bytes.empty();
+      break;
+    }
+    const size_t size = static_cast<size_t>(got);
+    same = size <= bytes.size() && std::memcmp(piece, bytes.data(), size) == 0;
+    bytes.remove_prefix(std::min(size, bytes.size()));
+  }
+  ::close(fd);
+  return same;
+}
+
 // Applies one edit; false when it changed nothing.
 bool Apply(ProfileText& text, const ProfileEdit& edit) {
   switch (edit.kind) {
@@ -44,13 +74,80 @@ bool Apply(ProfileText& text, const ProfileEdit& edit) {
     case ProfileEdit::Kind::RemoveSection:
       return text.RemoveSection(edit.section);
     case ProfileEdit::Kind::PutKeysFirst:
-      text.PutKeysFirst(edit.section, edit.identifyingNames, edit.keys);
+      text.PutKeysFirst(edit.section, *edit.identifyingNames, *edit.keys);
       return true;
   }
   return false;
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------
+// FolderLock
+
+// An advisory lock on the folder of an INI file, held by a write from its read to its
+// rename and by a batch for its commit, so that writers of ours (two windows, two
+// processes) lose nothing. It is taken on the folder itself, which never ships with a
+// mod: no lock file is left beside changes.ini. Where the file system has no such locks,
+// writes go on without it.
+FolderLock::FolderLock(const std::string& path) {
+  const std::string folder = ExtractFilePath(path);
+  FFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (FFd < 0) return;  // the write fails on its own
+  for (int step = 0;; ++step) {
+    if (::flock(FFd, LOCK_EX | LOCK_NB) == 0) return;
+    if (errno == EINTR) continue;
+    FRefused = errno == EWOULDBLOCK && step == kLockWaitSteps;
+    if (errno != EWOULDBLOCK || FRefused) break;
+    ::usleep(10000);
+  }
+  ::close(FFd);
+  FFd = -1;
+}
+
+FolderLock::~FolderLock() {
+  if (FFd >= 0) ::close(FFd);  // closing releases the lock
+}
+
+// ---------------------------------------------------------------------------------------
+// ProfileEditLog
+
+void ProfileEditLog::Add(const ProfileEdit& edit) {
+  Entry entry{edit.kind,
+              static_cast<uint32_t>(FKeysFirst.size()),
+              FTexts.size(),
+              static_cast<uint32_t>(edit.section.size()),
+              static_cast<uint32_t>(edit.key.size()),
+              static_cast<uint32_t>(edit.value.size())};
+  FTexts.append(edit.section).append(edit.key).append(edit.value);
+  if (edit.kind == ProfileEdit::Kind::PutKeysFirst)
+    FKeysFirst.emplace_back(*edit.identifyingNames, *edit.keys);
+  FEntries.push_back(entry);
+}
+
+void ProfileEditLog::Clear() {
+  FTexts.clear();
+  FEntries.clear();
+  FKeysFirst.clear();
+}
+
+void ProfileEditLog::ApplyTo(ProfileText& text) const {
+  const std::string_view texts(FTexts);
+  for (const Entry& entry : FEntries) {
+    ProfileEdit edit{
+        entry.kind, texts.substr(entry.offset, entry.sectionLength),
+        texts.substr(entry.offset + entry.sectionLength, entry.keyLength),
+        texts.substr(entry.offset + entry.sectionLength + entry.keyLength, entry.valueLength)};
+    if (entry.kind == ProfileEdit::Kind::PutKeysFirst) {
+      edit.identifyingNames = &FKeysFirst[entry.keysFirst].first;
+      edit.keys = &FKeysFirst[entry.keysFirst].second;
+    }
+    Apply(text, edit);
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// PrivateProfile
 
 bool PrivateProfile::Identity::operator==(const Identity& other) const {
   return device == other.device && inode == other.inode && size == other.size &&
@@ -83,20 +180,23 @@ void PrivateProfile::Refresh() {
 }
 
 // True when the parse is that of the file as it stands: same identity, and, while the
-// time stamps are too recent to be trusted, the same bytes.
+// time stamps are too recent to be trusted, the same bytes; or still no file at all.
 bool PrivateProfile::CacheMatchesFile() {
   if (!FCached) return false;
   std::optional<Identity> identity = IdentityOf(FPath);
+  if (!FExists) return !identity;
   if (!identity || !(*identity == FIdentity)) return false;
   if (CacheIsSettled(*identity)) return true;
-  timespec checkedAt = Now();
-  try {
-    if (ReadWholeFile(FPath) != FText.Base()) return false;
-  } catch (const std::exception&) {
-    return false;
-  }
+  const timespec checkedAt = Now();
+  if (!FileHoldsExactly(FPath, FText.Base())) return false;
   FCheckedAt = checkedAt;
   return true;
+}
+
+// The last check before a rename, against writers that take no lock: the identity only.
+bool PrivateProfile::FileUnchangedSinceRead() const {
+  std::optional<Identity> identity = IdentityOf(FPath);
+  return FExists ? identity && *identity == FIdentity : !identity;
 }
 
 void PrivateProfile::Reload() {
@@ -106,11 +206,11 @@ void PrivateProfile::Reload() {
   FUnreadable = false;
   FNotAFile = false;
   if (identity) {
+    // A file too large to parse is unreadable, as is one that cannot be read.
+    FUnreadable = identity->size > kMaxFileSize;
     try {
-      if (identity->size > kMaxFileSize) throw std::bad_alloc();
-      content = ReadWholeFile(FPath);
+      if (!FUnreadable) content = ReadWholeFile(FPath);
     } catch (const std::exception&) {
-      identity.reset();
       FUnreadable = true;
     }
   } else {
@@ -118,36 +218,47 @@ void PrivateProfile::Reload() {
     struct stat info {};
     FNotAFile = ::stat(FPath.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
   }
-  FCached = false;
   FText = ProfileText();
   try {
-    FText = ProfileText(std::move(content));
+    if (!FUnreadable) FText = ProfileText(std::move(content));
   } catch (const std::exception&) {
-    identity.reset();
     FUnreadable = true;
   }
-  FCached = identity.has_value();
+  FCached = !FUnreadable && !FNotAFile;
+  FExists = identity.has_value();
   if (identity) FIdentity = *identity;
   FCheckedAt = checkedAt;
 }
 
-bool PrivateProfile::Store() {
-  if (FPath.empty() || FUnreadable || FNotAFile) return false;
-  if (!CacheMatchesFile()) {
-    // Someone else wrote the file since it was read: the edits go onto what is there now.
-    Reload();
-    if (FUnreadable || FNotAFile) return false;
-    for (const ProfileEdit& edit : FPending) Apply(FText, edit);
-  }
-  std::string content = FText.Content();
-  timespec checkedAt = Now();
-  if (!TryReplaceFile(FPath, content)) return false;
-  FText.AdoptContent(std::move(content));
-  std::optional<Identity> identity = IdentityOf(FPath);
-  FCached = identity.has_value();
-  if (identity) FIdentity = *identity;
-  FCheckedAt = checkedAt;
+// Someone else wrote the file since it was read: the pending edits go onto what is there now.
+bool PrivateProfile::ReapplyToFile() {
+  Reload();
+  if (FUnreadable || FNotAFile) return false;
+  FPending.ApplyTo(FText);
   return true;
+}
+
+bool PrivateProfile::Store(bool readUnderLock) {
+  if (FPath.empty() || FUnreadable || FNotAFile) return false;
+  if (!readUnderLock && !CacheMatchesFile() && !ReapplyToFile()) return false;
+  for (int attempt = 1;; ++attempt) {
+    std::string content = FText.Content();
+    const timespec checkedAt = Now();
+    bool changedMeanwhile = false;
+    const bool written = TryReplaceFileIf(FPath, content, [this, &changedMeanwhile] {
+      changedMeanwhile = !FileUnchangedSinceRead();
+      return !changedMeanwhile;
+    });
+    if (written) {
+      FText.AdoptContent(std::move(content));
+      std::optional<Identity> identity = IdentityOf(FPath);
+      FCached = FExists = identity.has_value();
+      if (identity) FIdentity = *identity;
+      FCheckedAt = checkedAt;
+      return true;
+    }
+    if (!changedMeanwhile || attempt == kStoreAttempts || !ReapplyToFile()) return false;
+  }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -156,15 +267,19 @@ bool PrivateProfile::Store() {
 void PrivateProfile::BeginBatch() {
   if (FBatchDepth == 0) {
     if (FReadDepth == 0) Refresh();
-    FPending.clear();
+    FPending.Clear();
   }
   ++FBatchDepth;
 }
 
 bool PrivateProfile::CommitBatch() {
-  if (FBatchDepth != 1 || FPending.empty()) return true;
-  const bool stored = Store();
-  FPending.clear();
+  if (FBatchDepth != 1 || FPending.Empty()) return true;
+  bool stored = false;
+  {
+    FolderLock lock(FPath);
+    stored = !lock.Refused() && Store(false);
+  }
+  FPending.Clear();
   // A failed write leaves the file as it was: so is the parse, at the next look.
   if (!stored) FCached = false;
   return stored;
@@ -178,7 +293,7 @@ void PrivateProfile::EndBatch() noexcept {
       // The file stays as it was; whatever ended the batch early is what gets reported.
       FCached = false;
     }
-    FPending.clear();
+    FPending.Clear();
   }
   --FBatchDepth;
 }
@@ -206,22 +321,40 @@ std::vector<std::string> PrivateProfile::ReadKeyNames(std::string_view section) 
   return FText.KeyNames(section);
 }
 
-bool PrivateProfile::Edit(ProfileEdit edit) {
-  BeginBatch();
-  bool done = true;
-  if (FUnreadable) {
-    // A file that stands but cannot be read is never overwritten with what little is
-    // known, and a removal from it would report success and remove nothing.
-    done = false;
-  } else if (FNotAFile) {
-    // Nothing can be removed from what is no file; nothing is written in its place.
-    done =
-        edit.kind == ProfileEdit::Kind::RemoveKey || edit.kind == ProfileEdit::Kind::RemoveSection;
-  } else if (Apply(FText, edit)) {
-    FPending.push_back(std::move(edit));
-    done = CommitBatch();
+// Applies an edit to the parse and keeps it for the commit; false when the file cannot
+// take it.
+bool PrivateProfile::Record(const ProfileEdit& edit) {
+  // A file that stands but cannot be read is never overwritten with what little is
+  // known, and a removal from it would report success and remove nothing.
+  if (FUnreadable) return false;
+  // Nothing can be removed from what is no file; nothing is written in its place.
+  if (FNotAFile)
+    return edit.kind == ProfileEdit::Kind::RemoveKey ||
+           edit.kind == ProfileEdit::Kind::RemoveSection;
+  if (Apply(FText, edit)) FPending.Add(edit);
+  return true;
+}
+
+bool PrivateProfile::Edit(const ProfileEdit& edit) {
+  if (FBatchDepth > 0) return Record(edit);
+  // One edit on its own is a batch of one, with the lock held from the read to the rename.
+  FolderLock lock(FPath);
+  if (lock.Refused()) return false;
+  Refresh();
+  ++FBatchDepth;
+  bool done = false;
+  try {
+    done = Record(edit) && (FPending.Empty() || Store(true));
+  } catch (...) {
+    FCached = false;
+    FPending.Clear();
+    --FBatchDepth;
+    throw;
   }
-  EndBatch();
+  // The parse holds an edit the file does not: it is read again at the next look.
+  if (!done) FCached = false;
+  FPending.Clear();
+  --FBatchDepth;
   return done;
 }
 
@@ -231,20 +364,15 @@ bool PrivateProfile::WriteValue(std::string_view section, std::string_view key,
   if (UnwritableSectionReason(section) || UnwritableKeyReason(key) ||
       value.find_first_of("\r\n") != std::string_view::npos)
     return false;
-  return Edit({ProfileEdit::Kind::SetValue,
-               std::string(section),
-               std::string(key),
-               std::string(value),
-               {},
-               {}});
+  return Edit({ProfileEdit::Kind::SetValue, section, key, value});
 }
 
 bool PrivateProfile::DeleteKey(std::string_view section, std::string_view key) {
-  return Edit({ProfileEdit::Kind::RemoveKey, std::string(section), std::string(key), {}, {}, {}});
+  return Edit({ProfileEdit::Kind::RemoveKey, section, key});
 }
 
 bool PrivateProfile::EraseSection(std::string_view section) {
-  return Edit({ProfileEdit::Kind::RemoveSection, std::string(section), {}, {}, {}, {}});
+  return Edit({ProfileEdit::Kind::RemoveSection, section});
 }
 
 bool PrivateProfile::PutKeysFirst(std::string_view section,
@@ -256,8 +384,7 @@ bool PrivateProfile::PutKeysFirst(std::string_view section,
         value.find('\0') != std::string::npos)
       return false;
   }
-  return Edit(
-      {ProfileEdit::Kind::PutKeysFirst, std::string(section), {}, {}, identifyingNames, keys});
+  return Edit({ProfileEdit::Kind::PutKeysFirst, section, {}, {}, &identifyingNames, &keys});
 }
 
 }  // namespace platform

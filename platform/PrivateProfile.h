@@ -31,6 +31,8 @@ namespace platform {
 
 using ProfileKeyValues = std::vector<std::pair<std::string, std::string>>;
 
+enum class ProfileTextKind : uint8_t { Other, Comment, Section, Key };
+
 // The line list is the truth for the bytes: each line (or run of meaningless lines) is a
 // record pointing at its text in one byte buffer, linked in file order, so that inserting
 // and removing a line moves nothing else. The index only finds lines: sections by folded
@@ -64,14 +66,15 @@ class ProfileText {
 
   std::string Content() const;
   // The bytes the parse was made from or last adopted.
-  std::string_view Base() const { return std::string_view(FBytes).substr(0, FBaseSize); }
-  // The file now holds `content`, which is Content(): it becomes the base, and the texts
-  // of replaced and removed lines are dropped.
+  std::string_view Base() const;
+  // The file now holds `content`, which is Content(): it becomes the base. The texts of
+  // replaced and removed lines stay in the buffer until it is about twice the file's size.
   void AdoptContent(std::string content);
 
  private:
   static constexpr uint32_t kNone = UINT32_MAX;
-  enum class Kind : uint8_t { Other, Comment, Section, Key };
+  using Kind = ProfileTextKind;
+  // The value is the ending's length in bytes.
   enum class Ending : uint8_t { None, LineFeed, CarriageReturnLineFeed };
   // One line, or a run of meaningless lines (their inner line endings in the text).
   struct Line {
@@ -81,6 +84,7 @@ class ProfileText {
     uint32_t next = kNone;
     Kind kind = Kind::Other;
     Ending ending = Ending::None;
+    bool endingFollows = true;  // the ending's bytes follow the text in FBytes
   };
   struct Section {
     std::vector<uint32_t> blocks;  // the section lines of this name, in file order
@@ -91,6 +95,12 @@ class ProfileText {
     uint32_t line;   // the line that counts: the first of the name in the first block
     uint32_t count;  // lines of the name in the first block
   };
+
+  struct ParseState {
+    uint32_t section = kNone;   // of the last section line
+    bool inFirstBlock = false;  // that line begins its section's first block
+  };
+  size_t ParseLine(size_t position, ParseState& state);
 
   std::string_view Text(uint32_t line) const;
   std::string_view NameOf(uint32_t line) const;
@@ -113,7 +123,8 @@ class ProfileText {
   void AppendKeyToSection(uint32_t section, uint32_t line);
 
   std::string FBytes;
-  size_t FBaseSize = 0;
+  size_t FBaseSize = 0;  // the base is FBytes' beginning, or FWritten when not empty
+  std::string FWritten;
   size_t FByteOrderMarkSize = 0;
   std::vector<Line> FLines;
   std::vector<uint32_t> FFreeLines;
@@ -131,15 +142,54 @@ class ProfileText {
 std::optional<std::string> UnwritableKeyReason(std::string_view name);
 std::optional<std::string> UnwritableSectionReason(std::string_view name);
 
-// One change to the file, kept so that a batch can apply it again.
+// One change to the file; the texts belong to the caller.
 struct ProfileEdit {
   enum class Kind { SetValue, RemoveKey, RemoveSection, PutKeysFirst };
   Kind kind;
-  std::string section;
-  std::string key;
-  std::string value;
-  std::vector<std::string> identifyingNames;
-  ProfileKeyValues keys;
+  std::string_view section;
+  std::string_view key = {};
+  std::string_view value = {};
+  const std::vector<std::string>* identifyingNames = nullptr;  // PutKeysFirst only
+  const ProfileKeyValues* keys = nullptr;                      // PutKeysFirst only
+};
+
+// The edits of an open batch, kept so that they can be applied again to a file that
+// changed meanwhile. Their texts share one buffer: a batch of many edits costs few
+// allocations.
+class ProfileEditLog {
+ public:
+  void Add(const ProfileEdit& edit);
+  void Clear();
+  bool Empty() const { return FEntries.empty(); }
+  void ApplyTo(ProfileText& text) const;
+
+ private:
+  struct Entry {
+    ProfileEdit::Kind kind;
+    uint32_t keysFirst;  // index into FKeysFirst, for PutKeysFirst
+    size_t offset;       // of the section name in FTexts; the key and value follow it
+    uint32_t sectionLength;
+    uint32_t keyLength;
+    uint32_t valueLength;
+  };
+  std::string FTexts;
+  std::vector<Entry> FEntries;
+  std::vector<std::pair<std::vector<std::string>, ProfileKeyValues>> FKeysFirst;
+};
+
+// The lock behind every write of a PrivateProfile (see PrivateProfile.cpp).
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& path);
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+  // Another writer held the lock for too long.
+  bool Refused() const { return FRefused; }
+
+ private:
+  int FFd = -1;
+  bool FRefused = false;
 };
 
 class PrivateProfile {
@@ -199,15 +249,20 @@ class PrivateProfile {
   void RefreshOutsideScopes();
   void Refresh();
   bool CacheMatchesFile();
+  bool FileUnchangedSinceRead() const;
   void Reload();
+  bool ReapplyToFile();
   bool CacheIsSettled(const Identity& now) const;
-  bool Edit(ProfileEdit edit);
-  // Writes FText; when the file changed since it was read, the pending edits are applied
-  // again to the file as it now stands. On failure FText is dropped.
-  bool Store();
+  bool Record(const ProfileEdit& edit);
+  bool Edit(const ProfileEdit& edit);
+  // Writes FText, under the lock. When the file changed since it was read (checked in
+  // full unless it was read under this lock, and by its identity once more just before
+  // the rename) the pending edits are applied again to the file as it now stands.
+  bool Store(bool readUnderLock);
 
   std::string FPath;
-  bool FCached = false;
+  bool FCached = false;  // FText is the file's parse (or a missing file's, empty)
+  bool FExists = false;  // a regular file stood at the path, with FIdentity
   Identity FIdentity;
   timespec FCheckedAt{};     // when the cache was last known to match the file
   bool FUnreadable = false;  // a regular file stands at the path but could not be read
@@ -215,7 +270,7 @@ class PrivateProfile {
   ProfileText FText;
   int FBatchDepth = 0;
   int FReadDepth = 0;
-  std::vector<ProfileEdit> FPending;  // the edits of the open batch not yet written
+  ProfileEditLog FPending;  // the edits of the open batch not yet written
 };
 
 }  // namespace platform

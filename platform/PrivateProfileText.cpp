@@ -31,6 +31,13 @@ std::string_view SectionName(std::string_view trimmed) {
   return Trim(inside.substr(0, inside.find(']')));
 }
 
+ProfileTextKind KindOfLine(std::string_view trimmed) {
+  if (!trimmed.empty() && trimmed.front() == '[') return ProfileTextKind::Section;
+  if (!trimmed.empty() && trimmed.front() == ';') return ProfileTextKind::Comment;
+  if (trimmed.find('=') != std::string_view::npos) return ProfileTextKind::Key;
+  return ProfileTextKind::Other;
+}
+
 std::string_view EndingText(uint8_t ending) {
   static constexpr std::string_view kTexts[] = {"", "\n", "\r\n"};
   return kTexts[ending];
@@ -44,54 +51,44 @@ ProfileText::ProfileText(std::string content) : FBytes(std::move(content)) {
   // first line: "[Settings]" behind it is still a section line.
   if (std::string_view(FBytes).substr(0, kByteOrderMark.size()) == kByteOrderMark)
     FByteOrderMarkSize = kByteOrderMark.size();
-  uint32_t section = kNone;
-  bool firstBlock = false;
-  const std::string_view bytes(FBytes);
-  size_t position = FByteOrderMarkSize;
-  while (position < bytes.size()) {
-    size_t end = bytes.find('\n', position);
-    Ending ending = Ending::None;
-    size_t textEnd = bytes.size();
-    if (end != std::string_view::npos) {
-      bool crlf = end > position && bytes[end - 1] == '\r';
-      ending = crlf ? Ending::CarriageReturnLineFeed : Ending::LineFeed;
-      textEnd = end - (crlf ? 1 : 0);
-    }
-    const size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
-    std::string_view trimmed = Trim(bytes.substr(position, textEnd - position));
-    Kind kind = Kind::Other;
-    if (!trimmed.empty() && trimmed.front() == '[')
-      kind = Kind::Section;
-    else if (!trimmed.empty() && trimmed.front() == ';')
-      kind = Kind::Comment;
-    else if (trimmed.find('=') != std::string_view::npos)
-      kind = Kind::Key;
+  ParseState state;
+  for (size_t position = FByteOrderMarkSize; position < FBytes.size();)
+    position = ParseLine(position, state);
+}
 
-    if (kind == Kind::Other && FTail != kNone && FLines[FTail].kind == Kind::Other) {
-      // Meaningless lines in a row are one record: a file of blank lines stays small.
-      Line& run = FLines[FTail];
-      run.length = static_cast<uint32_t>(textEnd - run.offset);
-      run.ending = ending;
-    } else {
-      FLines.push_back(
-          Line{position, static_cast<uint32_t>(textEnd - position), FTail, kNone, kind, ending});
-      const uint32_t id = static_cast<uint32_t>(FLines.size() - 1);
-      if (FTail != kNone)
-        FLines[FTail].next = id;
-      else
-        FHead = id;
-      FTail = id;
-      if (kind == Kind::Section) {
-        section = SectionId(AsciiLowerCase(SectionName(trimmed)));
-        FSections[section].blocks.push_back(id);
-        firstBlock = FSections[section].blocks.size() == 1;
-      } else if (kind == Kind::Key && section != kNone && firstBlock) {
-        IndexKey(section, id);
-        FSections[section].lastKey = id;
-      }
-    }
-    position = next;
+// Parses the line at `position` into a record and the index; returns where the next
+// line begins.
+size_t ProfileText::ParseLine(size_t position, ParseState& state) {
+  const std::string_view bytes(FBytes);
+  const size_t end = bytes.find('\n', position);
+  Ending ending = Ending::None;
+  size_t textEnd = bytes.size();
+  if (end != std::string_view::npos) {
+    const bool crlf = end > position && bytes[end - 1] == '\r';
+    ending = crlf ? Ending::CarriageReturnLineFeed : Ending::LineFeed;
+    textEnd = end - (crlf ? 1 : 0);
   }
+  const std::string_view trimmed = Trim(bytes.substr(position, textEnd - position));
+  const Kind kind = KindOfLine(trimmed);
+  if (kind == Kind::Other && FTail != kNone && FLines[FTail].kind == Kind::Other) {
+    // Meaningless lines in a row are one record: a file of blank lines stays small.
+    FLines[FTail].length = static_cast<uint32_t>(textEnd - FLines[FTail].offset);
+    FLines[FTail].ending = ending;
+  } else {
+    FLines.push_back(
+        Line{position, static_cast<uint32_t>(textEnd - position), kNone, kNone, kind, ending});
+    const uint32_t id = static_cast<uint32_t>(FLines.size() - 1);
+    LinkAfter(FTail, id);
+    if (kind == Kind::Section) {
+      state.section = SectionId(AsciiLowerCase(SectionName(trimmed)));
+      FSections[state.section].blocks.push_back(id);
+      state.inFirstBlock = FSections[state.section].blocks.size() == 1;
+    } else if (kind == Kind::Key && state.section != kNone && state.inFirstBlock) {
+      IndexKey(state.section, id);
+      FSections[state.section].lastKey = id;
+    }
+  }
+  return end == std::string_view::npos ? bytes.size() : end + 1;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -114,7 +111,8 @@ std::string_view ProfileText::ValueOf(uint32_t line) const {
 
 uint32_t ProfileText::NewLine(std::string_view text, Kind kind, Ending ending) {
   Line line{FBytes.size(), static_cast<uint32_t>(text.size()), kNone, kNone, kind, ending};
-  FBytes.append(text);
+  // The ending follows the text, so that lines added in a row are one run of bytes.
+  FBytes.append(text).append(EndingText(static_cast<uint8_t>(ending)));
   if (!FFreeLines.empty()) {
     const uint32_t id = FFreeLines.back();
     FFreeLines.pop_back();
@@ -127,8 +125,10 @@ uint32_t ProfileText::NewLine(std::string_view text, Kind kind, Ending ending) {
 
 void ProfileText::EndLastLine(uint32_t line) {
   // The line before a new one may have been the file's last line, without an ending.
-  if (line != kNone && FLines[line].ending == Ending::None)
+  if (line != kNone && FLines[line].ending == Ending::None) {
     FLines[line].ending = Ending::CarriageReturnLineFeed;
+    FLines[line].endingFollows = false;
+  }
 }
 
 void ProfileText::LinkAfter(uint32_t after, uint32_t line) {
@@ -266,22 +266,57 @@ std::vector<std::string> ProfileText::KeyNames(std::string_view section) const {
   return names;
 }
 
+// Lines whose bytes, ending included, follow each other in the buffer are copied in one
+// piece: a parsed file and lines added in a row are mostly such runs.
 std::string ProfileText::Content() const {
-  size_t size = FByteOrderMarkSize;
-  for (uint32_t line = FHead; line != kNone; line = FLines[line].next)
-    size += FLines[line].length + static_cast<uint8_t>(FLines[line].ending);
   std::string content;
-  content.reserve(size);
+  // Every text is in the buffer with its ending, but for a last line that was given one.
+  content.reserve(FBytes.size() + 2);
   content.append(FBytes, 0, FByteOrderMarkSize);
-  for (uint32_t line = FHead; line != kNone; line = FLines[line].next)
-    content.append(Text(line)).append(EndingText(static_cast<uint8_t>(FLines[line].ending)));
+  const std::string_view bytes(FBytes);
+  size_t runStart = 0;  // the bytes [runStart, runEnd) are still to be copied
+  size_t runEnd = 0;
+  auto flush = [&] {
+    content.append(bytes.substr(runStart, runEnd - runStart));
+    runStart = runEnd = 0;
+  };
+  for (uint32_t line = FHead; line != kNone; line = FLines[line].next) {
+    const Line& record = FLines[line];
+    if (record.offset != runEnd) {
+      flush();
+      runStart = runEnd = record.offset;
+    }
+    runEnd = record.offset + record.length;
+    if (record.endingFollows) {
+      runEnd += static_cast<uint8_t>(record.ending);
+    } else {
+      flush();
+      content.append(EndingText(static_cast<uint8_t>(record.ending)));
+    }
+  }
+  flush();
   return content;
 }
 
+std::string_view ProfileText::Base() const {
+  if (!FWritten.empty()) return FWritten;
+  return std::string_view(FBytes).substr(0, FBaseSize);
+}
+
 void ProfileText::AdoptContent(std::string content) {
+  // Moving every line into the written bytes costs a walk over all lines; it is done when
+  // the buffer has grown well beyond the file.
+  constexpr size_t kSlack = 4096;
+  if (FBytes.size() <= 2 * content.size() + kSlack) {
+    FWritten = std::move(content);
+    FBaseSize = 0;
+    return;
+  }
+  FWritten = std::string();
   size_t offset = FByteOrderMarkSize;
   for (uint32_t line = FHead; line != kNone; line = FLines[line].next) {
     FLines[line].offset = offset;
+    FLines[line].endingFollows = true;
     offset += FLines[line].length + static_cast<uint8_t>(FLines[line].ending);
   }
   FBytes = std::move(content);
@@ -303,7 +338,8 @@ void ProfileText::SetValue(std::string_view section, std::string_view key, std::
       text.append(NameOf(entry->line)).append("=").append(value);
       line.offset = FBytes.size();
       line.length = static_cast<uint32_t>(text.size());
-      FBytes.append(text);
+      FBytes.append(text).append(EndingText(static_cast<uint8_t>(line.ending)));
+      line.endingFollows = true;
       return;
     }
   } else {

@@ -1,34 +1,17 @@
-// Small building blocks shared by Sorlith's dialogs: named labels, headings and
-// buttons, a right-aligned button row and the fixed dialog border.
+// Sorlith's dialogs are built from the shared form parts (platform/ui/FormParts.h).
 #pragma once
 
-#include <QObject>
-#include <QString>
-
-class QDialog;
-class QHBoxLayout;
-class QLabel;
-class QPushButton;
-class QWidget;
+#include "platform/ui/FormParts.h"
 
 namespace sorlith {
 
-// Gives `component` its component name as objectName.
-template <typename T>
-T* Named(T* component, const char* name) {
-  component->setObjectName(QString::fromLatin1(name));
-  return component;
-}
-
-// `text` is ASCII or UTF-8 source text.
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text);
-// A label in a large bold font.
-QLabel* MakeHeading(QWidget* parent, const char* name, const char* text);
-QLabel* SetBold(QLabel* label);
-QLabel* SetDarkRed(QLabel* label);
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption);
-QHBoxLayout* ButtonRow(QPushButton* first, QPushButton* second);
-// The dialog keeps the size its layout asks for and cannot be resized.
-void FixSize(QDialog* dialog);
+using platform::ButtonRow;
+using platform::FixSize;
+using platform::MakeButton;
+using platform::MakeHeading;
+using platform::MakeLabel;
+using platform::Named;
+using platform::SetBold;
+using platform::SetDarkRed;
 
 }  // namespace sorlith

@@ -14,11 +14,9 @@ namespace quennet {
 
 namespace {
 
-constexpr const char* kFixedSections[] = {"Settings", "TLKList",     "InstallList", "2DAList",
-                                          "GFFList",  "CompileList", "SSFList"};
 // Lists whose values name sections of their own.
-constexpr const char* kListingSections[] = {"2DAList", "GFFList", "SSFList", "InstallList",
-                                            "CompileList"};
+constexpr const char* kListingSections[] = {k2daListSection, kGffListSection, kSsfListSection,
+                                            kInstallListSection, kCompileListSection};
 
 bool ContainsNoCase(const std::vector<std::string>& items, std::string_view item) {
   return std::any_of(items.begin(), items.end(), [item](const std::string& candidate) {
@@ -33,10 +31,6 @@ std::vector<std::string> ValuesOf(TCustomIniFile& ini, const std::string& sectio
   return values;
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
 // The memory tokens of one 2DA file's modifiers; true when the scan reached the
 // dialog's own modifier and must end.
 bool AddMemoryTokens(TCustomIniFile& ini, const std::string& fileSection,
@@ -45,8 +39,7 @@ bool AddMemoryTokens(TCustomIniFile& ini, const std::string& fileSection,
     const std::string label = ini.ReadString(fileSection, key, "");
     if (!label.empty()) {
       for (const std::string& token : ini.ReadSection(label)) {
-        if (StartsWith(token, "2DAMEMORY") && !ContainsNoCase(tokens, token))
-          tokens.push_back(token);
+        if (Is2daMemoryToken(token) && !ContainsNoCase(tokens, token)) tokens.push_back(token);
       }
     }
     if (label == modifierSection) return true;
@@ -57,12 +50,13 @@ bool AddMemoryTokens(TCustomIniFile& ini, const std::string& fileSection,
 }  // namespace
 
 bool IsValidModifierLabel(const std::string& label) {
-  return !label.empty() && label != "N/A" && label.find(' ') == std::string::npos;
+  return !label.empty() && label != kNoName && label.find(' ') == std::string::npos;
 }
 
 bool IsModifierLabelInUse(TCustomIniFile& ini, const std::string& label) {
   // An empty label is not a name at all; it is refused as invalid.
   if (label.empty()) return false;
+  TIniReadScope reading(ini);
   if (ini.SectionExists(label) || IsReservedSectionName(label)) return true;
   return ContainsNoCase(ListedNames(ini), label);
 }
@@ -73,7 +67,7 @@ std::vector<std::string> ListedNames(TCustomIniFile& ini) {
     std::vector<std::string> values = ValuesOf(ini, listing);
     names.insert(names.end(), values.begin(), values.end());
   }
-  for (const std::string& fileName : ValuesOf(ini, "2DAList")) {
+  for (const std::string& fileName : ValuesOf(ini, k2daListSection)) {
     if (fileName.empty()) continue;
     std::vector<std::string> labels = ValuesOf(ini, fileName);
     names.insert(names.end(), labels.begin(), labels.end());
@@ -89,7 +83,8 @@ bool IsReservedSectionName(const std::string& name) {
 
 bool IsListedModifierLabel(TCustomIniFile& ini, const std::string& name) {
   if (name.empty()) return false;
-  for (const std::string& fileName : ValuesOf(ini, "2DAList")) {
+  TIniReadScope reading(ini);
+  for (const std::string& fileName : ValuesOf(ini, k2daListSection)) {
     if (!fileName.empty() && ContainsNoCase(ValuesOf(ini, fileName), name)) return true;
   }
   return false;
@@ -115,12 +110,13 @@ std::vector<std::string> ValueTokens(TCustomIniFile& ini,
                                      const std::vector<std::string>& fixedItems,
                                      const std::string& fileName2da,
                                      const std::string& modifierSection) {
+  TIniReadScope reading(ini);
   std::vector<std::string> tokens = fixedItems;
-  for (const std::string& key : ini.ReadSection("TLKList")) {
-    if (StartsWith(key, "StrRef") && !ini.ReadString("TLKList", key, "").empty())
+  for (const std::string& key : ini.ReadSection(kTlkListSection)) {
+    if (IsStrRefToken(key) && !ini.ReadString(kTlkListSection, key, "").empty())
       tokens.push_back(key);
   }
-  for (const std::string& fileName : ValuesOf(ini, "2DAList")) {
+  for (const std::string& fileName : ValuesOf(ini, k2daListSection)) {
     if (fileName.empty()) continue;
     if (AddMemoryTokens(ini, fileName, modifierSection, tokens)) break;
     if (fileName == fileName2da) break;

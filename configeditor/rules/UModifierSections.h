@@ -9,15 +9,12 @@
 #include <utility>
 #include <vector>
 
+#include "configeditor/rules/UChangesIniNames.h"
 #include "formats/UKV_IniFile.h"
 
 namespace quennet {
 
 using TKeyValues = std::vector<std::pair<std::string, std::string>>;
-
-// The section through which the keys-first rewrite once moved the other keys; files
-// may still hold one, so a new modifier may not take its name.
-inline constexpr char kScratchSection[] = "aaTempWorkSectionaa";
 
 // At least one character, no blank, and not exactly "N/A".
 bool IsValidModifierLabel(const std::string& label);

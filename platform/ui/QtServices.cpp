@@ -5,8 +5,12 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "platform/FolderPicker.h"
 #include "platform/ui/Codec.h"
@@ -30,11 +34,38 @@ QMessageBox::Icon IconOf(MessageKind kind) {
   return QMessageBox::NoIcon;
 }
 
+// QMessageBox settles its size only as it shows (a long text makes it narrower), so a
+// box without a given place is centred on the screen after that.
+class CentredMessageBox : public QMessageBox {
+ public:
+  CentredMessageBox(Icon icon, const QString& caption, const QString& text, QWidget* parent,
+                    std::optional<QPoint> topLeft)
+      : QMessageBox(icon, caption, text, QMessageBox::NoButton, parent), FTopLeft(topLeft) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    Place();
+  }
+
+ private:
+  void Place() {
+    if (FTopLeft) {
+      move(*FTopLeft);
+    } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect frame = frameGeometry();
+      move(screen->geometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+    }
+  }
+
+  std::optional<QPoint> FTopLeft;
+};
+
 class QtMessageService : public MessageService {
  public:
   MessageAnswer Show(QWidget* parent, const MessageRequest& request) override {
-    QMessageBox box(IconOf(request.kind), ToQt(request.caption), ToQt(request.text),
-                    QMessageBox::NoButton, parent);
+    CentredMessageBox box(IconOf(request.kind), ToQt(request.caption), ToQt(request.text), parent,
+                          request.topLeft);
     QPushButton* yes = nullptr;
     if (request.kind == MessageKind::Confirmation) {
       yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
@@ -44,39 +75,18 @@ class QtMessageService : public MessageService {
     } else {
       box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
     }
-    box.adjustSize();
-    if (request.topLeft) {
-      box.move(*request.topLeft);
-    } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
-      QRect area = screen->geometry();
-      box.move(area.center() - QPoint(box.width() / 2, box.height() / 2));
-    }
     box.exec();
     if (request.kind != MessageKind::Confirmation) return MessageAnswer::Ok;
     return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
   }
 };
 
-// "Description|*.a;*.b|..." into Qt's "Description (*.a *.b);;...".
-QString QtFilter(const std::string& filter) {
-  QStringList parts = ToQt(filter).split('|');
-  QStringList filters;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    QString patterns = parts[i + 1];
-    patterns.replace(';', ' ');
-    QString description = parts[i];
-    if (!description.contains('(' + patterns + ')')) description += " (" + patterns + ')';
-    filters << description;
-  }
-  return filters.join(QStringLiteral(";;"));
-}
-
 class QtFileDialogService : public FileDialogService {
  public:
   std::vector<std::string> Run(QWidget* parent, const FileDialogRequest& request) override {
     QFileDialog dialog(parent, ToQt(request.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilter(QtFilter(request.filter));
+    dialog.setNameFilter(ToQt(QtFileFilter(request.filter)));
     dialog.setDefaultSuffix(ToQt(request.defaultExtension));
     if (!request.initialDirectory.empty()) dialog.setDirectory(PathToQt(request.initialDirectory));
     dialog.selectFile(PathToQt(request.fileName));
@@ -112,6 +122,47 @@ class QtModalService : public ModalService {
   }
 };
 
+bool IsUserInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// While it lives, user input that reaches the application (also input posted as an
+// event rather than queued by the window system, which ExcludeUserInputEvents alone
+// lets through) is held back; it is posted again, in its order, when the hold ends.
+class UserInputHold : public QObject {
+ public:
+  UserInputHold() { QCoreApplication::instance()->installEventFilter(this); }
+  ~UserInputHold() override {
+    QCoreApplication::instance()->removeEventFilter(this);
+    for (auto& [target, event] : FHeld) {
+      if (target) QCoreApplication::postEvent(target, event.release());
+    }
+  }
+
+  bool eventFilter(QObject* target, QEvent* event) override {
+    if (!IsUserInput(event->type())) return false;
+    FHeld.emplace_back(target, std::unique_ptr<QEvent>(event->clone()));
+    return true;
+  }
+
+ private:
+  std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> FHeld;
+};
+
 class QtCursorService : public CursorService {
  public:
   CursorShape Current() const override { return FShape; }
@@ -121,7 +172,12 @@ class QtCursorService : public CursorService {
     if (shape == CursorShape::Hourglass) QApplication::setOverrideCursor(Qt::WaitCursor);
     FShape = shape;
   }
-  void ProcessPendingMessages() override { QApplication::processEvents(); }
+  // A click taken here would start a command under the running one (File > Open
+  // replacing the document it works on).
+  void ProcessPendingMessages() override {
+    UserInputHold hold;
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
 
  private:
   CursorShape FShape = CursorShape::Normal;
@@ -165,6 +221,19 @@ Services& Installed() {
 }
 
 }  // namespace
+
+std::string QtFileFilter(const std::string& filter) {
+  QStringList parts = ToQt(filter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    QString description = parts[i];
+    if (!description.contains('(' + patterns + ')')) description += " (" + patterns + ')';
+    filters << description;
+  }
+  return FromQt(filters.join(QStringLiteral(";;")));
+}
 
 void InstallQtServices() {
   static QtMessageService messages;

@@ -67,7 +67,8 @@ class CursorService {
   virtual ~CursorService() = default;
   virtual CursorShape Current() const = 0;
   virtual void Set(CursorShape shape) = 0;
-  // Lets pending window messages run once, so that a new cursor shows.
+  // Lets pending window messages run once, so that a new cursor shows. User input
+  // (clicks, keys) stays queued: it must not start a command under a running one.
   virtual void ProcessPendingMessages() = 0;
 };
 
@@ -83,6 +84,11 @@ class ClipboardService {
   virtual std::string Text() const = 0;
   virtual void SetText(const std::string& text) = 0;
 };
+
+// A request's filter ("Description|*.a;*.b|...") as Qt's name filter
+// ("Description (*.a *.b);;..."); a description that already shows its patterns in
+// brackets keeps them once.
+std::string QtFileFilter(const std::string& filter);
 
 struct Services {
   MessageService* messages = nullptr;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/Text.h"
 #include "platform/ui/Codec.h"
 
 namespace platform {
@@ -169,6 +170,29 @@ void StringGrid::SetRows(std::vector<std::vector<std::string>> rows) {
   if (rows.empty()) rows.resize(1);
   FModel->Reset([&] { FModel->FCells = std::move(rows); });
   EnsureCurrentRow();
+}
+
+int StringGrid::FindRow(int col, std::string_view text, bool ignoreCase, int from) const {
+  for (int row = std::max(from, FixedRows()); row < RowCount(); ++row) {
+    const std::string& cell = Cell(col, row);
+    if (ignoreCase ? platform::SameTextAscii(cell, text) : cell == text) return row;
+  }
+  return -1;
+}
+
+void StringGrid::RemoveRow(int row) {
+  const int fixed = FModel->FFixedRows;
+  if (row < fixed || row >= RowCount()) return;
+  if (RowCount() - fixed == 1) {
+    FModel->Reset([&] { FModel->FCells[static_cast<size_t>(row)].clear(); });
+    EnsureCurrentRow();
+    return;
+  }
+  const int current = Row();
+  FModel->beginRemoveRows({}, row - fixed, row - fixed);
+  FModel->FCells.erase(FModel->FCells.begin() + row);
+  FModel->endRemoveRows();
+  SetRow(std::min(current, RowCount() - 1));
 }
 
 int StringGrid::Row() const {

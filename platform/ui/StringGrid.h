@@ -7,6 +7,7 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -36,6 +37,13 @@ class StringGrid : public QTableView {
   // Replaces every cell at once: rows[row][col]; the column count stays.
   void SetRows(std::vector<std::vector<std::string>> rows);
 
+  // The first non-fixed row from `from` on whose cell in `col` equals `text` (exactly,
+  // or without regard to ASCII case); -1 when there is none.
+  int FindRow(int col, std::string_view text, bool ignoreCase = false, int from = 0) const;
+  // Removes a non-fixed row; the grid keeps at least one non-fixed row (the last one
+  // is emptied instead) and a current row.
+  void RemoveRow(int row);
+
   // The current row, counted with the fixed row; FixedRows() when the grid has no
   // other row.
   int Row() const;
@@ -50,7 +58,8 @@ class StringGrid : public QTableView {
   void EndUpdate();
 
  signals:
-  // The current row changed by the user (mouse or keys).
+  // The current row changed, by the user (mouse or keys) or by the program (SetRow,
+  // SetRows, RemoveRow...): a handler that must run for the user only checks why.
   void RowChanged();
 
  private:

@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "configeditor/UHelpWindow.h"
 #include "configeditor/UInfoCopyForm.h"
 #include "configeditor/UInfoForm.h"
 #include "configeditor/UModLabelForm.h"
@@ -30,6 +31,24 @@ TEST_F(QuennetHelpTest, HelpWindowsAreParentlessToolWindowsOnTop) {
   }
   EXPECT_EQ(QSize(592, 474), info.size());
   EXPECT_EQ(QSize(592, 417), forms->InfoCopyForm->size());
+}
+
+TEST_F(QuennetHelpTest, ParagraphsWrapAtTheMemosWidth) {
+  const std::string page = info.txtInfo->toPlainText().toStdString();
+  EXPECT_NE(std::string::npos,
+            page.find("\nThe list shows the field changes Orvandel makes to the selected GFF file, "
+                      "in the order they are applied. The buttons beside it"))
+      << page;
+  EXPECT_NE(std::string::npos, page.find("Modifying GFF files:\n=====")) << "headings stay";
+  EXPECT_NE(std::string::npos, page.find("for example\n    Modules\\305NAR.rim\n"));
+  EXPECT_EQ(QPlainTextEdit::WidgetWidth, info.txtInfo->lineWrapMode());
+  EXPECT_GT(info.maximumWidth(), 600) << "the window can be widened";
+}
+
+TEST(HelpTextTest, ReflowKeepsItemsExamplesAndEmptyLines) {
+  EXPECT_EQ("Title:\n===\none two\n\nValue: a b\nLabel: c\n    example\nafter\n",
+            quennet::ReflowHelpText("Title:\n===\none\ntwo\n\nValue: a\nb\nLabel: c\n    "
+                                    "example\nafter\n"));
 }
 
 TEST_F(QuennetHelpTest, EachButtonTogglesItsPage) {

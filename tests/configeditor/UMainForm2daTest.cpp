@@ -18,6 +18,7 @@
 #include "configeditor/UFormFilename.h"
 #include "configeditor/UMod2DARowForm.h"
 #include "configeditor/UModLabelForm.h"
+#include "configeditor/rules/UFileCategories.h"
 #include "formats/U2DAEdit.h"
 #include "platform/ui/StringGrid.h"
 #include "tests/configeditor/ModifierTexts.h"
@@ -118,8 +119,14 @@ TEST_F(Quennet2daTest, AddingFiles) {
       {"least free number", kHead + Lines({"[2DAList]", "Table0=a.2da", "table2=b.2da"}), "c.2da",
        true, nullptr, kHead + Lines({"[2DAList]", "Table0=a.2da", "table2=b.2da", "Table1=c.2da"})},
       {"listed exactly, without modifiers", oneFile, "spells.2da", true, kUsed, oneFile},
-      {"listed in another case, no section", oneFile, "SPELLS.2da", true, nullptr,
-       oneFile + Lines({"Table1=SPELLS.2da"})},
+      // Section names ignore case: the two files would share one section.
+      {"listed in another case, no section", oneFile, "SPELLS.2da", true, kUsed, oneFile},
+      // The accessor reads values trimmed: a padded twin would be a second node.
+      {"listed, padded with blanks", oneFile, "  spells.2da ", true, kUsed, oneFile},
+      {"a new name padded with blanks", oneFile, " feat.2da  ", true, nullptr,
+       oneFile + Lines({"Table1=feat.2da"})},
+      {"listed as a GFF file", kHead + Lines({"[GFFList]", "File0=x.2da"}), "X.2DA", true, kUsed,
+       kHead + Lines({"[GFFList]", "File0=x.2da"})},
       {"a section of that name", oneFile + Lines({"[SPELLS.2DA]", "AddRow0=x"}), "spells.2DA", true,
        kUsed, oneFile + Lines({"[SPELLS.2DA]", "AddRow0=x"})},
       // The modifier's section is still empty: the file's modifier keys would land in it.
@@ -144,7 +151,7 @@ TEST_F(Quennet2daTest, AddingFiles) {
     const bool added = c.after != c.before;
     EXPECT_EQ(nodes + (added ? 1 : 0), form->node2da->childCount());
     if (added) {
-      EXPECT_EQ(c.typed, CurrentNodeText());
+      EXPECT_EQ(quennet::TrimmedFileName(c.typed), CurrentNodeText());
       EXPECT_TRUE(form->pane2da->isVisible());
       EXPECT_EQ((Rows{{"", ""}}), ListRows());
     }

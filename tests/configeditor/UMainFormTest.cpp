@@ -7,9 +7,13 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTest>
 
+#include <filesystem>
+
 #include "platform/Exceptions.h"
+#include "platform/ui/StringGrid.h"
 #include "tests/configeditor/QuennetFixture.h"
 
 namespace quennet_testing {
@@ -51,7 +55,9 @@ using QuennetMainFormTest = QuennetTest;
 
 TEST_F(QuennetMainFormTest, StartsWithoutDocument) {
   EXPECT_EQ("Orvandel Config Editor", form->windowTitle().toStdString());
-  EXPECT_EQ(QSize(660, 491), form->size());
+  EXPECT_EQ(QSize(660, 491), form->minimumSize());
+  EXPECT_GE(form->width(), 660) << "and as wide as the panes' texts need";
+  EXPECT_GE(form->height(), 491);
   EXPECT_FALSE(form->tree->isEnabled());
   EXPECT_FALSE(form->Actions1->isEnabled());
   EXPECT_EQ("Open or create a new changes.ini file in the Menu.",
@@ -176,6 +182,17 @@ TEST_F(QuennetMainFormTest, OpenRefusesAFileWithoutSettingsKeys) {
     EXPECT_TRUE(form->paneSettings->isHidden());
     EXPECT_EQ(text, ReadFile("changes.ini"));
   }
+}
+
+// A changes.ini larger than 256 MiB cannot be parsed: Open says so, naming the size.
+TEST_F(QuennetMainFormTest, OpenWarnsOfAFileTooLargeToRead) {
+  WriteFile("huge.ini", "[Settings]\r\nFileExists=1\r\n");
+  std::filesystem::resize_file(PathOf("huge.ini"), (std::uintmax_t{256} << 20) + 1);
+  services.messages.Expect(MessageKind::Warning, *TooLargeIniFileWarning(PathOf("huge.ini")));
+  services.fileDialogs.Expect({PathOf("huge.ini")});
+  form->mnuOpen->trigger();
+  EXPECT_FALSE(form->FileOpen);
+  EXPECT_NE(std::string::npos, services.messages.Seen().back().text.find("268435457 bytes"));
 }
 
 TEST_F(QuennetMainFormTest, SecondOpenReplacesTheFirstFilesNodes) {
@@ -343,8 +360,8 @@ TEST_F(QuennetMainFormTest, ModifierShortcutsAreDeadWithoutDocument) {
   EXPECT_EQ(0, add2da.count() + addGff.count() + addSsf.count());
 
   NewFile();
-  // Ctrl+D asks for a 2DA file name; the prompt is cancelled.
-  services.modals.Expect("TFormFilename", nullptr);
+  // Each asks for a file name; the prompts are cancelled.
+  for (int i = 0; i < 3; ++i) services.modals.Expect("TFormFilename", nullptr);
   for (Qt::Key key : {Qt::Key_D, Qt::Key_G, Qt::Key_U})
     QTest::keyClick(form, key, Qt::ControlModifier);
   EXPECT_EQ(1, add2da.count());
@@ -359,6 +376,37 @@ TEST_F(QuennetMainFormTest, ControlsShowTheirHintInTheStatusBar) {
   QTest::mouseMove(form->btnSetReset, form->btnSetReset->rect().center());
   EXPECT_EQ("Discard recently made changes and reload the values stored in the INI file.",
             form->bar->currentMessage().toStdString());
+}
+
+// The designed sizes fit another platform's font: here every text must still fit.
+TEST_F(QuennetMainFormTest, InitialSizeFitsTheTextsOfEveryPane) {
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  EXPECT_GE(form->width(), 660);
+  EXPECT_GE(form->height(), 491);
+  EXPECT_GE(form->width(), form->sizeHint().width());
+  EXPECT_GE(form->height(), form->sizeHint().height());
+  OpenFile(kTwoLists);
+  ASSERT_TRUE(form->paneSettings->isVisible());
+  for (QWidget* control : form->paneSettings->findChildren<QWidget*>()) {
+    if (!control->isVisible() || control->objectName().isEmpty()) continue;
+    SCOPED_TRACE(control->objectName().toStdString());
+    EXPECT_GE(control->width(), control->sizeHint().width());
+  }
+}
+
+TEST_F(QuennetMainFormTest, KeyColumnTakesTheWidthOfItsLongestKey) {
+  OpenFile(std::string(kTwoLists) +
+           "[spells.2da]\r\nChangeRow10=a\r\nAddColumn110=b\r\n[a]\r\nk=v\r\n[b]\r\nk=v\r\n");
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  Select(form->node2da->child(0));
+  const QFontMetrics metrics(form->grid2daMod->font());
+  const int margins =
+      2 * (form->grid2daMod->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+  for (const char* key : {"ChangeRow10", "AddColumn110"})
+    EXPECT_GE(form->grid2daMod->ColWidth(0), metrics.horizontalAdvance(key) + margins) << key;
+  EXPECT_GE(form->grid2daMod->ColWidth(0), 82);
 }
 
 TEST_F(QuennetMainFormTest, QuitClosesTheWindow) {

@@ -284,6 +284,18 @@ TEST_F(AddRowFormTest, EditAndDeleteOnAFreshDialog) {
   EXPECT_EQ(kHead, Text());
 }
 
+// A delete removes the line that counts; a second line of the name then shows in its row.
+TEST_F(AddRowFormTest, DeletingARepeatedKeyShowsTheNextLineOfItsName) {
+  Open(kHead + Lines({"[appearance.2da]", "AddRow0=m", "[m]", "a=1", "b=2", "A=3"}));
+  dialog.grid2daMod->SetRow(0);
+  dialog.btnDelColValue->click();
+  EXPECT_EQ((Rows{{"a", "3"}, {"b", "2"}}), ListRows());
+  EXPECT_EQ(kHead + Lines({"[appearance.2da]", "AddRow0=m", "[m]", "b=2", "A=3"}), Text());
+  dialog.btnDelColValue->click();
+  EXPECT_EQ((Rows{{"b", "2"}}), ListRows());
+  EXPECT_EQ(kHead + Lines({"[appearance.2da]", "AddRow0=m", "[m]", "b=2"}), Text());
+}
+
 // A column name that changes.ini would read back as something else is refused with a
 // warning: neither the list nor the file changes.
 TEST_F(AddRowFormTest, AColumnNameTheFileCannotHoldIsRefused) {

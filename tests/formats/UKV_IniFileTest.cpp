@@ -479,6 +479,55 @@ TEST_F(IniFileTest, AReadOnlyFileIsNotWritten) {
   EXPECT_EQ(content, ReadFile());
 }
 
+TEST_F(IniFileTest, AFileThatCannotBeReadRefusesDeletesToo) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  const std::string content = "[A]\r\nx=1\r\n";
+  WriteFile(content);
+  ::chmod(FPath.c_str(), 0200);
+  TKV_Inifile ini(FPath);
+  EXPECT_EQ("d", ini.ReadString("A", "x", "d"));
+  ExpectUnableToWrite(
+      FPath, [&] { ini.DeleteKey("A", "x"); }, "DeleteKey");
+  ExpectUnableToWrite(
+      FPath, [&] { ini.EraseSection("A"); }, "EraseSection");
+  ::chmod(FPath.c_str(), 0600);
+  EXPECT_EQ(content, ReadFile());
+}
+
+// A file that stands but cannot be read, here for its size (a sparse file larger than
+// 256 MiB): reads give the defaults and never throw, and every change is refused, a
+// delete or an erase too, since it would remove nothing and report success.
+TEST_F(IniFileTest, AFileTooLargeToParseIsUnreadable) {
+  WriteFile("[A]\r\nx=1\r\n");
+  const std::uintmax_t size = (std::uintmax_t{256} << 20) + 1;
+  std::filesystem::resize_file(FPath, size);
+  TKV_Inifile ini(FPath);
+  EXPECT_EQ("d", ini.ReadString("A", "x", "d"));
+  EXPECT_TRUE(ini.ReadSection("A").empty());
+  EXPECT_FALSE(ini.SectionExists("A"));
+  ExpectUnableToWrite(
+      FPath, [&] { ini.WriteString("A", "y", "2"); }, "WriteString");
+  ExpectUnableToWrite(
+      FPath, [&] { ini.DeleteKey("A", "x"); }, "DeleteKey");
+  ExpectUnableToWrite(
+      FPath, [&] { ini.EraseSection("A"); }, "EraseSection");
+  ExpectUnableToWrite(
+      FPath,
+      [&] {
+        TIniBatch batch(ini);
+        ini.WriteString("A", "y", "2");
+      },
+      "a batch");
+  EXPECT_EQ(size, std::filesystem::file_size(FPath));
+  EXPECT_EQ(std::string("[A]\r\nx=1\r\n"), ReadFile().substr(0, 10));
+  EXPECT_EQ("The file " + FPath +
+                " holds 268435457 bytes, more than the 268435456 bytes (256 MiB) an INI file may "
+                "have; it cannot be read, and nothing can be written to it.",
+            TooLargeIniFileWarning(FPath));
+  std::filesystem::resize_file(FPath, size - 1);
+  EXPECT_EQ(std::nullopt, TooLargeIniFileWarning(FPath));
+}
+
 TEST_F(IniFileTest, AWriteKeepsThePermissionsOfTheFile) {
   WriteFile("[A]\r\nk=1\r\n");
   ::chmod(FPath.c_str(), 0640);

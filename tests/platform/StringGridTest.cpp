@@ -45,5 +45,37 @@ TEST(StringGridTest, BulkUpdateReachesTheViewAtTheEnd) {
   EXPECT_EQ("1000", grid.model()->index(1000, 0).data().toString().toStdString());
 }
 
+TEST(StringGridTest, FindRowSkipsTheFixedRow) {
+  StringGrid grid;
+  grid.SetColCount(2);
+  grid.SetFixedRows(1);
+  grid.SetRows({{"Key", "Value"}, {"a", "1"}, {"B", "2"}, {"b", "3"}});
+  EXPECT_EQ(-1, grid.FindRow(0, "Key"));
+  EXPECT_EQ(3, grid.FindRow(0, "b"));
+  EXPECT_EQ(2, grid.FindRow(0, "b", true));
+  EXPECT_EQ(3, grid.FindRow(0, "b", true, 3));
+  EXPECT_EQ(1, grid.FindRow(1, "1"));
+  EXPECT_EQ(-1, grid.FindRow(0, "c"));
+}
+
+TEST(StringGridTest, RemoveRowKeepsOneRowAndACurrentRow) {
+  StringGrid grid;
+  grid.SetColCount(2);
+  grid.SetRows({{"a", "1"}, {"b", "2"}, {"c", "3"}});
+  grid.SetRow(2);
+  grid.RemoveRow(2);
+  EXPECT_EQ(2, grid.RowCount());
+  EXPECT_EQ(1, grid.Row());
+  grid.RemoveRow(0);
+  EXPECT_EQ(1, grid.RowCount());
+  EXPECT_EQ("b", grid.Cell(0, 0));
+  grid.RemoveRow(0);
+  EXPECT_EQ(1, grid.RowCount());
+  EXPECT_EQ("", grid.Cell(0, 0));
+  EXPECT_EQ(0, grid.Row());
+  grid.RemoveRow(5);
+  EXPECT_EQ(1, grid.RowCount());
+}
+
 }  // namespace
 }  // namespace platform

@@ -1,0 +1,87 @@
+#include "configeditor/rules/UFileCategories.h"
+
+#include "configeditor/rules/UChangesIniNames.h"
+#include "configeditor/rules/UKeyNumbering.h"
+#include "configeditor/rules/UModifierSections.h"
+
+namespace quennet {
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+
+// A 2DA file's section lists its modifiers, whose sections go with it. Another
+// file's section naming the same label is not looked at.
+void EraseModifierSections(TCustomIniFile& ini, const std::string& fileSection) {
+  for (const std::string& key : ini.ReadSection(fileSection)) {
+    const std::string label = ini.ReadString(fileSection, key, "");
+    if (!label.empty() && ini.SectionExists(label)) ini.EraseSection(label);
+  }
+}
+
+// A GFF file's new-field sections stay; a soundset file's section names nothing.
+void EraseNothing(TCustomIniFile&, const std::string&) {}
+
+}  // namespace
+
+const std::array<TFileCategory, 3> kFileCategories = {{
+    {TFileKind::TwoDa, k2daListSection, kTableKeyPrefix, "2DA", "2DA Files", 3, "mnuAdd2da",
+     "Add 2&DA File...", 'D', "Add2dafile1", "Add 2da file...", "Delete2dafile1",
+     "Delete 2da file...", "Select a 2DA file to edit in the list to the left.",
+     "Use the Modifiers menu to add new 2DA files..",
+     "No 2da file has been selected in the list to be deleted", EraseModifierSections},
+    {TFileKind::Gff, kGffListSection, kFileKeyPrefix, "GFF", "GFF Files", 4, "mnuAddGff",
+     "Add &GFF File...", 'G', "AddGFFFile1", "Add GFF File...", "DeleteGFFfile1",
+     "Delete GFF file...", "Select a GFF file to edit in the list to the left.",
+     "Use the Modifiers menu to add new GFF files..",
+     "No GFF format file has been selected in the list to be deleted", EraseNothing},
+    {TFileKind::Ssf, kSsfListSection, kFileKeyPrefix, "SSF", "Soundset Files", 6, "AddSSFFile2",
+     "Add &SSF File...", 'U', "AddSSFFile1", "Add SSF File...", "DeleteSSFFile1",
+     "Delete SSF File...", "Select a SSF file to edit in the list to the left.",
+     "Use the Modifiers menu to add new SSF files..",
+     "No SSF format file has been selected in the list to be deleted", EraseNothing},
+}};
+
+const TFileCategory& FileCategory(TFileKind kind) {
+  for (const TFileCategory& category : kFileCategories) {
+    if (category.kind == kind) return category;
+  }
+  return kFileCategories.front();
+}
+
+std::string TrimmedFileName(std::string_view typed) {
+  const size_t first = typed.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return std::string(typed.substr(first, typed.find_last_not_of(kBlanks) - first + 1));
+}
+
+bool IsNoFileName(std::string_view name) { return name.empty() || name == kNoName; }
+
+bool IsFileNameInUse(TCustomIniFile& ini, const std::string& name) {
+  // The labels' test sees every listed file, section and label; a file name needs the
+  // same, since a section without keys does not exist for the INI accessor.
+  return IsModifierLabelInUse(ini, name);
+}
+
+std::optional<std::string> RefusedFileName(TCustomIniFile& ini, const std::string& name) {
+  if (std::optional<std::string> refusal = RefusedSectionName(name)) return refusal;
+  if (IsFileNameInUse(ini, name)) return kFileNameInUseWarning;
+  return std::nullopt;
+}
+
+std::optional<std::string> AddListedFile(TCustomIniFile& ini, const TFileCategory& category,
+                                         const std::string& name) {
+  if (std::optional<std::string> refusal = RefusedFileName(ini, name)) return refusal;
+  ini.WriteString(category.listSection, NextFreeKey(ini, category.listSection, category.keyPrefix),
+                  name);
+  return std::nullopt;
+}
+
+void RemoveListedFile(TCustomIniFile& ini, const TFileCategory& category, const std::string& name) {
+  RemoveEveryListing(ini, category.listSection, name);
+  if (!ini.SectionExists(name)) return;
+  category.eraseDependents(ini, name);
+  ini.EraseSection(name);
+}
+
+}  // namespace quennet

@@ -1,0 +1,77 @@
+// The three categories of listed game files in changes.ini (2DA, GFF and soundset
+// files): one table of what tells them apart, and the one add and the one remove
+// command over it. Each listed file has a key in its list section ("[2DAList]" and so
+// on) and keeps its changes in a section named by the file.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "formats/UKV_IniFile.h"
+
+namespace quennet {
+
+enum class TFileKind { TwoDa, Gff, Ssf };
+
+struct TFileCategory {
+  TFileKind kind;
+  const char* listSection;  // "2DAList"
+  const char* keyPrefix;    // "Table"
+  const char* typeWord;     // the file-name prompt's word: "2DA"
+  // The category's fixed tree node: its text and position.
+  const char* nodeText;
+  int nodePosition;
+  // "&Modifiers" item: component name, text, Ctrl + this letter.
+  const char* menuItemName;
+  const char* menuItemText;
+  char shortcutLetter;
+  // The tree pop-up's add and delete items.
+  const char* addItemName;
+  const char* addItemText;
+  const char* deleteItemName;
+  const char* deleteItemText;
+  // Background hints: the category has file nodes / has none.
+  const char* selectFileHint;
+  const char* addFilesHint;
+  // The remove command without a file node of the category selected.
+  const char* noFileSelectedWarning;
+  // Erases what the file's section names and goes with the file (run before the
+  // section itself is erased).
+  void (*eraseDependents)(TCustomIniFile& ini, const std::string& fileSection);
+};
+
+// In the order Open lists them and the menus offer them.
+extern const std::array<TFileCategory, 3> kFileCategories;
+const TFileCategory& FileCategory(TFileKind kind);
+
+inline constexpr char kFileNameInUseWarning[] =
+    "A file with this name is already used in this changes.ini file!";
+
+// The name a user typed, without the blanks at its ends: the INI accessor drops them
+// when it reads a value back, so an untrimmed name would not be found again.
+std::string TrimmedFileName(std::string_view typed);
+// Empty or exactly "N/A": the add commands ignore it without a message.
+bool IsNoFileName(std::string_view name);
+
+// True when a new listed file may not take `name`: the file's changes would share a
+// section with something else. Compared without regard to case (as section names
+// are): an existing section, a fixed or the scratch section, a file of any list or a
+// modifier label in use.
+bool IsFileNameInUse(TCustomIniFile& ini, const std::string& name);
+
+// Why `name` cannot be the name of a new listed file (a warning's sentence): a name
+// that cannot name an INI section, or one in use (IsFileNameInUse); nothing when it can.
+std::optional<std::string> RefusedFileName(TCustomIniFile& ini, const std::string& name);
+
+// Lists `name` under the least free key of the category's list section and answers
+// nothing; writes nothing and answers the refusal when RefusedFileName gives one.
+std::optional<std::string> AddListedFile(TCustomIniFile& ini, const TFileCategory& category,
+                                         const std::string& name);
+
+// Deletes every key of the category's list whose value is `name` exactly, erases
+// the category's dependents of section `name`, then the section itself.
+void RemoveListedFile(TCustomIniFile& ini, const TFileCategory& category, const std::string& name);
+
+}  // namespace quennet
