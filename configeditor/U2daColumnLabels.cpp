@@ -1,11 +1,10 @@
 #include "configeditor/U2daColumnLabels.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPalette>
 
 #include "configeditor/U2daModifierForm.h"
+#include "configeditor/UPaneParts.h"
 #include "formats/U2DAEdit.h"
 #include "platform/Exceptions.h"
 #include "platform/ui/Application.h"
@@ -14,8 +13,6 @@
 namespace quennet {
 
 namespace {
-
-const QColor kLoadedLabelsColour(0xC0, 0xDC, 0xC0);
 
 // Runs `restore` when the scope ends, also by an exception.
 template <typename Restore>
@@ -80,13 +77,6 @@ std::optional<std::string> TColumnLabelPart::Path(bool interactive) {
 }
 
 void TColumnLabelPart::RememberLoadedFile() { FLoadedColumnsFile = FDialog.FileName2da(); }
-
-void TColumnLabelPart::MarkLoaded(QComboBox& box, bool loaded) {
-  QPalette palette = box.palette();
-  palette.setColor(QPalette::Base,
-                   loaded ? kLoadedLabelsColour : QApplication::palette().color(QPalette::Base));
-  box.setPalette(palette);
-}
 
 TExclusiveColumnLabels::TExclusiveColumnLabels(T2daModifierForm& dialog, QComboBox& columnBox,
                                                QComboBox& exclusiveBox, std::string firstItem)
@@ -154,11 +144,8 @@ void TExclusiveColumnLabels::LoadSilently() {
 void TExclusiveColumnLabels::ShowExclusiveColumn() {
   const std::string text =
       FDialog.IniFile()->ReadString(FDialog.ModifierSection(), "ExclusiveColumn", "");
-  const QString wanted = platform::ToQt(text);
-  const int item =
-      text.empty() ? -1 : FExclusiveBox.findText(wanted, Qt::MatchExactly | Qt::MatchCaseSensitive);
-  FExclusiveBox.setCurrentIndex(item);
-  if (item < 0) FExclusiveBox.setEditText(wanted);
+  // An empty text selects no item, not the box's empty first one.
+  SetComboText(FExclusiveBox, text, !text.empty());
 }
 
 void TExclusiveColumnLabels::cbExclusiveLabelChange(const std::string& text) {

@@ -31,8 +31,6 @@ class TColumnLabelPart {
   // The 2DA file beside changes.ini, else (only when interactive) the one the user picks.
   std::optional<std::string> Path(bool interactive);
   void RememberLoadedFile();
-  // The column boxes' colour while they hold labels read from a 2DA file.
-  static void MarkLoaded(QComboBox& box, bool loaded);
 
   T2daModifierForm& FDialog;
 

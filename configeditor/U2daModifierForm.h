@@ -7,7 +7,8 @@
 //
 // A dialog passes its texts and component names to the base, adds its input parts
 // (AddInputPart), binds its value box (BindValueBox), finishes with FixSize and
-// implements LoadModifier and the store and edit of its boxes. Dialogs that show
+// implements LoadModifier and the store and edit of its boxes. Width the dialog has
+// beyond what its contents need goes to the input parts' boxes. Dialogs that show
 // column labels read from the 2DA file own a part for them (U2daColumnLabels.h).
 #pragma once
 
@@ -17,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "configeditor/UIcons.h"
 #include "configeditor/rules/UModifierSections.h"
 #include "formats/UKV_IniFile.h"
 #include "platform/ui/Services.h"
@@ -25,7 +25,6 @@
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -81,10 +80,10 @@ struct TColumnGroupNames {
   const char* loadHint;
 };
 struct TColumnGroup {
-  QGroupBox* group;
-  QComboBox* columnBox;
-  QToolButton* loadButton;
-  QGridLayout* layout;
+  QGroupBox* group = nullptr;
+  QComboBox* columnBox = nullptr;
+  QToolButton* loadButton = nullptr;
+  QGridLayout* layout = nullptr;
 };
 
 class T2daModifierForm : public QDialog {
@@ -109,11 +108,11 @@ class T2daModifierForm : public QDialog {
   // main window's reset: another changes.ini may lie in another folder).
   virtual void ForgetColumnLabels() {}
 
-  QLabel* lblHeadline;
-  QLabel* lblGridHeading;
-  QToolButton* btnAddToList;
-  QToolButton* btnEditColValue;
-  platform::StringGrid* grid2daMod;
+  QLabel* lblHeadline = nullptr;
+  QLabel* lblGridHeading = nullptr;
+  QToolButton* btnAddToList = nullptr;
+  QToolButton* btnEditColValue = nullptr;
+  platform::StringGrid* grid2daMod = nullptr;
   // The open dialog of the column-label loads.
   platform::FileDialogRequest OpenDlg;
 
@@ -130,17 +129,9 @@ class T2daModifierForm : public QDialog {
 
   // The value box, whose drop-down builds the token list with `fixedTokens` first.
   void BindValueBox(TDropDownCombo& valueBox, std::vector<std::string> fixedTokens);
-  // Parts of the dialogs' components; an empty hint sets none.
-  static void SetHint(QWidget* widget, const char* hint);
-  static QToolButton* NewImageButton(QWidget* parent, const char* name, TButtonImage image,
-                                     const char* hint);
-  static QLabel* NewHintedLabel(QWidget* parent, const char* text, const char* hint);
   static TColumnGroup NewColumnGroup(QWidget* parent, const TColumnGroupNames& names);
   // "Value:" with the value box cbColValue below the column box.
   static TDropDownCombo* AddValueRow(const TColumnGroup& group, const char* valueHint);
-  // An editable drop-down that keeps what is typed: no inline completion, no items
-  // added by Enter.
-  static void MakeEditable(QComboBox& box, const char* name, const char* hint);
 
   // The store and edit of the dialog's own boxes.
   virtual void btnAddToListClick() = 0;
@@ -164,21 +155,17 @@ class T2daModifierForm : public QDialog {
   void DeleteColumnValue();
   TDropDownCombo& ValueBox() const { return *FValueBox; }
 
-  // `text` in the box, selecting the first item equal to it (exact case) when
-  // `selectItem` and there is one.
-  static void SetComboText(QComboBox& box, const std::string& text, bool selectItem);
-  static std::string TextOf(const QComboBox& box);
-  static void EmptyText(QComboBox& box);
   // A warning box with OK, centred on the screen.
   void ShowWarning(const std::string& text);
 
   void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QWidget* CreateInputSide(const TModifierDialogLayout& layout);
   QWidget* CreateListSide(const TModifierDialogLayout& layout);
   void cbValueDropDown();
+  // The key column as wide as its keys need, at least the designed width.
+  void FitKeyColumn();
 
   TCustomIniFile* FIniFile = nullptr;
   std::string FFileName2da;

@@ -11,9 +11,11 @@
 #include "configeditor/UConventions.h"
 #include "configeditor/UDropDownCombo.h"
 #include "configeditor/UInfoCopyForm.h"
+#include "configeditor/UPaneParts.h"
 #include "configeditor/rules/U2daModifierKeys.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/FormParts.h"
 
 namespace quennet {
 
@@ -51,19 +53,14 @@ T2daRowIdentifierForm::T2daRowIdentifierForm(QWidget* parent, const char* name,
 }
 
 void T2daRowIdentifierForm::CreateIdentifierGroup(const TRowIdentifierHints& hints) {
-  boxIdentifier = new QGroupBox(this);
-  boxIdentifier->setObjectName(QStringLiteral("boxIdentifier"));
-  cbIdxType = new QComboBox(boxIdentifier);
-  cbIdxType->setObjectName(QStringLiteral("cbIdxType"));
+  using platform::Hinted;
+  using platform::Named;
+  boxIdentifier = Named(new QGroupBox(this), "boxIdentifier");
+  cbIdxType = Hinted(Named(new QComboBox(boxIdentifier), "cbIdxType"), hints.identifierType);
   cbIdxType->setMinimumContentsLength(10);  // "LabelIndex", filled by the load
-  SetHint(cbIdxType, hints.identifierType);
-  edIdx = new QLineEdit(boxIdentifier);
-  edIdx->setObjectName(QStringLiteral("edIdx"));
-  SetHint(edIdx, hints.identifierValue);
-  btnSetIdx = new QPushButton(QStringLiteral("&Set"), boxIdentifier);
-  btnSetIdx->setObjectName(QStringLiteral("btnSetIdx"));
+  edIdx = Hinted(Named(new QLineEdit(boxIdentifier), "edIdx"), hints.identifierValue);
+  btnSetIdx = NewTextButton(boxIdentifier, "btnSetIdx", "&Set", hints.setIdentifier);
   btnSetIdx->setAutoDefault(false);
-  SetHint(btnSetIdx, hints.setIdentifier);
   auto* layout = new QHBoxLayout(boxIdentifier);
   layout->addWidget(cbIdxType);
   layout->addWidget(edIdx, 1);
@@ -115,7 +112,7 @@ void T2daRowIdentifierForm::SetRowIdentifier(const std::string& key, const std::
 }
 
 void T2daRowIdentifierForm::StoreIdentifier() {
-  const std::string type = TextOf(*cbIdxType);
+  const std::string type = ComboText(*cbIdxType);
   const std::string value = platform::FromQt(edIdx->text());
   if (RowIdentifierName(type) == type && !value.empty()) SetRowIdentifier(type, value);
 }

@@ -43,16 +43,16 @@ class T2daRowIdentifierForm : public T2daModifierForm {
   // not empty) and shows it.
   void SetRowIdentifier(const std::string& key, const std::string& value);
 
-  QGroupBox* boxIdentifier;
-  QComboBox* cbIdxType;
-  QLineEdit* edIdx;
-  QPushButton* btnSetIdx;
-  QGroupBox* boxChangeValue;
-  QComboBox* cbColLabel;
-  QToolButton* btnLoadCols;
-  TDropDownCombo* cbColValue;
-  QToolButton* btnDeleteKey;
-  QPushButton* btnClose;
+  QGroupBox* boxIdentifier = nullptr;
+  QComboBox* cbIdxType = nullptr;
+  QLineEdit* edIdx = nullptr;
+  QPushButton* btnSetIdx = nullptr;
+  QGroupBox* boxChangeValue = nullptr;
+  QComboBox* cbColLabel = nullptr;
+  QToolButton* btnLoadCols = nullptr;
+  TDropDownCombo* cbColValue = nullptr;
+  QToolButton* btnDeleteKey = nullptr;
+  QPushButton* btnClose = nullptr;
 
  protected:
   // `identifierNames`: the types cbIdxType offers, "RowIndex" first.

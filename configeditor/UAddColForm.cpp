@@ -10,10 +10,12 @@
 
 #include "configeditor/UConventions.h"
 #include "configeditor/UDropDownCombo.h"
+#include "configeditor/UPaneParts.h"
 #include "configeditor/rules/U2daModifierKeys.h"
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/FormParts.h"
 #include "platform/ui/StringGrid.h"
 
 namespace quennet {
@@ -71,33 +73,30 @@ TAdd2daColForm::TAdd2daColForm(QWidget* parent)
 }
 
 void TAdd2daColForm::CreateGroups() {
-  boxColumn = new QGroupBox(QStringLiteral(" New column settings "), this);
-  boxColumn->setObjectName(QStringLiteral("boxColumn"));
-  edNewLabel = new QLineEdit(boxColumn);
-  edNewLabel->setObjectName(QStringLiteral("edNewLabel"));
-  edDefaultVal = new QLineEdit(boxColumn);
-  edDefaultVal->setObjectName(QStringLiteral("edDefaultVal"));
+  using platform::MakeLabel;
+  using platform::Named;
+  boxColumn = Named(new QGroupBox(QStringLiteral(" New column settings "), this), "boxColumn");
+  edNewLabel = Named(new QLineEdit(boxColumn), "edNewLabel");
+  edDefaultVal = Named(new QLineEdit(boxColumn), "edDefaultVal");
   auto* column = new QGridLayout(boxColumn);
-  column->addWidget(new QLabel(QStringLiteral("New column label:"), boxColumn), 0, 0);
+  column->setColumnStretch(1, 1);
+  column->addWidget(MakeLabel(boxColumn, "", "New column label:"), 0, 0);
   column->addWidget(edNewLabel, 0, 1);
-  column->addWidget(new QLabel(QStringLiteral("Default value:"), boxColumn), 1, 0);
+  column->addWidget(MakeLabel(boxColumn, "", "Default value:"), 1, 0);
   column->addWidget(edDefaultVal, 1, 1);
   AddInputPart(boxColumn);
 
-  boxRowValue = new QGroupBox(QStringLiteral(" Change row value "), this);
-  boxRowValue->setObjectName(QStringLiteral("boxRowValue"));
-  cbRowIdent = new QComboBox(boxRowValue);
-  cbRowIdent->setObjectName(QStringLiteral("cbRowIdent"));
+  boxRowValue = Named(new QGroupBox(QStringLiteral(" Change row value "), this), "boxRowValue");
+  cbRowIdent = Named(new QComboBox(boxRowValue), "cbRowIdent");
   cbRowIdent->addItems(
       {QStringLiteral("RowIndex"), QStringLiteral("RowLabel"), QStringLiteral("Memory")});
-  edRowNum = new QLineEdit(boxRowValue);
-  edRowNum->setObjectName(QStringLiteral("edRowNum"));
-  cbRowValue = new TDropDownCombo(boxRowValue);
-  MakeEditable(*cbRowValue, "cbRowValue", "");
+  edRowNum = Named(new QLineEdit(boxRowValue), "edRowNum");
+  cbRowValue = NewEditableCombo<TDropDownCombo>(boxRowValue, "cbRowValue", "");
   auto* rows = new QGridLayout(boxRowValue);
+  rows->setColumnStretch(1, 1);
   rows->addWidget(cbRowIdent, 0, 0);
   rows->addWidget(edRowNum, 0, 1);
-  rows->addWidget(new QLabel(QStringLiteral("Value:"), boxRowValue), 1, 0);
+  rows->addWidget(MakeLabel(boxRowValue, "", "Value:"), 1, 0);
   rows->addWidget(cbRowValue, 1, 1);
   AddInputPart(boxRowValue);
 }
@@ -129,7 +128,7 @@ void TAdd2daColForm::btnAddToListClick() {
     ShowWarning("You must specify a valid identifier for the row to have its value changed!");
     return;
   }
-  const std::string value = T2daModifierForm::TextOf(*cbRowValue);
+  const std::string value = ComboText(*cbRowValue);
   if (value.empty()) {
     ShowWarning(
         "You must specify a value the row should be changed to. Set it to \"****\" if you want "
@@ -138,7 +137,7 @@ void TAdd2daColForm::btnAddToListClick() {
   }
   if (!StoreRow(key, value)) return;
   edRowNum->clear();
-  EmptyText(*cbRowValue);
+  EmptyComboText(*cbRowValue);
   cbRowIdent->setCurrentIndex(kRowIndex);
   edRowNum->setFocus();
 }

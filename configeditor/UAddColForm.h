@@ -23,15 +23,15 @@ class TAdd2daColForm : public T2daModifierForm {
   // in the settings boxes.
   void SetColumnSettings(const std::string& defaultValue, const std::string& label);
 
-  QGroupBox* boxColumn;
-  QLineEdit* edNewLabel;
-  QLineEdit* edDefaultVal;
-  QGroupBox* boxRowValue;
-  QComboBox* cbRowIdent;
-  QLineEdit* edRowNum;
-  TDropDownCombo* cbRowValue;
-  QToolButton* btnDeleteKey;
-  QPushButton* btnClose;
+  QGroupBox* boxColumn = nullptr;
+  QLineEdit* edNewLabel = nullptr;
+  QLineEdit* edDefaultVal = nullptr;
+  QGroupBox* boxRowValue = nullptr;
+  QComboBox* cbRowIdent = nullptr;
+  QLineEdit* edRowNum = nullptr;
+  TDropDownCombo* cbRowValue = nullptr;
+  QToolButton* btnDeleteKey = nullptr;
+  QPushButton* btnClose = nullptr;
 
  protected:
   void btnAddToListClick() override;

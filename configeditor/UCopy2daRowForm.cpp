@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "configeditor/UInfoCopyForm.h"
+#include "configeditor/UPaneParts.h"
 #include "platform/ui/Application.h"
 
 namespace quennet {

@@ -18,10 +18,10 @@ class TCopy2daForm : public T2daRowIdentifierForm {
   void ForgetColumnLabels() override;
   const std::string& LoadedColumnsFile() const { return FLabels->LoadedColumnsFile(); }
 
-  QGroupBox* GroupBox1;
-  QComboBox* cbExclusiveLabel;
-  QToolButton* btnLoad2da;
-  QToolButton* btnCopyInfo;
+  QGroupBox* GroupBox1 = nullptr;
+  QComboBox* cbExclusiveLabel = nullptr;
+  QToolButton* btnLoad2da = nullptr;
+  QToolButton* btnCopyInfo = nullptr;
 
  protected:
   void LoadColumnBoxes() override;

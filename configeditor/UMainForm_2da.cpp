@@ -39,8 +39,6 @@ namespace quennet {
 
 namespace {
 
-constexpr int kKeyColumnWidth = 82;
-
 // The four modifier kinds: what the opener sets for each, and its dialog.
 struct TModifierKindEntry {
   T2daModifierKind kind;
@@ -154,10 +152,9 @@ QWidget* TMainForm::Create2daPane() {
 
 void TMainForm::Reset2daPane() {
   grid2daMod->SetRows({{"", ""}});
-  // Another changes.ini may lie in another folder. The first reset runs before the
-  // dialogs exist.
+  // Another changes.ini may lie in another folder.
   for (const TModifierKindEntry& entry : kModifierKindTable) {
-    if (T2daModifierForm* dialog = entry.dialog(FForms)) dialog->ForgetColumnLabels();
+    entry.dialog(FForms)->ForgetColumnLabels();
   }
 }
 

@@ -23,15 +23,15 @@ class TMod2DARowForm : public T2daModifierForm {
   void ForgetColumnLabels() override;
   const std::string& LoadedColumnsFile() const { return FLabels->LoadedColumnsFile(); }
 
-  QGroupBox* GroupBox1;
-  QComboBox* cbExclusiveLabel;
-  QToolButton* btnLoad2da;
-  QGroupBox* GroupBox2;
-  QComboBox* cbColLabel;
-  QToolButton* btnOpen2da;
-  TDropDownCombo* cbColValue;
-  QToolButton* btnDelColValue;
-  QPushButton* Button1;
+  QGroupBox* GroupBox1 = nullptr;
+  QComboBox* cbExclusiveLabel = nullptr;
+  QToolButton* btnLoad2da = nullptr;
+  QGroupBox* GroupBox2 = nullptr;
+  QComboBox* cbColLabel = nullptr;
+  QToolButton* btnOpen2da = nullptr;
+  TDropDownCombo* cbColValue = nullptr;
+  QToolButton* btnDelColValue = nullptr;
+  QPushButton* Button1 = nullptr;
 
  protected:
   void btnAddToListClick() override;

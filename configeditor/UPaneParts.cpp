@@ -66,13 +66,26 @@ void SetKeyValueColumns(platform::StringGrid& grid, int keyWidth) {
   grid.SetColWidth(1, grid.width() - first - 6);
 }
 
-QComboBox* NewEditableCombo(QWidget* parent, const char* name, const char* hint) {
-  auto* box = platform::Hinted(platform::Named(new QComboBox(parent), name), hint);
-  box->setEditable(true);
+void MakeEditable(QComboBox& box) {
+  box.setEditable(true);
   // Enter must reach the default button, and what is typed must stay as typed.
-  box->setInsertPolicy(QComboBox::NoInsert);
-  box->setCompleter(nullptr);
-  return box;
+  box.setInsertPolicy(QComboBox::NoInsert);
+  box.setCompleter(nullptr);
+}
+
+std::string ComboText(const QComboBox& box) { return platform::FromQt(box.currentText()); }
+
+void SetComboText(QComboBox& box, const std::string& text, bool selectItem) {
+  const QString wanted = platform::ToQt(text);
+  const int item =
+      selectItem ? box.findText(wanted, Qt::MatchExactly | Qt::MatchCaseSensitive) : -1;
+  box.setCurrentIndex(item);
+  if (item < 0) box.setEditText(wanted);
+}
+
+void EmptyComboText(QComboBox& box) {
+  box.setCurrentIndex(-1);
+  box.clearEditText();
 }
 
 void MarkLoaded(QWidget& box, bool loaded) {

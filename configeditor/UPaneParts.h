@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "configeditor/UIcons.h"
+#include "platform/ui/FormParts.h"
 
 class QComboBox;
 class QPushButton;
@@ -21,6 +22,9 @@ class StringGrid;
 }
 
 namespace quennet {
+
+// The designed width of a key/value list's key column, the least it gets.
+inline constexpr int kKeyColumnWidth = 82;
 
 // The background of a box whose list holds loaded names (field paths, column labels).
 inline const QColor kLoadedListColour(0xC0, 0xDC, 0xC0);
@@ -41,7 +45,20 @@ void SetKeyValueColumns(platform::StringGrid& grid, int keyWidth);
 // An editable drop-down without inline completion that does not add what is typed
 // to its list on Enter. Its list is replaced with ReplaceComboItems (UConventions.h),
 // which keeps the typed text.
-QComboBox* NewEditableCombo(QWidget* parent, const char* name, const char* hint);
+void MakeEditable(QComboBox& box);
+template <typename Box = QComboBox>
+Box* NewEditableCombo(QWidget* parent, const char* name, const char* hint) {
+  auto* box = platform::Hinted(platform::Named(new Box(parent), name), hint);
+  MakeEditable(*box);
+  return box;
+}
+// The text of a drop-down (typed or chosen).
+std::string ComboText(const QComboBox& box);
+// `text` in the box, selecting the first item equal to it (exact case) when
+// `selectItem` and there is one.
+void SetComboText(QComboBox& box, const std::string& text, bool selectItem);
+// No item selected and no text.
+void EmptyComboText(QComboBox& box);
 // The box shows the light green of a loaded list, or its normal colour.
 void MarkLoaded(QWidget& box, bool loaded);
 
