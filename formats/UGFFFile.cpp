@@ -1,7 +1,14 @@
 #include "formats/UGFFFile.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
+#include <deque>
+#include <type_traits>
+#include <unordered_map>
+#include <utility>
 
 #include "formats/UKV_Common.h"
 #include "formats/UStrTok.h"
@@ -30,12 +37,29 @@ void TGFFField::SetLabel(std::string_view text) {
   std::memcpy(FLabel.data(), text.data(), std::min(text.size(), FLabel.size()));
 }
 
-std::string TGFFField::GetLabel() const {
-  char text[16];
+namespace {
+
+// A label as the reader compares it: its bytes without the zero bytes, zero-padded. Two
+// labels are the same when their keys are equal ("a\0b" and "ab" are one label).
+using LabelKey = std::array<char, 16>;
+
+LabelKey KeyOf(const std::array<char, 16>& label) {
+  LabelKey key{};
   size_t length = 0;
-  for (char c : FLabel)
-    if (c != 0) text[length++] = c;
-  return std::string(text, length);
+  for (char c : label)
+    if (c != 0) key[length++] = c;
+  return key;
+}
+
+size_t KeyLength(const LabelKey& key) {
+  return static_cast<size_t>(std::find(key.begin(), key.end(), 0) - key.begin());
+}
+
+}  // namespace
+
+std::string TGFFField::GetLabel() const {
+  const LabelKey key = KeyOf(FLabel);
+  return std::string(key.data(), KeyLength(key));
 }
 
 bool TGFFField::HasLabel(std::string_view text) const {
@@ -50,6 +74,53 @@ bool TGFFField::HasLabel(std::string_view text) const {
 
 void TGFF_CExoLocString::AddSubString(std::unique_ptr<TGFF_CSubString> subString) {
   FSubStrings.push_back(std::move(subString));
+}
+
+namespace {
+template <typename T>
+void Destroy(TGFFField* field) {
+  static_cast<T*>(field)->~T();
+}
+}  // namespace
+
+void* TGFFField::operator new(size_t size) { return ::operator new(size); }
+
+void TGFFField::operator delete(TGFFField* field, std::destroying_delete_t) {
+  static_assert(std::is_trivially_destructible_v<TGFF_CPosition> &&
+                std::is_trivially_destructible_v<TGFF_COrientation> &&
+                std::is_trivially_destructible_v<TGFF_CDWORD64>);
+  const bool inArena = field->FInArena;
+  switch (field->FFieldType) {
+    case kGffExoString:
+      Destroy<TGFF_CExoString>(field);
+      break;
+    case kGffResRef:
+      Destroy<TGFF_CResRef>(field);
+      break;
+    case kGffExoLocString:
+      Destroy<TGFF_CExoLocString>(field);
+      break;
+    case kGffVoid:
+      Destroy<TGFF_CVoid>(field);
+      break;
+    case kGffStruct:
+      Destroy<TGFFStruct>(field);
+      break;
+    case kGffList:
+      Destroy<TGFFList>(field);
+      break;
+    default:  // a value field: nothing to destroy
+      break;
+  }
+  if (!inArena) ::operator delete(field);
+}
+
+void* TGFF_CSubString::operator new(size_t size) { return ::operator new(size); }
+
+void TGFF_CSubString::operator delete(TGFF_CSubString* subString, std::destroying_delete_t) {
+  const bool inArena = subString->FInArena;
+  subString->~TGFF_CSubString();
+  if (!inArena) ::operator delete(subString);
 }
 
 const TGFF_CSubString& TGFF_CExoLocString::GetSubString(int32_t index) const {
@@ -73,25 +144,48 @@ TGFFField& TGFFStruct::GetField(int32_t index) const {
   return *FFields[static_cast<size_t>(index)];
 }
 
+// The position of each label's first field, for lookups in large structs.
+class TGFFStruct::LabelIndex {
+ public:
+  void Add(const std::array<char, 16>& label, int32_t position) {
+    const LabelKey key = KeyOf(label);
+    FPositions.emplace(std::string(key.data(), KeyLength(key)), position);
+  }
+  // -1 when no field has the label.
+  int32_t Find(std::string_view label) const {
+    auto found = FPositions.find(std::string(label));
+    return found == FPositions.end() ? -1 : found->second;
+  }
+
+ private:
+  std::unordered_map<std::string, int32_t> FPositions;
+};
+
+TGFFStruct::TGFFStruct(std::pmr::memory_resource* memory)
+    : TGFFField(kGffStruct), FFields(memory) {}
+TGFFStruct::~TGFFStruct() = default;
+
 TGFFField* TGFFStruct::FindField(std::string_view label) const {
+  // Below this many fields a look at each is faster than an index.
+  constexpr size_t kIndexFrom = 32;
+  if (!FLabelIndex && FFields.size() >= kIndexFrom) {
+    FLabelIndex = std::make_unique<LabelIndex>();
+    for (size_t i = 0; i < FFields.size(); ++i)
+      FLabelIndex->Add(FFields[i]->Label(), static_cast<int32_t>(i));
+  }
+  if (FLabelIndex) {
+    const int32_t position = FLabelIndex->Find(label);
+    return position < 0 ? nullptr : FFields[static_cast<size_t>(position)].get();
+  }
   for (const auto& field : FFields)
     if (field->HasLabel(label)) return field.get();
   return nullptr;
 }
 
 bool TGFFStruct::AddField(std::unique_ptr<TGFFField> field) {
-  constexpr size_t kIndexFrom = 16;
-  std::string label = field->GetLabel();
-  if (FLabelIndex) {
-    if (!FLabelIndex->insert(label).second) return false;
-  } else {
-    if (FindField(label)) return false;
-    if (FFields.size() + 1 >= kIndexFrom) {
-      FLabelIndex = std::make_unique<std::unordered_set<std::string>>();
-      for (const auto& present : FFields) FLabelIndex->insert(present->GetLabel());
-      FLabelIndex->insert(label);
-    }
-  }
+  const LabelKey key = KeyOf(field->Label());
+  if (FindField(std::string_view(key.data(), KeyLength(key)))) return false;
+  if (FLabelIndex) FLabelIndex->Add(field->Label(), Count());
   FFields.push_back(std::move(field));
   return true;
 }
@@ -110,6 +204,111 @@ void TGFFList::AddStruct(std::unique_ptr<TGFFStruct> gffStruct) {
 }
 
 // ---------------------------------------------------------------------------------
+// The arena
+
+// Memory for the nodes of one loaded tree, taken in blocks and given back all at once.
+// Blocks grow to 2 MiB; those are mapped as huge pages where the system offers them,
+// since touching fresh memory page by page costs more than building the tree in it.
+class TGFFArena final : public std::pmr::memory_resource {
+ public:
+  TGFFArena() = default;
+  TGFFArena(const TGFFArena&) = delete;
+  TGFFArena& operator=(const TGFFArena&) = delete;
+  ~TGFFArena() override {
+    for (const Block& block : FBlocks) Release(block);
+  }
+
+  // Gives the untouched end of the last huge page back to the system (a loaded tree does
+  // not grow much after its load; should it, the memory is there again when touched).
+  void ReleaseUnusedEnd() {
+    if (FBlocks.empty() || !FBlocks.back().mapped) return;
+    const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const uintptr_t from = (reinterpret_cast<uintptr_t>(FNext) + page - 1) / page * page;
+    const uintptr_t end = reinterpret_cast<uintptr_t>(FNext) + FLeft;
+    if (from < end) ::madvise(reinterpret_cast<void*>(from), end - from, MADV_DONTNEED);
+  }
+
+  template <typename T, typename... Args>
+  std::unique_ptr<T> Make(Args&&... args) {
+    T* node = ::new (do_allocate(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
+    MarkInArena(node);
+    return std::unique_ptr<T>(node);
+  }
+
+ private:
+  static void MarkInArena(TGFFField* field) { field->FInArena = true; }
+  static void MarkInArena(TGFF_CSubString* subString) { subString->FInArena = true; }
+
+  static constexpr size_t kFirstBlock = 64 * 1024;
+  static constexpr size_t kHugePage = 2 * 1024 * 1024;
+
+  struct Block {
+    char* start;
+    size_t size;
+    bool mapped;
+  };
+
+  void* do_allocate(size_t size, size_t alignment) override {
+    size_t skip = (alignment - reinterpret_cast<uintptr_t>(FNext) % alignment) % alignment;
+    if (skip + size > FLeft) {
+      AddBlock(std::max(size, FNextBlock));
+      FNextBlock = std::min(FNextBlock * 2, kHugePage);
+      skip = 0;  // blocks are aligned for any node
+    }
+    void* at = FNext + skip;
+    FNext += skip + size;
+    FLeft -= skip + size;
+    return at;
+  }
+
+  // Memory is given back with the whole arena.
+  void do_deallocate(void*, size_t, size_t) override {}
+  bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
+    return this == &other;
+  }
+
+  void AddBlock(size_t size) {
+    Block block{nullptr, size, size == kHugePage};
+    if (block.mapped) block.start = static_cast<char*>(MapHugePage());
+    if (!block.start) {
+      block.mapped = false;
+      block.start = static_cast<char*>(::operator new(size));
+    }
+    FBlocks.push_back(block);
+    FNext = block.start;
+    FLeft = size;
+  }
+
+  // A 2 MiB block on a 2 MiB boundary, advised as a huge page; nullptr when not mapped.
+  static void* MapHugePage() {
+    void* area =
+        ::mmap(nullptr, 2 * kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (area == MAP_FAILED) return nullptr;
+    char* start = static_cast<char*>(area);
+    char* aligned =
+        start + (kHugePage - reinterpret_cast<uintptr_t>(start) % kHugePage) % kHugePage;
+    if (aligned > start) ::munmap(start, static_cast<size_t>(aligned - start));
+    const size_t after = static_cast<size_t>(start + 2 * kHugePage - (aligned + kHugePage));
+    if (after > 0) ::munmap(aligned + kHugePage, after);
+    ::madvise(aligned, kHugePage, MADV_HUGEPAGE);
+    return aligned;
+  }
+
+  static void Release(const Block& block) {
+    if (block.mapped) {
+      ::munmap(block.start, block.size);
+    } else {
+      ::operator delete(block.start);
+    }
+  }
+
+  std::vector<Block> FBlocks;
+  char* FNext = nullptr;
+  size_t FLeft = 0;
+  size_t FNextBlock = kFirstBlock;
+};
+
+// ---------------------------------------------------------------------------------
 // The reader
 
 namespace {
@@ -125,14 +324,27 @@ constexpr uint64_t kNodeCost = 64;
 std::string FieldName(uint32_t index) { return "field " + std::to_string(index); }
 std::string StructName(uint32_t index) { return "struct " + std::to_string(index); }
 
-// Builds the tree from the file's bytes; every read is checked before it is made.
-class GffTreeReader {
+}  // namespace
+
+namespace gff_reader {
+
+// Builds the tree from the file's bytes into an arena; every read is checked before it
+// is made.
+class TreeReader {
  public:
-  GffTreeReader(std::string_view data, const TGFF_Header& header)
-      : FReader(data),
+  TreeReader(std::string_view data, const TGFF_Header& header, TGFFArena& arena)
+      : FData(data),
+        FReader(data),
         FHeader(header),
+        FArena(arena),
         // Memory stays in proportion to the file even when entries are shared.
-        FBytesLimit(64ull * 1024 * 1024 + 16ull * data.size()) {}
+        FBytesLimit(64ull * 1024 * 1024 + 16ull * data.size()) {
+    // Label numbers seen by a field are remembered in a table as long as the labels the
+    // header announces, as far as they lie in the file.
+    if (header.LabelOffset < data.size())
+      FLabelIds.resize(
+          std::min<uint64_t>(header.LabelCount, (data.size() - header.LabelOffset) / 16));
+  }
 
   std::unique_ptr<TGFFStruct> ReadRoot() { return ReadStruct(0, 1); }
 
@@ -140,7 +352,10 @@ class GffTreeReader {
   std::unique_ptr<TGFFStruct> ReadStruct(uint32_t index, int depth);
   void ReadStructFields(TGFFStruct& gffStruct, uint32_t index, uint32_t data, uint32_t count,
                         int depth);
-  std::unique_ptr<TGFFField> ReadField(uint32_t index, int depth);
+  void DropRepeatedLabels(std::pmr::vector<std::unique_ptr<TGFFField>>& fields, size_t firstId);
+  bool IsNumbered(uint32_t labelIndex) const;
+  uint32_t LabelId(uint32_t labelIndex, const std::array<char, 16>& label);
+  std::unique_ptr<TGFFField> ReadField(uint32_t index, int depth, uint32_t& labelId);
   std::unique_ptr<TGFFList> ReadList(uint32_t fieldIndex, uint32_t data, int depth);
   std::unique_ptr<TGFFField> ReadComplexField(uint32_t fieldIndex, int32_t code, uint32_t data);
   std::string_view ReadText(uint32_t fieldIndex, uint64_t length, std::string_view what);
@@ -148,7 +363,7 @@ class GffTreeReader {
 
   template <typename Field, typename T>
   std::unique_ptr<TGFFField> MakeValue(const T& value) {
-    auto field = std::make_unique<Field>();
+    auto field = FArena.Make<Field>();
     field->SetValue(value);
     return field;
   }
@@ -171,29 +386,39 @@ class GffTreeReader {
   void ChargeNode();
   void ChargeBytes(uint64_t bytes);
 
+  std::string_view FData;
   platform::ByteReader FReader;
   const TGFF_Header& FHeader;
+  TGFFArena& FArena;
   std::vector<uint32_t> FPath;  // the structs being read, outermost first
   uint64_t FNodes = 0;
   uint64_t FBytes = 0;
   const uint64_t FBytesLimit;
+
+  // Labels are compared by number: each distinct label (as a LabelKey) gets one.
+  std::unordered_map<std::string_view, uint32_t> FIdOfKey;
+  std::deque<LabelKey> FKeys;          // by label number; FIdOfKey views them
+  std::vector<uint32_t> FLabelIds;     // by label index: label number + 1, 0 unknown
+  std::vector<uint32_t> FFieldLabels;  // label numbers of the fields being read
+  std::vector<uint32_t> FLastStruct;   // by label number: the struct pass that last saw it
+  uint32_t FStructPass = 0;
 };
 
-void GffTreeReader::ChargeNode() {
+void TreeReader::ChargeNode() {
   if (++FNodes > TGFFFile::kMaxNodes)
     FailMalformed("the file makes a tree of more than " + std::to_string(TGFFFile::kMaxNodes) +
                   " nodes.");
   ChargeBytes(kNodeCost);
 }
 
-void GffTreeReader::ChargeBytes(uint64_t bytes) {
+void TreeReader::ChargeBytes(uint64_t bytes) {
   FBytes += bytes;
   if (FBytes > FBytesLimit)
     FailMalformed("the file makes a tree of more than " + std::to_string(FBytesLimit) +
                   " bytes, far more than the file holds.");
 }
 
-std::unique_ptr<TGFFStruct> GffTreeReader::ReadStruct(uint32_t index, int depth) {
+std::unique_ptr<TGFFStruct> TreeReader::ReadStruct(uint32_t index, int depth) {
   if (std::find(FPath.begin(), FPath.end(), index) != FPath.end())
     FailMalformed(StructName(index) + " contains itself (a cycle of struct references).");
   if (depth > TGFFFile::kMaxDepth)
@@ -205,7 +430,7 @@ std::unique_ptr<TGFFStruct> GffTreeReader::ReadStruct(uint32_t index, int depth)
   uint32_t data = FReader.ReadU32();
   uint32_t count = FReader.ReadU32();
 
-  auto gffStruct = std::make_unique<TGFFStruct>();
+  auto gffStruct = FArena.Make<TGFFStruct>(&FArena);
   gffStruct->SetStructId(id);
   FPath.push_back(index);
   ReadStructFields(*gffStruct, index, data, count, depth);
@@ -213,33 +438,78 @@ std::unique_ptr<TGFFStruct> GffTreeReader::ReadStruct(uint32_t index, int depth)
   return gffStruct;
 }
 
-void GffTreeReader::ReadStructFields(TGFFStruct& gffStruct, uint32_t index, uint32_t data,
-                                     uint32_t count, int depth) {
+void TreeReader::ReadStructFields(TGFFStruct& gffStruct, uint32_t index, uint32_t data,
+                                  uint32_t count, int depth) {
+  uint32_t labelId = 0;
   if (count == 0) return;
   if (count == 1) {
-    gffStruct.AddField(ReadField(data, depth));
+    gffStruct.FFields.push_back(ReadField(data, depth, labelId));
     return;
   }
   const uint64_t indicesAt = uint64_t{FHeader.FieldIndicesOffset} + data;
   SeekChecked(indicesAt, 4ull * count, "the field indices of struct ", index);
   ChargeBytes(sizeof(void*) * uint64_t{count});
-  gffStruct.ReserveFields(count);
-  for (uint32_t k = 0; k < count; ++k)
-    gffStruct.AddField(ReadField(ReadAt<uint32_t>(indicesAt + 4ull * k), depth));
+  gffStruct.FFields.reserve(count);
+  const size_t firstId = FFieldLabels.size();
+  for (uint32_t k = 0; k < count; ++k) {
+    gffStruct.FFields.push_back(ReadField(ReadAt<uint32_t>(indicesAt + 4ull * k), depth, labelId));
+    FFieldLabels.push_back(labelId);
+  }
+  DropRepeatedLabels(gffStruct.FFields, firstId);
 }
 
-std::unique_ptr<TGFFField> GffTreeReader::ReadField(uint32_t index, int depth) {
+// Of fields with the same label the first stays; the later ones, read in full (a
+// malformed one still fails the load), are dropped. Done once the struct's fields are
+// all read, so that structs read inside it do not disturb the marks.
+void TreeReader::DropRepeatedLabels(std::pmr::vector<std::unique_ptr<TGFFField>>& fields,
+                                    size_t firstId) {
+  ++FStructPass;
+  size_t kept = 0;
+  for (size_t k = 0; k < fields.size(); ++k) {
+    uint32_t& lastSeen = FLastStruct[FFieldLabels[firstId + k]];
+    if (lastSeen == FStructPass) continue;
+    lastSeen = FStructPass;
+    if (kept != k) fields[kept] = std::move(fields[k]);
+    ++kept;
+  }
+  fields.resize(kept);
+  FFieldLabels.resize(firstId);
+}
+
+bool TreeReader::IsNumbered(uint32_t labelIndex) const {
+  return labelIndex < FLabelIds.size() && FLabelIds[labelIndex] != 0;
+}
+
+uint32_t TreeReader::LabelId(uint32_t labelIndex, const std::array<char, 16>& label) {
+  uint32_t* known = labelIndex < FLabelIds.size() ? &FLabelIds[labelIndex] : nullptr;
+  if (known && *known != 0) return *known - 1;
+  FKeys.push_back(KeyOf(label));
+  const std::string_view key(FKeys.back().data(), FKeys.back().size());
+  const auto [found, added] = FIdOfKey.emplace(key, static_cast<uint32_t>(FKeys.size() - 1));
+  if (added) {
+    FLastStruct.push_back(0);
+  } else {
+    FKeys.pop_back();
+  }
+  if (known) *known = found->second + 1;
+  return found->second;
+}
+
+std::unique_ptr<TGFFField> TreeReader::ReadField(uint32_t index, int depth, uint32_t& labelId) {
   SeekChecked(uint64_t{FHeader.FieldOffset} + 12ull * index, 12, "field ", index);
-  uint32_t code = FReader.ReadU32();
-  uint32_t labelIndex = FReader.ReadU32();
-  uint32_t data = FReader.ReadU32();
+  uint32_t entry[3];  // type code, label index, data
+  std::memcpy(entry, FReader.ReadBytes(12).data(), 12);
+  const uint32_t code = entry[0], labelIndex = entry[1], data = entry[2];
   // Read unsigned: a code that would read as negative is just as unknown.
   if (code > kGffPosition)
     throw EGFFError(
         "Invalid field type encountered when reading field " + std::to_string(code) + " data!", 5);
-  SeekChecked(uint64_t{FHeader.LabelOffset} + 16ull * labelIndex, 16, "the label of field ", index);
+  const uint64_t labelAt = uint64_t{FHeader.LabelOffset} + 16ull * labelIndex;
+  // A label already numbered was found inside the file before.
+  if (!IsNumbered(labelIndex)) SeekChecked(labelAt, 16, "the label of field ", index);
   std::array<char, 16> label;
-  std::memcpy(label.data(), FReader.ReadBytes(16).data(), 16);
+  std::memcpy(label.data(), FData.data() + labelAt, 16);
+  labelId = LabelId(labelIndex, label);
 
   std::unique_ptr<TGFFField> field;
   switch (code) {
@@ -283,11 +553,11 @@ std::unique_ptr<TGFFField> GffTreeReader::ReadField(uint32_t index, int depth) {
   return field;
 }
 
-std::unique_ptr<TGFFList> GffTreeReader::ReadList(uint32_t fieldIndex, uint32_t data, int depth) {
+std::unique_ptr<TGFFList> TreeReader::ReadList(uint32_t fieldIndex, uint32_t data, int depth) {
   const uint64_t listAt = uint64_t{FHeader.ListIndicesOffset} + data;
   SeekChecked(listAt, 4, "the list of field ", fieldIndex);
   int32_t count = FReader.ReadS32();
-  auto list = std::make_unique<TGFFList>();
+  auto list = FArena.Make<TGFFList>(&FArena);
   if (count <= 0) return list;
   SeekChecked(listAt + 4, 4ull * static_cast<uint32_t>(count), "the list of field ", fieldIndex);
   ChargeBytes(sizeof(void*) * static_cast<uint64_t>(count));
@@ -298,8 +568,7 @@ std::unique_ptr<TGFFList> GffTreeReader::ReadList(uint32_t fieldIndex, uint32_t 
   return list;
 }
 
-std::string_view GffTreeReader::ReadText(uint32_t fieldIndex, uint64_t length,
-                                         std::string_view what) {
+std::string_view TreeReader::ReadText(uint32_t fieldIndex, uint64_t length, std::string_view what) {
   if (length > FReader.Remaining())
     FailMalformed(std::string(what) + " of " + FieldName(fieldIndex) +
                   " is longer than the bytes that remain in the file.");
@@ -307,8 +576,8 @@ std::string_view GffTreeReader::ReadText(uint32_t fieldIndex, uint64_t length,
   return FReader.ReadBytes(static_cast<size_t>(length));
 }
 
-std::unique_ptr<TGFF_CExoLocString> GffTreeReader::ReadLocString(uint32_t fieldIndex) {
-  auto locString = std::make_unique<TGFF_CExoLocString>();
+std::unique_ptr<TGFF_CExoLocString> TreeReader::ReadLocString(uint32_t fieldIndex) {
+  auto locString = FArena.Make<TGFF_CExoLocString>(&FArena);
   locString->SetTotalSize(FReader.ReadU32());
   locString->SetStrRef(FReader.ReadU32());
   uint32_t count = FReader.ReadU32();
@@ -327,13 +596,13 @@ std::unique_ptr<TGFF_CExoLocString> GffTreeReader::ReadLocString(uint32_t fieldI
                       " is longer than the bytes that remain in the file.");
       text = ReadText(fieldIndex, static_cast<uint32_t>(length), "a substring");
     }
-    locString->AddSubString(std::make_unique<TGFF_CSubString>(stringId, length, std::move(text)));
+    locString->AddSubString(FArena.Make<TGFF_CSubString>(stringId, length, std::move(text)));
   }
   return locString;
 }
 
-std::unique_ptr<TGFFField> GffTreeReader::ReadComplexField(uint32_t fieldIndex, int32_t code,
-                                                           uint32_t data) {
+std::unique_ptr<TGFFField> TreeReader::ReadComplexField(uint32_t fieldIndex, int32_t code,
+                                                        uint32_t data) {
   static constexpr uint32_t kFixedSize[18] = {0, 0, 0, 0,  0, 0, 8, 8,  0,
                                               8, 4, 1, 12, 4, 0, 0, 16, 12};
   const uint64_t at = uint64_t{FHeader.FieldDataOffset} + data;
@@ -349,7 +618,7 @@ std::unique_ptr<TGFFField> GffTreeReader::ReadComplexField(uint32_t fieldIndex, 
     case kGffDouble:
       return MakeValue<TGFF_CDouble>(FReader.ReadF64());
     case kGffExoString: {
-      auto field = std::make_unique<TGFF_CExoString>();
+      auto field = FArena.Make<TGFF_CExoString>();
       uint32_t length = FReader.ReadU32();
       field->SetData(std::string(ReadText(fieldIndex, length, "the text")));
       return field;
@@ -357,7 +626,7 @@ std::unique_ptr<TGFFField> GffTreeReader::ReadComplexField(uint32_t fieldIndex, 
     case kGffResRef: {
       uint8_t length = FReader.ReadU8();
       if (length > 16) throw EGFFError("Error loading CResRef field, string is too long!", 8);
-      auto field = std::make_unique<TGFF_CResRef>();
+      auto field = FArena.Make<TGFF_CResRef>();
       field->SetData(std::string(ReadText(fieldIndex, length, "the text")));
       return field;
     }
@@ -366,7 +635,7 @@ std::unique_ptr<TGFFField> GffTreeReader::ReadComplexField(uint32_t fieldIndex, 
     case kGffVoid: {
       uint32_t size = FReader.ReadU32();
       std::string_view bytes = ReadText(fieldIndex, size, "the void data");
-      auto field = std::make_unique<TGFF_CVoid>();
+      auto field = FArena.Make<TGFF_CVoid>();
       field->SetData(std::vector<uint8_t>(bytes.begin(), bytes.end()));
       return field;
     }
@@ -382,6 +651,10 @@ std::unique_ptr<TGFFField> GffTreeReader::ReadComplexField(uint32_t fieldIndex, 
     }
   }
 }
+
+}  // namespace gff_reader
+
+namespace {
 
 TGFF_Header ReadHeader(std::string_view data) {
   if (data.size() < kHeaderSize)
@@ -416,8 +689,10 @@ void TGFFFile::LoadFromMemory(std::string_view data, const std::string& fileName
   std::memcpy(FFileType.data(), data.data(), 4);
   std::memcpy(FFileVersion.data(), data.data() + 4, 4);
   TGFF_Header header = ReadHeader(data);
+  FArena = std::make_unique<TGFFArena>();
   try {
-    FRoot = GffTreeReader(data, header).ReadRoot();
+    FRoot = gff_reader::TreeReader(data, header, *FArena).ReadRoot();
+    FArena->ReleaseUnusedEnd();
   } catch (const platform::EReadPastEnd& e) {
     // Every read is checked before it is made; this is the net under those checks.
     FailMalformed("a read at offset " + std::to_string(e.Offset()) +
@@ -426,10 +701,27 @@ void TGFFFile::LoadFromMemory(std::string_view data, const std::string& fileName
   FLoaded = 1;
 }
 
+TGFFFile::TGFFFile() = default;
+TGFFFile::~TGFFFile() = default;
+TGFFFile::TGFFFile(TGFFFile&&) noexcept = default;
+TGFFFile& TGFFFile::operator=(TGFFFile&& other) noexcept {
+  if (this == &other) return *this;
+  Clear();  // the tree goes before the arena it lives in
+  FFileType = other.FFileType;
+  FFileVersion = other.FFileVersion;
+  FFileName = std::move(other.FFileName);
+  FArena = std::move(other.FArena);
+  FRoot = std::move(other.FRoot);
+  FCursor = other.FCursor;
+  FLoaded = other.FLoaded;
+  return *this;
+}
+
 void TGFFFile::Clear() {
   FLoaded = 0;
   FFileName.clear();
   FRoot.reset();
+  FArena.reset();
   FFileType.fill(0);
   FFileVersion.fill(0);
 }

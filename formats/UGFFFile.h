@@ -7,9 +7,10 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
+#include <new>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "platform/Exceptions.h"
@@ -45,9 +46,24 @@ enum : int32_t {
 // leave the file, cycles, trees too deep or too large).
 constexpr int kGffMalformedCode = 30;
 
+class TGFFArena;
+namespace gff_reader {
+class TreeReader;
+}
+
+// The nodes of a loaded tree (fields and substrings) live in their file's arena, which
+// frees their memory all at once: deleting such a node (its parent's unique_ptr does)
+// runs its destructor and leaves the memory to the arena. Nodes made with `new`
+// (std::make_unique) are freed as usual. Both node classes say so in their destroying
+// operator delete.
 class TGFFField {
  public:
-  virtual ~TGFFField() = default;
+  // Fields have no virtual functions (which keeps the small ones at 24 bytes): a field
+  // is destroyed as the class its type code names.
+  static void* operator new(size_t size);
+  static void operator delete(TGFFField* field, std::destroying_delete_t);
+  // Not virtual: `delete` of any field goes through the operator above.
+  ~TGFFField() = default;
   TGFFField(const TGFFField&) = delete;
   TGFFField& operator=(const TGFFField&) = delete;
 
@@ -63,11 +79,14 @@ class TGFFField {
   bool HasLabel(std::string_view text) const;
 
  protected:
-  explicit TGFFField(int32_t fieldType) : FFieldType(fieldType) {}
+  explicit TGFFField(int32_t fieldType) : FFieldType(static_cast<int8_t>(fieldType)) {}
 
  private:
+  friend class TGFFArena;
+  bool FInArena = false;
   std::array<char, 16> FLabel{};
-  int32_t FFieldType = -1;
+  // A byte is enough for the codes 0 to 17 and lets small values share its word.
+  int8_t FFieldType = -1;
 };
 
 // A field whose whole value is one fixed-size member.
@@ -130,6 +149,9 @@ class TGFF_CVoid : public TGFFField {
 // One text of a localized string (not a field: no label).
 class TGFF_CSubString {
  public:
+  static void* operator new(size_t size);
+  static void operator delete(TGFF_CSubString* subString, std::destroying_delete_t);
+
   TGFF_CSubString(uint32_t stringId, int32_t length, std::string data)
       : FStringId(stringId), FLength(length), FData(std::move(data)) {}
   uint32_t StringId() const { return FStringId; }
@@ -139,6 +161,8 @@ class TGFF_CSubString {
   const std::string& GetText() const { return FData; }
 
  private:
+  friend class TGFFArena;
+  bool FInArena = false;
   uint32_t FStringId;
   int32_t FLength;
   std::string FData;
@@ -148,14 +172,18 @@ class TGFF_CExoLocString : public TGFFField {
  public:
   static constexpr int32_t kType = kGffExoLocString;
   static constexpr uint32_t kNoStrRef = 4294967295u;
-  TGFF_CExoLocString() : TGFFField(kGffExoLocString) {}
+  // The reader gives the memory of its tree; trees made by hand take the default.
+  explicit TGFF_CExoLocString(std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+      : TGFFField(kGffExoLocString), FSubStrings(memory) {}
 
   uint32_t TotalSize() const { return FTotalSize; }
   void SetTotalSize(uint32_t size) { FTotalSize = size; }
   uint32_t StrRef() const { return FStrRef; }
   void SetStrRef(uint32_t strRef) { FStrRef = strRef; }
   uint32_t SubStringCount() const { return static_cast<uint32_t>(FSubStrings.size()); }
-  const std::vector<std::unique_ptr<TGFF_CSubString>>& SubStrings() const { return FSubStrings; }
+  const std::pmr::vector<std::unique_ptr<TGFF_CSubString>>& SubStrings() const {
+    return FSubStrings;
+  }
   void AddSubString(std::unique_ptr<TGFF_CSubString> subString);
   // Raises code 22 outside 0 .. SubStringCount() - 1.
   const TGFF_CSubString& GetSubString(int32_t index) const;
@@ -165,21 +193,23 @@ class TGFF_CExoLocString : public TGFFField {
  private:
   uint32_t FTotalSize = 8;
   uint32_t FStrRef = kNoStrRef;
-  std::vector<std::unique_ptr<TGFF_CSubString>> FSubStrings;
+  std::pmr::vector<std::unique_ptr<TGFF_CSubString>> FSubStrings;
 };
 
 class TGFFStruct : public TGFFField {
  public:
   static constexpr int32_t kType = kGffStruct;
-  TGFFStruct() : TGFFField(kGffStruct) {}
+  explicit TGFFStruct(std::pmr::memory_resource* memory = std::pmr::get_default_resource());
+  ~TGFFStruct();
 
   uint32_t StructId() const { return FStructId; }
   void SetStructId(uint32_t id) { FStructId = id; }
   int32_t Count() const { return static_cast<int32_t>(FFields.size()); }
-  const std::vector<std::unique_ptr<TGFFField>>& Fields() const { return FFields; }
+  const std::pmr::vector<std::unique_ptr<TGFFField>>& Fields() const { return FFields; }
   // Raises code 0 outside 0 .. Count() - 1.
   TGFFField& GetField(int32_t index) const;
-  // The first field with this label (compared exactly), or nullptr.
+  // The first field with this label (compared exactly), or nullptr. A large struct
+  // builds an index of its labels on its first lookup.
   TGFFField* FindField(std::string_view label) const;
   // Appends the field unless one with the same label is present: then the struct
   // keeps its own and frees the new one. True when the field was added.
@@ -187,19 +217,22 @@ class TGFFStruct : public TGFFField {
   void ReserveFields(size_t count) { FFields.reserve(count); }
 
  private:
+  friend class gff_reader::TreeReader;  // fills FFields with labels it made unique
+  class LabelIndex;
+
   uint32_t FStructId = 0;
-  std::vector<std::unique_ptr<TGFFField>> FFields;
-  // Labels of the fields, kept once a struct grows large so that adding stays fast.
-  std::unique_ptr<std::unordered_set<std::string>> FLabelIndex;
+  std::pmr::vector<std::unique_ptr<TGFFField>> FFields;
+  mutable std::unique_ptr<LabelIndex> FLabelIndex;
 };
 
 class TGFFList : public TGFFField {
  public:
   static constexpr int32_t kType = kGffList;
-  TGFFList() : TGFFField(kGffList) {}
+  explicit TGFFList(std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+      : TGFFField(kGffList), FStructs(memory) {}
 
   int32_t Count() const { return static_cast<int32_t>(FStructs.size()); }
-  const std::vector<std::unique_ptr<TGFFStruct>>& Structs() const { return FStructs; }
+  const std::pmr::vector<std::unique_ptr<TGFFStruct>>& Structs() const { return FStructs; }
   // Raises code 0 outside 0 .. Count() - 1.
   TGFFStruct& GetStruct(int32_t index) const;
   // Clears the struct's label and appends it.
@@ -207,7 +240,7 @@ class TGFFList : public TGFFField {
   void ReserveStructs(size_t count) { FStructs.reserve(count); }
 
  private:
-  std::vector<std::unique_ptr<TGFFStruct>> FStructs;
+  std::pmr::vector<std::unique_ptr<TGFFStruct>> FStructs;
 };
 
 // The field as class T when its type code is T's, else nullptr.
@@ -245,11 +278,12 @@ class TGFFFile {
   static constexpr uint64_t kMaxNodes = 10'000'000;
   static constexpr int kMaxDepth = 512;
 
-  TGFFFile() = default;
+  TGFFFile();
+  ~TGFFFile();
   TGFFFile(const TGFFFile&) = delete;
   TGFFFile& operator=(const TGFFFile&) = delete;
-  TGFFFile(TGFFFile&&) = default;
-  TGFFFile& operator=(TGFFFile&&) = default;
+  TGFFFile(TGFFFile&&) noexcept;
+  TGFFFile& operator=(TGFFFile&&) noexcept;
 
   // Raises code 0 when no file is at `path` (the tree held stays); otherwise clears,
   // reads the whole file and loads it as LoadFromMemory does.
@@ -282,6 +316,8 @@ class TGFFFile {
   std::array<char, 4> FFileType{};
   std::array<char, 4> FFileVersion{};
   std::string FFileName;
+  // The memory of the loaded tree's nodes; declared before the root, which it outlives.
+  std::unique_ptr<TGFFArena> FArena;
   std::unique_ptr<TGFFStruct> FRoot;
   int32_t FCursor = 0;
   uint8_t FLoaded = 0;

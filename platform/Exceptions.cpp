@@ -31,6 +31,12 @@ EFOpenError::EFOpenError(std::string_view path, std::string_view reason)
 EFCreateError::EFCreateError(std::string_view path, std::string_view reason)
     : Exception("Cannot create file " + Quoted(path) + ". " + std::string(reason)) {}
 
+EFCreateError EFCreateError::TemporaryRefused(std::string_view path, std::string_view folder,
+                                              std::string_view reason) {
+  return EFCreateError("Cannot create a temporary file in the folder " + Quoted(folder) +
+                       " to save " + Quoted(path) + ". " + std::string(reason));
+}
+
 EInOutError::EInOutError(std::string_view path, std::string_view reason)
     : Exception("I/O error on file " + Quoted(path) + ". " + std::string(reason)) {}
 

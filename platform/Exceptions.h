@@ -40,6 +40,12 @@ class EFOpenError : public Exception {
 class EFCreateError : public Exception {
  public:
   EFCreateError(std::string_view path, std::string_view reason);
+  // The folder of `path` refused the temporary file that a save writes first.
+  static EFCreateError TemporaryRefused(std::string_view path, std::string_view folder,
+                                        std::string_view reason);
+
+ private:
+  explicit EFCreateError(std::string message) : Exception(std::move(message)) {}
 };
 
 // A read or write that failed after the file was open.

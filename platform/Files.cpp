@@ -1,13 +1,17 @@
 #include "platform/Files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <utility>
 
 #include "platform/Exceptions.h"
 
@@ -17,76 +21,285 @@ namespace {
 
 std::string Reason(int error) { return std::strerror(error); }
 
-std::string TemporaryNameBeside(const std::string& path) {
-  static std::mt19937_64 generator{std::random_device{}()};
-  return path + ".tmp-" + std::to_string(::getpid()) + "-" +
-         std::to_string(generator() % 1000000007);
+// A file descriptor closed when it goes out of scope (errors of that close are ignored:
+// a close whose result matters is made by hand).
+class FileHandle {
+ public:
+  explicit FileHandle(int fd = -1) : FFd(fd) {}
+  FileHandle(FileHandle&& other) noexcept : FFd(other.Release()) {}
+  FileHandle& operator=(FileHandle&& other) noexcept {
+    Reset(other.Release());
+    return *this;
+  }
+  ~FileHandle() { Reset(); }
+  int Get() const { return FFd; }
+  bool Valid() const { return FFd >= 0; }
+  int Release() { return std::exchange(FFd, -1); }
+  void Reset(int fd = -1) {
+    if (FFd >= 0) ::close(FFd);
+    FFd = fd;
+  }
+
+ private:
+  int FFd;
+};
+
+// What stands at a path that is not a regular file, in the words of the system's reasons.
+std::string NotAFileReason(mode_t mode) {
+  if (S_ISDIR(mode)) return Reason(EISDIR);
+  if (S_ISFIFO(mode)) return "Is a named pipe";
+  if (S_ISCHR(mode)) return "Is a character device";
+  if (S_ISBLK(mode)) return "Is a block device";
+  if (S_ISSOCK(mode)) return "Is a socket";
+  return "Is not a regular file";
 }
 
 bool WriteAll(int fd, std::string_view content) {
   while (!content.empty()) {
     ssize_t written = ::write(fd, content.data(), content.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
+    if (written < 0 && errno == EINTR) continue;
+    // A write that makes no progress would be retried for ever.
+    if (written == 0) errno = EIO;
+    if (written <= 0) return false;
     content.remove_prefix(static_cast<size_t>(written));
   }
   return true;
 }
 
-enum class Failure { None, Create, Write };
+// ---- Temporary files ------------------------------------------------------------------
+//
+// A replace writes a temporary file in the target's folder and renames it over the
+// target. Where the file system allows, the temporary file has no name until its content
+// is complete and synced (O_TMPFILE, then linkat), so a killed save leaves nothing
+// behind; elsewhere it is created under its name. Its writer holds an exclusive lock on
+// it until the rename, so a temporary file of ours that nobody holds is abandoned and a
+// later save of the same target removes it. The name is short and does not grow with the
+// target's name, so every name the file system accepts can be saved.
 
-// A link is followed, so that the file it points to is replaced and the link stays.
-std::string ResolvedTarget(const std::string& path) {
-  struct stat link {};
-  if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
-  char* resolved = ::realpath(path.c_str(), nullptr);
-  if (!resolved) return path;
-  std::string target(resolved);
-  std::free(resolved);
-  return target;
+constexpr std::string_view kTemporaryPrefix = ".~";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
+std::string Hex8(uint32_t value) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string text(8, '0');
+  for (int i = 7; i >= 0; --i, value >>= 4) text[static_cast<size_t>(i)] = kDigits[value & 15];
+  return text;
 }
 
-Failure ReplaceFileImpl(const std::string& linkOrPath, std::string_view content, int& error,
-                        const std::function<bool()>* beforeRename = nullptr) {
-  const std::string path = ResolvedTarget(linkOrPath);
-  struct stat existing {};
-  bool exists = ::stat(path.c_str(), &existing) == 0;
-  if (exists) {
+// FNV-1a: ties a temporary file to the name of its target.
+uint32_t NameHash(std::string_view name) {
+  uint32_t hash = 2166136261u;
+  for (unsigned char c : name) hash = (hash ^ c) * 16777619u;
+  return hash;
+}
+
+// ".~<target hash>.<random>.tmp": 23 bytes whatever the target's name.
+std::string TemporaryPrefixFor(std::string_view targetName) {
+  return std::string(kTemporaryPrefix) + Hex8(NameHash(targetName)) + ".";
+}
+
+std::string NewTemporaryName(std::string_view targetName) {
+  static std::mt19937 generator{std::random_device{}()};
+  return TemporaryPrefixFor(targetName) + Hex8(generator()) + std::string(kTemporarySuffix);
+}
+
+bool IsTemporaryOf(std::string_view entry, std::string_view targetName) {
+  const std::string prefix = TemporaryPrefixFor(targetName);
+  return entry.size() == prefix.size() + 8 + kTemporarySuffix.size() && entry.starts_with(prefix) &&
+         entry.ends_with(kTemporarySuffix);
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// True when `name` in the folder is still the file open as `fd`.
+bool NameStillNames(int folder, const std::string& name, int fd) {
+  struct stat byName {};
+  struct stat byHandle {};
+  return ::fstatat(folder, name.c_str(), &byName, AT_SYMLINK_NOFOLLOW) == 0 &&
+         ::fstat(fd, &byHandle) == 0 && SameFile(byName, byHandle);
+}
+
+// Removes the temporary files of `targetName` whose writers are gone. A writer holds its
+// lock from before the file has a name (or, named at creation, checks after locking that
+// its name is still its own), so a file we can lock is abandoned.
+void RemoveAbandonedTemporaries(int folder, const std::string& targetName) {
+  FileHandle listing(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!listing.Valid()) return;
+  DIR* dir = ::fdopendir(listing.Get());
+  if (!dir) return;
+  listing.Release();
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (!IsTemporaryOf(name, targetName)) continue;
+    FileHandle file(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (!file.Valid() || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    if (::flock(file.Get(), LOCK_EX | LOCK_NB) != 0) continue;  // its writer is alive
+    if (NameStillNames(folder, name, file.Get())) ::unlinkat(folder, name.c_str(), 0);
+  }
+  ::closedir(dir);
+}
+
+// ---- The replace ----------------------------------------------------------------------
+
+enum class Failure { None, Create, Folder, Write };
+
+struct Outcome {
+  Failure failure = Failure::None;
+  std::string reason;
+  std::string folder;  // for Failure::Folder: the folder that refused the temporary file
+
+  static Outcome Failed(Failure failure, std::string reason) {
+    return {failure, std::move(reason), {}};
+  }
+};
+
+struct Target {
+  std::string folder;  // "." or ends without a separator
+  std::string name;
+  bool exists = false;
+  mode_t mode = 0666;
+};
+
+// A link is followed, so that the file it points to is replaced and the link stays; a
+// link that leads nowhere (dangling, or a loop) is refused rather than replaced.
+Outcome ResolveTarget(const std::string& path, Target& target) {
+  std::string resolved = path;
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return Outcome::Failed(Failure::Create, Reason(errno));
+    resolved = real;
+    std::free(real);
+  }
+  if (::stat(resolved.c_str(), &info) == 0) {
+    if (!S_ISREG(info.st_mode))
+      return Outcome::Failed(Failure::Create, NotAFileReason(info.st_mode));
     // The rules of the callers need a target that could be opened for writing.
-    if (!S_ISREG(existing.st_mode) || ::access(path.c_str(), W_OK) != 0) {
-      error = S_ISREG(existing.st_mode) ? errno : EISDIR;
-      return Failure::Create;
+    if (::access(resolved.c_str(), W_OK) != 0)
+      return Outcome::Failed(Failure::Create, Reason(errno));
+    target.exists = true;
+    target.mode = info.st_mode & 07777;
+  } else if (errno != ENOENT) {
+    return Outcome::Failed(Failure::Create, Reason(errno));
+  }
+  const size_t slash = resolved.find_last_of('/');
+  target.folder = slash == std::string::npos ? "." : resolved.substr(0, slash == 0 ? 1 : slash);
+  target.name = resolved.substr(slash == std::string::npos ? 0 : slash + 1);
+  if (target.name.empty()) return Outcome::Failed(Failure::Create, Reason(ENOENT));
+  return {};
+}
+
+// An open temporary file, locked by us; `name` stays empty while it has none. A name
+// left at the end (a failed save) is removed.
+struct Temporary {
+  int folder = -1;
+  FileHandle file;
+  std::string name;
+
+  ~Temporary() {
+    if (!name.empty()) ::unlinkat(folder, name.c_str(), 0);
+  }
+};
+
+bool OpenUnnamedTemporary(const Target& target, Temporary& temporary) {
+  temporary.file.Reset(
+      ::openat(temporary.folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, target.mode));
+  return temporary.file.Valid() && ::flock(temporary.file.Get(), LOCK_EX) == 0;
+}
+
+Outcome OpenNamedTemporary(const Target& target, Temporary& temporary) {
+  for (;;) {
+    std::string name = NewTemporaryName(target.name);
+    FileHandle file(::openat(temporary.folder, name.c_str(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, target.mode));
+    if (!file.Valid()) {
+      if (errno == EEXIST) continue;
+      return Outcome::Failed(Failure::Folder, Reason(errno));
+    }
+    // A save beside us may have taken the still unlocked file for abandoned and removed
+    // it. Where there are no locks, there is no removal either.
+    ::flock(file.Get(), LOCK_EX);
+    if (NameStillNames(temporary.folder, name, file.Get())) {
+      temporary.file = std::move(file);
+      temporary.name = std::move(name);
+      return {};
     }
   }
-  const std::string temporary = TemporaryNameBeside(path);
-  mode_t mode = exists ? (existing.st_mode & 07777) : 0666;
-  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-  if (fd < 0) {
-    error = errno;
-    return Failure::Create;
+}
+
+// Gives the complete unnamed file a name to rename from.
+bool LinkTemporary(const Target& target, Temporary& temporary) {
+  const std::string self = "/proc/self/fd/" + std::to_string(temporary.file.Get());
+  for (;;) {
+    std::string name = NewTemporaryName(target.name);
+    if (::linkat(AT_FDCWD, self.c_str(), temporary.folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      temporary.name = std::move(name);
+      return true;
+    }
+    if (errno != EEXIST) return false;
   }
-  if (exists) ::fchmod(fd, mode);
-  bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
-  if (!ok) error = errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    error = errno;
+}
+
+Outcome WriteTemporary(const Target& target, std::string_view content, Temporary& temporary) {
+  const int fd = temporary.file.Get();
+  // The new file keeps the permissions of the old one, whatever the umask.
+  if (target.exists) ::fchmod(fd, target.mode);
+  if (!WriteAll(fd, content) || ::fsync(fd) != 0)
+    return Outcome::Failed(Failure::Write, Reason(errno));
+  return {};
+}
+
+// Closes the complete, named temporary file (checked: some file systems report write
+// errors only here) while a second handle keeps its lock, and renames it over the target.
+// `beforeRename` (when given) may still call the replace off: the file is then left as it is.
+Outcome CommitTemporary(const Target& target, Temporary& temporary,
+                        const std::function<bool()>* beforeRename) {
+  FileHandle lockKeeper(::dup(temporary.file.Get()));
+  if (!lockKeeper.Valid() || ::close(temporary.file.Release()) != 0)
+    return Outcome::Failed(Failure::Write, Reason(errno));
+  if (beforeRename && !(*beforeRename)()) return Outcome::Failed(Failure::Write, Reason(EAGAIN));
+  if (::renameat(temporary.folder, temporary.name.c_str(), temporary.folder, target.name.c_str()) !=
+      0)
+    return Outcome::Failed(Failure::Write, Reason(errno));
+  temporary.name.clear();
+  // Makes the rename itself durable; the file is replaced whatever this reports.
+  ::fsync(temporary.folder);
+  return {};
+}
+
+FileHandle OpenFolder(const std::string& folder) {
+  FileHandle handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  // A folder we may enter but not list still takes new files.
+  if (!handle.Valid() && errno == EACCES)
+    handle.Reset(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  return handle;
+}
+
+Outcome ReplaceFileImpl(const std::string& path, std::string_view content,
+                        const std::function<bool()>* beforeRename = nullptr) {
+  Target target;
+  Outcome outcome = ResolveTarget(path, target);
+  if (outcome.failure != Failure::None) return outcome;
+  FileHandle folder = OpenFolder(target.folder);
+  if (!folder.Valid()) return Outcome::Failed(Failure::Create, Reason(errno));
+  RemoveAbandonedTemporaries(folder.Get(), target.name);
+
+  Temporary temporary;
+  temporary.folder = folder.Get();
+  if (OpenUnnamedTemporary(target, temporary)) {
+    outcome = WriteTemporary(target, content, temporary);
+    if (outcome.failure != Failure::None) return outcome;
+    if (LinkTemporary(target, temporary)) return CommitTemporary(target, temporary, beforeRename);
+    // Without a way to name it (no /proc), the unnamed file is of no use.
   }
-  if (ok && beforeRename != nullptr && !(*beforeRename)()) {
-    ok = false;
-    error = EAGAIN;
-  }
-  if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
-    ok = false;
-    error = errno;
-  }
-  if (!ok) {
-    ::unlink(temporary.c_str());
-    return Failure::Write;
-  }
-  return Failure::None;
+  outcome = OpenNamedTemporary(target, temporary);
+  if (outcome.failure == Failure::Folder) outcome.folder = target.folder;
+  if (outcome.failure == Failure::None) outcome = WriteTemporary(target, content, temporary);
+  if (outcome.failure == Failure::None) outcome = CommitTemporary(target, temporary, beforeRename);
+  return outcome;
 }
 
 }  // namespace
@@ -135,27 +348,28 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 bool TryReplaceFile(const std::string& path, std::string_view content, std::string* error) {
-  int code = 0;
-  if (ReplaceFileImpl(path, content, code) == Failure::None) return true;
-  if (error) *error = Reason(code);
+  Outcome outcome = ReplaceFileImpl(path, content);
+  if (outcome.failure == Failure::None) return true;
+  if (error) *error = outcome.reason;
   return false;
 }
 
 bool TryReplaceFileIf(const std::string& path, std::string_view content,
                       const std::function<bool()>& beforeRename) {
-  int code = 0;
-  return ReplaceFileImpl(path, content, code, &beforeRename) == Failure::None;
+  return ReplaceFileImpl(path, content, &beforeRename).failure == Failure::None;
 }
 
 void ReplaceFile(const std::string& path, std::string_view content) {
-  int code = 0;
-  switch (ReplaceFileImpl(path, content, code)) {
+  Outcome outcome = ReplaceFileImpl(path, content);
+  switch (outcome.failure) {
     case Failure::None:
       return;
     case Failure::Create:
-      throw EFCreateError(path, Reason(code));
+      throw EFCreateError(path, outcome.reason);
+    case Failure::Folder:
+      throw EFCreateError::TemporaryRefused(path, outcome.folder, outcome.reason);
     case Failure::Write:
-      throw EInOutError(path, Reason(code));
+      throw EInOutError(path, outcome.reason);
   }
 }
 

@@ -16,10 +16,14 @@ bool DirectoryExists(const std::string& path);
 // for anything but a regular file (a folder, a pipe, a device).
 std::string ReadWholeFile(const std::string& path);
 
-// Writes `content` to a temporary file beside `path`, checks every write and the
-// close, keeps the permissions of an existing file and renames the temporary file
-// over `path`. On failure `path` is untouched, the temporary file is removed and
-// `error` (when given) receives the system's reason.
+// Writes `content` to a temporary file in the folder of `path`, checks every write, the
+// sync and the close, keeps the permissions of an existing file and renames the temporary
+// file over `path`. The temporary file has no name until it is complete where the file
+// system allows; a named one (short, whatever the length of `path`) is the fallback, and
+// temporary files of earlier saves of `path` that no writer holds any more are removed.
+// A link at `path` is followed; one that leads nowhere is refused, as is anything but a
+// regular file. On failure `path` is untouched, no temporary file is left and `error`
+// (when given) receives the reason.
 bool TryReplaceFile(const std::string& path, std::string_view content,
                     std::string* error = nullptr);
 
@@ -28,8 +32,8 @@ bool TryReplaceFile(const std::string& path, std::string_view content,
 bool TryReplaceFileIf(const std::string& path, std::string_view content,
                       const std::function<bool()>& beforeRename);
 
-// As TryReplaceFile; raises EFCreateError when the file cannot be created and
-// EInOutError when a write fails.
+// As TryReplaceFile; raises EFCreateError when the file cannot be created (naming the
+// folder when it refused the temporary file) and EInOutError when a write fails.
 void ReplaceFile(const std::string& path, std::string_view content);
 
 // The name of `path` without its folder (both "/" and "\" separate folders).

@@ -1,5 +1,6 @@
 #include "platform/ui/Application.h"
 
+#include <new>
 #include <stdexcept>
 
 #include "platform/ui/Services.h"
@@ -26,11 +27,17 @@ void ShowException(const std::exception& error) {
 
 void HandleException(std::exception_ptr error) {
   try {
-    std::rethrow_exception(error);
-  } catch (const std::exception& e) {
-    ShowException(e);
+    try {
+      std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+      ShowException(std::runtime_error("Not enough memory to complete the operation."));
+    } catch (const std::exception& e) {
+      ShowException(e);
+    } catch (...) {
+      ShowException(std::runtime_error("Unknown error."));
+    }
   } catch (...) {
-    ShowException(std::runtime_error("Unknown error."));
+    // Even the box failed (no memory left for it): the program still goes on.
   }
 }
 

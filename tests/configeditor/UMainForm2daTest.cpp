@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <cerrno>
 #include <fstream>
 
 #include "configeditor/UAddColForm.h"
@@ -24,6 +25,7 @@
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/QuennetFixture.h"
 #include "tests/formats/GameFileBuilders.h"
+#include "tests/platform/FaultInjector.h"
 
 namespace quennet_testing {
 namespace {
@@ -426,8 +428,7 @@ TEST_F(Quennet2daTest, CopyingAModifier) {
 // The new key and the copied keys are one write: when it fails the file stays as it was
 // and no dialog opens.
 TEST_F(Quennet2daTest, ACopyThatCannotBeWrittenLeavesTheFileAsItWas) {
-  // No temporary file fits beside a file of this name: every rewrite of it fails.
-  const std::string name = std::string(250, 'n') + ".ini";
+  const std::string name = "changes.ini";
   const std::string text = kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]",
                                           "ChangeRow0=a", "[a]", "RowIndex=3", "cost=5"});
   std::ofstream(PathOf(name), std::ios::binary) << text;
@@ -436,6 +437,8 @@ TEST_F(Quennet2daTest, ACopyThatCannotBeWrittenLeavesTheFileAsItWas) {
   Select(form->node2da->child(0));
   ExpectLabel("b", true, "Copy 2DA Modifier");
   services.messages.Expect(MessageKind::Error, "Unable to write to " + PathOf(name));
+  // Every rewrite of the file fails.
+  fault_injection::ScopedFault failingDisk({.call = fault_injection::Call::Fsync, .error = EIO});
   form->btnCopy2daMod->click();
   EXPECT_EQ(text, ReadFile(name));
   EXPECT_EQ(platform::CursorShape::Normal, services.cursor.Current());
@@ -720,8 +723,7 @@ TEST_F(Quennet2daCompareTest, CancelOrAReaderFailureWritesNothing) {
 TEST_F(Quennet2daCompareTest, AFailedWriteLeavesTheFileAsItWasAndShowsNoSummary) {
   Write2da(PathOf("old.2da"), {"a"});
   Write2da(PathOf("new.2da"), {"a", "b"});
-  // No temporary file fits beside a file of this name: every rewrite of it fails.
-  const std::string name = std::string(250, 'n') + ".ini";
+  const std::string name = "changes.ini";
   const std::string text = kHead + Lines({"[2DAList]", "Table0=spells.2da"});
   std::ofstream(PathOf(name), std::ios::binary) << text;
   services.fileDialogs.Expect({PathOf(name)});
@@ -729,6 +731,8 @@ TEST_F(Quennet2daCompareTest, AFailedWriteLeavesTheFileAsItWasAndShowsNoSummary)
   Select(form->node2da->child(0));
   ExpectPair("old.2da", "new.2da");
   services.messages.Expect(MessageKind::Error, "Unable to write to " + PathOf(name));
+  // Every rewrite of the file fails.
+  fault_injection::ScopedFault failingDisk({.call = fault_injection::Call::Fsync, .error = EIO});
   form->btn2daCompare->click();
   EXPECT_EQ(text, ReadFile(name));
   EXPECT_TRUE(InputEnabled());

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <cerrno>
 #include <fstream>
 
 #include "platform/Exceptions.h"
 #include "tests/configeditor/ModifierTexts.h"
+#include "tests/platform/FaultInjector.h"
 
 namespace quennet {
 namespace {
@@ -89,11 +91,12 @@ TEST_F(ModifierSectionsTest, KeysFirstRewriteMovesLinesAsTheyStand) {
 }
 
 TEST_F(ModifierSectionsTest, AFailingKeysFirstRewriteLeavesTheFileAsItWas) {
-  // No temporary file fits beside a file of this name: the one write fails.
-  const std::string path = PathOf(std::string(250, 'n') + ".ini");
+  const std::string path = PathOf("changes.ini");
   const std::string before = Lines({"[m]", "A=1", "RowIndex=1"});
   std::ofstream(path, std::ios::binary) << before;
   TKV_Inifile file(path);
+  // The one write fails.
+  fault_injection::ScopedFault failingDisk({.call = fault_injection::Call::Fsync, .error = EIO});
   EXPECT_THROW(RewriteKeysFirst(file, "m", kIdentifiers, {{"RowLabel", "r"}}),
                platform::EIniFileException);
   EXPECT_EQ(before, platform::ReadWholeFile(path));

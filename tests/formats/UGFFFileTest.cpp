@@ -164,6 +164,76 @@ TEST(GffReaderTest, SharedStructsEqualLabelsAndEmptyParts) {
   EXPECT_EQ("", negative.GetText());
 }
 
+// Labels are compared as their bytes without the zero bytes: "a\0b" is "ab". Of two
+// fields with one label the first stays, also in large structs (which build an index on
+// lookup) and around a struct that uses the same labels inside.
+TEST(GffReaderTest, EqualLabelsAreEqualWithoutTheirZeroBytes) {
+  const std::string zeroInside("a\0b", 3);
+  const std::string zeroFirst("\0ab", 3);
+  struct Case {
+    const char* name;
+    int extraFields;  // "F0", "F1", ... first, to make the struct large
+    std::vector<std::string> labels;
+    std::vector<int32_t> kept;  // the values (the positions in `labels`) that stay
+  };
+  const Case cases[] = {
+      {"inner zero", 0, {"ab", zeroInside, "x"}, {0, 2}},
+      {"leading zero", 0, {zeroFirst, "ab"}, {0}},
+      {"case differs", 0, {"ab", "AB"}, {0, 1}},
+      {"large struct", 40, {zeroInside, "ab", "x"}, {0, 2}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GffBuilder b;
+    const uint32_t root = b.AddStruct(0);
+    for (int i = 0; i < c.extraFields; ++i)
+      b.AddSimple(root, 5, "F" + std::to_string(i), static_cast<uint32_t>(1000 + i));
+    // A struct inside with the same labels must not hide the repeats from the root.
+    const uint32_t inner = b.AddStruct(1);
+    for (size_t k = 0; k < c.labels.size(); ++k)
+      b.AddSimple(inner, 5, c.labels[k], static_cast<uint32_t>(k));
+    for (size_t k = 0; k < c.labels.size(); ++k) {
+      b.AddSimple(root, 5, c.labels[k], static_cast<uint32_t>(k));
+      if (k == 0) b.AddStructField(root, "Inner", inner);
+    }
+    if (c.extraFields > 0)
+      b.AddSimple(root, 5,
+                  std::string("F\0"
+                              "3",
+                              3),
+                  2000);
+    TGFFFile file = LoadedFile(b.Build());
+    const TGFFStruct* structs[] = {file.Root(),
+                                   FieldAs<TGFFStruct>(file.Root()->FindField("Inner"))};
+    for (const TGFFStruct* gffStruct : structs) {
+      ASSERT_NE(nullptr, gffStruct);
+      std::vector<int32_t> kept;
+      for (const auto& field : gffStruct->Fields())
+        if (auto* value = FieldAs<TGFF_SInt>(field.get()); value && value->Value() < 1000)
+          kept.push_back(value->Value());
+      EXPECT_EQ(c.kept, kept);
+      auto* found = FieldAs<TGFF_SInt>(gffStruct->FindField("ab"));
+      ASSERT_NE(nullptr, found);
+      EXPECT_EQ(0, found->Value());
+      EXPECT_EQ(nullptr, gffStruct->FindField(zeroInside)) << "a text with a zero is no label";
+    }
+    if (c.extraFields > 0) {
+      EXPECT_EQ(1003, FieldAs<TGFF_SInt>(file.Root()->FindField("F3"))->Value());
+      EXPECT_EQ(c.extraFields + 3, file.Root()->Count()) << "the repeated \"F3\" dropped";
+    }
+  }
+  // Built by hand, the same rule.
+  TGFFStruct gffStruct;
+  auto first = IntField("ab", 1);
+  std::array<char, 16> bytes{};
+  bytes[0] = 'a';
+  bytes[2] = 'b';
+  auto second = IntField("", 2);
+  second->SetLabelBytes(bytes);
+  EXPECT_TRUE(gffStruct.AddField(std::move(first)));
+  EXPECT_FALSE(gffStruct.AddField(std::move(second)));
+}
+
 TEST(GffReaderTest, VersionAndMissingFile) {
   GffBuilder later = game_file_builders::EveryFieldTypeGff();
   later.version = "V3.3";

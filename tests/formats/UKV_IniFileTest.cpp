@@ -1,12 +1,13 @@
 // The INI accessor on real files: whole-file texts before and after each operation.
 // Write failures are provoked without chmod (the tests may run as root): a path inside
-// a folder that does not exist, a folder or a FIFO in the file's place, or a file name
-// so long that the temporary file of the atomic replace cannot be created beside it.
+// a folder that does not exist, a folder or a FIFO in the file's place, or a fault
+// injected into the writes of the atomic replace.
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -19,6 +20,7 @@
 #include "formats/UKV_IniFile.h"
 #include "platform/Exceptions.h"
 #include "platform/PrivateProfile.h"
+#include "tests/platform/FaultInjector.h"
 
 namespace {
 
@@ -49,8 +51,6 @@ class IniFileTest : public ::testing::Test {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
   }
-  // A file whose name leaves no room for the temporary file of a replace.
-  std::string LongNamedPath() const { return FFolder + "/" + std::string(250, 'n') + ".ini"; }
 
   std::string FFolder;
   std::string FPath;
@@ -387,10 +387,11 @@ TEST_F(IniFileTest, UnwritablePathsRaiseUnableToWrite) {
 }
 
 TEST_F(IniFileTest, AFailedRewriteLeavesTheFileAsItWas) {
-  const std::string path = LongNamedPath();
+  const std::string path = FPath;
   const std::string content = "[A]\r\nx=1\r\ny=2\r\n";
   WriteFileAt(path, content);
   TKV_Inifile ini(path);
+  fault_injection::ScopedFault failingDisk({.call = fault_injection::Call::Fsync, .error = EIO});
   ExpectUnableToWrite(
       path, [&] { ini.WriteString("A", "x", "changed"); }, "WriteString");
   ExpectUnableToWrite(
@@ -728,10 +729,11 @@ TEST_F(IniFileTest, ABatchWritesOnceAtItsCommit) {
 }
 
 TEST_F(IniFileTest, AFailingCommitLeavesTheFileAsItWas) {
-  const std::string path = LongNamedPath();
+  const std::string path = FPath;
   const std::string content = "[A]\r\nx=1\r\n";
   WriteFileAt(path, content);
   TKV_Inifile ini(path);
+  fault_injection::ScopedFault failingDisk({.call = fault_injection::Call::Fsync, .error = EIO});
   {
     TIniBatch batch(ini);
     ini.WriteString("A", "y", "2");
