@@ -1,9 +1,10 @@
 // The rules of the install list, the compile list and the StrRef tokens, on whole
 // changes.ini texts before and after, without widgets.
+#include <errno.h>
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
+#include <functional>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
 #include "tests/configeditor/ModifierTexts.h"
+#include "tests/platform/FaultInjector.h"
 
 namespace quennet {
 namespace {
@@ -126,14 +128,27 @@ TEST_F(ListRulesTest, InstallMassAddInOrderMovingListedFiles) {
             Text());
 }
 
-TEST_F(ListRulesTest, AFailedMassAddListsNothing) {
-  // The temporary file of the replace cannot be created beside a name this long.
-  const std::string path = FFolder + "/" + std::string(250, 'n') + ".ini";
+// How many times the file is made durable (once per write of the file) while `run` runs.
+int WritesOfTheFile(const std::function<void()>& run) {
+  fault_injection::ScopedFault counting({.call = fault_injection::Call::Fsync, .action = [] {}});
+  run();
+  return counting.Hits();
+}
+
+TEST_F(ListRulesTest, MassAddWritesTheFileOnceOrNotAtAll) {
   const std::string before = Lines({"[InstallList]", "install_folder0=override"});
-  std::ofstream(path, std::ios::binary) << before;
-  TKV_Inifile ini(path);
-  EXPECT_THROW(AddInstallFiles(ini, "new", {"x", "y"}, false), platform::Exception);
-  EXPECT_EQ(before, platform::ReadWholeFile(path));
+  TKV_Inifile& ini = Ini(before);
+  const int oneWrite = WritesOfTheFile([&] { ini.WriteString("Other", "k", "v"); });
+  ASSERT_GT(oneWrite, 0);
+  Ini(before);
+  EXPECT_EQ(oneWrite, WritesOfTheFile([&] { AddInstallFiles(*FIni, "new", {"x", "y"}, false); }));
+
+  Ini(before);
+  {
+    fault_injection::ScopedFault failingDisk({.call = fault_injection::Call::Fsync, .error = EIO});
+    EXPECT_THROW(AddInstallFiles(*FIni, "new", {"x", "y"}, false), platform::Exception);
+  }
+  EXPECT_EQ(before, Text());
 }
 
 TEST_F(ListRulesTest, InstallDelete) {
