@@ -4,10 +4,14 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
+
 #include <QLineEdit>
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/Files.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Services.h"
 #include "talktable/UMainForm.h"
@@ -53,6 +57,48 @@ double PeakMegabytes() {
   return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
+// The floor of every figure here: the file's bytes read once.
+void BM_ReadFileFloor(benchmark::State& state) {
+  const std::string& path = TablePath();
+  for (auto _ : state) benchmark::DoNotOptimize(platform::ReadWholeFile(path).size());
+}
+BENCHMARK(BM_ReadFileFloor)->Unit(benchmark::kMillisecond);
+
+// The work a fresh process of this program runs when started with "--fresh <what>
+// <path>" (see main): its memory is new, as at a program's start. It prints the
+// seconds the work took.
+int RunFreshWork(const std::string& what, const std::string& path) {
+  const auto begin = std::chrono::steady_clock::now();
+  if (what == "read") {
+    benchmark::DoNotOptimize(platform::ReadWholeFile(path).size());
+  } else {
+    TTLKFileHandler table(path);
+    benchmark::DoNotOptimize(table.EntryCount());
+  }
+  std::printf("%.9f\n",
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count());
+  return 0;
+}
+
+// Starts this program afresh for `what` and reports the time the work took there.
+void InFreshProcess(benchmark::State& state, const char* what) {
+  const std::string command =
+      "/proc/" + std::to_string(::getpid()) + "/exe --fresh " + what + " '" + TablePath() + "'";
+  for (auto _ : state) {
+    FILE* child = ::popen(command.c_str(), "r");
+    double seconds = 0;
+    if (!child || std::fscanf(child, "%lf", &seconds) != 1) std::abort();
+    ::pclose(child);
+    state.SetIterationTime(seconds);
+  }
+}
+
+void BM_ReadFileFloorFreshProcess(benchmark::State& state) { InFreshProcess(state, "read"); }
+BENCHMARK(BM_ReadFileFloorFreshProcess)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void BM_LoadFreshProcess(benchmark::State& state) { InFreshProcess(state, "load"); }
+BENCHMARK(BM_LoadFreshProcess)->Unit(benchmark::kMillisecond)->UseManualTime();
+
 void BM_Load(benchmark::State& state) {
   const std::string& path = TablePath();
   for (auto _ : state) {
@@ -83,6 +129,64 @@ void BM_ShowAllEntries(benchmark::State& state) {
 }
 BENCHMARK(BM_ShowAllEntries)->Unit(benchmark::kMillisecond);
 
+// The program's start (window and dialogs), File > Open and the display of every entry.
+void BM_StartOpenShowAll(benchmark::State& state) {
+  YesMessages messages;
+  platform::Services services = platform::CurrentServices();
+  services.messages = &messages;
+  platform::InstallServices(services);
+  const std::string& path = TablePath();
+  for (auto _ : state) {
+    auto form = std::make_unique<sorlith::TMainForm>();
+    form->CreateForms();
+    form->show();
+    form->LoadFile(path);
+    form->edStart->setText("0");
+    form->edStop->setText(QString::number(kEntries - 1));
+    form->btnShowClick();
+    benchmark::DoNotOptimize(form->grid->RowCount());
+    state.PauseTiming();
+    form.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_StartOpenShowAll)->Unit(benchmark::kMillisecond);
+
+// 30 entries of one unbroken megabyte each: select a row (the memo shows it) and paint
+// the window with the grid and the memo.
+void BM_SelectAndPaintLongRow(benchmark::State& state) {
+  const std::string path = TablePath() + ".long.tlk";
+  {
+    TTLKFileHandler table;
+    table.NewFile();
+    for (int i = 0; i < 30; ++i) {
+      auto entry = std::make_unique<TTLKString>();
+      entry->SetText(std::string(1 << 20, static_cast<char>('a' + i % 26)));
+      table.AddEntry(std::move(entry));
+    }
+    table.SaveToFile(path);
+  }
+  YesMessages messages;
+  platform::Services services = platform::CurrentServices();
+  services.messages = &messages;
+  platform::InstallServices(services);
+  sorlith::TMainForm form;
+  form.CreateForms();
+  form.show();
+  form.LoadFile(path);
+  form.btnShowClick();
+  form.grab();
+  int row = 1;
+  for (auto _ : state) {
+    row = row % 30 + 1;
+    form.grid->SetRow(row);
+    form.gridClick();
+    benchmark::DoNotOptimize(form.grab());
+  }
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_SelectAndPaintLongRow)->Unit(benchmark::kMillisecond);
+
 void BM_Save(benchmark::State& state) {
   TTLKFileHandler table(TablePath());
   const std::string target = TablePath() + ".saved";
@@ -95,6 +199,7 @@ BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--fresh") return RunFreshWork(argv[2], argv[3]);
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   platform::Application application(argc, argv, "Sorlith");
   benchmark::Initialize(&argc, argv);

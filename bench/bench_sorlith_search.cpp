@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -17,8 +18,10 @@ namespace {
 
 constexpr int kEntries = 140000;
 
-// The main window with the search dialog set up for `text`, ready to run the search.
-std::unique_ptr<sorlith::TMainForm> WindowWithTable() {
+// The main window with the search dialog reset, ready to run a search. With `mixed`,
+// only every third text holds "the" (as in a game's table, about a third of the
+// entries are listed by a search for it).
+std::unique_ptr<sorlith::TMainForm> WindowWithTable(bool mixed = false) {
   auto form = std::make_unique<sorlith::TMainForm>();
   form->CreateForms();
   form->show();
@@ -26,9 +29,12 @@ std::unique_ptr<sorlith::TMainForm> WindowWithTable() {
   table.NewFile();
   for (int i = 0; i < kEntries; ++i) {
     auto entry = std::make_unique<TTLKString>();
-    entry->SetText("Entry " + std::to_string(i) +
-                   ": the quick brown fox jumps over the lazy dog near the old mill, and the "
-                   "river.");
+    entry->SetText(
+        "Entry " + std::to_string(i) +
+        (mixed && i % 3 != 0
+             ? ": a quick brown fox jumps over a lazy dog near an old mill, and a river."
+             : ": the quick brown fox jumps over the lazy dog near the old mill, and the "
+               "river."));
     if (i % 3 == 0) entry->SetSoundResRef({'v', 'o', '_', 'l', 'i', 'n', 'e'});
     table.AddEntry(std::move(entry));
   }
@@ -45,6 +51,34 @@ void RunSearches(benchmark::State& state, sorlith::TMainForm& form) {
   }
   state.counters["rows"] = form.grid->RowCount() - 1;
 }
+
+// The floor of a text search: every entry's text folded to lower case and searched for
+// "the" once, the hits counted.
+void BM_FoldAndFindFloor(benchmark::State& state) {
+  auto form = WindowWithTable(true);
+  TStringDataList& list = form->TalkTable().EntryList();
+  std::string folded;
+  for (auto _ : state) {
+    size_t hits = 0;
+    for (const TStringData* node = list.FirstNode(); node; node = node->GetNextNode()) {
+      const std::string& text = node->GetEntry()->GetText();
+      folded.resize(text.size());
+      std::transform(text.begin(), text.end(), folded.begin(),
+                     [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; });
+      hits += folded.find("the") != std::string::npos;
+    }
+    benchmark::DoNotOptimize(hits);
+  }
+}
+BENCHMARK(BM_FoldAndFindFloor)->Unit(benchmark::kMillisecond);
+
+// "the" without case: a third of the entries are listed.
+void BM_SearchThe(benchmark::State& state) {
+  auto form = WindowWithTable(true);
+  form->SearchForm().edString->setText(QStringLiteral("the"));
+  RunSearches(state, *form);
+}
+BENCHMARK(BM_SearchThe)->Unit(benchmark::kMillisecond);
 
 void BM_SearchEmptyText(benchmark::State& state) {
   auto form = WindowWithTable();

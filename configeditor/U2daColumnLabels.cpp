@@ -9,6 +9,7 @@
 #include "platform/Exceptions.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
@@ -85,7 +86,10 @@ TExclusiveColumnLabels::TExclusiveColumnLabels(T2daModifierForm& dialog, QComboB
       FExclusiveBox(exclusiveBox),
       FFirstItem(std::move(firstItem)) {
   // Only the user's own edits write: a keystroke or a choice from the list.
-  auto changed = [this](const QString& text) { cbExclusiveLabelChange(platform::FromQt(text)); };
+  auto changed = [this, parent = &dialog](const QString& text) {
+    if (std::optional<std::string> label = platform::StorableText(parent, text))
+      cbExclusiveLabelChange(*label);
+  };
   platform::Connect(FExclusiveBox.lineEdit(), &QLineEdit::textEdited, &dialog, changed);
   platform::Connect(&FExclusiveBox, &QComboBox::textActivated, &dialog, changed);
 }

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,9 +18,11 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/KeyFilter.h"
 #include "platform/ui/KeyValueList.h"
 #include "platform/ui/Services.h"
 #include "platform/ui/StringGrid.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
@@ -31,28 +34,43 @@ class TypedCharFilter : public QObject {
       : QObject(edit), FEdit(edit), FJudge(std::move(judge)) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
-    const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (!TypesACharacter(key)) return false;
     bool handled = false;
-    platform::RunGuarded([&] { handled = Judge(key.text().front()); });
+    if (event->type() == QEvent::KeyPress) {
+      const auto& key = static_cast<const QKeyEvent&>(*event);
+      if (!TypesACharacter(key)) return false;
+      platform::RunGuarded([&] { handled = Judge(key.text().front()); });
+    } else if (event->type() == QEvent::InputMethod) {
+      auto& input = static_cast<QInputMethodEvent&>(*event);
+      platform::RunGuarded([&] { handled = JudgeCommit(input); });
+    } else {
+      return QObject::eventFilter(watched, event);
+    }
     return handled;
   }
 
  private:
-  // Keys that move, delete forward or belong to the dialog (Enter, Esc, Tab) pass.
+  // The program's one key classifier decides what types a character; keys that move,
+  // delete forward or belong to the dialog (Enter, Esc, Tab) pass.
   static bool TypesACharacter(const QKeyEvent& key) {
-    switch (key.key()) {
-      case Qt::Key_Return:
-      case Qt::Key_Enter:
-      case Qt::Key_Escape:
-      case Qt::Key_Tab:
-      case Qt::Key_Backtab:
-      case Qt::Key_Delete:
-        return false;
-      default:
-        return key.text().size() == 1;
+    return platform::ClassifyKey(key) != platform::TypedKey::NoCharacter && !key.text().isEmpty();
+  }
+  // Input-method text (dead keys, compose) is judged character by character: any
+  // refused character drops the whole commit.
+  bool JudgeCommit(QInputMethodEvent& input) {
+    const QString commit = input.commitString();
+    if (commit.isEmpty()) return false;
+    QString typed;
+    for (QChar c : commit) {
+      const TTypedCharVerdict verdict = FJudge(c);
+      if (verdict.action == TTypedCharVerdict::Action::Refuse) {
+        platform::Beep();
+        return true;
+      }
+      typed += verdict.action == TTypedCharVerdict::Action::Replace ? verdict.replacement : c;
     }
+    if (typed == commit) return false;
+    FEdit->insert(typed);
+    return true;
   }
   bool Judge(QChar typed) {
     const TTypedCharVerdict verdict = FJudge(typed);
@@ -244,10 +262,11 @@ bool T2daModifierForm::StoreRow(const std::string& key, const std::string& value
 }
 
 void T2daModifierForm::StoreColumnValue(QComboBox& columnBox) {
-  const std::string key = ComboText(columnBox);
-  const std::string value = ComboText(*FValueBox);
-  if (key.empty() || value.empty()) return;
-  if (!StoreRow(key, value)) return;
+  const std::optional<std::string> key = platform::StorableText(this, columnBox.currentText());
+  if (!key) return;
+  const std::optional<std::string> value = platform::StorableText(this, FValueBox->currentText());
+  if (!value || key->empty() || value->empty()) return;
+  if (!StoreRow(*key, *value)) return;
   EmptyComboText(columnBox);
   EmptyComboText(*FValueBox);
   columnBox.setFocus();

@@ -15,7 +15,7 @@
 #include "configeditor/rules/U2daModifierKeys.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
-#include "platform/ui/FormParts.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
@@ -111,17 +111,19 @@ void T2daRowIdentifierForm::SetRowIdentifier(const std::string& key, const std::
   ShowIdentifier(key, value);
 }
 
-void T2daRowIdentifierForm::StoreIdentifier() {
+bool T2daRowIdentifierForm::StoreIdentifier() {
   const std::string type = ComboText(*cbIdxType);
-  const std::string value = platform::FromQt(edIdx->text());
-  if (RowIdentifierName(type) == type && !value.empty()) SetRowIdentifier(type, value);
+  const std::optional<std::string> value = platform::StorableText(this, edIdx->text());
+  if (!value) return false;
+  if (RowIdentifierName(type) == type && !value->empty()) SetRowIdentifier(type, *value);
+  return true;
 }
 
 void T2daRowIdentifierForm::btnSetIdxClick() { StoreIdentifier(); }
 
+// A value the code page cannot store keeps the dialog open, so that it can be mended.
 void T2daRowIdentifierForm::btnCloseClick() {
-  StoreIdentifier();
-  accept();
+  if (StoreIdentifier()) accept();
 }
 
 TTypedCharVerdict T2daRowIdentifierForm::edIdxKeyPress(QChar typed) const {

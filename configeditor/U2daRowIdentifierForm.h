@@ -76,7 +76,8 @@ class T2daRowIdentifierForm : public T2daModifierForm {
   void ShowIdentifier(const std::string& name, const std::string& value);
   void btnSetIdxClick();
   // Set and Close: the chosen type with the typed value, when both are there.
-  void StoreIdentifier();
+  // False when the typed value was refused (the warning has been shown).
+  bool StoreIdentifier();
   TTypedCharVerdict edIdxKeyPress(QChar typed) const;
 
   std::vector<std::string> FIdentifierNames;

@@ -17,6 +17,7 @@
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"
 #include "platform/ui/StringGrid.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
@@ -123,12 +124,17 @@ void TAdd2daColForm::SetColumnSettings(const std::string& defaultValue, const st
 
 void TAdd2daColForm::btnAddToListClick() {
   static constexpr const char* kPrefixes[] = {"I", "L", ""};
-  const std::string key = kPrefixes[std::max(0, cbRowIdent->currentIndex())] + EditText(*edRowNum);
+  const std::optional<std::string> row = platform::StorableText(this, edRowNum->text());
+  if (!row) return;
+  const std::optional<std::string> typedValue =
+      platform::StorableText(this, cbRowValue->currentText());
+  if (!typedValue) return;
+  const std::string key = kPrefixes[std::max(0, cbRowIdent->currentIndex())] + *row;
   if (key.size() <= 1) {
     ShowWarning("You must specify a valid identifier for the row to have its value changed!");
     return;
   }
-  const std::string value = ComboText(*cbRowValue);
+  const std::string& value = *typedValue;
   if (value.empty()) {
     ShowWarning(
         "You must specify a value the row should be changed to. Set it to \"****\" if you want "
@@ -157,10 +163,14 @@ void TAdd2daColForm::btnEditColValueClick() {
   cbRowValue->setFocus();
 }
 
+// A text the code page cannot store keeps the dialog open, so that it can be mended.
 void TAdd2daColForm::btnCloseClick() {
-  const std::string label = EditText(*edNewLabel);
-  const std::string defaultValue = EditText(*edDefaultVal);
-  if (!label.empty() && !defaultValue.empty()) SetColumnSettings(defaultValue, label);
+  const std::optional<std::string> label = platform::StorableText(this, edNewLabel->text());
+  if (!label) return;
+  const std::optional<std::string> defaultValue =
+      platform::StorableText(this, edDefaultVal->text());
+  if (!defaultValue) return;
+  if (!label->empty() && !defaultValue->empty()) SetColumnSettings(*defaultValue, *label);
   accept();
 }
 

@@ -13,6 +13,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
@@ -45,7 +46,10 @@ TFormFilename::TFormFilename(QWidget* parent) : QDialog(parent) {
   platform::FixSizeAtLeast(this, 460, 0);
 
   platform::Connect(btnOpen, &QToolButton::clicked, this, [this] { btnOpenClick(); });
-  platform::Connect(btnOK, &QPushButton::clicked, this, [this] { accept(); });
+  // A name the code page cannot store is refused by name; the prompt stays open.
+  platform::Connect(btnOK, &QPushButton::clicked, this, [this] {
+    if (platform::StorableText(this, edFilename->text())) accept();
+  });
   platform::Connect(btnCancel, &QPushButton::clicked, this, [this] { reject(); });
 }
 

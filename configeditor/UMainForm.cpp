@@ -362,12 +362,12 @@ void TMainForm::mnuOpenClick() {
 void TMainForm::mnuQuitClick() { close(); }
 
 void TMainForm::EnterOpenState(const std::string& path) {
-  setWindowTitle(platform::ToQt(std::string(kCaption) + " [" + platform::PathText(path) + "]"));
+  setWindowTitle(platform::SentenceToQt(kCaption + (" [" + platform::Sentence::Path(path) + "]")));
   FileOpen = true;
   tree->setEnabled(true);
   SetModifiersEnabled(true);
   lblBackground->setText(QString::fromLatin1(kHintCategory));
-  nodeRoot->setText(0, platform::ToQt(platform::PathText(BareFileName(path))));
+  nodeRoot->setText(0, platform::PathToQt(BareFileName(path)));
 }
 
 // One node per key of the category's list, in key order, named by the key's value as

@@ -16,6 +16,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
@@ -152,6 +153,8 @@ void TMainForm::LoadSettings() {
 void TMainForm::btnSetResetClick() { LoadSettings(); }
 
 void TMainForm::btnSetSaveClick() {
+  for (const QLineEdit* edit : {edSetCaption, edSetConfirm, edSetReqFile, edSetReqMsg})
+    if (!platform::StorableText(this, edit->text())) return;  // nothing is written
   TKV_Inifile& ini = *ChangesIni;
   // Written one by one in this order, so keys new to the section follow it.
   auto writeOrDelete = [&ini](const char* key, const std::string& text) {

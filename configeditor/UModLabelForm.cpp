@@ -11,6 +11,7 @@
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"
 #include "platform/ui/Services.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
@@ -55,7 +56,10 @@ TNewLabelForm::TNewLabelForm(QWidget* parent) : QDialog(parent) {
   layout->addLayout(platform::ButtonRow(btnSave, btnCancel));
   setFixedSize(sizeHint());
 
-  platform::Connect(btnSave, &QPushButton::clicked, this, [this] { accept(); });
+  // A label the code page cannot store is refused by name; the prompt stays open.
+  platform::Connect(btnSave, &QPushButton::clicked, this, [this] {
+    if (platform::StorableText(this, edModLabel->text())) accept();
+  });
   platform::Connect(btnCancel, &QPushButton::clicked, this, [this] { reject(); });
 }
 

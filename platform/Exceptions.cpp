@@ -14,7 +14,7 @@ std::string Enclosed(std::string_view text, char mark, std::string_view after = 
   return result;
 }
 
-std::string Quoted(std::string_view text) { return Enclosed(text, '"'); }
+Sentence QuotedPath(std::string_view path) { return "\"" + Sentence::Path(path) + "\""; }
 }  // namespace
 
 EConvertError EConvertError::InvalidInteger(std::string_view text) {
@@ -26,22 +26,22 @@ EConvertError EConvertError::InvalidFloat(std::string_view text) {
 }
 
 EFOpenError::EFOpenError(std::string_view path, std::string_view reason)
-    : Exception("Cannot open file " + Quoted(path) + ". " + std::string(reason)) {}
+    : Exception("Cannot open file " + QuotedPath(path) + ". " + std::string(reason)) {}
 
 EFCreateError::EFCreateError(std::string_view path, std::string_view reason)
-    : Exception("Cannot create file " + Quoted(path) + ". " + std::string(reason)) {}
+    : Exception("Cannot create file " + QuotedPath(path) + ". " + std::string(reason)) {}
 
 EFCreateError EFCreateError::TemporaryRefused(std::string_view path, std::string_view folder,
                                               std::string_view reason) {
-  return EFCreateError("Cannot create a temporary file in the folder " + Quoted(folder) +
-                       " to save " + Quoted(path) + ". " + std::string(reason));
+  return EFCreateError("Cannot create a temporary file in the folder " + QuotedPath(folder) +
+                       " to save " + QuotedPath(path) + ". " + std::string(reason));
 }
 
 EInOutError::EInOutError(std::string_view path, std::string_view reason)
-    : Exception("I/O error on file " + Quoted(path) + ". " + std::string(reason)) {}
+    : Exception("I/O error on file " + QuotedPath(path) + ". " + std::string(reason)) {}
 
 EIniFileException EIniFileException::UnableToWrite(std::string_view path) {
-  return EIniFileException("Unable to write to " + std::string(path));
+  return EIniFileException("Unable to write to " + Sentence::Path(path));
 }
 
 EReadPastEnd::EReadPastEnd(size_t offset, size_t wanted, size_t size)

@@ -1,24 +1,29 @@
 // The exception family of the run-time layer: every failure carries an English
 // sentence and an optional numeric help context (readers put their error code there).
+// A path named in the sentence stays the file system's bytes (Sentence::PathSpans).
 #pragma once
 
 #include <exception>
 #include <string>
 #include <string_view>
 
+#include "platform/Sentence.h"
+
 namespace platform {
 
 class Exception : public std::exception {
  public:
-  explicit Exception(std::string message, int helpContext = 0)
+  explicit Exception(Sentence message, int helpContext = 0)
       : FMessage(std::move(message)), FHelpContext(helpContext) {}
 
-  const std::string& Message() const { return FMessage; }
+  const std::string& Message() const { return FMessage.Bytes(); }
+  // The message with the spans that name paths.
+  const Sentence& Text() const { return FMessage; }
   int HelpContext() const { return FHelpContext; }
-  const char* what() const noexcept override { return FMessage.c_str(); }
+  const char* what() const noexcept override { return FMessage.Bytes().c_str(); }
 
  private:
-  std::string FMessage;
+  Sentence FMessage;
   int FHelpContext;
 };
 
@@ -45,7 +50,7 @@ class EFCreateError : public Exception {
                                         std::string_view reason);
 
  private:
-  explicit EFCreateError(std::string message) : Exception(std::move(message)) {}
+  explicit EFCreateError(Sentence message) : Exception(std::move(message)) {}
 };
 
 // A read or write that failed after the file was open.

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "talktable/UDialogParts.h"
@@ -52,6 +53,7 @@ void TConfirmDelete::SetPosition(int left, int top) { move(left, top); }
 
 void TConfirmDelete::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (event->spontaneous()) return;  // the window system's show, not the program's
   FormShow();
 }
 

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <cmath>
@@ -19,9 +20,9 @@
 #include "platform/Locale.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/KeyFilter.h"
 #include "platform/ui/Services.h"
 #include "talktable/UDialogParts.h"
-#include "talktable/UKeyFilter.h"
 
 namespace sorlith {
 
@@ -157,9 +158,13 @@ void TEntryForm::LayOut() {
 void TEntryForm::ConnectHandlers() {
   platform::Connect(btnSave, &QPushButton::clicked, this, [this](bool) { accept(); });
   platform::Connect(btnCancel, &QPushButton::clicked, this, [this](bool) { reject(); });
-  InstallKeyFilter(*edVolume, [this](const QKeyEvent& key) { return edVolumeKeyPress(key); });
-  InstallKeyFilter(*edPitch, [this](const QKeyEvent& key) { return edPitchKeyPress(key); });
-  InstallKeyFilter(*edLength, [this](const QKeyEvent& key) { return edLengthKeyPress(key); });
+  platform::InstallKeyFilter(*edVolume,
+                             [this](const QKeyEvent& key) { return edVolumeKeyPress(key); });
+  platform::InstallKeyFilter(*edPitch,
+                             [this](const QKeyEvent& key) { return edPitchKeyPress(key); });
+  platform::InstallKeyFilter(*edLength,
+                             [this](const QKeyEvent& key) { return edLengthKeyPress(key); });
+  connect(txtString, &QPlainTextEdit::textChanged, this, [this] { FitWrapModeToText(*txtString); });
 }
 
 void TEntryForm::SetPosition(int left, int top) { move(left, top); }
@@ -179,7 +184,7 @@ void TEntryForm::ResetFields() {
 }
 
 void TEntryForm::ShowEntry(const TTLKString& entry) {
-  txtString->setPlainText(AsLines(entry.GetText()));
+  ShowPlainText(*txtString, AsLines(entry.GetText()));
   cbText->setChecked(entry.GetFlags() & 1);
   cbSound->setChecked(entry.GetFlags() & 2);
   cbLength->setChecked(entry.GetFlags() & 4);
@@ -243,6 +248,7 @@ std::string TEntryForm::ReadText() const {
 
 void TEntryForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (event->spontaneous()) return;  // the window system's show, not the program's
   platform::RunGuarded([this] { FormShow(); });
 }
 
@@ -266,19 +272,22 @@ bool TEntryForm::edVolumeKeyPress(const QKeyEvent& key) { return VarianceKeyPres
 bool TEntryForm::edPitchKeyPress(const QKeyEvent& key) { return VarianceKeyPress(key); }
 
 bool TEntryForm::VarianceKeyPress(const QKeyEvent& key) {
-  const TTypedKey kind = ClassifyKey(key);
-  if (kind == TTypedKey::Digit || kind == TTypedKey::Backspace || kind == TTypedKey::NoCharacter)
+  const platform::TypedKey kind = platform::ClassifyKey(key);
+  if (kind == platform::TypedKey::Digit || kind == platform::TypedKey::Backspace ||
+      kind == platform::TypedKey::NoCharacter)
     return true;
   platform::Beep();
   return false;
 }
 
 bool TEntryForm::edLengthKeyPress(const QKeyEvent& key) {
-  const TTypedKey kind = ClassifyKey(key);
-  if (kind == TTypedKey::Digit || kind == TTypedKey::Backspace || kind == TTypedKey::NoCharacter)
+  const platform::TypedKey kind = platform::ClassifyKey(key);
+  if (kind == platform::TypedKey::Digit || kind == platform::TypedKey::Backspace ||
+      kind == platform::TypedKey::NoCharacter)
     return true;
   const char separator = platform::DecimalSeparator();
-  if (kind == TTypedKey::Character && TypedCharacter(key) == separator &&
+  if (kind == platform::TypedKey::Character &&
+      platform::TypedCharacter(key) == static_cast<unsigned char>(separator) &&
       !edLength->text().contains(QLatin1Char(separator)))
     return true;
   platform::Beep();

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <array>
 
@@ -64,6 +65,7 @@ std::string TLanguageForm::LanguageName(int id) {
 
 void TLanguageForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (event->spontaneous()) return;  // the window system's show, not the program's
   FormShow();
 }
 

@@ -24,11 +24,14 @@
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/KeyFilter.h"
+#include "platform/ui/TypedText.h"
 #include "talktable/UConfirmDelete.h"
 #include "talktable/UDialogParts.h"
 #include "talktable/UEntryForm.h"
 #include "talktable/ULanguageForm.h"
 #include "talktable/UPadForm.h"
+#include "talktable/UProgressSteps.h"
 #include "talktable/USearchForm.h"
 
 namespace sorlith {
@@ -59,6 +62,13 @@ std::string PlainText(const QString& text) {
   QString plain = text;
   plain.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
   return platform::FromQt(plain);
+}
+
+// The preview gives its selection without the breaks it shows in long runs.
+std::string SelectionOf(const QPlainTextEdit& memo) {
+  if (const auto* preview = dynamic_cast<const TPreviewMemo*>(&memo))
+    return platform::FromQt(preview->SelectedText());
+  return PlainText(memo.textCursor().selectedText());
 }
 
 }  // namespace
@@ -132,7 +142,7 @@ void TMainForm::CreateComponents() {
 
   Panel2 = Named(new QWidget, "Panel2");
   Panel2->setMinimumHeight(150);
-  txtDisplay = Named(new QPlainTextEdit, "txtDisplay");
+  txtDisplay = Named(new TPreviewMemo, "txtDisplay");
   txtDisplay->setReadOnly(true);
   txtDisplay->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   auto* lower = new QVBoxLayout(Panel2);
@@ -158,6 +168,8 @@ void TMainForm::CreateComponents() {
   for (QWidget* widget :
        std::initializer_list<QWidget*>{btnShow, edStart, edStop, grid, txtDisplay})
     widget->installEventFilter(this);
+  grid->viewport()->installEventFilter(this);
+  for (QLineEdit* field : {edStart, edStop}) platform::RefuseInputMethodText(*field);
 }
 
 QAction* TMainForm::AddItem(QMenu* menu, const char* name, const char* caption,
@@ -221,30 +233,35 @@ void TMainForm::ConnectHandlers() {
 QPoint TMainForm::PlaceAt(int dx, int dy) const { return pos() + QPoint(dx, dy); }
 
 platform::MessageAnswer TMainForm::Message(platform::MessageKind kind, const char* caption,
-                                           const std::string& text) {
+                                           const platform::Sentence& text) {
   platform::MessageRequest request;
   request.kind = kind;
   request.caption = caption;
-  request.text = text;
+  request.text = text.Bytes();
+  request.pathSpans = text.PathSpans();
   request.topLeft = PlaceAt(64, 128);
   return platform::ShowMessage(this, request);
 }
 
-void TMainForm::ShowWarning(const std::string& text) {
+void TMainForm::ShowWarning(const platform::Sentence& text) {
   Message(platform::MessageKind::Warning, "Warning", text);
 }
 
-void TMainForm::ShowInfo(const std::string& text) {
+void TMainForm::ShowInfo(const platform::Sentence& text) {
   Message(platform::MessageKind::Information, "Information", text);
 }
 
-platform::MessageAnswer TMainForm::AskYesNo(const std::string& text) {
+platform::MessageAnswer TMainForm::AskYesNo(const platform::Sentence& text) {
   return Message(platform::MessageKind::Confirmation, "Confirm", text);
 }
 
+bool TMainForm::Storable(const QString& typed) {
+  return platform::StorableText(this, typed, PlaceAt(64, 128)).has_value();
+}
+
 std::string TMainForm::StatusText() const { return platform::FromQt(bpanelText->text()); }
-void TMainForm::SetStatusText(const std::string& text) {
-  bpanelText->setText(platform::ToQt(text));
+void TMainForm::SetStatusText(const platform::Sentence& text) {
+  bpanelText->setText(platform::SentenceToQt(text));
 }
 
 void TMainForm::ClearGrid(platform::StringGrid& target) {
@@ -273,10 +290,12 @@ void TMainForm::SetTableMode(int rows) {
   SetColumnWidths();
 }
 
+// The middle column follows the visible area, which the vertical scroll bar narrows;
+// with the grid's own width the StrRef column would be pushed out of view.
 void TMainForm::SetColumnWidths() {
   if (grid->ColCount() == 3) {
     grid->SetColWidth(0, 64);
-    grid->SetColWidth(1, grid->width() - 200);
+    grid->SetColWidth(1, grid->viewport()->width() - 200);
     grid->SetColWidth(2, 128);
   } else {
     grid->SetColWidth(0, grid->width() - 6);
@@ -284,8 +303,13 @@ void TMainForm::SetColumnWidths() {
 }
 
 std::vector<std::string> TMainForm::GridRow(const TTLKString& entry) {
-  return {platform::UIntToStr(entry.GetStrRef()), ReplaceAll(entry.GetText(), "\r", ""),
-          entry.GetSoundResRefText()};
+  std::vector<std::string> row(3);
+  row[0] = platform::UIntToStr(entry.GetStrRef());
+  const std::string& text = entry.GetText();
+  // Most texts hold no carriage return: copied as they are, without a second string.
+  row[1] = text.find('\r') == std::string::npos ? text : ReplaceAll(text, "\r", "");
+  row[2] = entry.GetSoundResRefText();
+  return row;
 }
 
 void TMainForm::SetTableCommandsEnabled(bool enabled) {
@@ -306,8 +330,11 @@ void TMainForm::SetIntervalControlsEnabled(bool enabled) {
 
 // ---- Window events ----
 
+// The show step runs for the program's own shows only: restoring a minimised window is
+// the window system's, and must leave the grid as it stands.
 void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  if (event->spontaneous()) return;
   platform::RunGuarded([this] { FormShow(); });
 }
 
@@ -370,17 +397,17 @@ void TMainForm::ResetForIntervalEntry(uint32_t last, const std::string& gridMess
 void TMainForm::LoadFile(const std::string& path) {
   try {
     if (!platform::FileExists(path))
-      throw EHell("Unable to load specified file \"" + platform::PathText(path) + "\"");
+      throw EHell("Unable to load specified file \"" + platform::Sentence::Path(path) + "\"");
     for (QWidget* widget : std::initializer_list<QWidget*>{btnShow, edStart, edStop, grid})
       widget->setEnabled(false);
     SetTableCommandsEnabled(false);
     FTalkTable->LoadFromFile(path);
   } catch (const EHell& error) {
-    ShowWarning("ERROR! " + error.Message());
+    ShowWarning("ERROR! " + error.Text());
     return;
   }
-  const std::string shown = platform::PathText(path);
-  setWindowTitle(platform::ToQt("Sorlith v1.0.4b (" + shown + ")"));
+  const platform::Sentence shown = platform::Sentence::Path(path);
+  setWindowTitle(platform::SentenceToQt("Sorlith v1.0.4b (" + shown + ")"));
   const TTLKFileHandler& table = *FTalkTable;
   SetStatusText("Opened file " + shown + ". " + table.FileType() + " " + table.FileVersion() +
                 ". " + platform::UIntToStr(table.EntryCount()) + " entries read.");
@@ -418,11 +445,11 @@ bool TMainForm::SaveTo(const std::string& target) {
   try {
     FTalkTable->SaveToFile(target);
   } catch (const EHell& error) {
-    ShowWarning("ERROR! " + error.Message());
+    ShowWarning("ERROR! " + error.Text());
     return false;
   }
   const TTLKFileHandler& table = *FTalkTable;
-  SetStatusText("Saved file " + platform::PathText(target) + ". " + table.FileType() + " " +
+  SetStatusText("Saved file " + platform::Sentence::Path(target) + ". " + table.FileType() + " " +
                 table.FileVersion() + ". " + platform::UIntToStr(table.EntryCount()) +
                 " entries written.");
   return true;
@@ -468,7 +495,7 @@ void TMainForm::Cut1Click() {
   } else if (auto* memo = qobject_cast<QPlainTextEdit*>(focused)) {
     QTextCursor cursor = memo->textCursor();
     if (!cursor.hasSelection()) return;
-    platform::SetClipboardText(PlainText(cursor.selectedText()));
+    platform::SetClipboardText(SelectionOf(*memo));
     if (!memo->isReadOnly()) {
       cursor.removeSelectedText();
       memo->setTextCursor(cursor);
@@ -482,8 +509,7 @@ void TMainForm::Copy1Click() {
     if (field->hasSelectedText())
       platform::SetClipboardText(platform::FromQt(field->selectedText()));
   } else if (auto* memo = qobject_cast<QPlainTextEdit*>(focused)) {
-    if (memo->textCursor().hasSelection())
-      platform::SetClipboardText(PlainText(memo->textCursor().selectedText()));
+    if (memo->textCursor().hasSelection()) platform::SetClipboardText(SelectionOf(*memo));
   }
 }
 
@@ -515,7 +541,7 @@ void TMainForm::btnShowClick() {
   try {
     ShowInterval();
   } catch (const EHell& error) {
-    ShowWarning("ERROR! " + error.Message());
+    ShowWarning("ERROR! " + error.Text());
   }
 }
 
@@ -558,11 +584,12 @@ void TMainForm::ShowInterval() {
   std::vector<std::vector<std::string>> rows(rowCount);
   rows[0] = {"StrRef", "Entry text", "Sound Resref"};
   size_t row = 1;
+  TProgressSteps progress(*pbar);
   TStringDataList& list = FTalkTable->EntryList();
   for (TTLKString* entry = list.First(); entry && entry->GetStrRef() <= end; entry = list.Next()) {
     if (entry->GetStrRef() < first) continue;
     rows[row] = GridRow(*entry);
-    pbar->setValue(static_cast<int>(row));
+    progress.Advance(static_cast<int>(row));
     ++row;
   }
   grid->SetRows(std::move(rows));
@@ -584,32 +611,17 @@ void TMainForm::gridClick() {
   std::string text = grid->Cell(0, row) + " ";
   if (!resRef.empty()) text += "(" + resRef + ")";
   text += ":\n\n" + grid->Cell(1, row);
-  txtDisplay->setPlainText(platform::ToQt(text));
+  txtDisplay->ShowText(platform::ToQt(text));
 }
 
 // ---- Key filters ----
 
-// Judged by the key and its modifiers: digits, Backspace and Ctrl+C, V, X, Z pass;
-// every other key that types a character is discarded with a beep. Keys that type
-// nothing (arrows, Delete, Tab, ...) are not the filter's business.
+// Digits, Backspace and Ctrl+C, V, X, Z pass (the pad dialog's rule); every other key
+// that types a character is discarded with a beep.
 bool TMainForm::IntervalKeyPress(const QKeyEvent& event) {
-  const int key = event.key();
-  const Qt::KeyboardModifiers modifiers =
-      event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-  if (modifiers == Qt::ControlModifier) {
-    if (key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X || key == Qt::Key_Z) return false;
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
-      platform::Beep();
-      return true;
-    }
-    return false;
-  }
-  if (modifiers != Qt::NoModifier) return false;
-  if (key >= Qt::Key_0 && key <= Qt::Key_9) return false;
-  if (key == Qt::Key_Backspace) return false;
-  const bool types = (key >= Qt::Key_Space && key <= Qt::Key_ydiaeresis) || key == Qt::Key_Escape;
-  if (types) platform::Beep();
-  return types;
+  if (IsAcceptedNumberKey(event)) return false;
+  platform::Beep();
+  return true;
 }
 
 bool TMainForm::IsMenuShortcut(const QKeyEvent& event) const {
@@ -624,6 +636,10 @@ bool TMainForm::edStartKeyPress(const QKeyEvent& event) { return IntervalKeyPres
 bool TMainForm::edStopKeyPress(const QKeyEvent& event) { return IntervalKeyPress(event); }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid->viewport()) {
+    if (event->type() == QEvent::Resize) platform::RunGuarded([this] { SetColumnWidths(); });
+    return false;
+  }
   if (event->type() == QEvent::ShortcutOverride) {
     // An edit field would keep Ctrl+V, C, X, A (and on some desktops Ctrl+E) for
     // itself; the menu's shortcuts come first, as the program's users expect.

@@ -7,10 +7,13 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/ui/Services.h"
 #include "platform/ui/StringGrid.h"
+#include "talktable/UPreviewMemo.h"
+#include "talktable/USearchCriteria.h"
 #include "talktable/UTLKFile.h"
 
 class QAction;
@@ -52,15 +55,19 @@ class TMainForm : public QMainWindow {
   void SetSearchResultsShown(bool value) { FSearchResultsShown = value; }
 
   // Message boxes placed at the window's left edge + 64 and top edge + 128.
-  void ShowWarning(const std::string& text);
-  void ShowInfo(const std::string& text);
-  platform::MessageAnswer AskYesNo(const std::string& text);
+  // A sentence's path spans show as the file system names them.
+  void ShowWarning(const platform::Sentence& text);
+  void ShowInfo(const platform::Sentence& text);
+  platform::MessageAnswer AskYesNo(const platform::Sentence& text);
+  // True when the code page can store `typed`; otherwise the warning naming the first
+  // character it cannot store has been shown and the command must stop.
+  bool Storable(const QString& typed);
   // The window's top left corner + (dx, dy) on the screen, where dialogs are placed.
   QPoint PlaceAt(int dx, int dy) const;
 
   // The text of the status bar's one panel.
   std::string StatusText() const;
-  void SetStatusText(const std::string& text);
+  void SetStatusText(const platform::Sentence& text);
 
   void ClearGrid(platform::StringGrid& target);
   // The grid shows one disabled cell holding `text`.
@@ -102,6 +109,8 @@ class TMainForm : public QMainWindow {
   void Search1Click();
   // Lists the entries that meet the search dialog's criteria; refusals are warnings.
   void RunSearch();
+  // Runs the last search that ran again, with its criteria and interval.
+  void RepeatLastSearch();
   static bool WordsMatch(const std::string& s, const std::string& t);
 
   // Adding and modifying entries (UMainForm_Entries.cpp).
@@ -129,7 +138,7 @@ class TMainForm : public QMainWindow {
   platform::StringGrid* grid;
   QSplitter* Splitter1;
   QWidget* Panel2;
-  QPlainTextEdit* txtDisplay;
+  TPreviewMemo* txtDisplay;
   QStatusBar* bpanel;
   QLabel* bpanelText;
 
@@ -173,11 +182,18 @@ class TMainForm : public QMainWindow {
   bool IntervalKeyPress(const QKeyEvent& event);
   bool IsMenuShortcut(const QKeyEvent& event) const;
   bool SaveTo(const std::string& target);
+  struct TSearchRun {
+    TSearchCriteria Criteria;
+    int32_t Start;
+    int32_t Stop;
+  };
+  void ListSearch(const TSearchRun& search);
   platform::MessageAnswer Message(platform::MessageKind kind, const char* caption,
-                                  const std::string& text);
+                                  const platform::Sentence& text);
 
   std::unique_ptr<TTLKFileHandler> FTalkTable;
   bool FSearchResultsShown = false;
+  std::optional<TSearchRun> FLastSearch;
   bool FQuitConfirmed = false;
   platform::FileDialogRequest FOpenTlkFile;
   platform::FileDialogRequest FSaveTlkFile;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <algorithm>
 
 #include "platform/Conversions.h"
@@ -21,6 +22,12 @@ struct TEntryNumbers {
   uint32_t VolumeVariance;
   uint32_t PitchVariance;
 };
+
+// The typed texts must fit the code page before anything is read or stored.
+bool TextsStorable(TMainForm& window) {
+  const TEntryForm& form = window.EntryForm();
+  return window.Storable(form.txtString->toPlainText()) && window.Storable(form.edResref->text());
+}
 
 // Reads the number fields in the program's order, warning about the first that fails.
 std::optional<TEntryNumbers> ReadNumbers(TMainForm& window) {
@@ -82,13 +89,14 @@ void TMainForm::StoreNewEntry() {
   try {
     if (!FTalkTable->IsOpen())
       throw EHell("No TLK file us currently open. Nothing to add an entry to");
+    if (!TextsStorable(*this)) return;
     const std::optional<TEntryNumbers> numbers = ReadNumbers(*this);
     if (!numbers) return;
     auto entry = std::make_unique<TTLKString>();
     StoreFields(EntryForm(), *numbers, *entry);
     FTalkTable->AddEntry(std::move(entry));
   } catch (const EHell& error) {
-    ShowWarning("ERROR! " + error.Message());
+    ShowWarning("ERROR! " + error.Text());
     return;
   }
   // The interval ends at the new entry and spans at most 1001 entries. Computed in 64
@@ -123,7 +131,7 @@ void TMainForm::Editrow1Click() {
     entry = FindEntry(*FTalkTable, static_cast<uint32_t>(*strRef));
     if (!entry) throw EHell("Unable to find the TLK entry for the selected row!");
   } catch (const EHell& error) {
-    ShowWarning("ERROR! " + error.Message());
+    ShowWarning("ERROR! " + error.Text());
     return;
   }
   TEntryForm& form = EntryForm();
@@ -140,12 +148,13 @@ void TMainForm::gridDblClick() { Editrow1Click(); }
 
 void TMainForm::StoreModifiedEntry(TTLKString& entry) {
   try {
+    if (!TextsStorable(*this)) return;
     const std::optional<TEntryNumbers> numbers = ReadNumbers(*this);
     if (!numbers) return;
     StoreFields(EntryForm(), *numbers, entry);
     FTalkTable->ModifyEntry(entry);
   } catch (const EHell& error) {
-    ShowWarning("ERROR! " + error.Message());
+    ShowWarning("ERROR! " + error.Text());
     return;
   }
   const int64_t strRef = entry.GetStrRef();
@@ -154,7 +163,7 @@ void TMainForm::StoreModifiedEntry(TTLKString& entry) {
   if (start > strRef) SetNumber(*edStart, strRef);
   if (stop < strRef) SetNumber(*edStop, strRef);
   if (FSearchResultsShown)
-    RunSearch();
+    RepeatLastSearch();
   else
     btnShowClick();
   Save2->setEnabled(true);

@@ -10,6 +10,7 @@
 #include "platform/Conversions.h"
 #include "platform/ui/Codec.h"
 #include "talktable/UMainForm.h"
+#include "talktable/UProgressSteps.h"
 #include "talktable/USearchCriteria.h"
 #include "talktable/USearchForm.h"
 
@@ -41,22 +42,37 @@ bool TMainForm::WordsMatch(const std::string& s, const std::string& t) {
 
 void TMainForm::RunSearch() {
   const TSearchForm& form = SearchForm();
+  if (!Storable(form.edString->text()) || !Storable(form.edResref->text())) return;
   const std::optional<int32_t> start = NumberIn(*form.edStart);
   const std::optional<int32_t> stop = NumberIn(*form.edStop);
   if (!start || !stop) {
     ShowWarning("Error! You can only use numbers when specifying an interval to search in!");
     return;
   }
-  const TSearchCriteria criteria = form.Criteria();
+  ListSearch({form.Criteria(), *start, *stop});
+}
+
+// After a modify the search is repeated as it last ran; what the dialog holds now may
+// have been typed and then cancelled.
+void TMainForm::RepeatLastSearch() {
+  if (FLastSearch)
+    ListSearch(*FLastSearch);
+  else
+    btnShowClick();
+}
+
+void TMainForm::ListSearch(const TSearchRun& search) {
   try {
-    CheckSearchInterval(*start, *stop, FTalkTable->EntryCount());
+    CheckSearchInterval(search.Start, search.Stop, FTalkTable->EntryCount());
   } catch (const EHell& error) {
     // Refused before anything is touched: grid, memo and status stay as they were.
-    ShowWarning("ERROR! " + error.Message());
+    ShowWarning("ERROR! " + error.Text());
     return;
   }
-  const auto first = static_cast<uint32_t>(*start);
-  const auto last = static_cast<uint32_t>(*stop);
+  FLastSearch = search;
+  const TSearchCriteria& criteria = search.Criteria;
+  const auto first = static_cast<uint32_t>(search.Start);
+  const auto last = static_cast<uint32_t>(search.Stop);
 
   pbar->setValue(0);
   // A range of 0 to 0 would turn the bar into a busy indicator.
@@ -75,9 +91,10 @@ void TMainForm::RunSearch() {
   std::vector<std::vector<std::string>> rows;
   rows.reserve(matches.size() + 1);
   rows.push_back({"StrRef", "Entry text", "Sound Resref"});
+  TProgressSteps progress(*pbar);
   for (const TTLKString* entry : matches) {
     rows.push_back(GridRow(*entry));
-    pbar->setValue(static_cast<int>(std::min<size_t>(rows.size() - 1, INT32_MAX)));
+    progress.Advance(static_cast<int>(std::min<size_t>(rows.size() - 1, INT32_MAX)));
   }
 
   if (matches.empty()) {

@@ -93,7 +93,7 @@ void TMainForm::Deleteselected1Click() {
       throw EHell("Unable to find the entry that should be deleted.");
     table.DeleteEntry(static_cast<uint32_t>(n));
   } catch (const EHell& error) {
-    ShowWarning("ERROR! " + error.Message());
+    ShowWarning("ERROR! " + error.Text());
     return;
   }
   ShowInfo("Entry " + platform::IntToStr(n) +
@@ -166,13 +166,14 @@ void TMainForm::Appendfile1Click() {
     other.LoadFromFile(path);
     appended = table.AppendEntriesOf(other);
   } catch (const EHell& error) {
-    ShowWarning("ERROR! " + error.Message());
+    ShowWarning("ERROR! " + error.Text());
     return;
   }
   const int64_t count = table.EntryCount();
-  const std::string report = "Appended " + platform::PathText(path) + " to open file. " + "Added " +
-                             platform::IntToStr(appended) + " entries from " +
-                             platform::IntToStr(old) + " to " + platform::IntToStr(count - 1) + ".";
+  const platform::Sentence report = "Appended " + platform::Sentence::Path(path) +
+                                    " to open file. " + "Added " + platform::IntToStr(appended) +
+                                    " entries from " + platform::IntToStr(old) + " to " +
+                                    platform::IntToStr(count - 1) + ".";
   SetStatusText(report);
   SetFieldNumber(*edStart, count > kAppendShownEntries ? count - kAppendShownEntries : 0);
   SetFieldNumber(*edStop, count - 1);

@@ -7,24 +7,31 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "platform/ui/Codec.h"
+#include "platform/ui/KeyFilter.h"
 #include "platform/ui/Services.h"
 #include "talktable/UDialogParts.h"
 
 namespace sorlith {
 
 bool IsAcceptedNumberKey(const QKeyEvent& key) {
-  const int code = key.key();
-  const Qt::KeyboardModifiers mods = key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
-  // Special keys (Backspace among them) type no character the filter judges.
-  if (code >= Qt::Key_Escape) return true;
-  if (mods & Qt::AltModifier) return true;
-  if (mods == Qt::ControlModifier) {
-    return code == Qt::Key_C || code == Qt::Key_V || code == Qt::Key_X || code == Qt::Key_Z;
+  switch (platform::ClassifyKey(key)) {
+    case platform::TypedKey::Digit:
+    case platform::TypedKey::Backspace:
+    case platform::TypedKey::Copy:
+    case platform::TypedKey::Cut:
+    case platform::TypedKey::Paste:
+    case platform::TypedKey::Undo:
+    case platform::TypedKey::NoCharacter:
+      return true;
+    case platform::TypedKey::Character:
+    case platform::TypedKey::ControlCharacter:
+      break;
   }
-  return mods == Qt::NoModifier && code >= Qt::Key_0 && code <= Qt::Key_9;
+  return false;
 }
 
 TPadEntriesForm::TPadEntriesForm(QWidget* parent) : QDialog(parent) {
@@ -51,6 +58,7 @@ TPadEntriesForm::TPadEntriesForm(QWidget* parent) : QDialog(parent) {
   edStrRef = new QLineEdit(this);
   edStrRef->setObjectName(QStringLiteral("edStrRef"));
   edStrRef->installEventFilter(this);
+  platform::RefuseInputMethodText(*edStrRef);
   lblCurrent = MakeLabel(this, "lblCurrent", "");
   auto* fieldRow = new QHBoxLayout;
   fieldRow->addWidget(SetBold(MakeLabel(this, "Label6", "StrRef number to pad up to:")));
@@ -76,6 +84,7 @@ std::string TPadEntriesForm::StrRefText() const { return platform::FromQt(edStrR
 
 void TPadEntriesForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (event->spontaneous()) return;  // the window system's show, not the program's
   FormShow();
 }
 

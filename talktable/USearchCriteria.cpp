@@ -58,9 +58,11 @@ bool TEntryMatcher::Matches(const TTLKString& entry) const {
 
 bool TEntryMatcher::TextMatches(const std::string& entryText) const {
   if (FText.empty()) return true;
-  const std::string folded =
-      FCriteria.MatchCase ? std::string() : platform::AsciiLowerCase(entryText);
-  const std::string& t = FCriteria.MatchCase ? entryText : folded;
+  if (!FCriteria.MatchCase) {
+    FFolded.resize(entryText.size());
+    std::transform(entryText.begin(), entryText.end(), FFolded.begin(), platform::AsciiLower);
+  }
+  const std::string& t = FCriteria.MatchCase ? entryText : FFolded;
   const bool words = FCriteria.WordSearch;
   const bool exact = FCriteria.ExactMatch;
   // A word search also lists entries that contain the whole search text (and, negated,

@@ -43,6 +43,8 @@ class TEntryMatcher {
   TSearchCriteria FCriteria;
   std::string FText;
   std::string FSoundResRef;
+  // The entry text folded to lower case; one buffer for the whole walk.
+  mutable std::string FFolded;
 };
 
 // Refuses an interval whose stop lies before its start or past the last StrRef,

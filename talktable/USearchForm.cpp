@@ -8,15 +8,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "platform/Conversions.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/KeyFilter.h"
 #include "platform/ui/Services.h"
 #include "talktable/UDialogParts.h"
-#include "talktable/UKeyFilter.h"
 
 namespace sorlith {
 
@@ -142,8 +143,9 @@ void TSearchForm::ConnectHandlers() {
   platform::Connect(btnReset, &QPushButton::clicked, this, [this](bool) { btnResetClick(); });
   platform::Connect(btnSearch, &QPushButton::clicked, this, [this](bool) { btnSearchClick(); });
   platform::Connect(btnCancel, &QPushButton::clicked, this, [this](bool) { btnCancelClick(); });
-  InstallKeyFilter(*edStart, [this](const QKeyEvent& key) { return edStartKeyPress(key); });
-  InstallKeyFilter(*edStop, [this](const QKeyEvent& key) { return edStopKeyPress(key); });
+  platform::InstallKeyFilter(*edStart,
+                             [this](const QKeyEvent& key) { return edStartKeyPress(key); });
+  platform::InstallKeyFilter(*edStop, [this](const QKeyEvent& key) { return edStopKeyPress(key); });
 }
 
 void TSearchForm::SetPosition(int left, int top) { move(left, top); }
@@ -164,6 +166,7 @@ TSearchCriteria TSearchForm::Criteria() const {
 
 void TSearchForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (event->spontaneous()) return;  // the window system's show, not the program's
   platform::RunGuarded([this] { FormShow(); });
 }
 
@@ -234,23 +237,23 @@ bool TSearchForm::edStartKeyPress(const QKeyEvent& key) { return IntervalKeyPres
 bool TSearchForm::edStopKeyPress(const QKeyEvent& key) { return IntervalKeyPress(*edStop, key); }
 
 bool TSearchForm::IntervalKeyPress(QLineEdit& field, const QKeyEvent& key) {
-  switch (ClassifyKey(key)) {
-    case TTypedKey::Digit:
-    case TTypedKey::Backspace:
-    case TTypedKey::Copy:
-    case TTypedKey::Cut:
-    case TTypedKey::Undo:
-    case TTypedKey::NoCharacter:
+  switch (platform::ClassifyKey(key)) {
+    case platform::TypedKey::Digit:
+    case platform::TypedKey::Backspace:
+    case platform::TypedKey::Copy:
+    case platform::TypedKey::Cut:
+    case platform::TypedKey::Undo:
+    case platform::TypedKey::NoCharacter:
       return true;
-    case TTypedKey::Paste:
+    case platform::TypedKey::Paste:
       if (const std::string text = platform::ClipboardText(); platform::TryStrToInt(text)) {
         // Pasted here, so that the text checked is the text pasted.
         field.insert(platform::ToQt(text));
         return false;
       }
       break;
-    case TTypedKey::Character:
-    case TTypedKey::ControlCharacter:
+    case platform::TypedKey::Character:
+    case platform::TypedKey::ControlCharacter:
       break;
   }
   platform::Beep();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <limits>
 
 #include "platform/Files.h"
@@ -50,9 +52,8 @@ std::unique_ptr<TTLKString> TTLKString::CreateCopy(const TTLKString& other) {
 }
 
 std::string TTLKString::GetSoundResRefText() const {
-  std::string text;
-  for (char c : FSoundResRef)
-    if (c != '\0') text += c;
+  std::string text(FSoundResRef.data(), FSoundResRef.size());
+  text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
   return text;
 }
 
@@ -162,6 +163,18 @@ void TTLKFileHandler::LoadFromFile(const std::string& path) {
   if (!platform::FileExists(path))
     throw EHell("Unable to load specified TLK file since it could not be found!");
   FFileName = path;
+  // The header and the file's size are judged before the file is read, so that a huge
+  // file that is no talk table, or claims more records than it holds, costs nothing.
+  if (std::ifstream file{path, std::ios::binary}) {
+    char header[kHeaderSize] = {};
+    file.read(header, kHeaderSize);
+    std::error_code error;
+    const uint64_t size = std::filesystem::file_size(path, error);
+    if (!error) {
+      ParseHeader(std::string_view(header, static_cast<size_t>(file.gcount())));
+      CheckEntryTableFits(size);
+    }
+  }
   const std::string data = platform::ReadWholeFile(path);
   LoadFromBuffer(data);
 }
@@ -174,6 +187,8 @@ void TTLKFileHandler::LoadFromFile(const std::string& path) {
 void TTLKFileHandler::LoadFromBuffer(std::string_view data) {
   Clear();
   ParseHeader(data);
+  CheckEntryTableFits(data.size());
+  CheckTextBytes(data);
   ParseEntries(data);
   FIsOpen = true;
   FModified = false;
@@ -194,40 +209,53 @@ void TTLKFileHandler::ParseHeader(std::string_view data) {
   FEntryCount = count;
 }
 
-// The bytes the texts of the records will take in memory, counted up to the first
-// record that the loader refuses.
-uint64_t TTLKFileHandler::TextBytes(std::string_view data) const {
+namespace {
+// The first record that starts at `limit` or later.
+uint64_t FirstRecordFrom(uint64_t limit) {
+  return limit <= kHeaderSize ? 0 : (limit - kHeaderSize + kRecordSize - 1) / kRecordSize;
+}
+}  // namespace
+
+// Every record must start before the string data and before the end of the file (a
+// partial last record reads zeros); the first that does not is named, as a loader that
+// read record by record would meet it.
+void TTLKFileHandler::CheckEntryTableFits(uint64_t fileSize) const {
+  const uint64_t overflow = FirstRecordFrom(FStringDataOffset);
+  const uint64_t pastEnd = FirstRecordFrom(fileSize);
+  if (overflow < FEntryCount && overflow <= pastEnd)
+    throw EHell("Error reading string data table. Overflow into entry data table!");
+  if (pastEnd < FEntryCount)
+    throw EHell("Error reading entry data table. The file ends before entry " +
+                std::to_string(pastEnd) + " of " + std::to_string(FEntryCount) + "!");
+}
+
+// Records may share their text bytes, so a small file could otherwise make the table
+// claim far more memory than any file of its size should need (the GFF reader's bound).
+void TTLKFileHandler::CheckTextBytes(std::string_view data) const {
+  const uint64_t limit = (uint64_t{64} << 20) + 16 * uint64_t{data.size()};
   uint64_t total = 0;
-  for (uint64_t position = kHeaderSize; position < data.size() && position < FStringDataOffset &&
-                                        (position - kHeaderSize) / kRecordSize < FEntryCount;
-       position += kRecordSize) {
-    char record[kRecordSize] = {};
-    CopyClipped(data, static_cast<size_t>(position), record, kRecordSize);
-    const uint64_t offset = uint64_t{FStringDataOffset} + ValueAt<uint32_t>(record + 28);
-    const uint32_t size = ValueAt<uint32_t>(record + 32);
+  for (uint32_t i = 0; i < FEntryCount; ++i) {
+    char place[8] = {};  // text offset and size; a partial last record reads zeros
+    CopyClipped(data, kHeaderSize + size_t{i} * kRecordSize + 28, place, sizeof place);
+    const uint64_t offset = uint64_t{FStringDataOffset} + ValueAt<uint32_t>(place);
+    const uint32_t size = ValueAt<uint32_t>(place + 4);
     if (size >= kNoText || offset >= data.size()) continue;
     std::string_view text = data.substr(static_cast<size_t>(offset), size);
     total += std::min(text.size(), text.find('\0'));
+    if (total > limit)
+      throw EHell(
+          "Error reading string data table. The texts add up to far more than the file holds!");
+    if (total > std::numeric_limits<uint32_t>::max())
+      throw EHell(
+          "Error reading string data table. The texts add up to more than a TLK file can hold!");
   }
-  return total;
 }
 
 void TTLKFileHandler::ParseEntries(std::string_view data) {
-  // Records may share their text bytes; a small file could otherwise make the table
-  // claim far more memory than any TLK file can hold.
-  if (TextBytes(data) > std::numeric_limits<uint32_t>::max())
-    throw EHell(
-        "Error reading string data table. The texts add up to more than a TLK file can hold!");
   const uint32_t count = FEntryCount;
   FEntryCount = 0;
   for (uint32_t i = 0; i < count; ++i) {
     const uint64_t position = kHeaderSize + uint64_t{i} * kRecordSize;
-    if (position >= FStringDataOffset)
-      throw EHell("Error reading string data table. Overflow into entry data table!");
-    // Refused so that a short file cannot claim more records than it holds.
-    if (position >= data.size())
-      throw EHell("Error reading entry data table. The file ends before entry " +
-                  std::to_string(i) + " of " + std::to_string(count) + "!");
     char record[kRecordSize] = {};
     CopyClipped(data, static_cast<size_t>(position), record, kRecordSize);
     auto entry = std::make_unique<TTLKString>();

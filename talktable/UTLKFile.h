@@ -13,7 +13,7 @@
 // The error of the talk-table model and of the editor's commands.
 class EHell : public platform::Exception {
  public:
-  explicit EHell(std::string message) : platform::Exception(std::move(message)) {}
+  explicit EHell(platform::Sentence message) : platform::Exception(std::move(message)) {}
 };
 
 // One entry of a talk table.
@@ -161,8 +161,9 @@ class TTLKFileHandler {
 
  private:
   void ParseHeader(std::string_view data);
+  void CheckEntryTableFits(uint64_t fileSize) const;
+  void CheckTextBytes(std::string_view data) const;
   void ParseEntries(std::string_view data);
-  uint64_t TextBytes(std::string_view data) const;
   void CheckSavable() const;
   // Numbers and marks the entries as AddEntry does and links them all at once.
   void AddEntries(TStringDataList& entries);

@@ -3,6 +3,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "platform/Exceptions.h"
 #include "platform/ui/Services.h"
 
 namespace platform {
@@ -21,7 +22,13 @@ void ShowException(const std::exception& error) {
   MessageRequest request;
   request.kind = MessageKind::Error;
   request.caption = ApplicationTitle();
-  request.text = error.what();
+  // A path in the sentence shows as the file system names it.
+  if (const auto* own = dynamic_cast<const Exception*>(&error)) {
+    request.text = own->Text().Bytes();
+    request.pathSpans = own->Text().PathSpans();
+  } else {
+    request.text = error.what();
+  }
   ShowMessage(nullptr, request);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <array>
+#include <optional>
 #include <unordered_map>
 
 namespace platform {
@@ -38,17 +39,39 @@ QString ToQt(std::string_view bytes) {
   return result;
 }
 
+namespace {
+
+// The byte of a UTF-16 unit, or none.
+std::optional<char> ByteOf(char16_t unit) {
+  if (unit < 0x80 || (unit >= 0xA0 && unit < 0x100)) return static_cast<char>(unit);
+  auto found = UnicodeToByte().find(unit);
+  if (found == UnicodeToByte().end()) return std::nullopt;
+  return found->second;
+}
+
+}  // namespace
+
 std::string FromQt(const QString& text) {
   std::string result;
   result.reserve(static_cast<size_t>(text.size()));
-  for (QChar c : text) {
-    char16_t unit = c.unicode();
-    if (unit < 0x80 || (unit >= 0xA0 && unit < 0x100)) {
-      result += static_cast<char>(unit);
+  for (QChar c : text) result += ByteOf(c.unicode()).value_or('?');
+  return result;
+}
+
+CodePageText ToCodePage(const QString& text) {
+  CodePageText result;
+  result.bytes.reserve(static_cast<size_t>(text.size()));
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (std::optional<char> byte = ByteOf(text[i].unicode())) {
+      result.bytes += *byte;
       continue;
     }
-    auto found = UnicodeToByte().find(unit);
-    result += found != UnicodeToByte().end() ? found->second : '?';
+    const bool pair =
+        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+    result.unstorable =
+        pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : char32_t{text[i].unicode()};
+    result.bytes.clear();
+    return result;
   }
   return result;
 }
@@ -60,5 +83,20 @@ QString PathToQt(std::string_view path) {
 std::string PathFromQt(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 std::string PathText(std::string_view path) { return FromQt(PathToQt(path)); }
+
+QString SentenceToQt(const Sentence& sentence) {
+  return SentenceToQt(sentence.Bytes(), sentence.PathSpans());
+}
+
+QString SentenceToQt(std::string_view bytes, const std::vector<TextSpan>& pathSpans) {
+  QString result;
+  size_t position = 0;
+  for (const TextSpan& span : pathSpans) {
+    result += ToQt(bytes.substr(position, span.offset - position));
+    result += PathToQt(bytes.substr(span.offset, span.length));
+    position = span.offset + span.length;
+  }
+  return result + ToQt(bytes.substr(position));
+}
 
 }  // namespace platform

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Files.h"
 #include "platform/FolderPicker.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/Services.h"
@@ -64,8 +65,8 @@ class CentredMessageBox : public QMessageBox {
 class QtMessageService : public MessageService {
  public:
   MessageAnswer Show(QWidget* parent, const MessageRequest& request) override {
-    CentredMessageBox box(IconOf(request.kind), ToQt(request.caption), ToQt(request.text), parent,
-                          request.topLeft);
+    CentredMessageBox box(IconOf(request.kind), ToQt(request.caption), MessageText(request),
+                          parent, request.topLeft);
     QPushButton* yes = nullptr;
     if (request.kind == MessageKind::Confirmation) {
       yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
@@ -81,10 +82,27 @@ class QtMessageService : public MessageService {
   }
 };
 
+// Keeps itself open while the chosen path's folder does not exist.
+class CheckedFileDialog : public QFileDialog {
+ public:
+  CheckedFileDialog(QWidget* parent, const FileDialogRequest& request)
+      : QFileDialog(parent, ToQt(request.title)), FRequest(request) {}
+
+  void accept() override {
+    const QStringList files = selectedFiles();
+    for (const QString& file : files)
+      if (!AcceptsChosenPath(this, FRequest, PathFromQt(file))) return;
+    QFileDialog::accept();
+  }
+
+ private:
+  const FileDialogRequest& FRequest;
+};
+
 class QtFileDialogService : public FileDialogService {
  public:
   std::vector<std::string> Run(QWidget* parent, const FileDialogRequest& request) override {
-    QFileDialog dialog(parent, ToQt(request.title));
+    CheckedFileDialog dialog(parent, request);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setNameFilter(ToQt(QtFileFilter(request.filter)));
     dialog.setDefaultSuffix(ToQt(request.defaultExtension));
@@ -254,12 +272,42 @@ const Services& CurrentServices() {
 
 void InstallServices(const Services& services) { Installed() = services; }
 
+QString MessageText(const MessageRequest& request) {
+  return SentenceToQt(request.text, request.pathSpans);
+}
+
 MessageAnswer ShowMessage(QWidget* parent, const MessageRequest& request) {
   return CurrentServices().messages->Show(parent, request);
 }
 
 std::vector<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request) {
   return CurrentServices().fileDialogs->Run(parent, request);
+}
+
+std::vector<std::string> RunFileDialog(QWidget* parent, FileDialogRequest& request) {
+  std::vector<std::string> chosen =
+      CurrentServices().fileDialogs->Run(parent, std::as_const(request));
+  if (!chosen.empty()) {
+    const std::string folder = ExtractFilePath(chosen.front());
+    if (!folder.empty()) request.initialDirectory = folder;
+  }
+  return chosen;
+}
+
+bool AcceptsChosenPath(QWidget* dialog, const FileDialogRequest& request, const std::string& path) {
+  if (!request.pathMustExist) return true;
+  std::string folder = ExtractFilePath(path);
+  if (folder.empty() || DirectoryExists(folder)) return true;
+  folder.pop_back();  // without its separator
+  const Sentence message = "The folder \"" + Sentence::Path(folder) +
+                           "\" does not exist. Please choose an existing folder.";
+  MessageRequest warning;
+  warning.kind = MessageKind::Warning;
+  warning.caption = "Warning";
+  warning.text = message.Bytes();
+  warning.pathSpans = message.PathSpans();
+  ShowMessage(dialog, warning);
+  return false;
 }
 
 int RunModal(QDialog& dialog) { return CurrentServices().modals->Run(dialog); }

@@ -4,9 +4,12 @@
 #pragma once
 
 #include <QPoint>
+#include <QString>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/Sentence.h"
 
 class QDialog;
 class QWidget;
@@ -23,6 +26,9 @@ struct MessageRequest {
   std::string text;
   // Top left corner on the screen; without one the box is centred on the screen.
   std::optional<QPoint> topLeft;
+  // Spans of `text` that are paths (or other Unicode text) as the file system names
+  // them; the rest is code-page text (see Sentence).
+  std::vector<TextSpan> pathSpans{};
 };
 
 class MessageService {
@@ -105,9 +111,18 @@ void InstallServices(const Services& services);
 // The Qt implementations (also installs the Qt folder picker).
 void InstallQtServices();
 
+// The text a box shows for `request`.
+QString MessageText(const MessageRequest& request);
+
 // Convenience calls on the current services.
 MessageAnswer ShowMessage(QWidget* parent, const MessageRequest& request);
 std::vector<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request);
+// The same for a dialog component the program keeps: the next use starts in the folder
+// of this use's choice, as a reused dialog does.
+std::vector<std::string> RunFileDialog(QWidget* parent, FileDialogRequest& request);
+// The file dialog's check of a chosen path: with `pathMustExist`, a path whose folder
+// does not exist is refused with a warning (the dialog then stays open).
+bool AcceptsChosenPath(QWidget* dialog, const FileDialogRequest& request, const std::string& path);
 int RunModal(QDialog& dialog);
 void Beep();
 std::string ClipboardText();

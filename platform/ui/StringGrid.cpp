@@ -10,6 +10,19 @@
 
 namespace platform {
 
+namespace {
+
+// A cell of a megabyte would take seconds to lay out at every repaint; no column is
+// wide enough to show more than this.
+constexpr size_t kShownCellLength = 256;
+
+QString ShownText(const std::string& cell) {
+  if (cell.size() <= kShownCellLength) return ToQt(cell);
+  return ToQt(std::string_view(cell).substr(0, kShownCellLength)) + QChar(0x2026);
+}
+
+}  // namespace
+
 // Rows [row][col]; the fixed row, when there is one, is the header and not a view row.
 class StringGridModel : public QAbstractTableModel {
  public:
@@ -30,7 +43,7 @@ class StringGridModel : public QAbstractTableModel {
 
   QVariant data(const QModelIndex& index, int role) const override {
     if (!index.isValid()) return {};
-    if (role == Qt::DisplayRole) return ToQt(Cell(index.column(), index.row() + FFixedRows));
+    if (role == Qt::DisplayRole) return ShownText(Cell(index.column(), index.row() + FFixedRows));
     if (role == Qt::BackgroundRole && index.column() < FFixedCols) return QPalette().button();
     return {};
   }
@@ -213,9 +226,10 @@ void StringGrid::SetRow(int row) {
 int StringGrid::ColWidth(int col) const { return columnWidth(col); }
 void StringGrid::SetColWidth(int col, int width) { setColumnWidth(col, std::max(width, 0)); }
 
+// Never lower than the font needs, so that accents on capitals are not clipped.
 void StringGrid::SetDefaultRowHeight(int height) {
   verticalHeader()->setMinimumSectionSize(1);
-  verticalHeader()->setDefaultSectionSize(height);
+  verticalHeader()->setDefaultSectionSize(std::max(height, fontMetrics().height() + 2));
 }
 
 void StringGrid::BeginUpdate() {

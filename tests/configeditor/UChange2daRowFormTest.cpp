@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -74,6 +77,30 @@ TEST_F(ChangeRowFormTest, LoadShowsTheIdentifierAndRepairsASectionWithoutOne) {
   }
 }
 
+// A row label the code page cannot store is refused by name on Set and on Close; the
+// dialog stays open and nothing is written.
+TEST_F(ChangeRowFormTest, AnIdentifierOutsideTheCodePageIsRefused) {
+  const std::string before = kHead + Lines({"[m]", "RowIndex=1", "A=1"}) + kTail;
+  Open(before);
+  dialog.cbIdxType->setCurrentIndex(1);
+  dialog.edIdx->setText(
+      QString::fromUtf8("\xC5\x82\xC3\xB3"
+                        "d\xC5\xBA"));
+  const char* kRefused =
+      "The character \"\xC5\x82\" (U+0142) cannot be stored in the Windows-1252 code page of "
+      "the files. Nothing was changed.";
+  services.messages.Expect(MessageKind::Warning, kRefused);
+  dialog.btnSetIdx->click();
+  services.messages.Expect(MessageKind::Warning, kRefused);
+  dialog.btnClose->click();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(before, Text());
+  dialog.edIdx->setText(QStringLiteral("lodz"));
+  dialog.btnClose->click();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(kHead + Lines({"[m]", "RowLabel=lodz", "A=1"}) + kTail, Text());
+}
+
 TEST_F(ChangeRowFormTest, SetPutsTheIdentifierFirstWhereTheSectionStands) {
   Open(kHead + Lines({"[m]", "RowIndex=1", "A=1", "LabelIndex=2", "B=2"}) + kTail);
   dialog.cbIdxType->setCurrentIndex(1);
@@ -112,6 +139,26 @@ TEST_F(ChangeRowFormTest, DigitFilterWhileRowIndexIsChosen) {
   QTest::keyClicks(dialog.edIdx, "ab");
   EXPECT_EQ("1ab", TextOf(*dialog.edIdx));
   EXPECT_EQ(1, services.beep.Count());
+}
+
+// Alt combinations, characters beyond Latin-1 and input-method text are judged by the
+// character they type, as in every filtered field.
+TEST_F(ChangeRowFormTest, DigitFilterJudgesEveryWayOfTyping) {
+  Open(kHead);
+  dialog.edIdx->setText(QStringLiteral("1"));
+  dialog.edIdx->end(false);
+  QTest::keyClick(dialog.edIdx, Qt::Key_A, Qt::AltModifier);
+  QKeyEvent stroke(QEvent::KeyPress, 0x141, Qt::NoModifier, QString::fromUtf8("\xC5\x82"));
+  QApplication::sendEvent(dialog.edIdx, &stroke);
+  QInputMethodEvent compose;
+  compose.setCommitString(QString::fromUtf8("2\xC5\x82"));
+  QApplication::sendEvent(dialog.edIdx, &compose);
+  EXPECT_EQ("1", TextOf(*dialog.edIdx));
+  EXPECT_EQ(3, services.beep.Count());
+  QInputMethodEvent digits;
+  digits.setCommitString(QStringLiteral("23"));
+  QApplication::sendEvent(dialog.edIdx, &digits);
+  EXPECT_EQ("123", TextOf(*dialog.edIdx));
 }
 
 TEST_F(ChangeRowFormTest, StoreEditDeleteAndRefusedKeyNames) {

@@ -160,6 +160,36 @@ TEST_F(Quennet2daTest, AddingFiles) {
   }
 }
 
+// A name the code page cannot store is refused by its first such character; the prompt
+// stays open and nothing is written.
+TEST_F(Quennet2daTest, PromptsRefuseTextsOutsideTheCodePage) {
+  const std::string oneFile = kHead + Lines({"[2DAList]", "Table0=spells.2da"});
+  OpenAndSelect(oneFile, "spells.2da");
+  const char* kRefused =
+      "The character \"\xC5\xBC\" (U+017C) cannot be stored in the Windows-1252 code page of "
+      "the files. Nothing was changed.";
+  struct Prompt {
+    const char* dialog;
+    const char* edit;
+    const char* ok;
+    std::function<void()> open;
+  } const prompts[] = {
+      {"TFormFilename", "edFilename", "btnOK", [this] { form->Add2dafile1->trigger(); }},
+      {"TNewLabelForm", "edModLabel", "btnSave", [this] { form->btn2daAddRow->click(); }},
+  };
+  for (const Prompt& prompt : prompts) {
+    services.modals.Expect(prompt.dialog, [&](QDialog& dialog) {
+      Find<QLineEdit>(&dialog, prompt.edit)->setText(QString::fromUtf8("\xC5\xBC.2da"));
+      services.messages.Expect(MessageKind::Warning, kRefused);
+      Find<QPushButton>(&dialog, prompt.ok)->click();
+      EXPECT_EQ(QDialog::Rejected, dialog.result()) << prompt.dialog << " stays open";
+      Find<QPushButton>(&dialog, "btnCancel")->click();
+    });
+    prompt.open();
+    EXPECT_EQ(oneFile, ReadFile("changes.ini")) << prompt.dialog;
+  }
+}
+
 TEST_F(Quennet2daTest, FileNamePromptTakesTheBareNameOfAPickedFile) {
   OpenAndSelect(kHead);
   services.modals.Expect("TFormFilename", [this](QDialog& dialog) {

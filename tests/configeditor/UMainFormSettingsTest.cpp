@@ -103,6 +103,24 @@ TEST_F(QuennetSettingsTest, SavingWritesClampedValuesAndDeletesEmptiedTexts) {
       ReadFile("changes.ini"));
 }
 
+// "Zażółć" would be written as "Za???". The save is refused by the first character the
+// code page cannot store, and nothing is written.
+TEST_F(QuennetSettingsTest, TextsOutsideTheCodePageAreRefused) {
+  NewFile();
+  const std::string before = ReadFile("changes.ini");
+  for (QLineEdit* edit :
+       {form->edSetCaption, form->edSetConfirm, form->edSetReqFile, form->edSetReqMsg}) {
+    const QString kept = edit->text();
+    edit->setText(QString::fromUtf8("Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87"));
+    services.messages.Expect(MessageKind::Warning,
+                             "The character \"\xC5\xBC\" (U+017C) cannot be stored in the "
+                             "Windows-1252 code page of the files. Nothing was changed.");
+    form->btnSetSave->click();
+    EXPECT_EQ(before, ReadFile("changes.ini")) << edit->objectName().toStdString();
+    edit->setText(kept);
+  }
+}
+
 TEST_F(QuennetSettingsTest, ChoosingRegistryLookupEnablesTheGameListAtOnce) {
   NewFile();
   const std::string before = ReadFile("changes.ini");

@@ -88,6 +88,23 @@ TEST_F(QuennetMainFormTest, MessageRoutinesShowStandardBoxesCentredOnTheScreen) 
   }
 }
 
+// The caption and the tree's root show a path outside the code page as the file system
+// names it ("\xC5\x82" is no Windows-1252 character).
+TEST_F(QuennetMainFormTest, APathOutsideTheCodePageShowsWhole) {
+  OpenFile("[Settings]\r\nFileExists=1\r\n",
+           "\xC3\x9C"
+           "ber\xC5\x82.ini");
+  EXPECT_EQ("Orvandel Config Editor [" +
+                PathOf("\xC3\x9C"
+                       "ber\xC5\x82.ini") +
+                "]",
+            form->windowTitle().toStdString());
+  EXPECT_EQ(
+      "\xC3\x9C"
+      "ber\xC5\x82.ini",
+      form->nodeRoot->text(0).toStdString());
+}
+
 TEST_F(QuennetMainFormTest, NewWritesTheHeaderAndOpensTheFile) {
   NewFile();
   EXPECT_EQ(ExpectedNewFile(), ReadFile("changes.ini"));

@@ -30,5 +30,43 @@ TEST(CodecTest, PathsKeepTheFileSystemBytes) {
   EXPECT_EQ(utf8Path, PathFromQt(PathToQt(utf8Path)));
 }
 
+// Typed text is converted without replacing anything: the first character the code
+// page lacks is reported (a whole code point, also beyond the 16-bit plane).
+TEST(CodecTest, ToCodePageReportsTheFirstCharacterItCannotStore) {
+  struct Case {
+    QString typed;
+    std::string bytes;
+    char32_t unstorable;
+  } const cases[] = {
+      {QString::fromUtf8("\xE2\x82\xAC 5, \xC3\xA9t\xC3\xA9"), "\x80 5, \xE9t\xE9", 0},
+      {QString::fromUtf8("Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87"), "", 0x17C},
+      {QString::fromUtf8("a\xF0\x9F\x98\x80"), "", 0x1F600},
+      {QString(QChar(0x0080)), "", 0x80},
+      {QString(), "", 0},
+  };
+  for (const Case& c : cases) {
+    const CodePageText converted = ToCodePage(c.typed);
+    EXPECT_EQ(c.bytes, converted.bytes) << c.typed.toStdString();
+    EXPECT_EQ(c.unstorable, converted.unstorable) << c.typed.toStdString();
+    EXPECT_EQ(c.unstorable == 0, converted.Stored());
+  }
+}
+
+// The code-page part and the path part of a sentence are decoded each by its own rule.
+TEST(CodecTest, ASentenceShowsItsPathAsTheFileSystemNamesIt) {
+  const Sentence sentence = "Cannot open file \"" +
+                            Sentence::Path(
+                                "/mods/\xC3\x9C"
+                                "ber/\xC5\x82.tlk") +
+                            "\". \xC9tat";
+  EXPECT_EQ(QString::fromUtf8("Cannot open file \"/mods/\xC3\x9C"
+                              "ber/\xC5\x82.tlk\". \xC3\x89tat"),
+            SentenceToQt(sentence));
+  EXPECT_EQ(
+      "Cannot open file \"/mods/\xC3\x9C"
+      "ber/\xC5\x82.tlk\". \xC9tat",
+      sentence.Bytes());
+}
+
 }  // namespace
 }  // namespace platform

@@ -45,6 +45,28 @@ TEST(StringGridTest, BulkUpdateReachesTheViewAtTheEnd) {
   EXPECT_EQ("1000", grid.model()->index(1000, 0).data().toString().toStdString());
 }
 
+// A cell of a megabyte would take seconds to paint; the view shows at most 256
+// characters of it, the grid keeps the whole text.
+TEST(StringGridTest, ALongCellShowsItsFirst256Characters) {
+  StringGrid grid;
+  grid.SetColCount(1);
+  const std::string exact(256, 'a');
+  const std::string longer = std::string(256, 'b') + "cut";
+  grid.SetRows({{exact}, {longer}});
+  EXPECT_EQ(QString::fromStdString(exact), grid.model()->index(0, 0).data().toString());
+  EXPECT_EQ(QString::fromStdString(std::string(256, 'b')) + QChar(0x2026),
+            grid.model()->index(1, 0).data().toString());
+  EXPECT_EQ(longer, grid.Cell(0, 1));
+}
+
+// Accents on capitals must not be clipped: a row is at least as tall as the font needs.
+TEST(StringGridTest, RowsAreAtLeastAsTallAsTheFont) {
+  StringGrid grid;
+  grid.SetRows({{"\xDB\xCA\xDA"}, {"x"}});
+  grid.SetDefaultRowHeight(4);
+  EXPECT_GE(grid.rowHeight(0), grid.fontMetrics().height());
+}
+
 TEST(StringGridTest, FindRowSkipsTheFixedRow) {
   StringGrid grid;
   grid.SetColCount(2);

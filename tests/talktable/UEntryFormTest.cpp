@@ -235,7 +235,8 @@ TEST_F(EntryFormTest, VarianceKeysAreDigitsAndBackspaceOnly) {
       {Qt::Key_Insert, Qt::ShiftModifier, "", false},
       {Qt::Key_Period, Qt::NoModifier, ".", false},
       {Qt::Key_Minus, Qt::NoModifier, "-", false},
-      {Qt::Key_Q, Qt::NoModifier, "1", false},
+      {Qt::Key_Q, Qt::NoModifier, "q", false},
+      {Qt::Key_1, Qt::AltModifier, "a", false},
   };
   for (const Case& row : cases) {
     const QKeyEvent key(QEvent::KeyPress, row.key, row.modifiers,

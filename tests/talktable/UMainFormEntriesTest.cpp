@@ -149,6 +149,54 @@ TEST_F(EntryCommandTest, AFailedNumberCheckAddsNothing) {
   EXPECT_FALSE(form->TalkTable().Modified());
 }
 
+// A typed character the code page cannot store is refused by name; nothing is stored.
+TEST_F(EntryCommandTest, TextsOutsideTheCodePageAreRefused) {
+  Load(Numbered(3));
+  Show("0", "2");
+  struct Case {
+    const char* field;
+    QString typed;
+    const char* warning;
+  } const cases[] = {
+      {"txtString", QString::fromUtf8("Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87"),
+       "The character \"\xC5\xBC\" (U+017C) cannot be stored in the Windows-1252 code page of "
+       "the files. Nothing was changed."},
+      {"edResref", QString::fromUtf8("snd_\xC4\x87"),
+       "The character \"\xC4\x87\" (U+0107) cannot be stored in the Windows-1252 code page of "
+       "the files. Nothing was changed."},
+  };
+  for (const Case& row : cases) {
+    const auto before = State();
+    services.messages.Expect(MessageKind::Warning, row.warning);
+    Add([&](TEntryForm& dialog) {
+      if (auto* memo = dialog.findChild<QPlainTextEdit*>(row.field))
+        memo->setPlainText(row.typed);
+      else
+        Find<QLineEdit>(&dialog, row.field)->setText(row.typed);
+    });
+    EXPECT_EQ(3u, form->TalkTable().EntryCount()) << row.field;
+    EXPECT_EQ(before, State()) << row.field;
+
+    services.messages.Expect(MessageKind::Warning, row.warning);
+    Modify(1, [&](TEntryForm& dialog) {
+      if (auto* memo = dialog.findChild<QPlainTextEdit*>(row.field))
+        memo->setPlainText(row.typed);
+      else
+        Find<QLineEdit>(&dialog, row.field)->setText(row.typed);
+    });
+    EXPECT_EQ("Text 1", Entry(1).GetText()) << row.field;
+    EXPECT_EQ("", Entry(1).GetSoundResRefText()) << row.field;
+    EXPECT_FALSE(Entry(1).GetIsNew()) << row.field;
+  }
+  EXPECT_FALSE(form->TalkTable().Modified());
+
+  // The euro sign and accented Latin letters are in the code page.
+  Add([&](TEntryForm& dialog) {
+    dialog.txtString->setPlainText(QString::fromUtf8("5 \xE2\x82\xAC, \xC3\xA9t\xC3\xA9"));
+  });
+  EXPECT_EQ("5 \x80, \xE9t\xE9", Entry(3).GetText());
+}
+
 TEST_F(EntryCommandTest, CancelChangesNothing) {
   Load(Numbered(3));
   Show("0", "2");
@@ -308,6 +356,46 @@ TEST_F(EntryCommandTest, ModifyInSearchResultsRepeatsTheSearch) {
   Modify(2, [](TEntryForm& dialog) { dialog.txtString->setPlainText("pear"); });
   EXPECT_EQ((std::vector<std::string>{"0", "4"}), ListedStrRefs()) << "no longer a hit";
   EXPECT_EQ("Search completed. 2 matches found to specified criteria.", form->StatusText());
+}
+
+// The repeated search is the last one that ran, with its criteria and interval, not
+// what the dialog holds after a cancelled or refused use.
+TEST_F(EntryCommandTest, ModifyRepeatsTheLastSearchThatRan) {
+  Load({{"apple"}, {"banana"}, {"apple pie"}, {"cherry"}, {"apple tart"}, {"apple jam"}});
+  services.modals.Expect("TSearchForm", [](QDialog& dialog) {
+    auto& search = static_cast<TSearchForm&>(dialog);
+    search.edString->setText("apple");
+    search.cdSearchAll->setChecked(false);
+    search.edStart->setText("1");
+    search.edStop->setText("4");
+    search.btnSearch->click();
+  });
+  form->Search1->trigger();
+  ASSERT_EQ((std::vector<std::string>{"2", "4"}), ListedStrRefs());
+  // Typed, then cancelled; the show also reset the interval to the whole table.
+  services.modals.Expect("TSearchForm", [](QDialog& dialog) {
+    auto& search = static_cast<TSearchForm&>(dialog);
+    search.edString->setText("cherry");
+    search.btnCancel->click();
+  });
+  form->Search1->trigger();
+  Modify(2, [](TEntryForm& dialog) { dialog.txtString->setPlainText("apple crumble"); });
+  EXPECT_EQ((std::vector<std::string>{"2", "4"}), ListedStrRefs());
+  // A search refused by its interval did not run either.
+  services.messages.Expect(MessageKind::Warning,
+                           "ERROR! Invalid start value of interval to search!");
+  services.modals.Expect("TSearchForm", [](QDialog& dialog) {
+    auto& search = static_cast<TSearchForm&>(dialog);
+    search.edString->setText("banana");
+    search.cdSearchAll->setChecked(false);
+    search.edStart->setText("3");
+    search.edStop->setText("1");
+    search.btnSearch->click();
+  });
+  form->Search1->trigger();
+  Modify(4, [](TEntryForm& dialog) { dialog.txtString->setPlainText("apple sauce"); });
+  EXPECT_EQ((std::vector<std::string>{"2", "4"}), ListedStrRefs());
+  EXPECT_EQ("apple sauce", form->grid->Cell(1, 2));
 }
 
 }  // namespace

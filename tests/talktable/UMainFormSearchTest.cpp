@@ -40,6 +40,24 @@ TEST_F(SearchCommandTest, RefusedWithoutATable) {
   EXPECT_TRUE(services.modals.Seen().empty());
 }
 
+// "ł" would become "?" and list every entry holding a question mark.
+TEST_F(SearchCommandTest, ASearchTextOutsideTheCodePageIsRefused) {
+  Load({{"What?"}, {"\xB3"}, {"plain"}});
+  Show("0", "2");
+  const auto before = State();
+  for (QLineEdit* TSearchForm::*field : {&TSearchForm::edString, &TSearchForm::edResref}) {
+    services.messages.Expect(MessageKind::Warning,
+                             "The character \"\xC5\x82\" (U+0142) cannot be stored in the "
+                             "Windows-1252 code page of the files. Nothing was changed.");
+    Search([&](TSearchForm& search) {
+      search.btnResetClick();
+      (search.*field)->setText(QString::fromUtf8("\xC5\x82"));
+    });
+    EXPECT_EQ(before, State());
+    EXPECT_FALSE(form->SearchResultsShown());
+  }
+}
+
 TEST_F(SearchCommandTest, ListsTheHitsAndPlacesTheDialog) {
   Load(kTable);
   form->move(100, 80);

@@ -12,8 +12,10 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusTipEvent>
 #include <QTest>
+#include <QTextBlock>
 #include <filesystem>
 #include <fstream>
 
@@ -210,6 +212,98 @@ TEST_F(MainFormTest, TextsShowAPathAsTheFileSystemNamesIt) {
       form->bpanelText->text().toStdString());
 }
 
+// Shows nothing; keeps what each box would show.
+class ShownMessages : public platform::MessageService {
+ public:
+  platform::MessageAnswer Show(QWidget*, const platform::MessageRequest& request) override {
+    shown.push_back(platform::MessageText(request).toStdString());
+    return platform::MessageAnswer::Ok;
+  }
+  std::vector<std::string> shown;
+};
+
+// A path holding characters outside the code page ("Å") shows whole in the caption,
+// the status text, a warning and the default error box: the sentence is decoded from
+// the code page, the path as the file system names it.
+TEST_F(MainFormTest, PathsOutsideTheCodePageShowWhole) {
+  fs::create_directories(FFolder /
+                         "\xC3\x9C"
+                         "ber");
+  const std::string path = Load(Numbered(2),
+                                "\xC3\x9C"
+                                "ber/\xC5\x82\xC3\xB3"
+                                "d\xC5\xBA.tlk");
+  const std::string shown = platform::PathToQt(path).toStdString();  // UTF-8 here
+  ASSERT_NE(std::string::npos, shown.find("\xC3\x9C"
+                                          "ber/\xC5\x82\xC3\xB3"
+                                          "d\xC5\xBA.tlk"));
+  EXPECT_EQ("Sorlith v1.0.4b (" + shown + ")", form->windowTitle().toStdString());
+  EXPECT_EQ("Opened file " + shown + ". TLK  V3.0. 2 entries read.",
+            form->bpanelText->text().toStdString());
+
+  ShownMessages boxes;
+  platform::Services installed = platform::CurrentServices();
+  installed.messages = &boxes;
+  platform::InstallServices(installed);
+  form->LoadFile(path + ".missing");
+  const std::string missing = platform::PathToQt(path + ".missing").toStdString();
+  const std::string folder = PathOf(
+                                 "\xC5\x81\xC3\xB3"
+                                 "d\xC5\xBA") +
+                             "/t.tlk";
+  services.fileDialogs.Expect({folder});
+  form->Save1->trigger();  // the folder does not exist: the default error box
+  installed.messages = &services.messages;
+  platform::InstallServices(installed);
+
+  ASSERT_EQ(2u, boxes.shown.size());
+  EXPECT_EQ("ERROR! Unable to load specified file \"" + missing + "\"", boxes.shown[0]);
+  EXPECT_EQ(0u, boxes.shown[1].find("Cannot create file \"" +
+                                    platform::PathToQt(folder).toStdString() + "\". "))
+      << boxes.shown[1];
+}
+
+// Open and Append share the open dialog, which starts where the last choice was made;
+// the save dialog refuses a folder that does not exist.
+TEST_F(MainFormTest, TheDialogsRememberTheirFolderAndTheSaveDialogNeedsOne) {
+  fs::create_directories(FFolder / "one");
+  const std::string first = Write("one/a.tlk", tlk_bytes::File(Numbered(2)));
+  services.fileDialogs.Expect({first});
+  form->Open1->trigger();
+  services.fileDialogs.Expect({first});
+  services.messages.Expect(MessageKind::Information,
+                           "Appended " + first + " to open file. Added 2 entries from 2 to 3.");
+  form->Appendfile1->trigger();
+  services.messages.Expect(MessageKind::Confirmation,
+                           "Opening another TLK file will close the currently open one, causing "
+                           "any unsaved changes to be lost. Still continue?",
+                           MessageAnswer::Yes);
+  services.fileDialogs.ExpectCancel();
+  form->Open1->trigger();
+  const auto& seen = services.fileDialogs.Seen();
+  ASSERT_EQ(3u, seen.size());
+  EXPECT_EQ("", seen[0].initialDirectory);
+  EXPECT_EQ(PathOf("one/"), seen[1].initialDirectory);
+  EXPECT_EQ(PathOf("one/"), seen[2].initialDirectory);
+  EXPECT_TRUE(form->SaveTlkFile().pathMustExist);
+}
+
+// Restoring a minimised window is a show of the window system's: the show step must not
+// run again and turn the listing into a message.
+TEST_F(MainFormTest, RestoringAMinimisedWindowLeavesTheGrid) {
+  form->New1Click();
+  Show("0", "0");
+  ASSERT_EQ(3, form->grid->ColCount());
+  const std::vector<std::string> before = Column(0);
+  form->setWindowState(Qt::WindowMinimized);
+  QApplication::processEvents();
+  form->setWindowState(Qt::WindowNoState);
+  form->show();
+  QApplication::processEvents();
+  EXPECT_EQ(3, form->grid->ColCount());
+  EXPECT_EQ(before, Column(0));
+}
+
 TEST_F(MainFormTest, OpenRefusalsAndCancel) {
   services.fileDialogs.ExpectCancel();
   QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
@@ -299,7 +393,7 @@ TEST_F(MainFormTest, IntervalDisplay) {
   EXPECT_EQ(1, form->grid->FixedRows());
   EXPECT_EQ(1, form->grid->FixedCols());
   EXPECT_EQ(64, form->grid->ColWidth(0));
-  EXPECT_EQ(form->grid->width() - 200, form->grid->ColWidth(1));
+  EXPECT_EQ(form->grid->viewport()->width() - 200, form->grid->ColWidth(1));
   EXPECT_EQ(128, form->grid->ColWidth(2));
   EXPECT_TRUE(form->grid->isEnabled());
   EXPECT_EQ(0, form->pbar->value());
@@ -380,6 +474,64 @@ TEST_F(MainFormTest, MemoAndGridText) {
   EXPECT_EQ("0 (snd_12):\n\nA\nB", form->txtDisplay->toPlainText().toStdString());
   form->grid->SetRow(2);
   EXPECT_EQ("1 :\n\nplain", form->txtDisplay->toPlainText().toStdString());
+}
+
+// With the vertical scroll bar shown the three columns still fit the visible area, so
+// the StrRef column keeps its first digit after Ctrl+End.
+TEST_F(MainFormTest, ColumnsFitTheVisibleAreaAndRowsTheFont) {
+  Load(Numbered(200));
+  Show("0", "199");
+  QApplication::processEvents();
+  ASSERT_TRUE(form->grid->verticalScrollBar()->isVisible());
+  const int total = form->grid->ColWidth(0) + form->grid->ColWidth(1) + form->grid->ColWidth(2);
+  EXPECT_LE(total, form->grid->viewport()->width());
+  EXPECT_EQ(64, form->grid->ColWidth(0));
+  EXPECT_EQ(128, form->grid->ColWidth(2));
+  EXPECT_GE(form->grid->rowHeight(1), form->grid->fontMetrics().height());
+}
+
+// A megabyte without a line break is shown in paragraphs of at most 4096 characters,
+// so that only what is visible is laid out; Copy gives the entry's text.
+TEST_F(MainFormTest, ThePreviewOfAHugeTextCopiesItWhole) {
+  std::string huge(10000, 'x');
+  huge[5000] = 'y';
+  const std::string text = huge + "\n" + std::string(5000, 'z') + "\nend";
+  Load({{text}});
+  Show("0", "0");
+  const std::string memo = "0 :\n\n" + text;
+  EXPECT_LE(form->txtDisplay->document()->findBlockByNumber(2).length(), 4097);
+  form->txtDisplay->setFocus();
+  form->txtDisplay->selectAll();
+  form->Copy1Click();
+  EXPECT_EQ(memo, services.clipboard.Text());
+  // Across the break after the first 4096 characters (which takes one position).
+  QTextCursor cursor = form->txtDisplay->textCursor();
+  cursor.setPosition(5 + 4090);
+  cursor.setPosition(5 + 4100 + 1, QTextCursor::KeepAnchor);
+  form->txtDisplay->setTextCursor(cursor);
+  form->Copy1Click();
+  EXPECT_EQ(text.substr(4090, 10), services.clipboard.Text());
+}
+
+// A long run without a blank is laid out in quadratic time when wrapped at word
+// boundaries; such a text is wrapped anywhere, in the memo and in the entry dialog.
+TEST_F(MainFormTest, AnUnbrokenTextIsWrappedAnywhere) {
+  const std::string unbroken(5000, 'x');
+  Load({{"a few words"}, {unbroken}, {"more words"}});
+  Show("0", "2");
+  EXPECT_EQ(QTextOption::WrapAtWordBoundaryOrAnywhere, form->txtDisplay->wordWrapMode());
+  form->grid->SetRow(2);
+  EXPECT_EQ(QTextOption::WrapAnywhere, form->txtDisplay->wordWrapMode());
+  form->grid->SetRow(3);
+  EXPECT_EQ(QTextOption::WrapAtWordBoundaryOrAnywhere, form->txtDisplay->wordWrapMode());
+
+  auto* memo = Find<QPlainTextEdit>(&form->EntryForm(), "txtString");
+  TTLKString entry;
+  entry.SetText(unbroken);
+  form->EntryForm().ShowEntry(entry);
+  EXPECT_EQ(QTextOption::WrapAnywhere, memo->wordWrapMode());
+  memo->setPlainText(QStringLiteral("short words"));
+  EXPECT_EQ(QTextOption::WrapAtWordBoundaryOrAnywhere, memo->wordWrapMode());
 }
 
 TEST_F(MainFormTest, KeyFiltersAndPaste) {

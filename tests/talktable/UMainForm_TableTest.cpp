@@ -347,7 +347,8 @@ TEST_F(TableCommandsTest, AppendCopiesAndShowsTheLastTwentyEntries) {
     uint32_t entries;
     uint32_t appended;
     int start;
-    // The file's name as the file system holds it (UTF-8) and as the report shows it.
+    // The file's name as the file system holds it (UTF-8) and as the report holds it:
+    // the same bytes, marked as a path, so that the box shows the name the user chose.
     const char* name = "other.tlk";
     const char* shownName = "other.tlk";
   };
@@ -355,7 +356,7 @@ TEST_F(TableCommandsTest, AppendCopiesAndShowsTheLastTwentyEntries) {
                         Case{10, 5, 0,
                              "Donn\xC3\xA9"
                              "es.tlk",
-                             "Donn\xE9"
+                             "Donn\xC3\xA9"
                              "es.tlk"}}) {
     SCOPED_TRACE(std::to_string(c.appended) + " onto " + std::to_string(c.entries) + " from " +
                  c.name);

@@ -81,7 +81,7 @@ TEST(TPadEntriesFormTest, StrRefTextIsTheFieldAsTyped) {
   EXPECT_EQ("250", dialog.StrRefText());
 }
 
-TEST(TPadEntriesFormTest, KeyFilterJudgesKeyAndModifiers) {
+TEST(TPadEntriesFormTest, KeyFilterJudgesTheTypedCharacter) {
   struct Case {
     const char* name;
     Qt::Key key;
@@ -96,7 +96,8 @@ TEST(TPadEntriesFormTest, KeyFilterJudgesKeyAndModifiers) {
       {"letter", Qt::Key_A, Qt::NoModifier, "a", "12", 1},
       {"blank", Qt::Key_Space, Qt::NoModifier, " ", "12", 1},
       {"minus", Qt::Key_Minus, Qt::NoModifier, "-", "12", 1},
-      {"letter carrying a digit text", Qt::Key_A, Qt::NoModifier, "5", "12", 1},
+      {"a key that types a digit", Qt::Key_A, Qt::NoModifier, "5", "125", 0},
+      {"a digit key that types a letter", Qt::Key_5, Qt::NoModifier, "(", "12", 1},
       {"Ctrl+digit", Qt::Key_5, Qt::ControlModifier, "", "12", 1},
       {"Ctrl+A", Qt::Key_A, Qt::ControlModifier, "", "12", 1},
       {"Backspace", Qt::Key_Backspace, Qt::NoModifier, "", "1", 0},

@@ -175,7 +175,7 @@ TEST_F(SearchFormTest, CriteriaAreTheFieldsAsTyped) {
   EXPECT_FALSE(criteria.Negate || criteria.ExactMatch || criteria.FlagNew || criteria.SoundSearch);
 }
 
-TEST_F(SearchFormTest, IntervalKeyFilterJudgesKeyAndModifiers) {
+TEST_F(SearchFormTest, IntervalKeyFilterJudgesTheTypedCharacter) {
   struct Case {
     int key;
     Qt::KeyboardModifiers modifiers;
@@ -190,7 +190,9 @@ TEST_F(SearchFormTest, IntervalKeyFilterJudgesKeyAndModifiers) {
       {Qt::Key_Z, Qt::ControlModifier, "\x1a", true},
       {Qt::Key_Left, Qt::NoModifier, "", true},
       {Qt::Key_Delete, Qt::NoModifier, "", true},
-      {Qt::Key_A, Qt::NoModifier, "5", false},  // the key counts, not the text it carries
+      {Qt::Key_A, Qt::NoModifier, "5", true},  // the character typed counts, not the key
+      {Qt::Key_5, Qt::NoModifier, "(", false},
+      {Qt::Key_A, Qt::AltModifier, "a", false},
       {Qt::Key_Minus, Qt::NoModifier, "-", false},
       {Qt::Key_Space, Qt::NoModifier, " ", false},
       {Qt::Key_A, Qt::ControlModifier, "\x01", false},
@@ -206,7 +208,7 @@ TEST_F(SearchFormTest, IntervalKeyFilterJudgesKeyAndModifiers) {
   form.cdSearchAll->setChecked(false);
   form.edStop->setText("1");
   form.edStop->end(false);
-  PressKey(*form.edStop, Qt::Key_A, Qt::NoModifier, "5");
+  PressKey(*form.edStop, Qt::Key_A, Qt::NoModifier, "a");
   PressKey(*form.edStop, Qt::Key_2, Qt::NoModifier, "2");
   EXPECT_EQ("12", TextOf(*form.edStop));
 }

@@ -168,22 +168,57 @@ TEST_F(TlkFileTest, ShortAndOddRecords) {
   EXPECT_EQ(1u, inside.EntryCount());
 }
 
-// 4100 records that all point at the same 1 MiB text would take over 4 GiB.
-TEST_F(TlkFileTest, RefusesTextsThatShareBytesBeyondWhatATableCanHold) {
+// `count` records that all point at the same text of `textSize` bytes.
+std::string SharedTextTable(uint32_t count, uint32_t textSize) {
   using tlk_bytes::Header;
   using tlk_bytes::Record;
+  std::string bytes = Header(0, count, 20 + 40 * count);
+  for (uint32_t i = 0; i < count; ++i) bytes += Record(1, "", 0, 0, 0, textSize, 0);
+  return bytes + std::string(textSize, 'x');
+}
+
+const char* const kTextsBeyondTheFile =
+    "Error reading string data table. The texts add up to far more than the file holds!";
+
+// 4100 records that all point at the same 1 MiB text would take over 4 GiB from a
+// 1.2 MB file.
+TEST_F(TlkFileTest, RefusesTextsThatShareBytesBeyondWhatATableCanHold) {
   const uint32_t count = 4100;
-  const uint32_t dataOffset = 20 + 40 * count;
-  std::string bytes = Header(0, count, dataOffset);
-  for (uint32_t i = 0; i < count; ++i) bytes += Record(1, "", 0, 0, 0, 1 << 20, 0);
-  bytes += std::string(1 << 20, 'x');
+  std::string bytes = SharedTextTable(count, 1 << 20);
   TTLKFileHandler table;
-  EXPECT_EQ("Error reading string data table. The texts add up to more than a TLK file can hold!",
-            Message([&] { table.LoadFromBuffer(bytes); }));
+  EXPECT_EQ(kTextsBeyondTheFile, Message([&] { table.LoadFromBuffer(bytes); }));
+  EXPECT_EQ(kTextsBeyondTheFile, Message([&] { table.LoadFromFile(Write("big.tlk", bytes)); }));
   // With a NUL byte early in the shared text the same records are fine.
-  bytes[dataOffset + 10] = '\0';
+  bytes[20 + 40 * count + 10] = '\0';
   table.LoadFromBuffer(bytes);
   EXPECT_EQ(count, table.EntryCount());
+}
+
+// The texts of a table may add up to 64 MiB + 16 times the file size: with a shared
+// 64 KiB text that is 1050 records, not 1051.
+TEST_F(TlkFileTest, TextsMayAddUpToABoundSetByTheFileSize) {
+  TTLKFileHandler table;
+  table.LoadFromBuffer(SharedTextTable(1050, 1 << 16));
+  EXPECT_EQ(1050u, table.EntryCount());
+  EXPECT_EQ(kTextsBeyondTheFile,
+            Message([&] { table.LoadFromBuffer(SharedTextTable(1051, 1 << 16)); }));
+  EXPECT_FALSE(table.IsOpen());
+}
+
+// A file is refused by its header and size before it is read: a sparse file of 64 MiB
+// that claims a billion entries ends before the first record past its end.
+TEST_F(TlkFileTest, RefusesAnEntryTableLargerThanTheFileFromItsSize) {
+  const std::string path = Write("sparse.tlk", tlk_bytes::Header(0, 1000000000u, 0xFFFFFFFFu));
+  fs::resize_file(path, uint64_t{64} << 20);
+  TTLKFileHandler table;
+  // (2^26 - 20) / 40 = 1677721.1: record 1677722 is the first to start at the end or later.
+  EXPECT_EQ("Error reading entry data table. The file ends before entry 1677722 of 1000000000!",
+            Message([&] { table.LoadFromFile(path); }));
+  const std::string offsetFirst = Write("offset.tlk", tlk_bytes::Header(0, 1000000000u, 400));
+  fs::resize_file(offsetFirst, uint64_t{64} << 20);
+  EXPECT_EQ("Error reading string data table. Overflow into entry data table!",
+            Message([&] { table.LoadFromFile(offsetFirst); }));
+  EXPECT_FALSE(table.IsOpen());
 }
 
 TEST_F(TlkFileTest, TextEndsAtItsFirstNul) {
