@@ -11,6 +11,7 @@
 #include "configeditor/UHelpWindow.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/KeyFilter.h"
 #include "platform/ui/Services.h"
 
 namespace quennet {
@@ -18,31 +19,16 @@ namespace quennet {
 namespace {
 
 // The StrRef box takes the digits and backspace only; any other typed character is
-// dropped with a beep. Keys that type nothing, and Ctrl combinations, pass.
-class DigitsOnlyFilter : public QObject {
- public:
-  using QObject::QObject;
-
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::KeyPress && RefusesKey(*static_cast<QKeyEvent*>(event))) {
-      platform::Beep();
-      return true;
-    }
-    return QObject::eventFilter(watched, event);
+// refused with a beep. Keys that type nothing and the clipboard keys pass (Save checks
+// what the box holds).
+bool AcceptStrRefKey(const QKeyEvent& key) {
+  const platform::TypedKey typed = platform::ClassifyKey(key);
+  if (typed != platform::TypedKey::Character && typed != platform::TypedKey::ControlCharacter) {
+    return true;
   }
-
- private:
-  static bool RefusesKey(const QKeyEvent& key) {
-    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
-      return false;
-    }
-    const QString text = key.text();
-    if (text.isEmpty() || key.key() == Qt::Key_Backspace) return false;
-    const QChar typed = text.front();
-    if (!typed.isPrint()) return false;
-    return typed < QLatin1Char('0') || typed > QLatin1Char('9') || text.size() != 1;
-  }
-};
+  platform::Beep();
+  return false;
+}
 
 }  // namespace
 
@@ -53,7 +39,7 @@ TEditTokenForm::TEditTokenForm(QWidget* parent) : QDialog(parent) {
   edToken->setObjectName(QStringLiteral("edToken"));
   edStrRef = new QLineEdit(this);
   edStrRef->setObjectName(QStringLiteral("edStrRef"));
-  edStrRef->installEventFilter(new DigitsOnlyFilter(edStrRef));
+  platform::InstallKeyFilter(*edStrRef, AcceptStrRefKey);
   btnSave = platform::MakeButton(this, "btnSave", "Save");
   btnSave->setDefault(true);
   btnCancel = platform::MakeButton(this, "btnCancel", "Cancel");

@@ -24,6 +24,7 @@
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"
 #include "platform/ui/StringGrid.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
@@ -155,9 +156,11 @@ TInstallEntry TMainForm::SelectedInstallEntry() const {
 
 void TMainForm::btnAddInstallClick() {
   if (!FileOpen) return;
-  const TInstallEntry entry{TrimmedName(platform::FromQt(edFolderName->text())),
-                            TrimmedName(platform::FromQt(edFileName->text())),
-                            cbFileReplace->isChecked()};
+  const std::optional<std::string> folder = platform::StorableText(this, edFolderName->text());
+  if (!folder) return;
+  const std::optional<std::string> file = platform::StorableText(this, edFileName->text());
+  if (!file) return;
+  const TInstallEntry entry{TrimmedName(*folder), TrimmedName(*file), cbFileReplace->isChecked()};
   if (entry.folder.empty() || entry.file.empty()) return;
   if (!AddInstallEntry(*ChangesIni, entry)) return;
   LoadInstallList();

@@ -22,6 +22,7 @@
 #include "platform/ui/FormParts.h"
 #include "platform/ui/KeyValueList.h"
 #include "platform/ui/StringGrid.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
@@ -122,10 +123,14 @@ void TMainForm::LoadCompileList() {
 
 void TMainForm::btnAddScriptClick() {
   if (!FileOpen) return;
-  const std::string name = TrimmedName(platform::FromQt(edScriptName->text()));
+  const std::optional<std::string> typed = platform::StorableText(this, edScriptName->text());
+  if (!typed) return;
+  const std::string name = TrimmedName(*typed);
   if (name.empty()) return;
-  const std::string key = AddCompileEntry(*ChangesIni, name, cbScriptReplace->isChecked(),
-                                          platform::FromQt(edScriptDest->text()));
+  const std::optional<std::string> destination = platform::StorableText(this, edScriptDest->text());
+  if (!destination) return;
+  const std::string key =
+      AddCompileEntry(*ChangesIni, name, cbScriptReplace->isChecked(), *destination);
   if (key.empty()) return;
   LoadCompileList();
   platform::KeyValueList(*gridScript).SelectKey(key);

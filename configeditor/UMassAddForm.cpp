@@ -15,6 +15,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
@@ -71,9 +72,12 @@ void TMassAddForm::SpeedButton1Click() {
   edFoldername->setText(platform::PathToQt(LastPathPart(folder)));
 }
 
+// A folder name the code page cannot store is refused by name; the prompt stays open.
 void TMassAddForm::btnOKClick() {
+  std::optional<std::string> folder = platform::StorableText(this, edFoldername->text());
+  if (!folder) return;
   FReplaceFiles = cbReplace->isChecked();
-  FFolderName = platform::FromQt(edFoldername->text());
+  FFolderName = std::move(*folder);
   cbReplace->setChecked(false);
   edFoldername->clear();
   accept();

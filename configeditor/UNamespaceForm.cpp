@@ -22,6 +22,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/TypedText.h"
 
 namespace quennet {
 
@@ -255,9 +256,21 @@ std::string TNamespaceForm::SelectedLabel() const {
   return selected.isEmpty() ? std::string() : platform::FromQt(selected.front()->text());
 }
 
-TSetupFields TNamespaceForm::EditedFields() const {
-  return {TextOf(edIniName), TextOf(edInfoName), TextOf(edDataPath), TextOf(edName),
-          StoredLineBreaks(platform::FromQt(edDescription->toPlainText()))};
+std::optional<TSetupFields> TNamespaceForm::EditedFields() {
+  TSetupFields fields;
+  const std::pair<const QString, std::string*> typed[] = {
+      {edIniName->text(), &fields.iniName},
+      {edInfoName->text(), &fields.infoName},
+      {edDataPath->text(), &fields.dataPath},
+      {edName->text(), &fields.name},
+      {edDescription->toPlainText(), &fields.description}};
+  for (const auto& [text, field] : typed) {
+    std::optional<std::string> stored = platform::StorableText(this, text);
+    if (!stored) return std::nullopt;
+    *field = std::move(*stored);
+  }
+  fields.description = StoredLineBreaks(fields.description);
+  return fields;
 }
 
 void TNamespaceForm::listNSSelectItem() {
@@ -316,12 +329,13 @@ void TNamespaceForm::btnDeleteClick() {
 void TNamespaceForm::btnSaveClick() {
   const std::string label = SelectedLabel();
   if (FSetupIni == nullptr || label.empty()) return;
-  const TSetupFields fields = EditedFields();
-  if (std::optional<std::string> problem = SetupFieldsProblem(fields)) {
+  const std::optional<TSetupFields> fields = EditedFields();
+  if (!fields) return;
+  if (std::optional<std::string> problem = SetupFieldsProblem(*fields)) {
     ShowWarning(*problem);
     return;
   }
-  SaveSetup(*FSetupIni, label, fields);
+  SaveSetup(*FSetupIni, label, *fields);
   listNS->setFocus();
   {
     const QSignalBlocker quiet(listNS);

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "formats/UKV_IniFile.h"
@@ -70,7 +71,9 @@ class TNamespaceForm : public QDialog {
   // No setup selected: the fields empty and disabled, the caption without a label.
   void ShowNoSetup();
   std::string SelectedLabel() const;
-  TSetupFields EditedFields() const;
+  // The fields as the file stores them; none (after a warning) when one holds a
+  // character the code page cannot store.
+  std::optional<TSetupFields> EditedFields();
   QListWidgetItem* AddListItem(const std::string& label);
 
   void FormShow();

@@ -27,6 +27,10 @@ const std::string kHead = Lines({"[Settings]", "FileExists=1"});
 const std::string kOneEntry = kHead + Lines({"[InstallList]", "install_folder0=override",
                                              "[install_folder0]", "File0=a.2da"});
 
+const std::string kUnstorableOmega =
+    "The character \"\xCE\xA9\" (U+03A9) cannot be stored in the Windows-1252 code page of "
+    "the files. Nothing was changed.";
+
 class QuennetInstallTest : public QuennetTest {
  protected:
   QuennetInstallTest() {
@@ -95,6 +99,23 @@ TEST_F(QuennetInstallTest, AddingEntries) {
   Add("", "d.2da", false);
   Add("x", "  ", false);
   EXPECT_EQ(3u, List().size());
+}
+
+// A name the code page cannot store is refused by its first such character.
+TEST_F(QuennetInstallTest, NamesOutsideTheCodePageAreRefused) {
+  OpenAndShowPane(kOneEntry);
+  const char* const kOmega = "\xCE\xA9";
+  for (auto [folder, file] : {std::pair{std::string("Ov") + kOmega, std::string("b.2da")},
+                              std::pair{std::string("override"), std::string("b") + kOmega}}) {
+    services.messages.Expect(MessageKind::Warning, kUnstorableOmega);
+    form->edFolderName->setText(QString::fromUtf8(folder));
+    form->edFileName->setText(QString::fromUtf8(file));
+    form->btnAddInstall->click();
+  }
+  ExpectMassAdd(std::string("x") + kOmega, false);
+  services.messages.Expect(MessageKind::Warning, kUnstorableOmega);
+  form->btnMassAdd->click();
+  EXPECT_EQ(kOneEntry, ReadFile("changes.ini"));
 }
 
 TEST_F(QuennetInstallTest, TheKeysActOnlyWhileThePaneIsShown) {

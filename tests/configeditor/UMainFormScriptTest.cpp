@@ -106,6 +106,21 @@ TEST_F(QuennetScriptTest, AddingScripts) {
   }
 }
 
+TEST_F(QuennetScriptTest, NamesOutsideTheCodePageAreRefused) {
+  OpenAndShowPane(kHead);
+  const std::string warning =
+      "The character \"\xCE\xA9\" (U+03A9) cannot be stored in the Windows-1252 code page of "
+      "the files. Nothing was changed.";
+  for (auto [name, destination] :
+       {std::pair{"a\xCE\xA9.nss", "x.mod"}, std::pair{"a.nss", "\xCE\xA9"}}) {
+    services.messages.Expect(MessageKind::Warning, warning);
+    form->edScriptName->setText(QString::fromUtf8(name));
+    form->edScriptDest->setText(QString::fromUtf8(destination));
+    form->btnAddScript->click();
+  }
+  EXPECT_EQ(kHead, ReadFile("changes.ini"));
+}
+
 TEST_F(QuennetScriptTest, TheListShowsEveryKeyAndSelectsTheNewOne) {
   OpenAndShowPane(kHead + Lines({"[CompileList]", "File0=", "Replace0=b.nss"}));
   EXPECT_EQ((Rows{{"File0", ""}, {"Replace0", "b.nss"}}), List());

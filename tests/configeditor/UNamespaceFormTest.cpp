@@ -82,7 +82,7 @@ class QuennetSetupListTest : public QuennetTest {
     editor.edIniName->setText(QString::fromStdString(iniName));
     editor.edInfoName->setText(QString::fromStdString(infoName));
     editor.edName->setText(QString::fromStdString(name));
-    editor.edDescription->setPlainText(QString::fromStdString(description));
+    editor.edDescription->setPlainText(QString::fromUtf8(description));
   }
 };
 
@@ -224,6 +224,20 @@ TEST_F(QuennetSetupListTest, SavingASetup) {
   EXPECT_EQ(Lines({"[Namespaces]", "Namespace1=A", "[A]", "DataPath=old", "IniName=x.ini",
                    "InfoName=a.rtf", "Name= Main ", "Description=first<#CR#><#LF#>second"}),
             ReadFile("namespaces.ini"));
+}
+
+TEST_F(QuennetSetupListTest, FieldsOutsideTheCodePageAreRefused) {
+  const std::string before = Lines({"[Namespaces]", "Namespace1=A"});
+  OpenList(before, [this] {
+    SelectSetup("A");
+    Fill("x.ini", "a.rtf", "Main", "Zeta \xCE\xA9");
+    services.messages.Expect(MessageKind::Warning,
+                             "The character \"\xCE\xA9\" (U+03A9) cannot be stored in the "
+                             "Windows-1252 code page of the files. Nothing was changed.");
+    editor.btnSave->click();
+    EXPECT_EQ("Main", editor.edName->text().toStdString()) << "the fields stay";
+  });
+  EXPECT_EQ(before, ReadFile("namespaces.ini"));
 }
 
 TEST_F(QuennetSetupListTest, BrowseButtonsStartInTheListsFolder) {
