@@ -65,8 +65,8 @@ class CentredMessageBox : public QMessageBox {
 class QtMessageService : public MessageService {
  public:
   MessageAnswer Show(QWidget* parent, const MessageRequest& request) override {
-    CentredMessageBox box(IconOf(request.kind), ToQt(request.caption), MessageText(request),
-                          parent, request.topLeft);
+    CentredMessageBox box(IconOf(request.kind), ToQt(request.caption), MessageText(request), parent,
+                          request.topLeft);
     QPushButton* yes = nullptr;
     if (request.kind == MessageKind::Confirmation) {
       yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);

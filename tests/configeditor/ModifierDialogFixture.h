@@ -7,7 +7,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -21,6 +20,9 @@
 #include "platform/ui/StringGrid.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/Raises.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/Widgets.h"
 
 namespace modifier_testing {
 
@@ -34,9 +36,7 @@ class ModifierDialogTest : public testing::Test {
     if constexpr (requires { dialog.SetCopyHelp(help); }) dialog.SetCopyHelp(help);
   }
 
-  std::string PathOf(const std::string& name) const {
-    return folder.path().toStdString() + "/" + name;
-  }
+  std::string PathOf(const std::string& name) const { return folder.PathOf(name); }
   std::string Text() const { return platform::ReadWholeFile(PathOf("changes.ini")); }
 
   // Writes changes.ini and opens the dialog on the modifier `label` of `fileName2da`.
@@ -59,28 +59,13 @@ class ModifierDialogTest : public testing::Test {
 
   // The sentence the 2DA reader gives for the file at `path`.
   static std::string ReaderError(const std::string& path) {
-    try {
-      T2DAHandler table;
-      table.LoadFromFile(path);
-    } catch (const EDead& error) {
-      return error.Message();
-    }
-    return "";
+    return testing_support::RaisedMessage<EDead>([&] { T2DAHandler().LoadFromFile(path); })
+        .value_or("");
   }
 
-  Rows ListRows() const {
-    Rows rows;
-    for (int row = 0; row < dialog.grid2daMod->RowCount(); ++row) {
-      rows.push_back({dialog.grid2daMod->Cell(0, row), dialog.grid2daMod->Cell(1, row)});
-    }
-    return rows;
-  }
-  static Items ItemsOf(const QComboBox& box) {
-    Items items;
-    for (int i = 0; i < box.count(); ++i) items.push_back(platform::FromQt(box.itemText(i)));
-    return items;
-  }
-  static std::string TextOf(const QComboBox& box) { return platform::FromQt(box.currentText()); }
+  Rows ListRows() const { return testing_support::GridRows(*dialog.grid2daMod); }
+  static Items ItemsOf(const QComboBox& box) { return testing_support::ComboItems(box); }
+  static std::string TextOf(const QComboBox& box) { return testing_support::ComboText(box); }
   static std::string TextOf(const QLineEdit& edit) { return platform::FromQt(edit.text()); }
   static bool IsGreen(const QComboBox& box) {
     return box.palette().color(QPalette::Base) == QColor(192, 220, 192);
@@ -92,7 +77,7 @@ class ModifierDialogTest : public testing::Test {
   }
 
   testing_support::ScopedFakeServices services;
-  QTemporaryDir folder;
+  testing_support::ScratchFolder folder;
   std::unique_ptr<TKV_Inifile> ini;
   quennet::TInfoCopyForm help;
   Dialog dialog;

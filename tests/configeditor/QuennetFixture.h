@@ -1,13 +1,18 @@
 // What the main-window tests share: the editor's forms on a scratch folder, the
-// scripted services, a fixed date, and File > New / File > Open driven through the
-// menu.
+// scripted services, a fixed date, File > New / File > Open driven through the menu, and
+// the answers to the editor's own prompts (file name, modifier label, modifier dialog).
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QTemporaryDir>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,12 +25,21 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/IniText.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/support/Widgets.h"
 
 namespace quennet_testing {
 
 using platform::MessageAnswer;
 using platform::MessageKind;
+using testing_support::Lines;
+
+// The scratch folder; path() gives it as a QString, for QDir and the file dialogs.
+class QuennetScratchFolder : public testing_support::ScratchFolder {
+ public:
+  QString path() const { return platform::ToQt(Path()); }
+};
 
 class QuennetTest : public testing::Test {
  protected:
@@ -74,7 +88,36 @@ class QuennetTest : public testing::Test {
   }
   void Select(QTreeWidgetItem* node) { form->tree->setCurrentItem(node); }
 
-  QTemporaryDir folder;
+  // The file-name prompt answers with `typed` (OK) or is cancelled.
+  void ExpectFileName(const std::string& typed, bool ok = true) {
+    services.modals.Expect("TFormFilename", [typed, ok](QDialog& dialog) {
+      auto* edit = testing_support::Find<QLineEdit>(&dialog, "edFilename");
+      EXPECT_EQ("", edit->text().toStdString()) << "the prompt starts empty";
+      QTest::keyClicks(edit, QString::fromStdString(typed));
+      testing_support::Find<QPushButton>(&dialog, ok ? "btnOK" : "btnCancel")->click();
+    });
+  }
+  // The label prompt answers with `typed` (Save) or is cancelled.
+  void ExpectLabel(const std::string& typed, bool ok = true,
+                   const std::string& title = "Add new 2DA Modifier") {
+    services.modals.Expect("TNewLabelForm", [typed, ok, title](QDialog& dialog) {
+      auto* edit = testing_support::Find<QLineEdit>(&dialog, "edModLabel");
+      EXPECT_EQ("", edit->text().toStdString()) << "the opener empties the box";
+      EXPECT_EQ(title, testing_support::Find<QLabel>(&dialog, "lblTitle")->text().toStdString());
+      QTest::keyClicks(edit, QString::fromStdString(typed));
+      testing_support::Find<QPushButton>(&dialog, ok ? "btnSave" : "btnCancel")->click();
+    });
+  }
+  // A dialog named `name` that is closed at once (accepted); `check` sees it and the
+  // file while it is open.
+  void ExpectDialog(const std::string& name, std::function<void(QDialog&)> check = {}) {
+    services.modals.Expect(name, [check](QDialog& dialog) {
+      if (check) check(dialog);
+      dialog.accept();
+    });
+  }
+
+  QuennetScratchFolder folder;
   testing_support::ScopedFakeServices services;
   std::unique_ptr<quennet::TForms> forms;
   quennet::TMainForm* form;

@@ -2,27 +2,17 @@
 // is removed when the test ends, also after a failed assertion.
 #pragma once
 
-#include <stdlib.h>
-
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "formats/UKV_IniFile.h"
 #include "platform/Files.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace modifier_testing {
 
 class ScratchIni {
  public:
-  ScratchIni() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "rules-XXXXXX").string();
-    FFolder = mkdtemp(pattern.data());
-  }
-  ~ScratchIni() { std::filesystem::remove_all(FFolder); }
-  ScratchIni(const ScratchIni&) = delete;
-  ScratchIni& operator=(const ScratchIni&) = delete;
-
   // changes.ini holding `text`, opened afresh.
   TKV_Inifile& Ini(const std::string& text) {
     platform::ReplaceFile(Path(), text);
@@ -30,11 +20,11 @@ class ScratchIni {
     return *FIni;
   }
   TKV_Inifile& Ini() { return *FIni; }
-  std::string Path() const { return FFolder + "/changes.ini"; }
+  std::string Path() const { return FFolder.PathOf("changes.ini"); }
   std::string Text() const { return platform::ReadWholeFile(Path()); }
 
  private:
-  std::string FFolder;
+  testing_support::ScratchFolder FFolder;
   std::unique_ptr<TKV_Inifile> FIni;
 };
 

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "configeditor/UConventions.h"
@@ -13,6 +12,7 @@
 #include "platform/Files.h"
 #include "platform/ui/Application.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -22,12 +22,12 @@ using quennet::NextFreeKey;
 class ConventionsIniTest : public testing::Test {
  protected:
   TKV_Inifile& Ini(const std::string& text) {
-    const std::string path = folder.path().toStdString() + "/changes.ini";
+    const std::string path = folder.PathOf("changes.ini");
     platform::ReplaceFile(path, text);
     ini = std::make_unique<TKV_Inifile>(path);
     return *ini;
   }
-  QTemporaryDir folder;
+  testing_support::ScratchFolder folder;
   std::unique_ptr<TKV_Inifile> ini;
 };
 

@@ -3,44 +3,31 @@
 #include "configeditor/rules/UFileCategories.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <memory>
 
 #include "configeditor/rules/UChangesIniNames.h"
 #include "platform/Files.h"
+#include "tests/support/IniText.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace quennet {
 namespace {
 
-std::string Lines(std::initializer_list<const char*> lines) {
-  std::string text;
-  for (const char* line : lines) text += std::string(line) + "\r\n";
-  return text;
-}
+using testing_support::Lines;
 
 class FileCategoriesTest : public testing::Test {
  protected:
-  FileCategoriesTest() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "quennet-rules-XXXXXX").string();
-    FFolder = mkdtemp(pattern.data()) ? pattern : "";
-  }
-  ~FileCategoriesTest() override {
-    std::error_code ignored;
-    if (!FFolder.empty()) std::filesystem::remove_all(FFolder, ignored);
-  }
   TKV_Inifile& Ini(const std::string& text) {
     platform::ReplaceFile(Path(), text);
     FIni = std::make_unique<TKV_Inifile>(Path());
     return *FIni;
   }
   std::string Text() const { return platform::ReadWholeFile(Path()); }
-  std::string Path() const { return FFolder + "/changes.ini"; }
+  std::string Path() const { return FFolder.PathOf("changes.ini"); }
 
  private:
-  std::string FFolder;
+  testing_support::ScratchFolder FFolder;
   std::unique_ptr<TKV_Inifile> FIni;
 };
 

@@ -57,41 +57,7 @@ class Quennet2daTest : public QuennetTest {
     ADD_FAILURE() << "no node " << fileName;
   }
 
-  // The file-name prompt answers with `typed` (OK) or is cancelled.
-  void ExpectFileName(const std::string& typed, bool ok = true) {
-    services.modals.Expect("TFormFilename", [typed, ok](QDialog& dialog) {
-      auto* edit = Find<QLineEdit>(&dialog, "edFilename");
-      EXPECT_EQ("", edit->text().toStdString()) << "the prompt starts empty";
-      QTest::keyClicks(edit, QString::fromStdString(typed));
-      Find<QPushButton>(&dialog, ok ? "btnOK" : "btnCancel")->click();
-    });
-  }
-  // The label prompt answers with `typed` (Save) or is cancelled.
-  void ExpectLabel(const std::string& typed, bool ok = true,
-                   const std::string& title = "Add new 2DA Modifier") {
-    services.modals.Expect("TNewLabelForm", [typed, ok, title](QDialog& dialog) {
-      auto* edit = Find<QLineEdit>(&dialog, "edModLabel");
-      EXPECT_EQ("", edit->text().toStdString()) << "the opener empties the box";
-      EXPECT_EQ(title, Find<QLabel>(&dialog, "lblTitle")->text().toStdString());
-      QTest::keyClicks(edit, QString::fromStdString(typed));
-      Find<QPushButton>(&dialog, ok ? "btnSave" : "btnCancel")->click();
-    });
-  }
-  // A modifier dialog that is closed at once; `check` sees it and the file while open.
-  void ExpectDialog(const std::string& name, std::function<void(QDialog&)> check = {}) {
-    services.modals.Expect(name, [check](QDialog& dialog) {
-      if (check) check(dialog);
-      dialog.accept();
-    });
-  }
-
-  Rows ListRows() const {
-    Rows rows;
-    for (int row = 0; row < form->grid2daMod->RowCount(); ++row) {
-      rows.push_back({form->grid2daMod->Cell(0, row), form->grid2daMod->Cell(1, row)});
-    }
-    return rows;
-  }
+  Rows ListRows() const { return testing_support::GridRows(*form->grid2daMod); }
   std::string SelectedKey() const { return form->grid2daMod->Cell(0, form->grid2daMod->Row()); }
   void DoubleClickRow(int row) {
     platform::StringGrid* grid = form->grid2daMod;

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <cerrno>
 #include <fstream>
 
 #include "platform/Exceptions.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/platform/FaultInjector.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace quennet {
 namespace {
@@ -17,9 +17,7 @@ using modifier_testing::Lines;
 
 class ModifierSectionsTest : public testing::Test {
  protected:
-  std::string PathOf(const std::string& name) const {
-    return folder.path().toStdString() + "/" + name;
-  }
+  std::string PathOf(const std::string& name) const { return folder.PathOf(name); }
   TKV_Inifile& Ini(const std::string& text) {
     platform::ReplaceFile(PathOf("changes.ini"), text);
     ini = std::make_unique<TKV_Inifile>(PathOf("changes.ini"));
@@ -27,7 +25,7 @@ class ModifierSectionsTest : public testing::Test {
   }
   std::string Text() const { return platform::ReadWholeFile(PathOf("changes.ini")); }
 
-  QTemporaryDir folder;
+  testing_support::ScratchFolder folder;
   std::unique_ptr<TKV_Inifile> ini;
 };
 

@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -13,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "formats/UKV_IniFile.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -34,14 +34,7 @@ namespace {
 
 class IniWritersTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/ini-writers-XXXXXX";
-    ASSERT_NE(nullptr, ::mkdtemp(pattern));
-    FFolder = pattern;
-    FPath = FFolder + "/changes.ini";
-    std::ofstream(FPath, std::ios::binary) << "[Settings]\r\nFileExists=1\r\n";
-  }
-  void TearDown() override { std::filesystem::remove_all(FFolder); }
+  void SetUp() override { scratch.Write("changes.ini", "[Settings]\r\nFileExists=1\r\n"); }
 
   std::string ReadFile() const {
     std::ifstream in(FPath, std::ios::binary);
@@ -70,8 +63,8 @@ class IniWritersTest : public ::testing::Test {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a writer failed";
   }
 
-  std::string FFolder;
-  std::string FPath;
+  testing_support::ScratchFolder scratch;
+  std::string FPath = scratch.PathOf("changes.ini");
 };
 
 constexpr int kKeysPerWriter = 200;

@@ -6,20 +6,17 @@
 #include <functional>
 
 #include "formats/U2DAEdit.h"
-#include "tests/formats/GameFileBuilders.h"
+#include "tests/support/GameFileBuilders.h"
+#include "tests/support/Raises.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace {
 
 using game_file_builders::TwoDaBuilder;
 
-void ExpectDead(const std::function<void()>& action, int code, const std::string& message) {
-  try {
-    action();
-    ADD_FAILURE() << "no EDead, expected code " << code;
-  } catch (const EDead& e) {
-    EXPECT_EQ(code, e.HelpContext()) << e.Message();
-    EXPECT_EQ(message, e.Message());
-  }
+void ExpectDead(const std::function<void()>& action, int code, const std::string& message,
+                std::source_location where = std::source_location::current()) {
+  testing_support::ExpectRaises<EDead>(action, message, code, where);
 }
 
 TwoDaBuilder SmallTable() {
@@ -245,11 +242,8 @@ TEST(T2DAHandlerTest, QueriesCheckLoadedThenIndices) {
 }
 
 TEST(T2DAHandlerTest, LoadsFromAFileAndReportsAMissingOne) {
-  std::filesystem::path path = std::filesystem::temp_directory_path() / "readers_test_table.2da";
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << SmallTable().Build();
-  }
+  testing_support::ScratchFolder scratch;
+  std::filesystem::path path = scratch.Write("table.2da", SmallTable().Build());
   T2DAHandler table;
   table.LoadFromFile(path.string());
   EXPECT_EQ(path.string(), table.FileName());

@@ -6,7 +6,9 @@
 
 #include "formats/UGFFFile.h"
 #include "platform/Locale.h"
-#include "tests/formats/GameFileBuilders.h"
+#include "tests/support/GameFileBuilders.h"
+#include "tests/support/Raises.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -15,14 +17,9 @@ using game_file_builders::GffBuilder;
 using game_file_builders::PatchU32;
 using game_file_builders::U32Bytes;
 
-void ExpectGffError(const std::function<void()>& action, int code, const std::string& message) {
-  try {
-    action();
-    ADD_FAILURE() << "no EGFFError, expected code " << code;
-  } catch (const EGFFError& e) {
-    EXPECT_EQ(code, e.HelpContext()) << e.Message();
-    EXPECT_EQ(message, e.Message());
-  }
+void ExpectGffError(const std::function<void()>& action, int code, const std::string& message,
+                    std::source_location where = std::source_location::current()) {
+  testing_support::ExpectRaises<EGFFError>(action, message, code, where);
 }
 
 TGFFFile LoadedFile(const std::string& bytes) {
@@ -250,8 +247,8 @@ TEST(GffReaderTest, VersionAndMissingFile) {
   file.LoadFromMemory(later.Build(), "any.utc");
   EXPECT_EQ("UTC ", file.FileType());
 
-  const std::string missing =
-      (std::filesystem::temp_directory_path() / "no_such_file.gff").string();
+  testing_support::ScratchFolder scratch;
+  const std::string missing = scratch.PathOf("no_such_file.gff");
   ExpectGffError([&] { file.LoadFromFile(missing); }, 0,
                  "Specified file " + missing + " could not be found to be opened!");
   EXPECT_EQ(1, file.Loaded());
@@ -259,11 +256,9 @@ TEST(GffReaderTest, VersionAndMissingFile) {
 }
 
 TEST(GffReaderTest, LoadsFromAFile) {
-  std::filesystem::path path = std::filesystem::temp_directory_path() / "readers_test_file.gff";
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << game_file_builders::EveryFieldTypeGff().Build();
-  }
+  testing_support::ScratchFolder scratch;
+  std::filesystem::path path =
+      scratch.Write("file.gff", game_file_builders::EveryFieldTypeGff().Build());
   TGFFFile file;
   file.LoadFromFile(path.string());
   std::filesystem::remove(path);

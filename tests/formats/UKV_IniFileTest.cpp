@@ -21,6 +21,7 @@
 #include "platform/Exceptions.h"
 #include "platform/PrivateProfile.h"
 #include "tests/platform/FaultInjector.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -28,14 +29,6 @@ using ::testing::ElementsAre;
 
 class IniFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/ini-test-XXXXXX";
-    ASSERT_NE(nullptr, ::mkdtemp(pattern));
-    FFolder = pattern;
-    FPath = FFolder + "/changes.ini";
-  }
-  void TearDown() override { std::filesystem::remove_all(FFolder); }
-
   void WriteFile(const std::string& content) { WriteFileAt(FPath, content); }
   static void WriteFileAt(const std::string& path, const std::string& content) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
@@ -52,8 +45,9 @@ class IniFileTest : public ::testing::Test {
     return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
   }
 
-  std::string FFolder;
-  std::string FPath;
+  testing_support::ScratchFolder scratch;
+  std::string FFolder = scratch.Path();
+  std::string FPath = scratch.PathOf("changes.ini");
 };
 
 struct EditCase {

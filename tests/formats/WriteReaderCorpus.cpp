@@ -4,7 +4,7 @@
 #include <iostream>
 #include <string>
 
-#include "tests/formats/GameFileBuilders.h"
+#include "tests/support/GameFileBuilders.h"
 
 using namespace game_file_builders;
 

@@ -1,11 +1,11 @@
 // The file dialog's folder check and the folder a kept dialog component remembers.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
 #include "platform/ui/Services.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace platform {
 namespace {
@@ -14,8 +14,8 @@ namespace fs = std::filesystem;
 
 TEST(FileDialogTest, AChosenPathInAMissingFolderIsRefusedWhenTheFolderMustExist) {
   testing_support::ScopedFakeServices services;
-  const fs::path folder = fs::temp_directory_path() / ("dialog-" + std::to_string(::getpid()));
-  fs::create_directories(folder);
+  testing_support::ScratchFolder scratch;
+  const fs::path folder = scratch.Path();
   FileDialogRequest request;
   request.mode = FileDialogRequest::Mode::Save;
   request.pathMustExist = true;
@@ -28,7 +28,6 @@ TEST(FileDialogTest, AChosenPathInAMissingFolderIsRefusedWhenTheFolderMustExist)
   EXPECT_FALSE(AcceptsChosenPath(nullptr, request, missing + "/a.tlk"));
   request.pathMustExist = false;
   EXPECT_TRUE(AcceptsChosenPath(nullptr, request, missing + "/a.tlk"));
-  fs::remove_all(folder);
 }
 
 TEST(FileDialogTest, AKeptRequestStartsInTheFolderOfItsLastChoice) {

@@ -20,6 +20,7 @@
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
 #include "tests/platform/FaultInjector.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace platform {
 namespace {
@@ -28,12 +29,7 @@ namespace fs = std::filesystem;
 
 class FilesTest : public testing::Test {
  protected:
-  void SetUp() override {
-    FFolder = fs::temp_directory_path() / ("files-test-" + std::to_string(::getpid()));
-    fs::create_directories(FFolder);
-  }
-  void TearDown() override { fs::remove_all(FFolder); }
-  std::string PathOf(const std::string& name) const { return (FFolder / name).string(); }
+  std::string PathOf(const std::string& name) const { return scratch.PathOf(name); }
   // The names in the folder, sorted.
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
@@ -43,7 +39,8 @@ class FilesTest : public testing::Test {
     return names;
   }
 
-  fs::path FFolder;
+  testing_support::ScratchFolder scratch;
+  fs::path FFolder{scratch.Path()};
 };
 
 TEST_F(FilesTest, ReplaceWritesTheWholeContentAndKeepsPermissions) {

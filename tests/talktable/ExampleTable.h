@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "tests/talktable/TlkBytes.h"
+#include "tests/support/TlkBytes.h"
 
 namespace tlk_bytes {
 

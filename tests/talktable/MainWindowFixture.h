@@ -1,33 +1,28 @@
-// A main window with its dialogs and a table loaded from bytes, for the tests of the
-// search and entry commands.
+// Sorlith's main window with its dialogs, the scripted services, a scratch folder and a
+// table loaded from bytes: what the tests of the window's commands start from.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
 
 #include "platform/Locale.h"
 #include "platform/ui/Codec.h"
 #include "talktable/UMainForm.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TlkBytes.h"
 #include "tests/support/Widgets.h"
-#include "tests/talktable/TlkBytes.h"
 
 namespace testing_support {
 
 class MainWindowTest : public testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    FFolder = std::filesystem::temp_directory_path() /
-              ("sorlith-entries-" + std::to_string(::getpid()) + "-" + info->name());
-    std::filesystem::create_directories(FFolder);
     platform::SetDecimalSeparator('.');
     QApplication::setQuitOnLastWindowClosed(false);
     form = std::make_unique<sorlith::TMainForm>();
@@ -36,14 +31,20 @@ class MainWindowTest : public testing::Test {
   }
   void TearDown() override {
     form.reset();
-    std::filesystem::remove_all(FFolder);
     platform::SetDecimalSeparator('.');
   }
 
-  void Load(const std::vector<tlk_bytes::Entry>& entries) {
-    const std::string path = (FFolder / "t.tlk").string();
-    std::ofstream(path, std::ios::binary) << tlk_bytes::File(entries);
+  std::string PathOf(const std::string& name) const { return scratch.PathOf(name); }
+  // Writes `bytes` to `name` in the scratch folder; its path.
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    return scratch.Write(name, bytes);
+  }
+  // Loads a table of these entries from the file `name`; its path.
+  std::string Load(const std::vector<tlk_bytes::Entry>& entries,
+                   const std::string& name = "t.tlk") {
+    const std::string path = Write(name, tlk_bytes::File(entries));
     form->LoadFile(path);
+    return path;
   }
   void Show(const std::string& start, const std::string& stop) {
     form->edStart->setText(platform::ToQt(start));
@@ -92,9 +93,10 @@ class MainWindowTest : public testing::Test {
   }
   static std::string Text(const QLineEdit* field) { return platform::FromQt(field->text()); }
 
+  ScratchFolder scratch;
+  std::filesystem::path FFolder{scratch.Path()};
   ScopedFakeServices services;
   std::unique_ptr<sorlith::TMainForm> form;
-  std::filesystem::path FFolder;
 };
 
 }  // namespace testing_support

@@ -1,7 +1,6 @@
 #include "talktable/UMainForm.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -17,7 +16,6 @@
 #include <QTest>
 #include <QTextBlock>
 #include <filesystem>
-#include <fstream>
 
 #include "platform/Files.h"
 #include "platform/ui/Codec.h"
@@ -27,9 +25,10 @@
 #include "talktable/UPadForm.h"
 #include "talktable/USearchForm.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/TlkBytes.h"
 #include "tests/support/Widgets.h"
 #include "tests/talktable/ExampleTable.h"
-#include "tests/talktable/TlkBytes.h"
+#include "tests/talktable/MainWindowFixture.h"
 
 namespace sorlith {
 namespace {
@@ -53,35 +52,16 @@ std::vector<Entry> Numbered(int count) {
   return entries;
 }
 
-class MainFormTest : public testing::Test {
+// The window is active: the shortcut and focus tests need it.
+class MainFormTest : public testing_support::MainWindowTest {
  protected:
   void SetUp() override {
-    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    FFolder = fs::temp_directory_path() /
-              ("sorlith-test-" + std::to_string(::getpid()) + "-" + info->name());
-    fs::create_directories(FFolder);
-    QApplication::setQuitOnLastWindowClosed(false);
-    form = std::make_unique<TMainForm>();
-    form->CreateForms();
-    form->show();
+    MainWindowTest::SetUp();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   }
-  void TearDown() override {
-    form.reset();
-    fs::remove_all(FFolder);
-  }
 
-  std::string PathOf(const std::string& name) const { return (FFolder / name).string(); }
-  std::string Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(PathOf(name), std::ios::binary) << bytes;
-    return PathOf(name);
-  }
-  std::string Load(const std::vector<Entry>& entries, const std::string& name = "t.tlk") {
-    const std::string path = Write(name, tlk_bytes::File(entries));
-    form->LoadFile(path);
-    return path;
-  }
+  // Shows the interval by a click on the button.
   void Show(const char* start, const char* stop) {
     form->edStart->setText(QString::fromLatin1(start));
     form->edStop->setText(QString::fromLatin1(stop));
@@ -103,11 +83,6 @@ class MainFormTest : public testing::Test {
            !form->edStop->isEnabled() && !form->Tools1->isEnabled() && !form->Save1->isEnabled() &&
            !form->Save2->isEnabled() && !form->Setlanguage1->isEnabled();
   }
-  std::string Text(QLineEdit* field) const { return platform::FromQt(field->text()); }
-
-  testing_support::ScopedFakeServices services;
-  std::unique_ptr<TMainForm> form;
-  fs::path FFolder;
 };
 
 TEST_F(MainFormTest, CommandLineRule) {

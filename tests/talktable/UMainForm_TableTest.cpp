@@ -1,7 +1,6 @@
 // The main window's table-wide commands: delete, pad, append and set language, each
 // driven through the scripted dialogs and message boxes.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QAction>
 #include <QComboBox>
@@ -11,7 +10,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
 
 #include "platform/ui/Application.h"
 #include "talktable/UConfirmDelete.h"
@@ -19,8 +17,9 @@
 #include "talktable/UMainForm.h"
 #include "talktable/UPadForm.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TlkBytes.h"
 #include "tests/support/Widgets.h"
-#include "tests/talktable/TlkBytes.h"
 
 namespace {
 
@@ -44,19 +43,10 @@ std::string TableBytes(uint32_t count, const std::string& prefix = "t", uint32_t
 
 class TableCommandsTest : public testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    FFolder = fs::temp_directory_path() /
-              ("sorlith-table-" + std::to_string(::getpid()) + "-" + info->name());
-    fs::create_directories(FFolder);
-    form.CreateForms();
-  }
-  void TearDown() override { fs::remove_all(FFolder); }
+  void SetUp() override { form.CreateForms(); }
 
   std::string Write(const std::string& name, const std::string& bytes) const {
-    const std::string path = (FFolder / name).string();
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
+    return scratch.Write(name, bytes);
   }
   // Loads a table of `count` entries and shows the interval start..stop.
   std::string Open(uint32_t count, int start, int stop, uint32_t language = 0) {
@@ -92,7 +82,8 @@ class TableCommandsTest : public testing::Test {
     return texts;
   }
 
-  fs::path FFolder;
+  testing_support::ScratchFolder scratch;
+  fs::path FFolder{scratch.Path()};
   sorlith::TMainForm form;
 };
 

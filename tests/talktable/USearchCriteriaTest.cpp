@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/talktable/TlkBytes.h"
+#include "tests/support/TlkBytes.h"
 
 namespace {
 

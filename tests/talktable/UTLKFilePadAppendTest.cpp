@@ -4,19 +4,15 @@
 #include <functional>
 
 #include "talktable/UTLKFile.h"
-#include "tests/talktable/TlkBytes.h"
+#include "tests/support/Raises.h"
+#include "tests/support/TlkBytes.h"
 
 namespace {
 
 using tlk_bytes::Entry;
 
 std::string Message(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EHell& error) {
-    return error.Message();
-  }
-  return "(no EHell)";
+  return testing_support::RaisedMessage<EHell>(action).value_or("(no EHell)");
 }
 
 // A loaded table of `count` entries with texts "t0", "t1", ...

@@ -7,7 +7,9 @@
 #include <fstream>
 
 #include "platform/Files.h"
-#include "tests/talktable/TlkBytes.h"
+#include "tests/support/Raises.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TlkBytes.h"
 
 namespace {
 
@@ -16,21 +18,13 @@ using tlk_bytes::Entry;
 
 class TlkFileTest : public testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    FFolder =
-        fs::temp_directory_path() / ("tlk-test-" + std::to_string(::getpid()) + "-" + info->name());
-    fs::create_directories(FFolder);
-  }
-  void TearDown() override { fs::remove_all(FFolder); }
-
-  std::string PathOf(const std::string& name) const { return (FFolder / name).string(); }
+  std::string PathOf(const std::string& name) const { return scratch.PathOf(name); }
   std::string Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(PathOf(name), std::ios::binary) << bytes;
-    return PathOf(name);
+    return scratch.Write(name, bytes);
   }
 
-  fs::path FFolder;
+  testing_support::ScratchFolder scratch;
+  fs::path FFolder{scratch.Path()};
 };
 
 std::vector<std::string> Texts(TTLKFileHandler& table) {
@@ -41,12 +35,7 @@ std::vector<std::string> Texts(TTLKFileHandler& table) {
 }
 
 std::string Message(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EHell& error) {
-    return error.Message();
-  }
-  return "(no EHell)";
+  return testing_support::RaisedMessage<EHell>(action).value_or("(no EHell)");
 }
 
 TEST_F(TlkFileTest, LoadsEveryFieldOfEveryRecord) {
