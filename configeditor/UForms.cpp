@@ -29,7 +29,7 @@ TForms::TForms() {
   MassAddForm = std::make_unique<TMassAddForm>(owner);
   FormNewGFF = std::make_unique<TFormNewGFF>(owner, *this);
   FormFilename = std::make_unique<TFormFilename>(owner);
-  NamespaceForm = std::make_unique<TNamespaceForm>(owner);
+  NamespaceForm = std::make_unique<TNamespaceForm>(*NewLabelForm, owner);
   Copy2daForm = std::make_unique<TCopy2daForm>(owner);
   // Closing either line dialog hides the CopyRow help, which is created between them.
   Change2daForm->SetCopyHelp(*InfoCopyForm);

@@ -23,6 +23,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
 class QToolButton;
@@ -35,6 +36,7 @@ class StringGrid;
 namespace quennet {
 
 struct TForms;
+struct TInstallEntry;
 class TCategoryTree;
 class TDropDownCombo;
 
@@ -145,6 +147,38 @@ class TMainForm : public QMainWindow {
   QComboBox* cbSSFEntry = nullptr;
   TDropDownCombo* cbSSFValue = nullptr;
   QCheckBox* chSSFReplace = nullptr;
+
+  // paneTLK
+  platform::StringGrid* gridTokens = nullptr;
+  platform::StringGrid* gridTlk = nullptr;
+  QPlainTextEdit* txtEntry = nullptr;
+  QToolButton* btnOpenTlk = nullptr;
+  QToolButton* btnAddStrRef = nullptr;
+  QToolButton* btnDelToken = nullptr;
+
+  // paneInstall
+  platform::StringGrid* gridInstall = nullptr;
+  QLineEdit* edFolderName = nullptr;
+  QLineEdit* edFileName = nullptr;
+  QToolButton* btnGetFileName = nullptr;
+  QCheckBox* cbFileReplace = nullptr;
+  QToolButton* btnAddInstall = nullptr;
+  QToolButton* btnEditInstall = nullptr;
+  QToolButton* btnMassAdd = nullptr;
+  QToolButton* btnInstallDelete = nullptr;
+  QToolButton* BtnInstallInfo = nullptr;
+
+  // paneScript
+  platform::StringGrid* gridScript = nullptr;
+  QToolButton* btnDelScript = nullptr;
+  QToolButton* btnScriptInfo = nullptr;
+  QToolButton* btnEditScript = nullptr;
+  QToolButton* btnAddScript = nullptr;
+  QLineEdit* edScriptName = nullptr;
+  QToolButton* btnGetScriptName = nullptr;
+  QLineEdit* edScriptDest = nullptr;
+  QToolButton* btnGetDestName = nullptr;
+  QCheckBox* cbScriptReplace = nullptr;
 
   // The request templates of the open and save dialogs; each command sets what it
   // needs before passing one to platform::RunFileDialog.
@@ -269,6 +303,13 @@ class TMainForm : public QMainWindow {
   // File > Open: fills the token grid from "[TLKList]".
   void FillTokenGrid();
   void LoadTlkTokens();
+  void ConnectTlkPane();
+  void btnOpenTlkClick();
+  void gridTlkClick();
+  // Also the append.tlk list's double click and Ctrl+Shift+Left.
+  void btnAddStrRefClick();
+  void btnDelTokenClick();
+  void gridTokensDblClick();
 
   // GFF files and field changes (UMainForm_Gff.cpp).
   QWidget* CreateGffPane();
@@ -306,10 +347,34 @@ class TMainForm : public QMainWindow {
   QWidget* CreateInstallPane();
   void ResetInstallPane();
   void LoadInstallList();
+  void ConnectInstallPane();
+  // Also Ctrl+Shift+Up in the folder and file boxes.
+  void btnAddInstallClick();
+  // Also the list's double click and Ctrl+Shift+Down.
+  void btnEditInstallClick();
+  void btnInstallDeleteClick();
+  void btnGetFileNameClick();
+  void btnMassAddClick();
+  void BtnInstallInfoClick();
+  TInstallEntry SelectedInstallEntry() const;
+  // Selects the first row showing `entry`.
+  void SelectInstallEntry(const TInstallEntry& entry);
 
   // Compile list (UMainForm_Script.cpp).
   QWidget* CreateScriptPane();
   void LoadCompileList();
+  void ConnectScriptPane();
+  // Also Ctrl+Shift+Up in the name and destination boxes.
+  void btnAddScriptClick();
+  // Also the list's double click and Ctrl+Shift+Down.
+  void btnEditScriptClick();
+  void btnDelScriptClick();
+  void btnGetScriptNameClick();
+  void btnGetDestNameClick();
+  void btnScriptInfoClick();
+  // The bare name of a file picked in the open dialog; none on cancel.
+  std::optional<std::string> PickFileName(const char* filter, const char* extension,
+                                          const char* title);
 
   // Soundset files (UMainForm_Ssf.cpp).
   QWidget* CreateSsfPane();
@@ -329,6 +394,7 @@ class TMainForm : public QMainWindow {
   // Setup lists (UMainForm_Setups.cpp).
   void SetupsNewClick();
   void SetupsOpenClick();
+  void RunSetupListEditor(const std::string& path);
 };
 
 }  // namespace quennet

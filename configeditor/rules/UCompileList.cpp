@@ -1,0 +1,59 @@
+#include "configeditor/rules/UCompileList.h"
+
+#include "configeditor/rules/UFileKinds.h"
+#include "configeditor/rules/UKeyNumbering.h"
+#include "platform/Text.h"
+
+namespace quennet {
+
+namespace {
+
+constexpr char kCompileList[] = "CompileList";
+constexpr char kDestination[] = "!Destination";
+constexpr char kOverride[] = "override";
+
+}  // namespace
+
+std::vector<std::pair<std::string, std::string>> ReadCompileList(TCustomIniFile& ini) {
+  std::vector<std::pair<std::string, std::string>> rows;
+  for (const std::string& key : ini.ReadSection(kCompileList)) {
+    rows.emplace_back(key, ini.ReadString(kCompileList, key, ""));
+  }
+  return rows;
+}
+
+std::string AddCompileEntry(TCustomIniFile& ini, const std::string& script, bool replace,
+                            const std::string& destination) {
+  TIniBatch batch(ini);
+  // Numbered against the keys as they were, the deleted ones included.
+  const std::vector<std::string> keys = ini.ReadSection(kCompileList);
+  for (const std::string& key : keys) {
+    if (ini.ReadString(kCompileList, key, "") != script) continue;
+    if (IsReplaceKey(key) == replace) {
+      batch.UpdateFile();  // the entries of the other kind deleted so far
+      return {};
+    }
+    ini.DeleteKey(kCompileList, key);
+  }
+  std::string key = LeastFreeName(keys, EntryKeyPrefix(replace));
+  ini.WriteString(kCompileList, key, script);
+  SetScriptDestination(ini, script, destination);
+  batch.UpdateFile();
+  return key;
+}
+
+std::string ScriptDestination(TCustomIniFile& ini, const std::string& script) {
+  return ini.ReadString(script, kDestination, kOverride);
+}
+
+void SetScriptDestination(TCustomIniFile& ini, const std::string& script,
+                          const std::string& destination) {
+  if (!destination.empty() && !platform::SameTextAscii(destination, kOverride)) {
+    ini.WriteString(script, kDestination, destination);
+    return;
+  }
+  ini.DeleteKey(script, kDestination);
+  if (!ini.SectionExists(script)) ini.EraseSection(script);
+}
+
+}  // namespace quennet

@@ -1,0 +1,33 @@
+#include "configeditor/rules/UTlkTokens.h"
+
+#include "configeditor/rules/UKeyNumbering.h"
+#include "formats/UKV_Common.h"
+#include "platform/Text.h"
+
+namespace quennet {
+
+std::string AddToken(TCustomIniFile& ini, int32_t& tokenCounter, const std::string& strRef) {
+  const std::string key = LeastFreeName(ini.ReadSection(kTlkList), kTokenPrefix, tokenCounter);
+  ini.WriteString(kTlkList, key, strRef);
+  tokenCounter = std::stoi(key.substr(std::char_traits<char>::length(kTokenPrefix))) + 1;
+  return key;
+}
+
+TTokenEdit EditToken(TCustomIniFile& ini, const std::string& oldKey, const std::string& number,
+                     const std::string& strRef) {
+  if (!IsAllDigits(number) || !IsAllDigits(strRef)) return TTokenEdit::Ignored;
+  const std::string newKey = kTokenPrefix + number;
+  const bool renamed = !platform::SameTextAscii(oldKey, newKey);
+  if (renamed) {
+    for (const std::string& key : ini.ReadSection(kTlkList)) {
+      if (platform::SameTextAscii(key, newKey)) return TTokenEdit::Duplicate;
+    }
+  }
+  TIniBatch batch(ini);
+  ini.WriteString(kTlkList, newKey, strRef);
+  if (renamed && !oldKey.empty()) ini.DeleteKey(kTlkList, oldKey);
+  batch.UpdateFile();
+  return TTokenEdit::Stored;
+}
+
+}  // namespace quennet
