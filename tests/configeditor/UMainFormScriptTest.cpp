@@ -8,16 +8,16 @@
 #include <QToolButton>
 
 #include "configeditor/UInfoForm.h"
-#include "tests/configeditor/ListPaneTesting.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/QuennetFixture.h"
+#include "tests/support/Widgets.h"
 
 namespace quennet_testing {
 namespace {
 
-using list_pane_testing::DoubleClickRow;
-using list_pane_testing::GridRows;
-using list_pane_testing::Rows;
+using testing_support::DoubleClickRow;
+using testing_support::GridRows;
+using Rows = testing_support::GridCells;
 using modifier_testing::Lines;
 
 const std::string kHead = Lines({"[Settings]", "FileExists=1"});

@@ -9,17 +9,17 @@
 
 #include "configeditor/UEditTokenForm.h"
 #include "talktable/UTLKFile.h"
-#include "tests/configeditor/ListPaneTesting.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/QuennetFixture.h"
+#include "tests/support/Widgets.h"
 
 namespace quennet_testing {
 namespace {
 
-using list_pane_testing::ClickRow;
-using list_pane_testing::DoubleClickRow;
-using list_pane_testing::GridRows;
-using list_pane_testing::Rows;
+using testing_support::ClickRow;
+using testing_support::DoubleClickRow;
+using testing_support::GridRows;
+using Rows = testing_support::GridCells;
 using modifier_testing::Lines;
 using testing_support::Find;
 
