@@ -1,9 +1,11 @@
-// A changes.ini in a scratch folder of its own for the Qt-free rules tests; the folder
-// is removed when the test ends, also after a failed assertion.
+// An INI file (changes.ini unless named otherwise) in a scratch folder of its own for
+// the Qt-free rules tests; the folder is removed when the test ends, also after a
+// failed assertion.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "formats/UKV_IniFile.h"
 #include "platform/Files.h"
@@ -13,6 +15,8 @@ namespace modifier_testing {
 
 class ScratchIni {
  public:
+  explicit ScratchIni(std::string fileName = "changes.ini") : FFileName(std::move(fileName)) {}
+
   // changes.ini holding `text`, opened afresh.
   TKV_Inifile& Ini(const std::string& text) {
     platform::ReplaceFile(Path(), text);
@@ -20,11 +24,14 @@ class ScratchIni {
     return *FIni;
   }
   TKV_Inifile& Ini() { return *FIni; }
-  std::string Path() const { return FFolder.PathOf("changes.ini"); }
+  std::string Path() const { return FFolder.PathOf(FFileName); }
+  // Another file in the same folder.
+  std::string PathOf(const std::string& name) const { return FFolder.PathOf(name); }
   std::string Text() const { return platform::ReadWholeFile(Path()); }
 
  private:
   testing_support::ScratchFolder FFolder;
+  std::string FFileName;
   std::unique_ptr<TKV_Inifile> FIni;
 };
 

@@ -11,6 +11,7 @@
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
 #include "tests/configeditor/ModifierTexts.h"
+#include "tests/configeditor/ScratchIni.h"
 #include "tests/platform/FaultInjector.h"
 
 namespace quennet {
@@ -88,22 +89,9 @@ FieldAdder Items(const std::string& label, const std::vector<uint32_t>& ids) {
 
 class GffCompareTest : public testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/gff-compare-XXXXXX";
-    ASSERT_NE(nullptr, ::mkdtemp(pattern));
-    FFolder = pattern;
-  }
-  void TearDown() override {
-    FIni.reset();
-    std::filesystem::remove_all(FFolder);
-  }
-  std::string PathOf(const std::string& name) const { return FFolder + "/" + name; }
-  TKV_Inifile& Ini(const std::string& text) {
-    platform::ReplaceFile(PathOf("changes.ini"), text);
-    FIni = std::make_unique<TKV_Inifile>(PathOf("changes.ini"));
-    return *FIni;
-  }
-  std::string IniText() const { return platform::ReadWholeFile(PathOf("changes.ini")); }
+  std::string PathOf(const std::string& name) const { return FScratch.PathOf(name); }
+  TKV_Inifile& Ini(const std::string& text) { return FScratch.Ini(text); }
+  std::string IniText() const { return FScratch.Text(); }
 
   // Compares the two files into the open changes.ini, in one batch as the command does.
   std::optional<TGffCompareResult> Compare(const std::string& unaltered,
@@ -118,18 +106,17 @@ class GffCompareTest : public testing::Test {
   }
   std::optional<TGffCompareResult> CompareCopies(const std::string& section = "p.utc") {
     return CompareGffFiles(
-        *FIni, section, PathOf("unaltered.gff"), PathOf("modified.gff"),
+        FScratch.Ini(), section, PathOf("unaltered.gff"), PathOf("modified.gff"),
         {[this](const std::string& text) { warnings.push_back(text); }, [this] { ++pumps; }});
   }
 
-  TKV_Inifile* FIniOpen() const { return FIni.get(); }
+  TKV_Inifile& OpenIni() { return FScratch.Ini(); }
 
   std::vector<std::string> warnings;
   int pumps = 0;
 
  private:
-  std::string FFolder;
-  std::unique_ptr<TKV_Inifile> FIni;
+  modifier_testing::ScratchIni FScratch;
 };
 
 TEST(GffCompareNames, TypeWords) {
@@ -366,10 +353,10 @@ TEST_F(GffCompareTest, AMissingFileIsWarnedAboutAndNothingIsWritten) {
   const std::string file = GffOf({Int("A", 1)});
   platform::ReplaceFile(PathOf("there.gff"), file);
   EXPECT_FALSE(
-      CompareGffFiles(*FIniOpen(), "p.utc", PathOf("gone.gff"), PathOf("there.gff"),
+      CompareGffFiles(OpenIni(), "p.utc", PathOf("gone.gff"), PathOf("there.gff"),
                       {[this](const std::string& text) { warnings.push_back(text); }, {}}));
   EXPECT_FALSE(
-      CompareGffFiles(*FIniOpen(), "p.utc", PathOf("there.gff"), PathOf("gone2.gff"),
+      CompareGffFiles(OpenIni(), "p.utc", PathOf("there.gff"), PathOf("gone2.gff"),
                       {[this](const std::string& text) { warnings.push_back(text); }, {}}));
   EXPECT_EQ((std::vector<std::string>{
                 "Unable to locate the file " + PathOf("gone.gff") + ", cannot continue!",

@@ -16,6 +16,7 @@
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
 #include "tests/configeditor/ModifierTexts.h"
+#include "tests/configeditor/ScratchIni.h"
 #include "tests/platform/FaultInjector.h"
 
 namespace quennet {
@@ -25,25 +26,11 @@ using modifier_testing::Lines;
 
 class ListRulesTest : public testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/list-rules-XXXXXX";
-    ASSERT_NE(nullptr, ::mkdtemp(pattern));
-    FFolder = pattern;
-  }
-  void TearDown() override {
-    FIni.reset();
-    std::filesystem::remove_all(FFolder);
-  }
-  TKV_Inifile& Ini(const std::string& text) {
-    platform::ReplaceFile(Path(), text);
-    FIni = std::make_unique<TKV_Inifile>(Path());
-    return *FIni;
-  }
-  std::string Text() const { return platform::ReadWholeFile(Path()); }
-  std::string Path() const { return FFolder + "/changes.ini"; }
+  TKV_Inifile& Ini(const std::string& text) { return FScratch.Ini(text); }
+  std::string Text() const { return FScratch.Text(); }
+  std::string Path() const { return FScratch.Path(); }
 
-  std::string FFolder;
-  std::unique_ptr<TKV_Inifile> FIni;
+  modifier_testing::ScratchIni FScratch;
 };
 
 TEST(FileKindsTest, ReplaceKeysAndTrimmedNames) {
@@ -141,12 +128,14 @@ TEST_F(ListRulesTest, MassAddWritesTheFileOnceOrNotAtAll) {
   const int oneWrite = WritesOfTheFile([&] { ini.WriteString("Other", "k", "v"); });
   ASSERT_GT(oneWrite, 0);
   Ini(before);
-  EXPECT_EQ(oneWrite, WritesOfTheFile([&] { AddInstallFiles(*FIni, "new", {"x", "y"}, false); }));
+  EXPECT_EQ(oneWrite, WritesOfTheFile([&] {
+              AddInstallFiles(FScratch.Ini(), "new", {"x", "y"}, false);
+            }));
 
   Ini(before);
   {
     fault_injection::ScopedFault failingDisk({.call = fault_injection::Call::Fsync, .error = EIO});
-    EXPECT_THROW(AddInstallFiles(*FIni, "new", {"x", "y"}, false), platform::Exception);
+    EXPECT_THROW(AddInstallFiles(FScratch.Ini(), "new", {"x", "y"}, false), platform::Exception);
   }
   EXPECT_EQ(before, Text());
 }

@@ -11,6 +11,7 @@
 
 #include "platform/Files.h"
 #include "tests/configeditor/ModifierTexts.h"
+#include "tests/configeditor/ScratchIni.h"
 
 namespace quennet {
 namespace {
@@ -19,25 +20,11 @@ using modifier_testing::Lines;
 
 class SetupListTest : public testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/setup-list-XXXXXX";
-    ASSERT_NE(nullptr, ::mkdtemp(pattern));
-    FFolder = pattern;
-  }
-  void TearDown() override {
-    FIni.reset();
-    std::filesystem::remove_all(FFolder);
-  }
-  TKV_Inifile& Ini(const std::string& text) {
-    platform::ReplaceFile(Path(), text);
-    FIni = std::make_unique<TKV_Inifile>(Path());
-    return *FIni;
-  }
-  std::string Text() const { return platform::ReadWholeFile(Path()); }
-  std::string Path() const { return FFolder + "/namespaces.ini"; }
+  TKV_Inifile& Ini(const std::string& text) { return FScratch.Ini(text); }
+  std::string Text() const { return FScratch.Text(); }
+  std::string Path() const { return FScratch.Path(); }
 
-  std::string FFolder;
-  std::unique_ptr<TKV_Inifile> FIni;
+  modifier_testing::ScratchIni FScratch{"namespaces.ini"};
 };
 
 const std::string kRule = "; " + std::string(67, '=');
