@@ -87,6 +87,13 @@ class QuennetTest : public testing::Test {
     return texts;
   }
   void Select(QTreeWidgetItem* node) { form->tree->setCurrentItem(node); }
+  // Selects the child of `category` named `text` (a listed file's node).
+  void SelectChild(QTreeWidgetItem* category, const std::string& text) {
+    for (int i = 0; i < category->childCount(); ++i) {
+      if (platform::FromQt(category->child(i)->text(0)) == text) return Select(category->child(i));
+    }
+    ADD_FAILURE() << "no node " << text;
+  }
 
   // The file-name prompt answers with `typed` (OK) or is cancelled.
   void ExpectFileName(const std::string& typed, bool ok = true) {

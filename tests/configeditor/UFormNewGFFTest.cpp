@@ -41,13 +41,7 @@ class NewGffFieldTest : public QuennetTest {
   void OpenAndSelect(const std::string& text, const std::string& fileName = "p.utc",
                      const std::string& name = "changes.ini") {
     OpenFile(text, name);
-    for (int i = 0; i < form->nodeGff->childCount(); ++i) {
-      if (platform::FromQt(form->nodeGff->child(i)->text(0)) == fileName) {
-        Select(form->nodeGff->child(i));
-        return;
-      }
-    }
-    ADD_FAILURE() << "no node " << fileName;
+    SelectChild(form->nodeGff, fileName);
   }
 
   // The next editor (top-level or nested) runs `script`, then closes unless it did.

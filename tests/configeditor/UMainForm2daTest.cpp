@@ -48,13 +48,7 @@ class Quennet2daTest : public QuennetTest {
   void OpenAndSelect(const std::string& text, const std::string& fileName = "") {
     OpenFile(text);
     if (fileName.empty()) return;
-    for (int i = 0; i < form->node2da->childCount(); ++i) {
-      if (form->node2da->child(i)->text(0).toStdString() == fileName) {
-        Select(form->node2da->child(i));
-        return;
-      }
-    }
-    ADD_FAILURE() << "no node " << fileName;
+    SelectChild(form->node2da, fileName);
   }
 
   Rows ListRows() const { return testing_support::GridRows(*form->grid2daMod); }

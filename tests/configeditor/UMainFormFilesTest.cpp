@@ -56,12 +56,6 @@ class QuennetFilesTest : public QuennetTest {
       Find<QPushButton>(&dialog, "btnOK")->click();
     });
   }
-  void SelectChild(QTreeWidgetItem* category, const std::string& text) {
-    for (int i = 0; i < category->childCount(); ++i) {
-      if (platform::FromQt(category->child(i)->text(0)) == text) return Select(category->child(i));
-    }
-    ADD_FAILURE() << "no node " << text;
-  }
   void Remove(const Category& c, const std::string& name) {
     services.messages.Expect(MessageKind::Confirmation,
                              "Are you sure you wish to remove " + name + " from the modifier list?",

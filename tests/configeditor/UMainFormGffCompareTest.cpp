@@ -102,15 +102,7 @@ class QuennetGffCompareTest : public QuennetTest {
     OpenFile(text);
     SelectFile(fileName);
   }
-  void SelectFile(const std::string& fileName) {
-    for (int i = 0; i < form->nodeGff->childCount(); ++i) {
-      if (platform::FromQt(form->nodeGff->child(i)->text(0)) == fileName) {
-        Select(form->nodeGff->child(i));
-        return;
-      }
-    }
-    ADD_FAILURE() << "no node " << fileName;
-  }
+  void SelectFile(const std::string& fileName) { SelectChild(form->nodeGff, fileName); }
   Rows ListRows() const {
     Rows rows;
     for (int row = 0; row < form->gridGffMod->RowCount(); ++row)

@@ -41,15 +41,7 @@ class QuennetGffTest : public QuennetTest {
     OpenFile(text, name);
     SelectFile(fileName);
   }
-  void SelectFile(const std::string& fileName) {
-    for (int i = 0; i < form->nodeGff->childCount(); ++i) {
-      if (platform::FromQt(form->nodeGff->child(i)->text(0)) == fileName) {
-        Select(form->nodeGff->child(i));
-        return;
-      }
-    }
-    ADD_FAILURE() << "no node " << fileName;
-  }
+  void SelectFile(const std::string& fileName) { SelectChild(form->nodeGff, fileName); }
 
   Rows ListRows() const {
     Rows rows;

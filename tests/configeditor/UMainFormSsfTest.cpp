@@ -37,15 +37,7 @@ class QuennetSsfTest : public QuennetTest {
     OpenFile(text);
     SelectFile(fileName);
   }
-  void SelectFile(const std::string& fileName) {
-    for (int i = 0; i < form->nodeSsf->childCount(); ++i) {
-      if (platform::FromQt(form->nodeSsf->child(i)->text(0)) == fileName) {
-        Select(form->nodeSsf->child(i));
-        return;
-      }
-    }
-    ADD_FAILURE() << "no node " << fileName;
-  }
+  void SelectFile(const std::string& fileName) { SelectChild(form->nodeSsf, fileName); }
 
   // The rows below the header.
   Rows ListRows() const {
