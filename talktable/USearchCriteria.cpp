@@ -1,6 +1,8 @@
 #include "talktable/USearchCriteria.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "formats/UStrTok.h"
 #include "platform/Text.h"
@@ -24,6 +26,79 @@ std::vector<std::string> Words(std::string_view text) {
   for (int32_t i = 0; i < tokenizer.TokenCount(); ++i)
     words.push_back(CutTrailingPunctuation(tokenizer.GetToken(i)));
   return words;
+}
+
+// 16 text bytes, compared at once.
+using Block = unsigned char __attribute__((vector_size(16)));
+constexpr size_t kBlockSize = sizeof(Block);
+
+Block LoadBlock(const char* bytes) {
+  Block block;
+  std::memcpy(&block, bytes, kBlockSize);
+  return block;
+}
+
+Block Splat(unsigned char byte) {
+  Block block;
+  std::memset(&block, byte, kBlockSize);
+  return block;
+}
+
+bool AnyByteSet(Block block) {
+  uint64_t halves[2];
+  std::memcpy(halves, &block, sizeof halves);
+  return (halves[0] | halves[1]) != 0;
+}
+
+// A byte of a folded needle compared with 16 text bytes at once: a small letter also
+// matches its capital (setting bit 5 makes the capital small), any other byte only
+// itself.
+class TFoldedByte {
+ public:
+  explicit TFoldedByte(char folded)
+      : FValue(Splat(static_cast<unsigned char>(folded))),
+        FCaseBit(Splat(folded >= 'a' && folded <= 'z' ? 0x20 : 0)) {}
+  Block Matches(Block text) const { return reinterpret_cast<Block>((text | FCaseBit) == FValue); }
+
+ private:
+  Block FValue;
+  Block FCaseBit;
+};
+
+bool FoldedEqualAt(std::string_view text, size_t at, std::string_view needle) {
+  for (size_t i = 0; i < needle.size(); ++i)
+    if (platform::AsciiLower(text[at + i]) != needle[i]) return false;
+  return true;
+}
+
+// Whether `needle` (folded, not empty) stands in `text` without regard to ASCII case,
+// without a folded copy of the text: 16 places are tried at once by comparing the
+// needle's first and last bytes with the text there; only where both match are the
+// bytes between compared.
+bool ContainsFolded(std::string_view text, std::string_view needle) {
+  if (needle.size() > text.size()) return false;
+  const size_t lastOffset = needle.size() - 1;
+  const size_t places = text.size() - lastOffset;
+  if (places < kBlockSize) {
+    for (size_t at = 0; at < places; ++at)
+      if (FoldedEqualAt(text, at, needle)) return true;
+    return false;
+  }
+  const TFoldedByte first(needle.front());
+  const TFoldedByte last(needle.back());
+  auto foundInBlock = [&](size_t at) {
+    const Block hits = first.Matches(LoadBlock(text.data() + at)) &
+                       last.Matches(LoadBlock(text.data() + at + lastOffset));
+    if (!AnyByteSet(hits)) return false;
+    for (size_t i = 0; i < kBlockSize; ++i)
+      if (hits[i] != 0 && FoldedEqualAt(text, at + i, needle)) return true;
+    return false;
+  };
+  size_t at = 0;
+  for (; at + kBlockSize <= places; at += kBlockSize)
+    if (foundInBlock(at)) return true;
+  // The last places in a block that overlaps the one before.
+  return at < places && foundInBlock(places - kBlockSize);
 }
 
 // The ResRef bytes up to the first NUL byte (all 16 when there is none).
@@ -56,19 +131,22 @@ bool TEntryMatcher::Matches(const TTLKString& entry) const {
   return SoundResRefMatches(entry);
 }
 
-bool TEntryMatcher::TextMatches(const std::string& entryText) const {
+bool TEntryMatcher::TextMatches(std::string_view entryText) const {
   if (FText.empty()) return true;
+  // The common search needs no folded copy of the text.
+  if (!FCriteria.MatchCase && !FCriteria.WordSearch && !FCriteria.ExactMatch)
+    return ContainsFolded(entryText, FText) != FCriteria.Negate;
   if (!FCriteria.MatchCase) {
     FFolded.resize(entryText.size());
     std::transform(entryText.begin(), entryText.end(), FFolded.begin(), platform::AsciiLower);
   }
-  const std::string& t = FCriteria.MatchCase ? entryText : FFolded;
+  const std::string_view t = FCriteria.MatchCase ? entryText : std::string_view(FFolded);
   const bool words = FCriteria.WordSearch;
   const bool exact = FCriteria.ExactMatch;
   // A word search also lists entries that contain the whole search text (and, negated,
   // entries that fail either test): the dialog unchecks "exact" while words are on.
   const bool wordsMatch = words && WordsMatch(FText, t);
-  const bool contains = !exact && t.find(FText) != std::string::npos;
+  const bool contains = !exact && t.find(FText) != std::string_view::npos;
   const bool equal = exact && t == FText;
   if (!FCriteria.Negate) return wordsMatch || contains || equal;
   return (words && !wordsMatch) || (!exact && !contains) || (exact && !equal);
@@ -91,13 +169,9 @@ void CheckSearchInterval(int32_t start, int32_t stop, uint32_t entryCount) {
 std::vector<const TTLKString*> FindMatchingEntries(const TTLKFileHandler& table,
                                                    const TSearchCriteria& criteria, uint32_t start,
                                                    uint32_t stop) {
-  const TEntryMatcher matcher(criteria);
   std::vector<const TTLKString*> matches;
-  for (const TStringData* node = table.EntryList().FirstNode(); node; node = node->GetNextNode()) {
-    const TTLKString& entry = *node->GetEntry();
-    if (entry.GetStrRef() > stop) break;
-    if (entry.GetStrRef() >= start && matcher.Matches(entry)) matches.push_back(&entry);
-  }
+  ForEachMatchingEntry(table, criteria, start, stop,
+                       [&](const TTLKString& entry) { matches.push_back(&entry); });
   return matches;
 }
 

@@ -37,7 +37,7 @@ class TEntryMatcher {
   bool Matches(const TTLKString& entry) const;
 
  private:
-  bool TextMatches(const std::string& entryText) const;
+  bool TextMatches(std::string_view entryText) const;
   bool SoundResRefMatches(const TTLKString& entry) const;
 
   TSearchCriteria FCriteria;
@@ -51,8 +51,21 @@ class TEntryMatcher {
 // both compared as unsigned 32-bit numbers (a negative number counts as very large).
 void CheckSearchInterval(int32_t start, int32_t stop, uint32_t entryCount);
 
-// The entries with a StrRef from start to stop (unsigned) that meet the criteria,
-// in StrRef order. The walk ends at the first entry past stop.
+// Calls `listed` with each entry with a StrRef from start to stop (unsigned) that meets
+// the criteria, in StrRef order, while its text is still in the cache. The walk ends at
+// the first entry past stop.
+template <class Listed>
+void ForEachMatchingEntry(const TTLKFileHandler& table, const TSearchCriteria& criteria,
+                          uint32_t start, uint32_t stop, Listed&& listed) {
+  const TEntryMatcher matcher(criteria);
+  for (const TStringData* node = table.EntryList().FirstNode(); node; node = node->GetNextNode()) {
+    const TTLKString& entry = *node->GetEntry();
+    if (entry.GetStrRef() > stop) break;
+    if (entry.GetStrRef() >= start && matcher.Matches(entry)) listed(entry);
+  }
+}
+
+// The entries ForEachMatchingEntry visits.
 std::vector<const TTLKString*> FindMatchingEntries(const TTLKFileHandler& table,
                                                    const TSearchCriteria& criteria, uint32_t start,
                                                    uint32_t stop);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Text.h"
 #include "tests/support/TlkBytes.h"
 
 namespace {
@@ -125,6 +126,40 @@ TEST(SearchCriteriaTest, TruthTableOverFixedTable) {
   for (const CriteriaCase& row : cases)
     EXPECT_EQ(row.expected, StrRefs(sorlith::FindMatchingEntries(*table, row.criteria, 0, 14)))
         << row.name;
+}
+
+// A text search without case compares 16 places of the text at once; the needle is put
+// at every place of texts of every length around those blocks (near misses too) and
+// the answer compared with folding both texts and searching.
+TEST(SearchCriteriaTest, ContainsWithoutCaseFindsTheTextAtEveryPlace) {
+  // Bytes next to the capitals and small letters, and accented letters, are not folded.
+  const std::string filler = "x@[`{\xC9\xE9Tt hE.";
+  const std::vector<std::string> needles = {
+      "t",  "th",  "the", "ThE EnD", "q\xE9",
+      "@[", "t@e", "{`}", "\xC9LAN", "a needle longer than sixteen bytes"};
+  for (const std::string& needle : needles) {
+    std::string nearMiss = needle;
+    nearMiss.back() = nearMiss.back() == 'z' ? 'y' : 'z';
+    for (const std::string& inserted : {needle, platform::AsciiUpperCase(needle), nearMiss}) {
+      for (size_t length = inserted.size(); length <= 50; ++length) {
+        for (size_t at = 0; at + inserted.size() <= length; ++at) {
+          std::string text;
+          for (size_t i = 0; i < length; ++i) text += filler[(i * 7 + length) % filler.size()];
+          text.replace(at, inserted.size(), inserted);
+          TTLKString entry;
+          entry.SetText(text);
+          const bool expected = platform::AsciiLowerCase(text).find(
+                                    platform::AsciiLowerCase(needle)) != std::string::npos;
+          ASSERT_EQ(expected, sorlith::TEntryMatcher(Text(needle)).Matches(entry))
+              << "\"" << needle << "\" in \"" << text << "\"";
+          ASSERT_EQ(!expected,
+                    sorlith::TEntryMatcher(With(Text(needle), [](auto& c) { c.Negate = true; }))
+                        .Matches(entry))
+              << "negated \"" << needle << "\" in \"" << text << "\"";
+        }
+      }
+    }
+  }
 }
 
 TEST(SearchCriteriaTest, WalksOnlyTheInterval) {
