@@ -11,6 +11,7 @@
 
 #include "platform/ui/Application.h"
 #include "talktable/UMainForm.h"
+#include "talktable/USearchCriteria.h"
 #include "talktable/USearchForm.h"
 #include "talktable/UTLKFile.h"
 
@@ -71,6 +72,18 @@ void BM_FoldAndFindFloor(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FoldAndFindFloor)->Unit(benchmark::kMillisecond);
+
+// The matching entries of a search for "the" without case, without the grid.
+void BM_FindTheWithoutGrid(benchmark::State& state) {
+  auto form = WindowWithTable(true);
+  sorlith::TSearchCriteria criteria;
+  criteria.Text = "the";
+  for (auto _ : state) {
+    const auto matches = sorlith::FindMatchingEntries(form->TalkTable(), criteria, 0, kEntries - 1);
+    benchmark::DoNotOptimize(matches.data());
+  }
+}
+BENCHMARK(BM_FindTheWithoutGrid)->Unit(benchmark::kMillisecond);
 
 // "the" without case: a third of the entries are listed.
 void BM_SearchThe(benchmark::State& state) {

@@ -274,14 +274,14 @@ void T2daModifierForm::StoreColumnValue(QComboBox& columnBox) {
 
 void T2daModifierForm::EditColumnValue(QComboBox& columnBox) {
   const int row = grid2daMod->Row();
-  SetComboText(columnBox, grid2daMod->Cell(0, row), true);
-  SetComboText(*FValueBox, grid2daMod->Cell(1, row), false);
+  SetComboText(columnBox, std::string(grid2daMod->Cell(0, row)), true);
+  SetComboText(*FValueBox, std::string(grid2daMod->Cell(1, row)), false);
   FValueBox->setFocus();
 }
 
 void T2daModifierForm::DeleteColumnValue() {
   const int row = grid2daMod->Row();
-  const std::string key = grid2daMod->Cell(0, row);
+  const std::string key(grid2daMod->Cell(0, row));
   if (key.empty()) return;
   FIniFile->DeleteKey(FModifierSection, key);
   // A delete removes the first line of the name: a second one comes to light in its row.

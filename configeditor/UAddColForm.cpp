@@ -150,7 +150,7 @@ void TAdd2daColForm::btnAddToListClick() {
 
 void TAdd2daColForm::btnEditColValueClick() {
   const int row = grid2daMod->Row();
-  const std::string key = grid2daMod->Cell(0, row);
+  const std::string key(grid2daMod->Cell(0, row));
   const char first = key.empty() ? '\0' : platform::AsciiUpper(key.front());
   if (first == 'L' || first == 'I') {
     cbRowIdent->setCurrentIndex(first == 'L' ? kRowLabel : kRowIndex);
@@ -159,7 +159,7 @@ void TAdd2daColForm::btnEditColValueClick() {
     cbRowIdent->setCurrentIndex(kMemory);
     edRowNum->setText(platform::ToQt(key));
   }
-  SetComboText(*cbRowValue, grid2daMod->Cell(1, row), false);
+  SetComboText(*cbRowValue, std::string(grid2daMod->Cell(1, row)), false);
   cbRowValue->setFocus();
 }
 

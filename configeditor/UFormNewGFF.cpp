@@ -498,8 +498,8 @@ void TFormNewGFF::FocusInput(TNewFieldInput input) {
 void TFormNewGFF::btnDeleteClick() {
   if (IniFile == nullptr) return;
   const int row = gridFields->Row();
-  const std::string key = gridFields->Cell(0, row);
-  const std::string section = gridFields->Cell(1, row);
+  const std::string key(gridFields->Cell(0, row));
+  const std::string section(gridFields->Cell(1, row));
   if (key.empty()) return;
   if (!AskYesNo("Are you sure you wish to remove the selected Field modifier \"" + section + "\"?"))
     return;

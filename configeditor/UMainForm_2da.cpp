@@ -210,14 +210,14 @@ void TMainForm::grid2daModDblClick() {
   const int row = grid2daMod->Row();
   const std::optional<T2daModifierKind> kind = KindOfModifierKey(grid2daMod->Cell(0, row), false);
   if (!kind) return;
-  Open2daModifierDialog(*kind, grid2daMod->Cell(1, row), false, "", row);
+  Open2daModifierDialog(*kind, std::string(grid2daMod->Cell(1, row)), false, "", row);
 }
 
 void TMainForm::btn2daDeleteClick() {
   if (!FileOpen) return;
   const int row = grid2daMod->Row();
-  const std::string key = grid2daMod->Cell(0, row);
-  const std::string label = grid2daMod->Cell(1, row);
+  const std::string key(grid2daMod->Cell(0, row));
+  const std::string label(grid2daMod->Cell(1, row));
   if (key.empty()) return;
   if (AskYesNo("Are you sure you wish to permanently delete the modifier \"" + label +
                "\"  for the 2da file \"" + CurrentSection + "\"") != platform::MessageAnswer::Yes) {
@@ -236,7 +236,7 @@ void TMainForm::btnCopy2daModClick() {
   platform::HourglassCursor hourglass;
   if (!Accept2daModifierLabel(*label)) return;
   const int row = grid2daMod->Row();
-  const std::string source = grid2daMod->Cell(1, row);
+  const std::string source(grid2daMod->Cell(1, row));
   const std::optional<T2daModifierKind> kind = KindOfModifierKey(grid2daMod->Cell(0, row), true);
   if (!kind) {
     Load2daModifiers(CurrentSection);

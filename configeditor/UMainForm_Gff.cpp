@@ -265,7 +265,7 @@ void TMainForm::btnStoreFieldClick() {
 void TMainForm::btnEditFieldClick() {
   if (!FileOpen) return;
   const int row = gridGffMod->Row();
-  const std::string key = gridGffMod->Cell(0, row);
+  const std::string key(gridGffMod->Cell(0, row));
   if (IsAddFieldKey(key)) {
     btnNewFieldClick();
     return;
@@ -276,7 +276,7 @@ void TMainForm::btnEditFieldClick() {
 
 void TMainForm::btnGffDeleteClick() {
   if (!FileOpen) return;
-  const std::string key = gridGffMod->Cell(0, gridGffMod->Row());
+  const std::string key(gridGffMod->Cell(0, gridGffMod->Row()));
   if (key.empty()) return;
   if (IsAddFieldKey(key)) {
     ShowWarning(
@@ -311,7 +311,7 @@ void TMainForm::btnNewFieldClick() {
 }
 
 void TMainForm::AfterNewFieldEditor() {
-  const std::string selected = gridGffMod->Cell(0, gridGffMod->Row());
+  const std::string selected(gridGffMod->Cell(0, gridGffMod->Row()));
   FillGffGrid();
   SelectGffRow(selected);
 }

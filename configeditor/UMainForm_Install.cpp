@@ -150,7 +150,7 @@ void TMainForm::SelectInstallEntry(const TInstallEntry& entry) {
 
 TInstallEntry TMainForm::SelectedInstallEntry() const {
   const int row = gridInstall->Row();
-  return {gridInstall->Cell(0, row), gridInstall->Cell(1, row),
+  return {std::string(gridInstall->Cell(0, row)), std::string(gridInstall->Cell(1, row)),
           gridInstall->Cell(2, row).starts_with('R')};
 }
 

@@ -141,7 +141,7 @@ void TMainForm::btnAddScriptClick() {
 void TMainForm::btnEditScriptClick() {
   if (!FileOpen) return;
   const int row = gridScript->Row();
-  const std::string name = gridScript->Cell(1, row);
+  const std::string name(gridScript->Cell(1, row));
   edScriptName->setText(platform::ToQt(name));
   cbScriptReplace->setChecked(IsReplaceKey(gridScript->Cell(0, row)));
   edScriptDest->setText(platform::ToQt(name.empty() ? std::string("override")
@@ -151,10 +151,11 @@ void TMainForm::btnEditScriptClick() {
 void TMainForm::btnDelScriptClick() {
   if (!FileOpen) return;
   const int row = gridScript->Row();
-  const std::string key = gridScript->Cell(0, row);
+  const std::string key(gridScript->Cell(0, row));
   if (key.empty()) return;
-  if (AskYesNo("Are you sure you wish to remove the file \"" + gridScript->Cell(1, row) +
-               "\"  from the list?") != platform::MessageAnswer::Yes) {
+  if (AskYesNo("Are you sure you wish to remove the file \"" +
+               std::string(gridScript->Cell(1, row)) + "\"  from the list?") !=
+      platform::MessageAnswer::Yes) {
     return;
   }
   ChangesIni->DeleteKey("CompileList", key);

@@ -181,7 +181,7 @@ void TMainForm::btnAddSSFClick() {
 void TMainForm::btnEditSSFClick() {
   if (!FileOpen) return;
   const int row = gridSSF->Row();
-  const std::string entry = gridSSF->Cell(0, row);
+  const std::string entry(gridSSF->Cell(0, row));
   int match = -1;
   for (int i = 0; i < cbSSFEntry->count() && match < 0; ++i) {
     if (platform::SameTextAscii(platform::FromQt(cbSSFEntry->itemText(i)), entry)) match = i;
@@ -192,7 +192,7 @@ void TMainForm::btnEditSSFClick() {
 
 void TMainForm::btnDelSSFClick() {
   if (!FileOpen) return;
-  const std::string entry = gridSSF->Cell(0, gridSSF->Row());
+  const std::string entry(gridSSF->Cell(0, gridSSF->Row()));
   if (entry.empty()) return;
   if (AskYesNo("Are you sure you wish to delete the changes to the entry \"" + entry +
                "\"  for the SSF file \"" + CurrentSection + "\"?") !=

@@ -140,12 +140,13 @@ void TMainForm::btnOpenTlkClick() {
 
 void TMainForm::gridTlkClick() {
   const int row = gridTlk->Row();
-  txtEntry->setPlainText(platform::ToQt(gridTlk->Cell(0, row) + ":\n" + gridTlk->Cell(1, row)));
+  txtEntry->setPlainText(platform::ToQt(std::string(gridTlk->Cell(0, row)) + ":\n" +
+                                        std::string(gridTlk->Cell(1, row))));
 }
 
 void TMainForm::btnAddStrRefClick() {
   if (!FileOpen) return;
-  const std::string strRef = gridTlk->Cell(0, gridTlk->Row());
+  const std::string strRef(gridTlk->Cell(0, gridTlk->Row()));
   // Without a listing there is no entry to make a token of.
   if (strRef.empty()) return;
   platform::KeyValueList(*gridTokens).Store(AddToken(*ChangesIni, TokenCounter, strRef), strRef);
@@ -153,7 +154,7 @@ void TMainForm::btnAddStrRefClick() {
 
 void TMainForm::btnDelTokenClick() {
   if (!FileOpen) return;
-  const std::string key = gridTokens->Cell(0, gridTokens->Row());
+  const std::string key(gridTokens->Cell(0, gridTokens->Row()));
   if (key.empty()) return;
   ChangesIni->DeleteKey(kTlkList, key);
   platform::KeyValueList(*gridTokens).RemoveSelected();
@@ -162,7 +163,7 @@ void TMainForm::btnDelTokenClick() {
 void TMainForm::gridTokensDblClick() {
   if (!FileOpen) return;
   const int row = gridTokens->Row();
-  const std::string oldKey = gridTokens->Cell(0, row);
+  const std::string oldKey(gridTokens->Cell(0, row));
   TEditTokenForm& prompt = *FForms.EditTokenForm;
   prompt.edToken->setText(platform::ToQt(oldKey.size() > 6 ? oldKey.substr(6) : std::string()));
   prompt.edStrRef->setText(platform::ToQt(gridTokens->Cell(1, row)));

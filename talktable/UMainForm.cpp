@@ -17,6 +17,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 
 #include "formats/UKV_Common.h"
 #include "platform/Conversions.h"
@@ -302,14 +304,38 @@ void TMainForm::SetColumnWidths() {
   }
 }
 
-std::vector<std::string> TMainForm::GridRow(const TTLKString& entry) {
-  std::vector<std::string> row(3);
-  row[0] = platform::UIntToStr(entry.GetStrRef());
-  const std::string& text = entry.GetText();
-  // Most texts hold no carriage return: copied as they are, without a second string.
-  row[1] = text.find('\r') == std::string::npos ? text : ReplaceAll(text, "\r", "");
-  row[2] = entry.GetSoundResRefText();
-  return row;
+platform::GridRows TMainForm::TakeTableRows() {
+  platform::GridRows rows = grid->TakeRows();
+  rows.SetColCount(3);
+  rows.AddRow({"StrRef", "Entry text", "Sound Resref"});
+  return rows;
+}
+
+namespace {
+
+// Appends `text` to the cell being written with every `leftOut` character left out.
+void AppendWithout(platform::GridRows& rows, std::string_view text, char leftOut) {
+  for (size_t cut = text.find(leftOut); cut != std::string_view::npos; cut = text.find(leftOut)) {
+    rows.Append(text.substr(0, cut));
+    text.remove_prefix(cut + 1);
+  }
+  rows.Append(text);
+}
+
+}  // namespace
+
+void TMainForm::AddGridRow(platform::GridRows& rows, const TTLKString& entry) {
+  char digits[10];
+  const char* digitsEnd =
+      std::to_chars(std::begin(digits), std::end(digits), entry.GetStrRef()).ptr;
+  rows.AddCell(std::string_view(digits, static_cast<size_t>(digitsEnd - digits)));
+  AppendWithout(rows, entry.GetText(), '\r');
+  rows.EndCell();
+  const TTLKString::ResRef& resRef = entry.GetSoundResRef();
+  char resRefText[std::tuple_size_v<TTLKString::ResRef>];
+  const char* resRefEnd =
+      std::copy_if(resRef.begin(), resRef.end(), resRefText, [](char c) { return c != '\0'; });
+  rows.AddCell(std::string_view(resRefText, static_cast<size_t>(resRefEnd - resRefText)));
 }
 
 void TMainForm::SetTableCommandsEnabled(bool enabled) {
@@ -571,6 +597,7 @@ void TMainForm::ShowInterval() {
     throw EHell("Oi! Invalid end value of interval to display!");
 
   ClearGrid(*grid);
+  platform::GridRows rows = TakeTableRows();
   FSearchResultsShown = false;
   // A range of 0 to 0 would turn the bar into a busy indicator.
   pbar->setMaximum(std::max(1, static_cast<int>(end - first)));
@@ -581,17 +608,17 @@ void TMainForm::ShowInterval() {
 
   // The rows are gathered and handed to the grid in one piece, so that a large
   // interval fills at once; the progress bar still follows the rows.
-  std::vector<std::vector<std::string>> rows(rowCount);
-  rows[0] = {"StrRef", "Entry text", "Sound Resref"};
-  size_t row = 1;
+  int row = 1;
   TProgressSteps progress(*pbar);
   TStringDataList& list = FTalkTable->EntryList();
   for (TTLKString* entry = list.First(); entry && entry->GetStrRef() <= end; entry = list.Next()) {
     if (entry->GetStrRef() < first) continue;
-    rows[row] = GridRow(*entry);
-    progress.Advance(static_cast<int>(row));
+    AddGridRow(rows, *entry);
+    progress.Advance(row);
     ++row;
   }
+  // An interval past the last entry (an empty table's 0 to 0) still shows an empty row.
+  rows.SetRowCount(static_cast<int>(rowCount));
   grid->SetRows(std::move(rows));
   grid->SetRow(1);
   pbar->setValue(0);
@@ -607,10 +634,11 @@ void TMainForm::gridClick() {
   txtDisplay->clear();
   const int row = grid->Row();
   if (row == 0) return;
-  const std::string& resRef = grid->Cell(2, row);
-  std::string text = grid->Cell(0, row) + " ";
-  if (!resRef.empty()) text += "(" + resRef + ")";
-  text += ":\n\n" + grid->Cell(1, row);
+  const std::string_view resRef = grid->Cell(2, row);
+  std::string text(grid->Cell(0, row));
+  text += ' ';
+  if (!resRef.empty()) ((text += '(') += resRef) += ')';
+  (text += ":\n\n") += grid->Cell(1, row);
   txtDisplay->ShowText(platform::ToQt(text));
 }
 

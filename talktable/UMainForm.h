@@ -75,8 +75,12 @@ class TMainForm : public QMainWindow {
   // Three columns with the headers in the fixed row 0 and `rows` further rows.
   void SetTableMode(int rows);
   void SetColumnWidths();
-  // One entry as a grid row: StrRef, text without carriage returns, sound ResRef.
-  static std::vector<std::string> GridRow(const TTLKString& entry);
+  // The grid's rows (it is left empty) made ready for the entries: three columns and
+  // the header row.
+  platform::GridRows TakeTableRows();
+  // One entry as a grid row: StrRef, text without carriage returns, sound ResRef
+  // without NUL bytes. The grid gets copies: it never points into the table.
+  static void AddGridRow(platform::GridRows& rows, const TTLKString& entry);
 
   // The open dialog's request; commands set its file name before they show it.
   platform::FileDialogRequest& OpenTlkFile() { return FOpenTlkFile; }

@@ -81,30 +81,27 @@ void TMainForm::ListSearch(const TSearchRun& search) {
   // The memo stays empty until the user picks a row: no row change may fill it now.
   const QSignalBlocker quiet(grid);
   ClearGrid(*grid);
+  platform::GridRows rows = TakeTableRows();
   grid->setEnabled(false);
   SetTableMode(2);
 
-  const std::vector<const TTLKString*> matches =
-      FindMatchingEntries(*FTalkTable, criteria, first, last);
-  // Rows gathered first and handed to the grid in one piece; the progress bar still
-  // follows the listed rows.
-  std::vector<std::vector<std::string>> rows;
-  rows.reserve(matches.size() + 1);
-  rows.push_back({"StrRef", "Entry text", "Sound Resref"});
+  // Each row is gathered as its entry is found, and the rows are handed to the grid in
+  // one piece; the progress bar follows the listed rows.
   TProgressSteps progress(*pbar);
-  for (const TTLKString* entry : matches) {
-    rows.push_back(GridRow(*entry));
-    progress.Advance(static_cast<int>(std::min<size_t>(rows.size() - 1, INT32_MAX)));
-  }
+  size_t listed = 0;
+  ForEachMatchingEntry(*FTalkTable, criteria, first, last, [&](const TTLKString& entry) {
+    AddGridRow(rows, entry);
+    progress.Advance(static_cast<int>(std::min<size_t>(++listed, INT32_MAX)));
+  });
 
-  if (matches.empty()) {
+  if (listed == 0) {
     ShowGridMessage("No entries matching the specified criteria were found!");
     SetStatusText("Search completed. No matching results found.");
   } else {
     grid->SetRows(std::move(rows));
     grid->SetRow(1);
     grid->setEnabled(true);
-    SetStatusText("Search completed. " + platform::UIntToStr(matches.size()) +
+    SetStatusText("Search completed. " + platform::UIntToStr(listed) +
                   " matches found to specified criteria.");
     grid->setFocus();
     FSearchResultsShown = true;

@@ -71,7 +71,7 @@ void SelectGridRow(TMainForm& form, int64_t strRef) {
 
 void TMainForm::Deleteselected1Click() {
   if (grid->ColCount() < 2) return;
-  const std::string cell = grid->Cell(0, grid->Row());
+  const std::string cell(grid->Cell(0, grid->Row()));
   // The empty row of an empty table holds no entry to delete.
   if (cell.empty()) return;
   const int64_t n = platform::StrToInt(cell);

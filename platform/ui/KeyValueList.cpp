@@ -5,11 +5,11 @@
 namespace platform {
 
 void KeyValueList::ShowRows(const KeyValueRows& rows) {
-  std::vector<std::vector<std::string>> cells;
+  GridRows cells(FGrid.ColCount());
   // A fixed row is the grid's header and stays.
-  if (FGrid.FixedRows() > 0) cells.push_back({FGrid.Cell(0, 0), FGrid.Cell(1, 0)});
-  for (const auto& [key, value] : rows) cells.push_back({key, value});
-  if (cells.size() == static_cast<size_t>(FGrid.FixedRows())) cells.push_back({"", ""});
+  if (FGrid.FixedRows() > 0) cells.AddRow({FGrid.Cell(0, 0), FGrid.Cell(1, 0)});
+  for (const auto& [key, value] : rows) cells.AddRow({key, value});
+  if (cells.RowCount() == FGrid.FixedRows()) cells.AddRow({});
   FGrid.SetRows(std::move(cells));
 }
 
@@ -29,7 +29,7 @@ int KeyValueList::Store(const std::string& key, const std::string& value, bool i
 std::string KeyValueList::RemoveSelected() {
   if (IsEmpty()) return {};
   const int row = FGrid.Row();
-  std::string key = FGrid.Cell(0, row);
+  std::string key(FGrid.Cell(0, row));
   FGrid.RemoveRow(row);
   return key;
 }

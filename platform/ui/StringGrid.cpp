@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QPalette>
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 #include "platform/Text.h"
@@ -16,14 +17,122 @@ namespace {
 // wide enough to show more than this.
 constexpr size_t kShownCellLength = 256;
 
-QString ShownText(const std::string& cell) {
+QString ShownText(std::string_view cell) {
   if (cell.size() <= kShownCellLength) return ToQt(cell);
-  return ToQt(std::string_view(cell).substr(0, kShownCellLength)) + QChar(0x2026);
+  return ToQt(cell.substr(0, kShownCellLength)) + QChar(0x2026);
 }
 
 }  // namespace
 
-// Rows [row][col]; the fixed row, when there is one, is the header and not a view row.
+// ---- GridRows ----
+
+GridRows::GridRows(int colCount) : FColCount(std::max(colCount, 1)) {}
+
+int GridRows::RowCount() const {
+  const size_t cols = static_cast<size_t>(FColCount);
+  return static_cast<int>((FSpans.size() + cols - 1) / cols);
+}
+
+void GridRows::AddRow(std::initializer_list<std::string_view> cells) {
+  int col = 0;
+  for (std::string_view cell : cells)
+    if (col++ < FColCount) AddCell(cell);
+  for (; col < FColCount; ++col) EndCell();
+}
+
+void GridRows::Clear() {
+  FBytes.clear();
+  FSpans.clear();
+  FLive = 0;
+  FCellBegin = 0;
+}
+
+GridRows::Span* GridRows::SpanAt(int col, int row) {
+  if (row < 0 || col < 0 || col >= FColCount) return nullptr;
+  const size_t index =
+      static_cast<size_t>(row) * static_cast<size_t>(FColCount) + static_cast<size_t>(col);
+  return index < FSpans.size() ? &FSpans[index] : nullptr;
+}
+
+std::string_view GridRows::Cell(int col, int row) const {
+  const Span* span = const_cast<GridRows*>(this)->SpanAt(col, row);
+  if (span == nullptr) return {};
+  return std::string_view(FBytes).substr(span->Begin, span->Size);
+}
+
+void GridRows::SetCell(int col, int row, std::string_view text) {
+  Span* span = SpanAt(col, row);
+  if (span == nullptr) return;
+  Forget(*span);
+  FLive += text.size();
+  if (text.size() <= span->Size) {
+    // In place; the text may be this very cell's (memmove copes).
+    if (!text.empty()) std::memmove(FBytes.data() + span->Begin, text.data(), text.size());
+    span->Size = text.size();
+  } else {
+    // append copes with a text inside these very bytes.
+    span->Begin = FBytes.size();
+    span->Size = text.size();
+    FBytes.append(text);
+    FCellBegin = FBytes.size();
+  }
+  CompactIfWasteful();
+}
+
+void GridRows::SetRowCount(int count) {
+  const size_t size = static_cast<size_t>(std::max(count, 0)) * static_cast<size_t>(FColCount);
+  for (size_t i = size; i < FSpans.size(); ++i) Forget(FSpans[i]);
+  FSpans.resize(size);
+  CompactIfWasteful();
+}
+
+void GridRows::SetColCount(int count) {
+  count = std::max(count, 1);
+  if (count == FColCount) return;
+  const int rows = RowCount();
+  std::vector<Span> spans;
+  spans.reserve(static_cast<size_t>(rows) * static_cast<size_t>(count));
+  for (int row = 0; row < rows; ++row)
+    for (int col = 0; col < count; ++col) {
+      const Span* span = col < FColCount ? SpanAt(col, row) : nullptr;
+      spans.push_back(span != nullptr ? *span : Span{});
+    }
+  for (int row = 0; row < rows; ++row)
+    for (int col = count; col < FColCount; ++col)
+      if (const Span* span = SpanAt(col, row)) Forget(*span);
+  FSpans = std::move(spans);
+  FColCount = count;
+  CompactIfWasteful();
+}
+
+void GridRows::RemoveRow(int row) {
+  if (row < 0 || row >= RowCount()) return;
+  const auto first = FSpans.begin() + static_cast<ptrdiff_t>(row) * FColCount;
+  const auto last = std::min(first + FColCount, FSpans.end());
+  for (auto span = first; span != last; ++span) Forget(*span);
+  FSpans.erase(first, last);
+  CompactIfWasteful();
+}
+
+void GridRows::ClearRow(int row) {
+  for (int col = 0; col < FColCount; ++col) SetCell(col, row, {});
+}
+
+void GridRows::CompactIfWasteful() {
+  const size_t unused = FCellBegin - FLive;
+  if (unused <= FLive) return;
+  std::string live;
+  live.reserve(FLive);
+  for (Span& span : FSpans) {
+    const size_t begin = live.size();
+    live.append(FBytes, span.Begin, span.Size);
+    span.Begin = span.Size == 0 ? 0 : begin;
+  }
+  FBytes.assign(live);
+  FCellBegin = FBytes.size();
+}
+
+// The fixed row, when there is one, is the header and not a view row.
 class StringGridModel : public QAbstractTableModel {
  public:
   using QAbstractTableModel::beginInsertRows;
@@ -35,35 +144,28 @@ class StringGridModel : public QAbstractTableModel {
   using QAbstractTableModel::QAbstractTableModel;
 
   int rowCount(const QModelIndex& parent) const override {
-    return parent.isValid() ? 0 : static_cast<int>(FCells.size()) - FFixedRows;
+    return parent.isValid() ? 0 : FCells.RowCount() - FFixedRows;
   }
   int columnCount(const QModelIndex& parent) const override {
-    return parent.isValid() ? 0 : FColCount;
+    return parent.isValid() ? 0 : FCells.ColCount();
   }
 
   QVariant data(const QModelIndex& index, int role) const override {
     if (!index.isValid()) return {};
-    if (role == Qt::DisplayRole) return ShownText(Cell(index.column(), index.row() + FFixedRows));
+    if (role == Qt::DisplayRole)
+      return ShownText(FCells.Cell(index.column(), index.row() + FFixedRows));
     if (role == Qt::BackgroundRole && index.column() < FFixedCols) return QPalette().button();
     return {};
   }
 
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && FFixedRows > 0)
-      return ToQt(Cell(section, 0));
+      return ToQt(FCells.Cell(section, 0));
     return {};
   }
 
   Qt::ItemFlags flags(const QModelIndex& index) const override {
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
-  }
-
-  const std::string& Cell(int col, int row) const {
-    static const std::string empty;
-    if (row < 0 || row >= static_cast<int>(FCells.size()) || col < 0 || col >= FColCount)
-      return empty;
-    const auto& cells = FCells[static_cast<size_t>(row)];
-    return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)] : empty;
   }
 
   void Reset(const std::function<void()>& change) {
@@ -76,11 +178,17 @@ class StringGridModel : public QAbstractTableModel {
     endResetModel();
   }
 
-  std::vector<std::vector<std::string>> FCells{1};
-  int FColCount = 5;
+  GridRows FCells = Rows(5, 1);
   int FFixedRows = 0;
   int FFixedCols = 0;
   bool FUpdating = false;
+
+ private:
+  static GridRows Rows(int colCount, int rowCount) {
+    GridRows rows(colCount);
+    rows.SetRowCount(rowCount);
+    return rows;
+  }
 };
 
 StringGrid::StringGrid(QWidget* parent) : QTableView(parent), FModel(new StringGridModel(this)) {
@@ -103,22 +211,20 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), FModel(new StringG
 
 StringGrid::~StringGrid() = default;
 
-int StringGrid::ColCount() const { return FModel->FColCount; }
+int StringGrid::ColCount() const { return FModel->FCells.ColCount(); }
 
 void StringGrid::SetColCount(int count) {
   count = std::max(count, 1);
-  if (count == FModel->FColCount) return;
+  if (count == ColCount()) return;
   const int row = Row();
   FModel->Reset([&] {
-    FModel->FColCount = count;
+    FModel->FCells.SetColCount(count);
     FModel->FFixedCols = std::min(FModel->FFixedCols, count - 1);
-    for (auto& cells : FModel->FCells)
-      if (cells.size() > static_cast<size_t>(count)) cells.resize(static_cast<size_t>(count));
   });
   SetRow(row);
 }
 
-int StringGrid::RowCount() const { return static_cast<int>(FModel->FCells.size()); }
+int StringGrid::RowCount() const { return FModel->FCells.RowCount(); }
 
 void StringGrid::SetRowCount(int count) {
   count = std::max(count, 1);
@@ -126,19 +232,19 @@ void StringGrid::SetRowCount(int count) {
   if (count == oldCount) return;
   const int row = Row();
   if (FModel->FUpdating) {
-    FModel->FCells.resize(static_cast<size_t>(count));
+    FModel->FCells.SetRowCount(count);
     return;
   }
   const int fixed = FModel->FFixedRows;
   if (count > oldCount) {
     FModel->beginInsertRows({}, oldCount - fixed, count - fixed - 1);
-    FModel->FCells.resize(static_cast<size_t>(count));
+    FModel->FCells.SetRowCount(count);
     FModel->endInsertRows();
   } else if (count - fixed <= 0) {
-    FModel->Reset([&] { FModel->FCells.resize(static_cast<size_t>(count)); });
+    FModel->Reset([&] { FModel->FCells.SetRowCount(count); });
   } else {
     FModel->beginRemoveRows({}, count - fixed, oldCount - fixed - 1);
-    FModel->FCells.resize(static_cast<size_t>(count));
+    FModel->FCells.SetRowCount(count);
     FModel->endRemoveRows();
   }
   SetRow(std::min(row, count - 1));
@@ -163,13 +269,11 @@ void StringGrid::SetFixedCols(int count) {
   viewport()->update();
 }
 
-const std::string& StringGrid::Cell(int col, int row) const { return FModel->Cell(col, row); }
+std::string_view StringGrid::Cell(int col, int row) const { return FModel->FCells.Cell(col, row); }
 
-void StringGrid::SetCell(int col, int row, std::string text) {
+void StringGrid::SetCell(int col, int row, std::string_view text) {
   if (row < 0 || row >= RowCount() || col < 0 || col >= ColCount()) return;
-  auto& cells = FModel->FCells[static_cast<size_t>(row)];
-  if (cells.size() <= static_cast<size_t>(col)) cells.resize(static_cast<size_t>(col) + 1);
-  cells[static_cast<size_t>(col)] = std::move(text);
+  FModel->FCells.SetCell(col, row, text);
   if (FModel->FUpdating) return;
   if (row < FModel->FFixedRows) {
     emit FModel->headerDataChanged(Qt::Horizontal, col, col);
@@ -179,15 +283,36 @@ void StringGrid::SetCell(int col, int row, std::string text) {
   }
 }
 
-void StringGrid::SetRows(std::vector<std::vector<std::string>> rows) {
-  if (rows.empty()) rows.resize(1);
-  FModel->Reset([&] { FModel->FCells = std::move(rows); });
+void StringGrid::SetRows(GridRows rows) {
+  rows.SetColCount(ColCount());
+  rows.SetRowCount(std::max(rows.RowCount(), 1));
+  FModel->Reset([&] { std::swap(FModel->FCells, rows); });
   EnsureCurrentRow();
+}
+
+void StringGrid::SetRows(const std::vector<std::vector<std::string>>& rows) {
+  GridRows packed(ColCount());
+  for (const std::vector<std::string>& row : rows) {
+    for (int col = 0; col < packed.ColCount(); ++col)
+      packed.AddCell(static_cast<size_t>(col) < row.size() ? row[static_cast<size_t>(col)] : "");
+  }
+  SetRows(std::move(packed));
+}
+
+GridRows StringGrid::TakeRows() {
+  GridRows rows(ColCount());
+  FModel->Reset([&] {
+    std::swap(rows, FModel->FCells);
+    FModel->FCells.SetRowCount(1);
+  });
+  EnsureCurrentRow();
+  rows.Clear();
+  return rows;
 }
 
 int StringGrid::FindRow(int col, std::string_view text, bool ignoreCase, int from) const {
   for (int row = std::max(from, FixedRows()); row < RowCount(); ++row) {
-    const std::string& cell = Cell(col, row);
+    const std::string_view cell = Cell(col, row);
     if (ignoreCase ? platform::SameTextAscii(cell, text) : cell == text) return row;
   }
   return -1;
@@ -197,13 +322,13 @@ void StringGrid::RemoveRow(int row) {
   const int fixed = FModel->FFixedRows;
   if (row < fixed || row >= RowCount()) return;
   if (RowCount() - fixed == 1) {
-    FModel->Reset([&] { FModel->FCells[static_cast<size_t>(row)].clear(); });
+    FModel->Reset([&] { FModel->FCells.ClearRow(row); });
     EnsureCurrentRow();
     return;
   }
   const int current = Row();
   FModel->beginRemoveRows({}, row - fixed, row - fixed);
-  FModel->FCells.erase(FModel->FCells.begin() + row);
+  FModel->FCells.RemoveRow(row);
   FModel->endRemoveRows();
   SetRow(std::min(current, RowCount() - 1));
 }

@@ -6,11 +6,73 @@
 
 #include <QAbstractTableModel>
 #include <QTableView>
+#include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace platform {
+
+// Rows of text cells packed for a StringGrid: the bytes of every cell in one string and
+// a (begin, size) span per cell, row by row, ColCount() spans to a row. A caller builds
+// the rows by appending cells in order and hands them to the grid in one move
+// (StringGrid::SetRows), so that a list of many rows costs a few allocations, not one
+// per cell. The grid keeps its own cells the same way.
+class GridRows {
+ public:
+  explicit GridRows(int colCount = 1);
+
+  int ColCount() const { return FColCount; }
+  // Rows begun so far.
+  int RowCount() const;
+  // No rows; the memory is kept for the rows to come.
+  void Clear();
+
+  // Building, cell after cell (the next row after the last column): Append adds bytes to
+  // the cell being written, EndCell closes it.
+  void Append(std::string_view bytes) { FBytes.append(bytes); }
+  void EndCell() {
+    FSpans.push_back({FCellBegin, FBytes.size() - FCellBegin});
+    FLive += FSpans.back().Size;
+    FCellBegin = FBytes.size();
+  }
+  void AddCell(std::string_view text) {
+    Append(text);
+    EndCell();
+  }
+  // One whole row: cells past ColCount() are dropped, missing ones are empty.
+  void AddRow(std::initializer_list<std::string_view> cells);
+
+  // A view of the cell's bytes, valid until these rows next change; empty outside them.
+  std::string_view Cell(int col, int row) const;
+  void SetCell(int col, int row, std::string_view text);
+  // New rows are empty; the count is never less than 0.
+  void SetRowCount(int count);
+  // Cells of removed columns are dropped, added columns are empty.
+  void SetColCount(int count);
+  void RemoveRow(int row);
+  void ClearRow(int row);
+
+ private:
+  struct Span {
+    size_t Begin = 0;
+    size_t Size = 0;
+  };
+
+  Span* SpanAt(int col, int row);
+  void Forget(const Span& span) { FLive -= span.Size; }
+  // Cells are overwritten by appending; once the bytes no cell uses outgrow the used
+  // ones, the used ones are copied together (the memory stays for later cells).
+  void CompactIfWasteful();
+
+  int FColCount;
+  std::string FBytes;
+  std::vector<Span> FSpans;
+  // The bytes the spans use; the rest of FBytes is garbage or the cell being written.
+  size_t FLive = 0;
+  size_t FCellBegin = 0;
+};
 
 class StringGridModel;
 
@@ -31,11 +93,19 @@ class StringGrid : public QTableView {
   int FixedCols() const;
   void SetFixedCols(int count);
 
-  // An empty text for a cell outside the grid.
-  const std::string& Cell(int col, int row) const;
-  void SetCell(int col, int row, std::string text);
-  // Replaces every cell at once: rows[row][col]; the column count stays.
-  void SetRows(std::vector<std::vector<std::string>> rows);
+  // An empty text for a cell outside the grid. The view is valid until the grid next
+  // changes: copy it before changing any cell (a text can be handed straight back to
+  // SetCell, though).
+  std::string_view Cell(int col, int row) const;
+  void SetCell(int col, int row, std::string_view text);
+  // Replaces every cell at once: rows[row][col]; the column count stays (rows are
+  // repacked to it when theirs differs). At least one row remains.
+  void SetRows(GridRows rows);
+  void SetRows(const std::vector<std::vector<std::string>>& rows);
+  // Leaves the grid with one empty row and hands over its rows emptied, with their
+  // memory: a caller that fills the grid anew builds its rows in them (and the grid
+  // does not free one list of rows only to allocate the next).
+  GridRows TakeRows();
 
   // The first non-fixed row from `from` on whose cell in `col` equals `text` (exactly,
   // or without regard to ASCII case); -1 when there is none.

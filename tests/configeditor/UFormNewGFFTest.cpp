@@ -82,7 +82,7 @@ class NewGffFieldTest : public QuennetTest {
     Rows rows;
     for (int row = 1; row < editor.gridFields->RowCount(); ++row) {
       std::vector<std::string> cells;
-      for (int col = 0; col < 4; ++col) cells.push_back(editor.gridFields->Cell(col, row));
+      for (int col = 0; col < 4; ++col) cells.emplace_back(editor.gridFields->Cell(col, row));
       rows.push_back(cells);
     }
     return rows;
@@ -109,7 +109,8 @@ class NewGffFieldTest : public QuennetTest {
   Rows PaneRows() const {
     Rows rows;
     for (int row = 0; row < form->gridGffMod->RowCount(); ++row)
-      rows.push_back({form->gridGffMod->Cell(0, row), form->gridGffMod->Cell(1, row)});
+      rows.push_back({std::string(form->gridGffMod->Cell(0, row)),
+                      std::string(form->gridGffMod->Cell(1, row))});
     return rows;
   }
   std::string File() const { return ReadFile("changes.ini"); }

@@ -52,7 +52,9 @@ class Quennet2daTest : public QuennetTest {
   }
 
   Rows ListRows() const { return testing_support::GridRows(*form->grid2daMod); }
-  std::string SelectedKey() const { return form->grid2daMod->Cell(0, form->grid2daMod->Row()); }
+  std::string SelectedKey() const {
+    return std::string(form->grid2daMod->Cell(0, form->grid2daMod->Row()));
+  }
   void DoubleClickRow(int row) {
     platform::StringGrid* grid = form->grid2daMod;
     grid->SetRow(row);

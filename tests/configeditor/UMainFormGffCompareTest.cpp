@@ -106,7 +106,8 @@ class QuennetGffCompareTest : public QuennetTest {
   Rows ListRows() const {
     Rows rows;
     for (int row = 0; row < form->gridGffMod->RowCount(); ++row)
-      rows.push_back({form->gridGffMod->Cell(0, row), form->gridGffMod->Cell(1, row)});
+      rows.push_back({std::string(form->gridGffMod->Cell(0, row)),
+                      std::string(form->gridGffMod->Cell(1, row))});
     return rows;
   }
   // Writes the two copies and answers both file dialogs with them.

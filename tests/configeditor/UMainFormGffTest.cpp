@@ -46,10 +46,13 @@ class QuennetGffTest : public QuennetTest {
   Rows ListRows() const {
     Rows rows;
     for (int row = 0; row < form->gridGffMod->RowCount(); ++row)
-      rows.push_back({form->gridGffMod->Cell(0, row), form->gridGffMod->Cell(1, row)});
+      rows.push_back({std::string(form->gridGffMod->Cell(0, row)),
+                      std::string(form->gridGffMod->Cell(1, row))});
     return rows;
   }
-  std::string SelectedKey() const { return form->gridGffMod->Cell(0, form->gridGffMod->Row()); }
+  std::string SelectedKey() const {
+    return std::string(form->gridGffMod->Cell(0, form->gridGffMod->Row()));
+  }
   std::string PathText() const { return platform::FromQt(form->edGffField->currentText()); }
   std::string ValueText() const { return platform::FromQt(form->cbGffValue->currentText()); }
   std::vector<std::string> Items(const QComboBox* box) const {

@@ -43,7 +43,8 @@ class QuennetSsfTest : public QuennetTest {
   Rows ListRows() const {
     Rows rows;
     for (int row = 1; row < form->gridSSF->RowCount(); ++row)
-      rows.push_back({form->gridSSF->Cell(0, row), form->gridSSF->Cell(1, row)});
+      rows.push_back(
+          {std::string(form->gridSSF->Cell(0, row)), std::string(form->gridSSF->Cell(1, row))});
     return rows;
   }
   std::string EntryText() const { return platform::FromQt(form->cbSSFEntry->currentText()); }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/ui/StringGrid.h"
 
 namespace platform {
@@ -97,6 +100,196 @@ TEST(StringGridTest, RemoveRowKeepsOneRowAndACurrentRow) {
   EXPECT_EQ(0, grid.Row());
   grid.RemoveRow(5);
   EXPECT_EQ(1, grid.RowCount());
+}
+
+// ---- The packed cells ----
+
+using Cells = std::vector<std::vector<std::string>>;
+
+Cells AllCells(const StringGrid& grid) {
+  Cells cells(static_cast<size_t>(grid.RowCount()));
+  for (int row = 0; row < grid.RowCount(); ++row)
+    for (int col = 0; col < grid.ColCount(); ++col)
+      cells[static_cast<size_t>(row)].emplace_back(grid.Cell(col, row));
+  return cells;
+}
+
+void ExpectCells(const Cells& expected, const StringGrid& grid, const std::string& step) {
+  ASSERT_EQ(expected, AllCells(grid)) << step;
+  // What the view shows (below the fixed row) comes from the same bytes.
+  for (int row = grid.FixedRows(); row < grid.RowCount(); ++row)
+    for (int col = 0; col < grid.ColCount(); ++col) {
+      const std::string& cell = expected[static_cast<size_t>(row)][static_cast<size_t>(col)];
+      if (cell.size() > 256 || cell.find('\0') != std::string::npos) continue;
+      const QModelIndex index = grid.model()->index(row - grid.FixedRows(), col);
+      EXPECT_EQ(cell, index.data().toString().toStdString()) << step;
+    }
+}
+
+TEST(StringGridTest, SetCellOverwritesAndGrowsACellOnly) {
+  const std::string megabyte(1 << 20, 'm');
+  const std::string withNul("a\0b\0", 4);
+  struct Case {
+    const char* name;
+    std::string first;
+    std::string second;
+  };
+  const std::vector<Case> cases = {
+      {"shorter", "abcdef", "xy"},         {"same length", "abc", "xyz"},
+      {"longer", "ab", "a longer text"},   {"emptied", "abc", ""},
+      {"from empty", "", "text"},          {"to a megabyte", "x", megabyte},
+      {"from a megabyte", megabyte, "y"},  {"NUL bytes kept", "plain", withNul},
+      {"NUL bytes replaced", withNul, "z"}};
+  for (const Case& row : cases) {
+    StringGrid grid;
+    grid.SetColCount(3);
+    grid.SetRows({{"a", "b", "c"}, {"d", row.first, "f"}, {"g", "h", "i"}});
+    Cells expected = {{"a", "b", "c"}, {"d", row.first, "f"}, {"g", "h", "i"}};
+    ExpectCells(expected, grid, row.name);
+    grid.SetCell(1, 1, row.second);
+    expected[1][1] = row.second;
+    ExpectCells(expected, grid, row.name);
+    EXPECT_EQ(row.second.size(), grid.Cell(1, 1).size()) << row.name;
+  }
+}
+
+// Overwritten cells leave their old bytes behind until the grid packs its cells again;
+// every cell must survive any number of those.
+TEST(StringGridTest, PackingAgainKeepsEveryCell) {
+  StringGrid grid;
+  grid.SetColCount(3);
+  grid.SetRowCount(40);
+  Cells expected(40, std::vector<std::string>(3));
+  for (int round = 0; round < 30; ++round) {
+    for (int row = 0; row < 40; row += 1 + round % 3) {
+      const int col = (row + round) % 3;
+      // Growing texts are appended; the shrinking ones of odd rounds are written in place.
+      std::string text = std::to_string(row) +
+                         std::string(static_cast<size_t>(round % 2 ? 30 - round : round), '.');
+      grid.SetCell(col, row, text);
+      expected[static_cast<size_t>(row)][static_cast<size_t>(col)] = text;
+    }
+    ExpectCells(expected, grid, "round " + std::to_string(round));
+  }
+  // Emptying almost everything packs the rest.
+  for (int row = 0; row < 39; ++row)
+    for (int col = 0; col < 3; ++col) grid.SetCell(col, row, "");
+  for (size_t row = 0; row < 39; ++row) expected[row] = {"", "", ""};
+  ExpectCells(expected, grid, "emptied");
+  grid.SetCell(2, 39, "last");
+  expected[39][2] = "last";
+  ExpectCells(expected, grid, "written after packing");
+}
+
+TEST(StringGridTest, RowAndColumnCountsKeepTheCellsThatStay) {
+  struct Case {
+    const char* name;
+    void (*change)(StringGrid&);
+    Cells expected;
+  };
+  const std::vector<Case> cases = {
+      {"fewer columns",
+       [](StringGrid& grid) { grid.SetColCount(2); },
+       {{"a", "b"}, {"d", "e"}, {"g", "h"}}},
+      {"more columns",
+       [](StringGrid& grid) { grid.SetColCount(4); },
+       {{"a", "b", "c", ""}, {"d", "e", "f", ""}, {"g", "h", "i", ""}}},
+      {"a dropped column comes back empty",
+       [](StringGrid& grid) {
+         grid.SetColCount(1);
+         grid.SetColCount(3);
+       },
+       {{"a", "", ""}, {"d", "", ""}, {"g", "", ""}}},
+      {"fewer rows",
+       [](StringGrid& grid) { grid.SetRowCount(2); },
+       {{"a", "b", "c"}, {"d", "e", "f"}}},
+      {"more rows",
+       [](StringGrid& grid) { grid.SetRowCount(4); },
+       {{"a", "b", "c"}, {"d", "e", "f"}, {"g", "h", "i"}, {"", "", ""}}},
+      {"a dropped row comes back empty",
+       [](StringGrid& grid) {
+         grid.SetRowCount(1);
+         grid.SetRowCount(2);
+       },
+       {{"a", "b", "c"}, {"", "", ""}}},
+      {"middle row removed",
+       [](StringGrid& grid) { grid.RemoveRow(1); },
+       {{"a", "b", "c"}, {"g", "h", "i"}}},
+      {"rows removed, then a cell written",
+       [](StringGrid& grid) {
+         grid.RemoveRow(0);
+         grid.RemoveRow(1);
+         grid.SetCell(2, 0, "written");
+       },
+       {{"d", "e", "written"}}},
+  };
+  for (const Case& row : cases) {
+    StringGrid grid;
+    grid.SetColCount(3);
+    grid.SetRows({{"a", "b", "c"}, {"d", "e", "f"}, {"g", "h", "i"}});
+    row.change(grid);
+    ExpectCells(row.expected, grid, row.name);
+  }
+}
+
+// A view of a cell stays valid until the grid changes; handing it straight back to
+// SetCell must still copy the right bytes, wherever they move.
+TEST(StringGridTest, ACellCanBeSetFromAnotherCellsView) {
+  StringGrid grid;
+  grid.SetColCount(2);
+  grid.SetRows({{"short", "a much longer text"}, {"", "x"}});
+  grid.SetCell(0, 0, grid.Cell(1, 0));
+  grid.SetCell(1, 0, grid.Cell(1, 0).substr(2));
+  grid.SetCell(0, 1, grid.Cell(0, 0));
+  ExpectCells({{"a much longer text", "much longer text"}, {"a much longer text", "x"}}, grid,
+              "copied");
+}
+
+TEST(StringGridTest, RowsBuiltCellByCellAreHandedOverWhole) {
+  StringGrid grid;
+  grid.SetColCount(3);
+  GridRows rows(3);
+  rows.AddRow({"StrRef", "Entry text", "Sound Resref"});
+  rows.AddCell("7");
+  rows.Append("two ");
+  rows.Append("pieces");
+  rows.EndCell();
+  rows.AddCell(std::string("n\0l", 3));
+  rows.AddRow({"8"});
+  rows.AddRow({"9", "b", "c", "dropped"});
+  rows.AddCell("10");
+  EXPECT_EQ(5, rows.RowCount());
+  grid.SetRows(std::move(rows));
+  ExpectCells({{"StrRef", "Entry text", "Sound Resref"},
+               {"7", "two pieces", std::string("n\0l", 3)},
+               {"8", "", ""},
+               {"9", "b", "c"},
+               {"10", "", ""}},
+              grid, "built");
+
+  // Rows of another width are fitted to the grid's columns.
+  GridRows wide(4);
+  wide.AddRow({"a", "b", "c", "d"});
+  grid.SetRows(std::move(wide));
+  ExpectCells({{"a", "b", "c"}}, grid, "wider rows");
+  grid.SetRows(GridRows(3));
+  ExpectCells({{"", "", ""}}, grid, "no rows leave one empty row");
+}
+
+TEST(StringGridTest, TakenRowsAreEmptyAndTheGridKeepsOneRow) {
+  StringGrid grid;
+  grid.SetColCount(2);
+  grid.SetFixedRows(1);
+  grid.SetRows({{"Key", "Value"}, {"a", "1"}, {"b", "2"}});
+  GridRows rows = grid.TakeRows();
+  EXPECT_EQ(0, rows.RowCount());
+  EXPECT_EQ(2, rows.ColCount());
+  ExpectCells({{"", ""}}, grid, "taken");
+  rows.AddRow({"Key", "Value"});
+  rows.AddRow({"c", "3"});
+  grid.SetRows(std::move(rows));
+  ExpectCells({{"Key", "Value"}, {"c", "3"}}, grid, "filled again");
+  EXPECT_EQ(1, grid.Row());
 }
 
 }  // namespace

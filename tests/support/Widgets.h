@@ -33,7 +33,7 @@ inline GridCells GridRows(const platform::StringGrid& grid) {
   GridCells rows;
   for (int row = 0; row < grid.RowCount(); ++row) {
     rows.emplace_back();
-    for (int col = 0; col < grid.ColCount(); ++col) rows.back().push_back(grid.Cell(col, row));
+    for (int col = 0; col < grid.ColCount(); ++col) rows.back().emplace_back(grid.Cell(col, row));
   }
   return rows;
 }
@@ -42,7 +42,7 @@ inline GridCells GridRows(const platform::StringGrid& grid) {
 inline std::vector<std::string> GridColumn(const platform::StringGrid& grid, int col,
                                            int firstRow = 0) {
   std::vector<std::string> cells;
-  for (int row = firstRow; row < grid.RowCount(); ++row) cells.push_back(grid.Cell(col, row));
+  for (int row = firstRow; row < grid.RowCount(); ++row) cells.emplace_back(grid.Cell(col, row));
   return cells;
 }
 

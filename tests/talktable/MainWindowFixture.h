@@ -68,7 +68,7 @@ class MainWindowTest : public testing::Test {
     std::vector<std::string> strRefs;
     if (form->grid->ColCount() != 3) return strRefs;
     for (int row = 1; row < form->grid->RowCount(); ++row)
-      strRefs.push_back(form->grid->Cell(0, row));
+      strRefs.emplace_back(form->grid->Cell(0, row));
     return strRefs;
   }
   // Everything a refused command must leave as it was.
@@ -87,7 +87,7 @@ class MainWindowTest : public testing::Test {
     for (int row = 0; row < form->grid->RowCount(); ++row) {
       state.cells.emplace_back();
       for (int col = 0; col < form->grid->ColCount(); ++col)
-        state.cells.back().push_back(form->grid->Cell(col, row));
+        state.cells.back().emplace_back(form->grid->Cell(col, row));
     }
     return state;
   }

@@ -48,7 +48,9 @@ class EntryCommandTest : public testing_support::MainWindowTest {
     SelectStrRef(strRef);
     WithDialog(form->Editrow1, fill, button);
   }
-  int SelectedStrRef() const { return std::stoi(form->grid->Cell(0, form->grid->Row())); }
+  int SelectedStrRef() const {
+    return std::stoi(std::string(form->grid->Cell(0, form->grid->Row())));
+  }
 };
 
 TEST_F(EntryCommandTest, NewEntryStoresTheFieldsAndShowsItSelected) {
@@ -104,7 +106,7 @@ TEST_F(EntryCommandTest, NewEntryKeepsTheIntervalWithinOneThousandAndOne) {
     EXPECT_EQ(row.start, Text(form->edStart)) << row.count << " / " << row.typedStart;
     EXPECT_EQ(std::to_string(row.count), Text(form->edStop));
     EXPECT_EQ(std::to_string(row.count), form->grid->Cell(0, form->grid->Row()));
-    EXPECT_EQ(std::stoi(row.start), std::stoi(form->grid->Cell(0, 1)));
+    EXPECT_EQ(std::stoi(row.start), std::stoi(std::string(form->grid->Cell(0, 1))));
   }
 }
 

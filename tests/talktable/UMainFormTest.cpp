@@ -70,7 +70,7 @@ class MainFormTest : public testing_support::MainWindowTest {
   std::vector<std::string> Column(int col) const {
     std::vector<std::string> cells;
     for (int row = 0; row < form->grid->RowCount(); ++row)
-      cells.push_back(form->grid->Cell(col, row));
+      cells.emplace_back(form->grid->Cell(col, row));
     return cells;
   }
   bool TableControlsEnabled() const {

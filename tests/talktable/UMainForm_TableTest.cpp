@@ -69,10 +69,13 @@ class TableCommandsTest : public testing::Test {
   // The StrRef cells of the grid's rows below the header.
   std::vector<std::string> StrRefsShown() const {
     std::vector<std::string> cells;
-    for (int row = 1; row < form.grid->RowCount(); ++row) cells.push_back(form.grid->Cell(0, row));
+    for (int row = 1; row < form.grid->RowCount(); ++row)
+      cells.emplace_back(form.grid->Cell(0, row));
     return cells;
   }
-  std::string Selected(int col = 0) const { return form.grid->Cell(col, form.grid->Row()); }
+  std::string Selected(int col = 0) const {
+    return std::string(form.grid->Cell(col, form.grid->Row()));
+  }
   std::string Field(QLineEdit* field) const { return field->text().toStdString(); }
   std::vector<std::string> Texts() {
     std::vector<std::string> texts;
