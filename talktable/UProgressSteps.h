@@ -15,10 +15,15 @@ class TProgressSteps {
   // Takes the bar's range and width as they stand.
   explicit TProgressSteps(QProgressBar& bar);
   // Sets `value` when the bar may draw it differently from the value last set.
-  void Advance(int value);
+  void Advance(int value) {
+    if (value >= FNext || value == FMaximum) Set(value);
+  }
 
  private:
+  void Set(int value);
+
   QProgressBar& FBar;
+  int FMaximum;
   int64_t FStep = 1;
   int64_t FNext = 0;
 };

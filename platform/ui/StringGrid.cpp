@@ -81,7 +81,13 @@ void GridRows::SetCell(int col, int row, std::string_view text) {
 
 void GridRows::SetRowCount(int count) {
   const size_t size = static_cast<size_t>(std::max(count, 0)) * static_cast<size_t>(FColCount);
-  for (size_t i = size; i < FSpans.size(); ++i) Forget(FSpans[i]);
+  if (size < FSpans.size() / 2) {
+    // Most rows go (a grid emptied): the few that stay are counted instead.
+    FLive = 0;
+    for (size_t i = 0; i < size; ++i) FLive += FSpans[i].Size;
+  } else {
+    for (size_t i = size; i < FSpans.size(); ++i) Forget(FSpans[i]);
+  }
   FSpans.resize(size);
   CompactIfWasteful();
 }
