@@ -305,9 +305,9 @@ void TMainForm::SetColumnWidths() {
 std::vector<std::string> TMainForm::GridRow(const TTLKString& entry) {
   std::vector<std::string> row(3);
   row[0] = platform::UIntToStr(entry.GetStrRef());
-  const std::string& text = entry.GetText();
+  const std::string_view text = entry.GetText();
   // Most texts hold no carriage return: copied as they are, without a second string.
-  row[1] = text.find('\r') == std::string::npos ? text : ReplaceAll(text, "\r", "");
+  row[1] = text.find('\r') == std::string::npos ? std::string(text) : ReplaceAll(text, "\r", "");
   row[2] = entry.GetSoundResRefText();
   return row;
 }

@@ -56,13 +56,13 @@ bool TEntryMatcher::Matches(const TTLKString& entry) const {
   return SoundResRefMatches(entry);
 }
 
-bool TEntryMatcher::TextMatches(const std::string& entryText) const {
+bool TEntryMatcher::TextMatches(std::string_view entryText) const {
   if (FText.empty()) return true;
   if (!FCriteria.MatchCase) {
     FFolded.resize(entryText.size());
     std::transform(entryText.begin(), entryText.end(), FFolded.begin(), platform::AsciiLower);
   }
-  const std::string& t = FCriteria.MatchCase ? entryText : FFolded;
+  const std::string_view t = FCriteria.MatchCase ? entryText : std::string_view(FFolded);
   const bool words = FCriteria.WordSearch;
   const bool exact = FCriteria.ExactMatch;
   // A word search also lists entries that contain the whole search text (and, negated,

@@ -37,7 +37,7 @@ class TEntryMatcher {
   bool Matches(const TTLKString& entry) const;
 
  private:
-  bool TextMatches(const std::string& entryText) const;
+  bool TextMatches(std::string_view entryText) const;
   bool SoundResRefMatches(const TTLKString& entry) const;
 
   TSearchCriteria FCriteria;

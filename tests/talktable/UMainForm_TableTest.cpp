@@ -78,7 +78,7 @@ class TableCommandsTest : public testing::Test {
     std::vector<std::string> texts;
     TStringDataList& list = form.TalkTable().EntryList();
     for (TTLKString* entry = list.First(); entry; entry = list.Next())
-      texts.push_back(entry->GetText());
+      texts.emplace_back(entry->GetText());
     return texts;
   }
 
