@@ -1,6 +1,7 @@
 // A talk table of 140,000 entries (about 100 bytes of text each): load, show every
 // entry in the main window's grid, save. Peak memory of the process is reported too.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -64,10 +65,21 @@ void BM_ReadFileFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadFileFloor)->Unit(benchmark::kMillisecond);
 
+size_t HeapInUse() {
+  const struct mallinfo2 info = ::mallinfo2();
+  return info.uordblks + info.hblkhd;  // small blocks and mapped ones
+}
+
 // The work a fresh process of this program runs when started with "--fresh <what>
 // <path>" (see main): its memory is new, as at a program's start. It prints the
-// seconds the work took.
+// seconds the work took, or for "memory" the heap bytes a loaded table holds.
 int RunFreshWork(const std::string& what, const std::string& path) {
+  if (what == "memory") {
+    const size_t before = HeapInUse();
+    TTLKFileHandler table(path);
+    std::printf("%zu\n", HeapInUse() - before);
+    return 0;
+  }
   const auto begin = std::chrono::steady_clock::now();
   if (what == "read") {
     benchmark::DoNotOptimize(platform::ReadWholeFile(path).size());
@@ -80,17 +92,20 @@ int RunFreshWork(const std::string& what, const std::string& path) {
   return 0;
 }
 
-// Starts this program afresh for `what` and reports the time the work took there.
-void InFreshProcess(benchmark::State& state, const char* what) {
+// Starts this program afresh for `what`; the figure it printed.
+double RunFresh(const char* what) {
   const std::string command =
       "/proc/" + std::to_string(::getpid()) + "/exe --fresh " + what + " '" + TablePath() + "'";
-  for (auto _ : state) {
-    FILE* child = ::popen(command.c_str(), "r");
-    double seconds = 0;
-    if (!child || std::fscanf(child, "%lf", &seconds) != 1) std::abort();
-    ::pclose(child);
-    state.SetIterationTime(seconds);
-  }
+  FILE* child = ::popen(command.c_str(), "r");
+  double figure = 0;
+  if (!child || std::fscanf(child, "%lf", &figure) != 1) std::abort();
+  ::pclose(child);
+  return figure;
+}
+
+// Reports the time the work took in a fresh process.
+void InFreshProcess(benchmark::State& state, const char* what) {
+  for (auto _ : state) state.SetIterationTime(RunFresh(what));
 }
 
 void BM_ReadFileFloorFreshProcess(benchmark::State& state) { InFreshProcess(state, "read"); }
@@ -98,6 +113,15 @@ BENCHMARK(BM_ReadFileFloorFreshProcess)->Unit(benchmark::kMillisecond)->UseManua
 
 void BM_LoadFreshProcess(benchmark::State& state) { InFreshProcess(state, "load"); }
 BENCHMARK(BM_LoadFreshProcess)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// The heap a loaded table holds (its file's bytes included), against the file's size.
+void BM_LoadedTableMemory(benchmark::State& state) {
+  double bytes = 0;
+  for (auto _ : state) bytes = RunFresh("memory");
+  state.counters["held_MB"] = bytes / 1e6;
+  state.counters["x_file"] = bytes / static_cast<double>(std::filesystem::file_size(TablePath()));
+}
+BENCHMARK(BM_LoadedTableMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_Load(benchmark::State& state) {
   const std::string& path = TablePath();

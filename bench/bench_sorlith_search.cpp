@@ -62,7 +62,7 @@ void BM_FoldAndFindFloor(benchmark::State& state) {
   for (auto _ : state) {
     size_t hits = 0;
     for (const TStringData* node = list.FirstNode(); node; node = node->GetNextNode()) {
-      const std::string& text = node->GetEntry()->GetText();
+      const std::string_view text = node->GetEntry()->GetText();
       folded.resize(text.size());
       std::transform(text.begin(), text.end(), folded.begin(),
                      [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; });

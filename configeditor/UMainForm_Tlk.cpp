@@ -131,7 +131,7 @@ void TMainForm::btnOpenTlkClick() {
   for (const TStringData* node = table.EntryList().FirstNode();
        node != nullptr && rows.size() < table.EntryCount(); node = node->GetNextNode()) {
     const TTLKString& entry = *node->GetEntry();
-    rows.push_back({std::to_string(entry.GetStrRef()), entry.GetText()});
+    rows.push_back({std::to_string(entry.GetStrRef()), std::string(entry.GetText())});
   }
   if (rows.empty()) return;
   gridTlk->SetRows(std::move(rows));

@@ -50,7 +50,7 @@ QLabel* TwoLineLabel(QWidget* parent, const char* name, const char* caption) {
 std::string ZeroLengthText() { return std::string("0") + platform::DecimalSeparator() + "0"; }
 
 // A line feed, a carriage return, or a carriage return and line feed each end a line.
-QString AsLines(const std::string& text) {
+QString AsLines(std::string_view text) {
   std::string lines;
   lines.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {

@@ -37,13 +37,36 @@ void Append(std::string& out, T value) {
 
 // The text of a record: `size` bytes at `offset`, cut at the end of the data and at
 // the first NUL byte.
-std::string TextAt(std::string_view data, uint64_t offset, uint32_t size) {
+std::string_view TextAt(std::string_view data, uint64_t offset, uint32_t size) {
   if (size >= kNoText || offset >= data.size()) return {};
   std::string_view text = data.substr(static_cast<size_t>(offset), size);
-  return std::string(text.substr(0, text.find('\0')));
+  return text.substr(0, text.find('\0'));
 }
 
 }  // namespace
+
+// ---- TEntryText ----
+
+TEntryText& TEntryText::operator=(const TEntryText& other) {
+  if (this != &other) Set(std::string(other.View()));
+  return *this;
+}
+
+void TEntryText::Set(std::string text) {
+  FOwned = text.empty() ? nullptr : std::make_unique<std::string>(std::move(text));
+  FData = FOwned ? FOwned->data() : nullptr;
+  FSize = FOwned ? FOwned->size() : 0;
+}
+
+void TEntryText::SetLoaded(std::string_view bytes) {
+  FOwned.reset();
+  FData = bytes.data();
+  FSize = bytes.size();
+}
+
+void TEntryText::Own() {
+  if (!FOwned && FSize != 0) Set(std::string(View()));
+}
 
 // ---- TTLKString ----
 
@@ -57,15 +80,40 @@ std::string TTLKString::GetSoundResRefText() const {
   return text;
 }
 
+// ---- TStringData ----
+
+std::unique_ptr<TTLKString> TStringData::ReleaseEntry() {
+  if (FEntry) FEntry->OwnText();
+  return std::move(FEntry);
+}
+
 // ---- TStringDataList ----
 
-TStringDataList::~TStringDataList() {
-  TStringData* node = FFirstNode;
-  while (node) {
-    TStringData* next = node->GetNextNode();
-    delete node;
-    node = next;
+// The blocks free the nodes and with them the entries; the kept bytes go after them.
+TStringDataList::~TStringDataList() { FNodeBlocks.clear(); }
+
+// Blocks grow with the list, from 16 nodes to 4096 (96 KiB).
+TStringData* TStringDataList::NewNode() {
+  if (TStringData* node = FRecycledNodes) {
+    FRecycledNodes = node->GetNextNode();
+    node->SetNextNode(nullptr);
+    return node;
   }
+  if (FUnusedCount == 0) {
+    FUnusedCount = std::clamp<size_t>(FNodesAllocated, 16, 4096);
+    FNodeBlocks.push_back(std::make_unique<TStringData[]>(FUnusedCount));
+    FUnusedNodes = FNodeBlocks.back().get();
+    FNodesAllocated += FUnusedCount;
+  }
+  --FUnusedCount;
+  return FUnusedNodes++;
+}
+
+void TStringDataList::RecycleNode(TStringData* node) {
+  node->SetEntry(nullptr);
+  node->SetPrevNode(nullptr);
+  node->SetNextNode(FRecycledNodes);
+  FRecycledNodes = node;
 }
 
 TTLKString* TStringDataList::First() {
@@ -83,7 +131,8 @@ TTLKString* TStringDataList::Next() {
 }
 
 void TStringDataList::Add(std::unique_ptr<TTLKString> entry) {
-  auto* node = new TStringData(std::move(entry));
+  TStringData* node = NewNode();
+  node->SetEntry(std::move(entry));
   node->SetPrevNode(FLastNode);
   if (FLastNode)
     FLastNode->SetNextNode(node);
@@ -109,13 +158,40 @@ std::unique_ptr<TTLKString> TStringDataList::DeleteCurrent(bool FreeEntry) {
     FLastNode = prev;
   FCurrentNode = next;
   --FCount;
-  std::unique_ptr<TTLKString> entry = node->ReleaseEntry();
-  delete node;
-  if (FreeEntry) return nullptr;
+  std::unique_ptr<TTLKString> entry = FreeEntry ? nullptr : node->ReleaseEntry();
+  RecycleNode(node);
   return entry;
 }
 
+// The nodes of `other` live in its blocks and its entries may view its bytes: both
+// come along. Of the two runs of unused nodes the longer is kept.
+void TStringDataList::TakeStorageOf(TStringDataList& other) {
+  for (auto& block : other.FNodeBlocks) FNodeBlocks.push_back(std::move(block));
+  other.FNodeBlocks.clear();
+  for (auto& bytes : other.FKeptBytes) FKeptBytes.push_back(std::move(bytes));
+  other.FKeptBytes.clear();
+  while (TStringData* node = other.FRecycledNodes) {
+    other.FRecycledNodes = node->GetNextNode();
+    RecycleNode(node);
+  }
+  if (other.FUnusedCount > FUnusedCount) {
+    FUnusedNodes = other.FUnusedNodes;
+    FUnusedCount = other.FUnusedCount;
+  }
+  other.FUnusedNodes = nullptr;
+  other.FUnusedCount = 0;
+  FNodesAllocated += other.FNodesAllocated;
+  other.FNodesAllocated = 0;
+}
+
+std::string_view TStringDataList::KeepBytes(std::string bytes) {
+  FKeptBytes.push_back(std::make_unique<std::string>(std::move(bytes)));
+  return *FKeptBytes.back();
+}
+
 void TStringDataList::AppendList(TStringDataList& other) {
+  if (&other == this) return;
+  TakeStorageOf(other);
   if (other.IsEmpty()) return;
   other.FFirstNode->SetPrevNode(FLastNode);
   if (FLastNode)
@@ -175,8 +251,7 @@ void TTLKFileHandler::LoadFromFile(const std::string& path) {
       CheckEntryTableFits(size);
     }
   }
-  const std::string data = platform::ReadWholeFile(path);
-  LoadFromBuffer(data);
+  LoadBytes(platform::ReadWholeFile(path));
 }
 
 // Header, 20 bytes: "TLK ", "V3.0", language id, entry count, string data offset
@@ -185,11 +260,14 @@ void TTLKFileHandler::LoadFromFile(const std::string& path) {
 // block), text size u32, sound length f32. Then the texts. Bytes past the end of the
 // file read as zeros.
 void TTLKFileHandler::LoadFromBuffer(std::string_view data) {
+  LoadBytes(std::string(data));  // copied first: `data` may lie in this table's own bytes
+}
+
+void TTLKFileHandler::LoadBytes(std::string bytes) {
   Clear();
-  ParseHeader(data);
-  CheckEntryTableFits(data.size());
-  CheckTextBytes(data);
-  ParseEntries(data);
+  ParseHeader(bytes);
+  CheckEntryTableFits(bytes.size());
+  ParseEntries(std::move(bytes));
   FIsOpen = true;
   FModified = false;
 }
@@ -229,32 +307,26 @@ void TTLKFileHandler::CheckEntryTableFits(uint64_t fileSize) const {
                 std::to_string(pastEnd) + " of " + std::to_string(FEntryCount) + "!");
 }
 
+namespace {
 // Records may share their text bytes, so a small file could otherwise make the table
-// claim far more memory than any file of its size should need (the GFF reader's bound).
-void TTLKFileHandler::CheckTextBytes(std::string_view data) const {
-  const uint64_t limit = (uint64_t{64} << 20) + 16 * uint64_t{data.size()};
-  uint64_t total = 0;
-  for (uint32_t i = 0; i < FEntryCount; ++i) {
-    char place[8] = {};  // text offset and size; a partial last record reads zeros
-    CopyClipped(data, kHeaderSize + size_t{i} * kRecordSize + 28, place, sizeof place);
-    const uint64_t offset = uint64_t{FStringDataOffset} + ValueAt<uint32_t>(place);
-    const uint32_t size = ValueAt<uint32_t>(place + 4);
-    if (size >= kNoText || offset >= data.size()) continue;
-    std::string_view text = data.substr(static_cast<size_t>(offset), size);
-    total += std::min(text.size(), text.find('\0'));
-    if (total > limit)
-      throw EHell(
-          "Error reading string data table. The texts add up to far more than the file holds!");
-    if (total > std::numeric_limits<uint32_t>::max())
-      throw EHell(
-          "Error reading string data table. The texts add up to more than a TLK file can hold!");
-  }
+// hold far more text than any file of its size should (the GFF reader's bound).
+void CheckTextBytes(uint64_t total, uint64_t fileSize) {
+  if (total > (uint64_t{64} << 20) + 16 * fileSize)
+    throw EHell(
+        "Error reading string data table. The texts add up to far more than the file holds!");
+  if (total > std::numeric_limits<uint32_t>::max())
+    throw EHell(
+        "Error reading string data table. The texts add up to more than a TLK file can hold!");
 }
+}  // namespace
 
-void TTLKFileHandler::ParseEntries(std::string_view data) {
-  const uint32_t count = FEntryCount;
-  FEntryCount = 0;
-  for (uint32_t i = 0; i < count; ++i) {
+// The entries are built in a list of their own, which keeps the bytes their texts view,
+// and join the table's list once all are read: a refused file leaves the list empty.
+void TTLKFileHandler::ParseEntries(std::string bytes) {
+  TStringDataList entries;
+  const std::string_view data = entries.KeepBytes(std::move(bytes));
+  uint64_t textBytes = 0;
+  for (uint32_t i = 0; i < FEntryCount; ++i) {
     const uint64_t position = kHeaderSize + uint64_t{i} * kRecordSize;
     char record[kRecordSize] = {};
     CopyClipped(data, static_cast<size_t>(position), record, kRecordSize);
@@ -269,11 +341,14 @@ void TTLKFileHandler::ParseEntries(std::string_view data) {
     entry->SetSize(ValueAt<uint32_t>(record + 32));
     entry->SetSoundLength(ValueAt<float>(record + 36));
     entry->SetStrRef(i);
-    entry->SetText(
-        TextAt(data, uint64_t{FStringDataOffset} + entry->GetOffset(), entry->GetSize()));
-    FEntryList->Add(std::move(entry));
-    ++FEntryCount;
+    const std::string_view text =
+        TextAt(data, uint64_t{FStringDataOffset} + entry->GetOffset(), entry->GetSize());
+    textBytes += text.size();
+    CheckTextBytes(textBytes, data.size());
+    entry->FText.SetLoaded(text);
+    entries.Add(std::move(entry));
   }
+  FEntryList->AppendList(entries);
 }
 
 void TTLKFileHandler::CheckSavable() const {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Exceptions.h"
 
@@ -14,6 +15,30 @@
 class EHell : public platform::Exception {
  public:
   explicit EHell(platform::Sentence message) : platform::Exception(std::move(message)) {}
+};
+
+// The text of an entry: a string of its own, or a view into the bytes of the file the
+// entry was loaded from, which the list holding the entry keeps (a loaded table costs no
+// allocation per text). A copy always owns its text.
+class TEntryText {
+ public:
+  TEntryText() = default;
+  TEntryText(const TEntryText& other) { Set(std::string(other.View())); }
+  TEntryText& operator=(const TEntryText& other);
+  ~TEntryText() = default;
+
+  std::string_view View() const { return {FData, FSize}; }
+  void Set(std::string text);
+  // `bytes` must outlive this text, or this text must be owned before they go.
+  void SetLoaded(std::string_view bytes);
+  void Own();
+
+ private:
+  const char* FData = nullptr;
+  size_t FSize = 0;
+  // The owned text, apart on the heap so that FData stays put; null while the text is a
+  // view or empty. (24 bytes in all, where a string and a view would take 48.)
+  std::unique_ptr<std::string> FOwned;
 };
 
 // One entry of a talk table.
@@ -42,8 +67,11 @@ class TTLKString {
   void SetSoundLength(float value) { FSoundLength = value; }
   uint32_t GetStrRef() const { return FStrRef; }
   void SetStrRef(uint32_t value) { FStrRef = value; }
-  const std::string& GetText() const { return FText; }
-  void SetText(std::string value) { FText = std::move(value); }
+  std::string_view GetText() const { return FText.View(); }
+  void SetText(std::string value) { FText.Set(std::move(value)); }
+  // A loaded entry views its text in the bytes its list keeps; this makes the text its
+  // own, as an entry needs before it leaves the list.
+  void OwnText() { FText.Own(); }
   bool GetIsNew() const { return FIsNew; }
   void SetIsNew(bool value) { FIsNew = value; }
 
@@ -56,13 +84,17 @@ class TTLKString {
   uint32_t FSize = 0;
   float FSoundLength = 0;
   uint32_t FStrRef = 0;
-  std::string FText;
-  bool FIsNew = false;
+  bool FIsNew = false;  // declared before the text to fill the gap after the numbers
+  TEntryText FText;
+
+  friend class TTLKFileHandler;  // the loader lets texts view the bytes it keeps
 };
 
-// One node of the entry list; it owns its entry, the list owns the nodes.
+// One node of the entry list; it owns its entry, the list owns the nodes. An entry
+// released here owns its text (the bytes it viewed stay with the list).
 class TStringData {
  public:
+  TStringData() = default;
   explicit TStringData(std::unique_ptr<TTLKString> entry) : FEntry(std::move(entry)) {}
 
   TStringData* GetNextNode() const { return FNextNode; }
@@ -71,7 +103,7 @@ class TStringData {
   void SetPrevNode(TStringData* node) { FPrevNode = node; }
   TTLKString* GetEntry() const { return FEntry.get(); }
   void SetEntry(std::unique_ptr<TTLKString> entry) { FEntry = std::move(entry); }
-  std::unique_ptr<TTLKString> ReleaseEntry() { return std::move(FEntry); }
+  std::unique_ptr<TTLKString> ReleaseEntry();
 
  private:
   TStringData* FNextNode = nullptr;
@@ -79,8 +111,11 @@ class TStringData {
   std::unique_ptr<TTLKString> FEntry;
 };
 
-// A doubly linked list of entries with a cursor. The nodes are freed one by one in a
-// loop, so a table of any length is destroyed without deep recursion.
+// A doubly linked list of entries with a cursor. The nodes come from blocks the list
+// owns (a node it unlinks is kept for the next Add), so a loaded table costs one
+// allocation per entry, not two, and is destroyed without deep recursion. The list keeps
+// the file bytes its loaded entries view until it is destroyed, and frees them after
+// the entries; an entry taken out of the list owns its text first.
 class TStringDataList {
  public:
   TStringDataList() = default;
@@ -100,9 +135,12 @@ class TStringDataList {
   // Unlinks the cursor's node; the cursor goes to the node that followed. With
   // `FreeEntry` false the entry is handed back to the caller instead of being freed.
   std::unique_ptr<TTLKString> DeleteCurrent(bool FreeEntry);
-  // Moves every node of `other` to the end of this list without allocating; `other` is
-  // left empty. The cursor goes to the new last node.
+  // Moves every node of `other`, with the blocks that hold them and the bytes it keeps,
+  // to the end of this list without allocating a node; `other` is left empty. The cursor
+  // goes to the new last node.
   void AppendList(TStringDataList& other);
+  // Keeps `bytes` as long as the list lives; entries of the list may view the result.
+  std::string_view KeepBytes(std::string bytes);
 
   int32_t Count() const { return FCount; }
   TStringData* FirstNode() const { return FFirstNode; }
@@ -114,6 +152,18 @@ class TStringDataList {
   TStringData* FLastNode = nullptr;
   TStringData* FCurrentNode = nullptr;
   int32_t FCount = 0;
+
+  TStringData* NewNode();
+  void RecycleNode(TStringData* node);
+  void TakeStorageOf(TStringDataList& other);
+
+  // Each string apart on the heap, so that no view moves when the vector grows.
+  std::vector<std::unique_ptr<std::string>> FKeptBytes;
+  std::vector<std::unique_ptr<TStringData[]>> FNodeBlocks;
+  TStringData* FUnusedNodes = nullptr;  // the nodes of the newest block not yet used
+  size_t FUnusedCount = 0;
+  TStringData* FRecycledNodes = nullptr;  // unlinked nodes, chained by NextNode
+  size_t FNodesAllocated = 0;
 };
 
 // One open talk table.
@@ -160,10 +210,11 @@ class TTLKFileHandler {
   void SetModified(bool value) { FModified = value; }
 
  private:
+  // Parses the file's bytes; the entries view their texts in them.
+  void LoadBytes(std::string bytes);
   void ParseHeader(std::string_view data);
   void CheckEntryTableFits(uint64_t fileSize) const;
-  void CheckTextBytes(std::string_view data) const;
-  void ParseEntries(std::string_view data);
+  void ParseEntries(std::string bytes);
   void CheckSavable() const;
   // Numbers and marks the entries as AddEntry does and links them all at once.
   void AddEntries(TStringDataList& entries);

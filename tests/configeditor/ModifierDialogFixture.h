@@ -57,6 +57,13 @@ class ModifierDialogTest : public testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
   }
 
+  // Stores the column `key` with `value` through the boxes and the add button.
+  void Store(const std::string& key, const std::string& value) {
+    Type(dialog.cbColLabel, key);
+    Type(dialog.cbColValue, value);
+    dialog.btnAddToList->click();
+  }
+
   // The sentence the 2DA reader gives for the file at `path`.
   static std::string ReaderError(const std::string& path) {
     return testing_support::RaisedMessage<EDead>([&] { T2DAHandler().LoadFromFile(path); })

@@ -15,6 +15,12 @@ namespace modifier_testing {
 using game_file_builders::TwoDaWithColumns;
 using testing_support::Lines;
 
+// The start of a changes.ini listing the 2DA file the modifier dialogs open on.
+inline const std::string kHead =
+    Lines({"[Settings]", "FileExists=1", "[2DAList]", "Table0=appearance.2da"});
+// A section after the modifier's, which no command on the modifier may change.
+inline const std::string kTail = Lines({"[n]", "x=1"});
+
 inline void Write2da(const std::string& path, const std::vector<std::string>& columns) {
   platform::ReplaceFile(path, TwoDaWithColumns(columns));
 }

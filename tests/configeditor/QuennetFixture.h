@@ -54,6 +54,13 @@ class QuennetTest : public testing::Test {
     platform::SetShortDateSource({});
   }
 
+  // Shows the main window and waits until it is on screen, as focus, visibility and
+  // mouse tests need; false when it never appears.
+  [[nodiscard]] bool ShowWindow() {
+    form->show();
+    return QTest::qWaitForWindowExposed(form);
+  }
+
   std::string PathOf(const std::string& name) const {
     return folder.path().toStdString() + "/" + name;
   }
@@ -128,6 +135,12 @@ class QuennetTest : public testing::Test {
   testing_support::ScopedFakeServices services;
   std::unique_ptr<quennet::TForms> forms;
   quennet::TMainForm* form;
+};
+
+// The main window on screen from the start: what the tests of the panes start from.
+class QuennetWindowTest : public QuennetTest {
+ protected:
+  QuennetWindowTest() { EXPECT_TRUE(ShowWindow()); }
 };
 
 }  // namespace quennet_testing

@@ -10,6 +10,7 @@
 namespace quennet {
 namespace {
 
+using modifier_testing::kTail;
 using modifier_testing::Lines;
 
 TEST(ModifierKindTest, KindOfAKey) {
@@ -19,8 +20,6 @@ TEST(ModifierKindTest, KindOfAKey) {
   EXPECT_EQ(std::nullopt, KindOfModifierKey("", true));
   EXPECT_STREQ("AddColumn", KindWord(T2daModifierKind::AddColumn));
 }
-
-const std::string kTail = Lines({"[n]", "x=1"});
 
 TEST(RowIdentifierTest, LoadRepairsOnlyASectionWithoutOne) {
   struct Case {

@@ -123,9 +123,7 @@ class AddRowLayoutTest : public modifier_testing::ModifierDialogTest<TMod2DARowF
 
 TEST_F(AddRowLayoutTest, StoringALongKeyWidensTheKeyColumn) {
   Open(Lines({"[2DAList]", "Table0=appearance.2da", "[m]"}));
-  Type(dialog.cbColLabel, "2DAMEMORY12");
-  Type(dialog.cbColValue, "RowLabel");
-  dialog.btnAddToList->click();
+  Store("2DAMEMORY12", "RowLabel");
   const platform::StringGrid& grid = *dialog.grid2daMod;
   ASSERT_EQ("2DAMEMORY12", grid.Cell(0, 0));
   EXPECT_GE(grid.ColWidth(0), NeededKeyWidth(grid, "2DAMEMORY12"));

@@ -17,13 +17,12 @@ namespace quennet {
 namespace {
 
 using modifier_testing::Items;
+using modifier_testing::kHead;
+using modifier_testing::kTail;
 using modifier_testing::Lines;
 using modifier_testing::Rows;
 using platform::MessageKind;
 
-const std::string kHead =
-    Lines({"[Settings]", "FileExists=1", "[2DAList]", "Table0=appearance.2da"});
-const std::string kTail = Lines({"[n]", "x=1"});
 const char kIdentifierWarning[] =
     "You must specify a valid identifier for the row to have its value changed!";
 const char kValueWarning[] =

@@ -21,22 +21,13 @@ namespace quennet {
 namespace {
 
 using modifier_testing::Items;
+using modifier_testing::kHead;
+using modifier_testing::kTail;
 using modifier_testing::Lines;
 using modifier_testing::Rows;
 using platform::MessageKind;
 
-const std::string kHead =
-    Lines({"[Settings]", "FileExists=1", "[2DAList]", "Table0=appearance.2da"});
-const std::string kTail = Lines({"[n]", "x=1"});
-
-class ChangeRowFormTest : public modifier_testing::ModifierDialogTest<TChange2daForm> {
- protected:
-  void Store(const std::string& key, const std::string& value) {
-    Type(dialog.cbColLabel, key);
-    Type(dialog.cbColValue, value);
-    dialog.btnAddToList->click();
-  }
-};
+using ChangeRowFormTest = modifier_testing::ModifierDialogTest<TChange2daForm>;
 
 TEST_F(ChangeRowFormTest, LoadShowsTheIdentifierAndRepairsASectionWithoutOne) {
   struct Case {

@@ -31,13 +31,8 @@ const char* kNotUnique =
     "The entered modifier label is not unique! Please try again with another label that is not "
     "already in use.";
 
-class NewGffFieldTest : public QuennetTest {
+class NewGffFieldTest : public QuennetWindowTest {
  protected:
-  NewGffFieldTest() {
-    form->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
-  }
-
   void OpenAndSelect(const std::string& text, const std::string& fileName = "p.utc",
                      const std::string& name = "changes.ini") {
     OpenFile(text, name);

@@ -101,8 +101,7 @@ TEST_F(QuennetHelpTest, CopyRowHelpToggles) {
 // applies: the main window is blocked, the help window is not.
 TEST_F(QuennetHelpTest, HelpStaysUsableUnderAWindowModalDialog) {
   NewFile();
-  form->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  ASSERT_TRUE(ShowWindow());
   info.TogglePage(info.txtInfo);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&info));
   QDialog& dialog = *forms->NewLabelForm;

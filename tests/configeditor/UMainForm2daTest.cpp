@@ -37,13 +37,8 @@ using Rows = std::vector<std::vector<std::string>>;
 
 const std::string kHead = Lines({"[Settings]", "FileExists=1"});
 
-class Quennet2daTest : public QuennetTest {
+class Quennet2daTest : public QuennetWindowTest {
  protected:
-  Quennet2daTest() {
-    form->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
-  }
-
   // Opens `text` and selects the 2DA file node `fileName` (when given).
   void OpenAndSelect(const std::string& text, const std::string& fileName = "") {
     OpenFile(text);

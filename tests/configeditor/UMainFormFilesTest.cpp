@@ -43,12 +43,8 @@ const Category kCategories[] = {
      &quennet::TMainForm::DeleteSSFFile1, &quennet::TMainForm::nodeSsf},
 };
 
-class QuennetFilesTest : public QuennetTest {
+class QuennetFilesTest : public QuennetWindowTest {
  protected:
-  QuennetFilesTest() {
-    form->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
-  }
   void ExpectFileName(const std::string& word, const std::string& typed) {
     services.modals.Expect("TFormFilename", [word, typed](QDialog& dialog) {
       EXPECT_EQ("Add " + word + " file", Find<QLabel>(&dialog, "lblTitle")->text().toStdString());

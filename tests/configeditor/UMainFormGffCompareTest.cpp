@@ -94,8 +94,7 @@ class QuennetGffCompareTest : public QuennetTest {
     hooked.cursor = &cursor;
     hooked.fileDialogs = &fileDialogs;
     platform::InstallServices(hooked);
-    form->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
+    EXPECT_TRUE(ShowWindow());
   }
 
   void OpenAndSelect(const std::string& text, const std::string& fileName = "p.utc") {

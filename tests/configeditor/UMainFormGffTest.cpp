@@ -28,13 +28,8 @@ using Rows = std::vector<std::vector<std::string>>;
 
 const std::string kHead = Lines({"[Settings]", "FileExists=1", "[GFFList]", "File0=p.utc"});
 
-class QuennetGffTest : public QuennetTest {
+class QuennetGffTest : public QuennetWindowTest {
  protected:
-  QuennetGffTest() {
-    form->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
-  }
-
   // Opens `text` and selects the GFF file node `fileName`.
   void OpenAndSelect(const std::string& text, const std::string& fileName = "p.utc",
                      const std::string& name = "changes.ini") {

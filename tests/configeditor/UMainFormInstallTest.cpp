@@ -31,13 +31,8 @@ const std::string kUnstorableOmega =
     "The character \"\xCE\xA9\" (U+03A9) cannot be stored in the Windows-1252 code page of "
     "the files. Nothing was changed.";
 
-class QuennetInstallTest : public QuennetTest {
+class QuennetInstallTest : public QuennetWindowTest {
  protected:
-  QuennetInstallTest() {
-    form->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
-  }
-
   void OpenAndShowPane(const std::string& text) {
     OpenFile(text);
     Select(form->nodeInstall);

@@ -23,13 +23,8 @@ using modifier_testing::Lines;
 const std::string kHead = Lines({"[Settings]", "FileExists=1"});
 const Qt::KeyboardModifiers kCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
 
-class QuennetScriptTest : public QuennetTest {
+class QuennetScriptTest : public QuennetWindowTest {
  protected:
-  QuennetScriptTest() {
-    form->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
-  }
-
   void OpenAndShowPane(const std::string& text) {
     OpenFile(text);
     Select(form->nodeScript);

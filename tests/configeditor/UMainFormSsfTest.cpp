@@ -26,13 +26,8 @@ using Rows = std::vector<std::vector<std::string>>;
 
 const std::string kHead = Lines({"[Settings]", "FileExists=1"});
 
-class QuennetSsfTest : public QuennetTest {
+class QuennetSsfTest : public QuennetWindowTest {
  protected:
-  QuennetSsfTest() {
-    form->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
-  }
-
   void OpenAndSelect(const std::string& text, const std::string& fileName) {
     OpenFile(text);
     SelectFile(fileName);

@@ -298,8 +298,7 @@ TEST_F(QuennetMainFormTest, SelectingANodeExpandsItAndCollapsesTheOthers) {
 // and never moves the selection.
 TEST_F(QuennetMainFormTest, RightClickFollowsTheSelectedNode) {
   OpenFile(kTwoLists);
-  form->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  ASSERT_TRUE(ShowWindow());
   auto rightClick = [&](QTreeWidgetItem* node) {
     QPoint at = form->tree->visualItemRect(node).center();
     QTest::mouseClick(form->tree->viewport(), Qt::RightButton, {}, at);
@@ -346,8 +345,7 @@ TEST_F(QuennetMainFormTest, RightClickFollowsTheSelectedNode) {
 // before the context-menu request, so the pop-up opens only for a file category.
 TEST_F(QuennetMainFormTest, PopUpOpensOnlyWhereACommandIsOffered) {
   OpenFile(kTwoLists);
-  form->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  ASSERT_TRUE(ShowWindow());
   auto rightClickOnSettings = [&] {
     QPoint at = form->tree->viewport()->mapTo(
         form, form->tree->visualItemRect(form->nodeSettings).center());
@@ -388,8 +386,7 @@ TEST_F(QuennetMainFormTest, ModifierShortcutsAreDeadWithoutDocument) {
 
 TEST_F(QuennetMainFormTest, ControlsShowTheirHintInTheStatusBar) {
   OpenFile(kTwoLists);
-  form->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  ASSERT_TRUE(ShowWindow());
   QTest::mouseMove(form->btnSetReset, form->btnSetReset->rect().center());
   EXPECT_EQ("Discard recently made changes and reload the values stored in the INI file.",
             form->bar->currentMessage().toStdString());
@@ -397,8 +394,7 @@ TEST_F(QuennetMainFormTest, ControlsShowTheirHintInTheStatusBar) {
 
 // The designed sizes fit another platform's font: here every text must still fit.
 TEST_F(QuennetMainFormTest, InitialSizeFitsTheTextsOfEveryPane) {
-  form->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  ASSERT_TRUE(ShowWindow());
   EXPECT_GE(form->width(), 660);
   EXPECT_GE(form->height(), 491);
   EXPECT_GE(form->width(), form->sizeHint().width());
@@ -415,8 +411,7 @@ TEST_F(QuennetMainFormTest, InitialSizeFitsTheTextsOfEveryPane) {
 TEST_F(QuennetMainFormTest, KeyColumnTakesTheWidthOfItsLongestKey) {
   OpenFile(std::string(kTwoLists) +
            "[spells.2da]\r\nChangeRow10=a\r\nAddColumn110=b\r\n[a]\r\nk=v\r\n[b]\r\nk=v\r\n");
-  form->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  ASSERT_TRUE(ShowWindow());
   Select(form->node2da->child(0));
   const QFontMetrics metrics(form->grid2daMod->font());
   const int margins =
@@ -427,16 +422,14 @@ TEST_F(QuennetMainFormTest, KeyColumnTakesTheWidthOfItsLongestKey) {
 }
 
 TEST_F(QuennetMainFormTest, QuitClosesTheWindow) {
-  form->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  ASSERT_TRUE(ShowWindow());
   form->mnuQuit->trigger();
   EXPECT_FALSE(form->isVisible());
 }
 
 TEST_F(QuennetMainFormTest, ScreenshotWithADocumentOpen) {
   OpenFile(kTwoLists);
-  form->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  ASSERT_TRUE(ShowWindow());
   Select(form->nodeSettings);
   QApplication::processEvents();
   const QString path = QStringLiteral(QUENNET_SCREENSHOT_DIR "/quennet_main.png");

@@ -27,13 +27,8 @@ const std::string kHead = Lines({"[Settings]", "FileExists=1"});
 const std::string kThreeTokens =
     kHead + Lines({"[TLKList]", "StrRef0=10", "StrRef1=11", "StrRef2=12"});
 
-class QuennetTlkTest : public QuennetTest {
+class QuennetTlkTest : public QuennetWindowTest {
  protected:
-  QuennetTlkTest() {
-    form->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
-  }
-
   void OpenAndShowPane(const std::string& text) {
     OpenFile(text);
     Select(form->nodeTlk);

@@ -26,21 +26,12 @@ namespace quennet {
 namespace {
 
 using modifier_testing::Items;
+using modifier_testing::kHead;
 using modifier_testing::Lines;
 using modifier_testing::Rows;
 using platform::MessageKind;
 
-const std::string kHead =
-    Lines({"[Settings]", "FileExists=1", "[2DAList]", "Table0=appearance.2da"});
-
-class AddRowFormTest : public modifier_testing::ModifierDialogTest<TMod2DARowForm> {
- protected:
-  void Store(const std::string& key, const std::string& value) {
-    Type(dialog.cbColLabel, key);
-    Type(dialog.cbColValue, value);
-    dialog.btnAddToList->click();
-  }
-};
+using AddRowFormTest = modifier_testing::ModifierDialogTest<TMod2DARowForm>;
 
 TEST_F(AddRowFormTest, LoadListsKeysWithAValueAndWritesNothing) {
   struct Case {

@@ -96,12 +96,16 @@ ScopedFakeServices::ScopedFakeServices()
 }
 
 ScopedFakeServices::~ScopedFakeServices() {
+  ExpectAllUsed();
+  platform::InstallServices(FPrevious);
+  platform::SetFolderPicker(FPreviousPicker);
+}
+
+void ScopedFakeServices::ExpectAllUsed() const {
   EXPECT_EQ(0u, messages.Pending()) << "expected message boxes were not shown";
   EXPECT_EQ(0u, fileDialogs.Pending()) << "expected file dialogs were not shown";
   EXPECT_EQ(0u, modals.Pending()) << "expected modal dialogs were not run";
   EXPECT_EQ(0u, folderPicker.Pending()) << "expected folder pickers were not shown";
-  platform::InstallServices(FPrevious);
-  platform::SetFolderPicker(FPreviousPicker);
 }
 
 }  // namespace testing_support

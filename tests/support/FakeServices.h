@@ -129,6 +129,8 @@ class ScopedFakeServices {
   ScopedFakeServices();
   // Fails the test when an expectation was not used.
   ~ScopedFakeServices();
+  // The same check at any point, for a table of cases that each script their own boxes.
+  void ExpectAllUsed() const;
 
   ScriptedMessages messages;
   ScriptedFileDialogs fileDialogs;

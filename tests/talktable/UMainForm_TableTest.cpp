@@ -9,25 +9,21 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <filesystem>
 
 #include "platform/ui/Application.h"
 #include "talktable/UConfirmDelete.h"
 #include "talktable/ULanguageForm.h"
 #include "talktable/UMainForm.h"
 #include "talktable/UPadForm.h"
-#include "tests/support/FakeServices.h"
-#include "tests/support/ScratchFolder.h"
 #include "tests/support/TlkBytes.h"
 #include "tests/support/Widgets.h"
+#include "tests/talktable/MainWindowFixture.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using platform::MessageAnswer;
 using platform::MessageKind;
 using testing_support::Find;
-using testing_support::ScopedFakeServices;
 
 const char* const kIntervalMessage =
     "Please specify a StrRef interval of strings to display. Bigger interval uses more memory and "
@@ -41,53 +37,26 @@ std::string TableBytes(uint32_t count, const std::string& prefix = "t", uint32_t
   return tlk_bytes::File(entries, language);
 }
 
-class TableCommandsTest : public testing::Test {
+class TableCommandsTest : public testing_support::MainWindowTest {
  protected:
-  void SetUp() override { form.CreateForms(); }
-
-  std::string Write(const std::string& name, const std::string& bytes) const {
-    return scratch.Write(name, bytes);
-  }
   // Loads a table of `count` entries and shows the interval start..stop.
   std::string Open(uint32_t count, int start, int stop, uint32_t language = 0) {
     const std::string path = Write("open.tlk", TableBytes(count, "t", language));
-    form.LoadFile(path);
-    EXPECT_TRUE(form.TalkTable().IsOpen());
-    Show(start, stop);
+    form->LoadFile(path);
+    EXPECT_TRUE(form->TalkTable().IsOpen());
+    Show(std::to_string(start), std::to_string(stop));
     return path;
   }
-  void Show(int start, int stop) {
-    form.edStart->setText(QString::number(start));
-    form.edStop->setText(QString::number(stop));
-    form.btnShowClick();
-  }
-  void SelectStrRef(int strRef) {
-    for (int row = 1; row < form.grid->RowCount(); ++row)
-      if (form.grid->Cell(0, row) == std::to_string(strRef)) form.grid->SetRow(row);
-    ASSERT_EQ(std::to_string(strRef), form.grid->Cell(0, form.grid->Row()));
-  }
-  // The StrRef cells of the grid's rows below the header.
-  std::vector<std::string> StrRefsShown() const {
-    std::vector<std::string> cells;
-    for (int row = 1; row < form.grid->RowCount(); ++row)
-      cells.emplace_back(form.grid->Cell(0, row));
-    return cells;
-  }
   std::string Selected(int col = 0) const {
-    return std::string(form.grid->Cell(col, form.grid->Row()));
+    return std::string(form->grid->Cell(col, form->grid->Row()));
   }
-  std::string Field(QLineEdit* field) const { return field->text().toStdString(); }
-  std::vector<std::string> Texts() {
+  std::vector<std::string> EntryTexts() {
     std::vector<std::string> texts;
-    TStringDataList& list = form.TalkTable().EntryList();
+    TStringDataList& list = form->TalkTable().EntryList();
     for (TTLKString* entry = list.First(); entry; entry = list.Next())
-      texts.push_back(entry->GetText());
+      texts.emplace_back(entry->GetText());
     return texts;
   }
-
-  testing_support::ScratchFolder scratch;
-  fs::path FFolder{scratch.Path()};
-  sorlith::TMainForm form;
 };
 
 std::vector<std::string> Numbers(int from, int to) {
@@ -118,51 +87,51 @@ TEST_F(TableCommandsTest, DeleteRenumbersRefreshesAndSelects) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ScopedFakeServices fakes;
     Open(c.entries, c.start, c.stop);
     SelectStrRef(c.deleted);
-    fakes.modals.Expect("TConfirmDelete", [&](QDialog& dialog) {
-      EXPECT_EQ(form.PlaceAt(100, 128), dialog.pos());
+    services.modals.Expect("TConfirmDelete", [&](QDialog& dialog) {
+      EXPECT_EQ(form->PlaceAt(100, 128), dialog.pos());
       EXPECT_EQ("Delete entry #" + std::to_string(c.deleted),
                 Find<QLabel>(&dialog, "lblHeader")->text().toStdString());
       ClickOk(dialog);
     });
-    fakes.messages.Expect(MessageKind::Information,
-                          "Entry " + std::to_string(c.deleted) +
-                              " has been deleted. Warning: All following entries have had their "
-                              "StrRefs changed!");
-    form.Deleteselected1Click();
+    services.messages.Expect(MessageKind::Information,
+                             "Entry " + std::to_string(c.deleted) +
+                                 " has been deleted. Warning: All following entries have had their "
+                                 "StrRefs changed!");
+    form->Deleteselected1Click();
 
-    EXPECT_EQ(c.entries - 1, form.TalkTable().EntryCount());
-    EXPECT_TRUE(form.TalkTable().Modified());
-    EXPECT_EQ(c.startAfter, Field(form.edStart));
-    EXPECT_EQ(c.stopAfter, Field(form.edStop));
-    EXPECT_EQ(Numbers(std::stoi(c.startAfter), std::stoi(c.stopAfter)), StrRefsShown());
+    EXPECT_EQ(c.entries - 1, form->TalkTable().EntryCount());
+    EXPECT_TRUE(form->TalkTable().Modified());
+    EXPECT_EQ(c.startAfter, Text(form->edStart));
+    EXPECT_EQ(c.stopAfter, Text(form->edStop));
+    EXPECT_EQ(Numbers(std::stoi(c.startAfter), std::stoi(c.stopAfter)), ListedStrRefs());
     EXPECT_EQ(std::to_string(c.selected), Selected());
     EXPECT_EQ(c.selectedText, Selected(1));
-    EXPECT_EQ("(" + std::to_string(c.entries - 2) + " max.)", form.lblMax->text().toStdString());
-    EXPECT_TRUE(form.Save2->isEnabled());
+    EXPECT_EQ("(" + std::to_string(c.entries - 2) + " max.)", form->lblMax->text().toStdString());
+    EXPECT_TRUE(form->Save2->isEnabled());
+    services.ExpectAllUsed();
   }
 }
 
 TEST_F(TableCommandsTest, DeletingTheOnlyEntryShowsAnEmptyTable) {
-  ScopedFakeServices fakes;
   Open(1, 0, 0);
-  fakes.modals.Expect("TConfirmDelete", ClickOk);
-  fakes.messages.Expect(MessageKind::Information,
-                        "Entry 0 has been deleted. Warning: All following entries have had their "
-                        "StrRefs changed!");
-  form.Deleteselected1Click();
-  EXPECT_EQ(0u, form.TalkTable().EntryCount());
-  EXPECT_EQ("0", Field(form.edStart));
-  EXPECT_EQ("0", Field(form.edStop));
+  services.modals.Expect("TConfirmDelete", ClickOk);
+  services.messages.Expect(
+      MessageKind::Information,
+      "Entry 0 has been deleted. Warning: All following entries have had their "
+      "StrRefs changed!");
+  form->Deleteselected1Click();
+  EXPECT_EQ(0u, form->TalkTable().EntryCount());
+  EXPECT_EQ("0", Text(form->edStart));
+  EXPECT_EQ("0", Text(form->edStop));
   // A header row and one empty row, as a new empty table shows.
-  EXPECT_EQ(3, form.grid->ColCount());
-  EXPECT_EQ(std::vector<std::string>{""}, StrRefsShown());
+  EXPECT_EQ(3, form->grid->ColCount());
+  EXPECT_EQ(std::vector<std::string>{""}, ListedStrRefs());
   EXPECT_EQ("Displaying entries between StrRef 0 to 0 out of a total of 0 entries.",
-            form.StatusText());
+            form->StatusText());
   // The empty row names no entry: a further Delete does nothing.
-  form.Deleteselected1Click();
+  form->Deleteselected1Click();
 }
 
 // A start field the user changed without showing it: typed beyond the stop, or a
@@ -171,20 +140,20 @@ TEST_F(TableCommandsTest, DeletingTheOnlyEntryShowsAnEmptyTable) {
 TEST_F(TableCommandsTest, StartTypedBeyondTheStopIsPulledDown) {
   for (const char* typed : {"500", "-5"}) {
     SCOPED_TRACE(typed);
-    ScopedFakeServices fakes;
     Open(100, 0, 20);
     SelectStrRef(3);
-    form.edStart->setText(typed);
-    fakes.modals.Expect("TConfirmDelete", ClickOk);
-    fakes.messages.Expect(MessageKind::Information,
-                          "Entry 3 has been deleted. Warning: All following entries have had "
-                          "their StrRefs changed!");
-    form.Deleteselected1Click();
-    EXPECT_EQ("0", Field(form.edStart));
-    EXPECT_EQ("20", Field(form.edStop));
-    EXPECT_EQ(Numbers(0, 20), StrRefsShown());
+    form->edStart->setText(typed);
+    services.modals.Expect("TConfirmDelete", ClickOk);
+    services.messages.Expect(MessageKind::Information,
+                             "Entry 3 has been deleted. Warning: All following entries have had "
+                             "their StrRefs changed!");
+    form->Deleteselected1Click();
+    EXPECT_EQ("0", Text(form->edStart));
+    EXPECT_EQ("20", Text(form->edStop));
+    EXPECT_EQ(Numbers(0, 20), ListedStrRefs());
     EXPECT_EQ("3", Selected());
     EXPECT_EQ("t4", Selected(1));
+    services.ExpectAllUsed();
   }
 }
 
@@ -200,44 +169,43 @@ TEST_F(TableCommandsTest, DeleteIsCancelledByDefault) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ScopedFakeServices fakes;
     Open(10, 0, 9);
     SelectStrRef(4);
-    fakes.modals.Expect("TConfirmDelete", c.answer);
-    form.Deleteselected1Click();
-    EXPECT_EQ(10u, form.TalkTable().EntryCount());
-    EXPECT_FALSE(form.TalkTable().Modified());
+    services.modals.Expect("TConfirmDelete", c.answer);
+    form->Deleteselected1Click();
+    EXPECT_EQ(10u, form->TalkTable().EntryCount());
+    EXPECT_FALSE(form->TalkTable().Modified());
     EXPECT_EQ("4", Selected());
+    services.ExpectAllUsed();
   }
 }
 
 TEST_F(TableCommandsTest, DeleteDoesNothingWhileTheGridShowsAMessage) {
-  ScopedFakeServices fakes;
-  form.LoadFile(Write("open.tlk", TableBytes(5)));
-  ASSERT_EQ(1, form.grid->ColCount());
-  form.Deleteselected1Click();
-  EXPECT_EQ(5u, form.TalkTable().EntryCount());
+  form->LoadFile(Write("open.tlk", TableBytes(5)));
+  ASSERT_EQ(1, form->grid->ColCount());
+  form->Deleteselected1Click();
+  EXPECT_EQ(5u, form->TalkTable().EntryCount());
 }
 
 TEST_F(TableCommandsTest, ABadIntervalFieldAfterADeleteLeavesNoStaleRow) {
-  ScopedFakeServices fakes;
   Open(100, 0, 99);
   SelectStrRef(10);
-  form.edStop->setText("");
-  fakes.modals.Expect("TConfirmDelete", ClickOk);
-  fakes.messages.Expect(MessageKind::Information,
-                        "Entry 10 has been deleted. Warning: All following entries have had their "
-                        "StrRefs changed!");
-  fakes.messages.Expect(MessageKind::Error, "'' is not a valid integer value");
-  platform::RunGuarded([&] { form.Deleteselected1Click(); });
-  EXPECT_EQ(99u, form.TalkTable().EntryCount());
-  EXPECT_EQ(1, form.grid->ColCount());
-  EXPECT_EQ(kIntervalMessage, form.grid->Cell(0, 0));
-  EXPECT_FALSE(form.grid->isEnabled());
-  EXPECT_EQ("", form.txtDisplay->toPlainText().toStdString());
+  form->edStop->setText("");
+  services.modals.Expect("TConfirmDelete", ClickOk);
+  services.messages.Expect(
+      MessageKind::Information,
+      "Entry 10 has been deleted. Warning: All following entries have had their "
+      "StrRefs changed!");
+  services.messages.Expect(MessageKind::Error, "'' is not a valid integer value");
+  platform::RunGuarded([&] { form->Deleteselected1Click(); });
+  EXPECT_EQ(99u, form->TalkTable().EntryCount());
+  EXPECT_EQ(1, form->grid->ColCount());
+  EXPECT_EQ(kIntervalMessage, form->grid->Cell(0, 0));
+  EXPECT_FALSE(form->grid->isEnabled());
+  EXPECT_EQ("", form->txtDisplay->toPlainText().toStdString());
   // With no entry row on show, a second Delete cannot reach another entry.
-  form.Deleteselected1Click();
-  EXPECT_EQ(99u, form.TalkTable().EntryCount());
+  form->Deleteselected1Click();
+  EXPECT_EQ(99u, form->TalkTable().EntryCount());
 }
 
 // ---- Pad to StrRef ----
@@ -262,10 +230,9 @@ TEST_F(TableCommandsTest, PadAddsBlankEntriesAndShowsTheirEnd) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.report);
-    ScopedFakeServices fakes;
     Open(1000, 0, 999);
-    fakes.modals.Expect("TPadEntriesForm", [&](QDialog& dialog) {
-      EXPECT_EQ(form.PlaceAt(32, 64), dialog.pos());
+    services.modals.Expect("TPadEntriesForm", [&](QDialog& dialog) {
+      EXPECT_EQ(form->PlaceAt(32, 64), dialog.pos());
       auto* edStrRef = Find<QLineEdit>(&dialog, "edStrRef");
       EXPECT_EQ("1001", edStrRef->text().toStdString());
       EXPECT_EQ("(current range: 0 to 999)",
@@ -273,22 +240,23 @@ TEST_F(TableCommandsTest, PadAddsBlankEntriesAndShowsTheirEnd) {
       if (c.typed) edStrRef->setText(c.typed);
       Find<QPushButton>(&dialog, "btnOK")->click();
     });
-    fakes.messages.Expect(MessageKind::Information, c.report);
-    form.PadtoStrRef1Click();
+    services.messages.Expect(MessageKind::Information, c.report);
+    form->PadtoStrRef1Click();
 
     const int last = std::stoi(c.stopAfter);
-    EXPECT_EQ(uint32_t(last + 1), form.TalkTable().EntryCount());
-    EXPECT_EQ(c.startAfter, Field(form.edStart));
-    EXPECT_EQ(c.stopAfter, Field(form.edStop));
-    EXPECT_EQ(Numbers(std::stoi(c.startAfter), last), StrRefsShown());
+    EXPECT_EQ(uint32_t(last + 1), form->TalkTable().EntryCount());
+    EXPECT_EQ(c.startAfter, Text(form->edStart));
+    EXPECT_EQ(c.stopAfter, Text(form->edStop));
+    EXPECT_EQ(Numbers(std::stoi(c.startAfter), last), ListedStrRefs());
     EXPECT_EQ(c.stopAfter, Selected());
     EXPECT_EQ("", Selected(1));
     EXPECT_EQ("", Selected(2));
-    EXPECT_EQ("(" + std::string(c.stopAfter) + " max.)", form.lblMax->text().toStdString());
-    EXPECT_TRUE(form.TalkTable().Modified());
+    EXPECT_EQ("(" + std::string(c.stopAfter) + " max.)", form->lblMax->text().toStdString());
+    EXPECT_TRUE(form->TalkTable().Modified());
     EXPECT_EQ("Displaying entries between StrRef " + std::string(c.startAfter) + " to " +
                   c.stopAfter + " out of a total of " + std::to_string(last + 1) + " entries.",
-              form.StatusText());
+              form->StatusText());
+    services.ExpectAllUsed();
   }
 }
 
@@ -303,35 +271,34 @@ TEST_F(TableCommandsTest, PadRefusalsAddNothing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    ScopedFakeServices fakes;
     Open(1000, 0, 999);
-    fakes.modals.Expect("TPadEntriesForm", [&](QDialog& dialog) {
+    services.modals.Expect("TPadEntriesForm", [&](QDialog& dialog) {
       Find<QLineEdit>(&dialog, "edStrRef")->setText(c.typed);
       Find<QPushButton>(&dialog, "btnOK")->click();
     });
-    if (c.warning) fakes.messages.Expect(MessageKind::Warning, c.warning);
-    form.PadtoStrRef1Click();
-    EXPECT_EQ(1000u, form.TalkTable().EntryCount());
-    EXPECT_FALSE(form.TalkTable().Modified());
-    EXPECT_EQ("999", Field(form.edStop));
+    if (c.warning) services.messages.Expect(MessageKind::Warning, c.warning);
+    form->PadtoStrRef1Click();
+    EXPECT_EQ(1000u, form->TalkTable().EntryCount());
+    EXPECT_FALSE(form->TalkTable().Modified());
+    EXPECT_EQ("999", Text(form->edStop));
+    services.ExpectAllUsed();
   }
 }
 
 TEST_F(TableCommandsTest, PadCancelledOrNotANumber) {
-  ScopedFakeServices fakes;
   Open(10, 0, 9);
-  fakes.modals.Expect("TPadEntriesForm", [](QDialog& dialog) {
+  services.modals.Expect("TPadEntriesForm", [](QDialog& dialog) {
     QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);  // Cancel is the default button
   });
-  form.PadtoStrRef1Click();
-  fakes.modals.Expect("TPadEntriesForm", [](QDialog& dialog) {
+  form->PadtoStrRef1Click();
+  services.modals.Expect("TPadEntriesForm", [](QDialog& dialog) {
     Find<QLineEdit>(&dialog, "edStrRef")->setText("12a");  // pasted
     Find<QPushButton>(&dialog, "btnOK")->click();
   });
-  fakes.messages.Expect(MessageKind::Error, "'12a' is not a valid integer value");
-  platform::RunGuarded([&] { form.PadtoStrRef1Click(); });
-  EXPECT_EQ(10u, form.TalkTable().EntryCount());
-  EXPECT_FALSE(form.TalkTable().Modified());
+  services.messages.Expect(MessageKind::Error, "'12a' is not a valid integer value");
+  platform::RunGuarded([&] { form->PadtoStrRef1Click(); });
+  EXPECT_EQ(10u, form->TalkTable().EntryCount());
+  EXPECT_FALSE(form->TalkTable().Modified());
 }
 
 // ---- Append file ----
@@ -354,34 +321,35 @@ TEST_F(TableCommandsTest, AppendCopiesAndShowsTheLastTwentyEntries) {
                              "es.tlk"}}) {
     SCOPED_TRACE(std::to_string(c.appended) + " onto " + std::to_string(c.entries) + " from " +
                  c.name);
-    ScopedFakeServices fakes;
     Open(c.entries, 0, 3);
+    const size_t dialogsBefore = services.fileDialogs.Seen().size();
     const std::string other = Write(c.name, TableBytes(c.appended, "other"));
     const int last = int(c.entries + c.appended) - 1;
     const std::string report = "Appended " + (FFolder / c.shownName).string() +
                                " to open file. Added " + std::to_string(c.appended) +
                                " entries from " + std::to_string(c.entries) + " to " +
                                std::to_string(last) + ".";
-    fakes.fileDialogs.Expect({other});
-    fakes.messages.Expect(MessageKind::Information, report);
-    form.Appendfile1Click();
+    services.fileDialogs.Expect({other});
+    services.messages.Expect(MessageKind::Information, report);
+    form->Appendfile1Click();
 
-    ASSERT_EQ(1u, fakes.fileDialogs.Seen().size());
-    EXPECT_EQ("append.tlk", fakes.fileDialogs.Seen()[0].fileName);
+    ASSERT_EQ(dialogsBefore + 1, services.fileDialogs.Seen().size());
+    EXPECT_EQ("append.tlk", services.fileDialogs.Seen().back().fileName);
     // The report reaches the status bar first; the refreshed display then reports itself.
     EXPECT_EQ("Displaying entries between StrRef " + std::to_string(c.start) + " to " +
                   std::to_string(last) + " out of a total of " + std::to_string(last + 1) +
                   " entries.",
-              form.StatusText());
-    EXPECT_EQ(uint32_t(last + 1), form.TalkTable().EntryCount());
-    EXPECT_TRUE(form.TalkTable().Modified());
-    EXPECT_EQ(std::to_string(c.start), Field(form.edStart));
-    EXPECT_EQ(std::to_string(last), Field(form.edStop));
-    EXPECT_EQ("(" + std::to_string(last) + " max.)", form.lblMax->text().toStdString());
-    EXPECT_EQ(Numbers(c.start, last), StrRefsShown());
+              form->StatusText());
+    EXPECT_EQ(uint32_t(last + 1), form->TalkTable().EntryCount());
+    EXPECT_TRUE(form->TalkTable().Modified());
+    EXPECT_EQ(std::to_string(c.start), Text(form->edStart));
+    EXPECT_EQ(std::to_string(last), Text(form->edStop));
+    EXPECT_EQ("(" + std::to_string(last) + " max.)", form->lblMax->text().toStdString());
+    EXPECT_EQ(Numbers(c.start, last), ListedStrRefs());
     EXPECT_EQ(std::to_string(last), Selected());
     EXPECT_EQ("other" + std::to_string(c.appended - 1), Selected(1));
     EXPECT_EQ("snd" + std::to_string(c.appended - 1), Selected(2));
+    services.ExpectAllUsed();
   }
 }
 
@@ -400,108 +368,103 @@ TEST_F(TableCommandsTest, AppendRefusesABadFileAndLeavesTheTable) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ScopedFakeServices fakes;
     Open(10, 0, 9);
-    fakes.fileDialogs.Expect({Write("bad.tlk", c.bytes)});
-    fakes.messages.Expect(MessageKind::Warning, c.warning);
-    form.Appendfile1Click();
-    EXPECT_EQ(10u, form.TalkTable().EntryCount());
-    EXPECT_FALSE(form.TalkTable().Modified());
-    EXPECT_EQ(Numbers(0, 9), StrRefsShown());
+    services.fileDialogs.Expect({Write("bad.tlk", c.bytes)});
+    services.messages.Expect(MessageKind::Warning, c.warning);
+    form->Appendfile1Click();
+    EXPECT_EQ(10u, form->TalkTable().EntryCount());
+    EXPECT_FALSE(form->TalkTable().Modified());
+    EXPECT_EQ(Numbers(0, 9), ListedStrRefs());
+    services.ExpectAllUsed();
   }
 }
 
 TEST_F(TableCommandsTest, AppendingTheOpenFileCopiesItAsStored) {
-  ScopedFakeServices fakes;
   const std::string path = Open(3, 0, 2);
-  TTLKString* first = form.TalkTable().EntryList().First();
+  TTLKString* first = form->TalkTable().EntryList().First();
   first->SetText("changed, not saved");
-  form.TalkTable().ModifyEntry(*first);
-  fakes.fileDialogs.Expect({path});
-  fakes.messages.Expect(MessageKind::Information,
-                        "Appended " + path + " to open file. Added 3 entries from 3 to 5.");
-  form.Appendfile1Click();
+  form->TalkTable().ModifyEntry(*first);
+  services.fileDialogs.Expect({path});
+  services.messages.Expect(MessageKind::Information,
+                           "Appended " + path + " to open file. Added 3 entries from 3 to 5.");
+  form->Appendfile1Click();
   EXPECT_EQ((std::vector<std::string>{"changed, not saved", "t1", "t2", "t0", "t1", "t2"}),
-            Texts());
+            EntryTexts());
 }
 
 TEST_F(TableCommandsTest, AppendNeedsAnOpenTableAndAFile) {
-  ScopedFakeServices fakes;
-  fakes.messages.Expect(MessageKind::Warning,
-                        "Error! There is no open TLK file to append entries to!");
-  form.Appendfile1Click();
+  services.messages.Expect(MessageKind::Warning,
+                           "Error! There is no open TLK file to append entries to!");
+  form->Appendfile1Click();
   Open(4, 0, 3);
-  fakes.fileDialogs.ExpectCancel();
-  form.Appendfile1Click();
-  EXPECT_EQ(4u, form.TalkTable().EntryCount());
-  EXPECT_FALSE(form.TalkTable().Modified());
+  services.fileDialogs.ExpectCancel();
+  form->Appendfile1Click();
+  EXPECT_EQ(4u, form->TalkTable().EntryCount());
+  EXPECT_FALSE(form->TalkTable().Modified());
 }
 
 // ---- Set language ----
 
 TEST_F(TableCommandsTest, SetLanguagePreselectsAndSetsTheChosenId) {
-  ScopedFakeServices fakes;
   Open(3, 0, 2, 3);
-  fakes.modals.Expect("TLanguageForm", [&](QDialog& dialog) {
-    EXPECT_EQ(form.PlaceAt(100, 128), dialog.pos());
+  services.modals.Expect("TLanguageForm", [&](QDialog& dialog) {
+    EXPECT_EQ(form->PlaceAt(100, 128), dialog.pos());
     auto* edLanguage = Find<QComboBox>(&dialog, "edLanguage");
     EXPECT_EQ("Italiano (3)", edLanguage->currentText().toStdString());
     edLanguage->setCurrentIndex(5);
     Find<QPushButton>(&dialog, "btnSave")->click();
   });
-  fakes.messages.Expect(MessageKind::Information, "TLK file Language ID is now set to Polish.");
-  form.Setlanguage1Click();
-  EXPECT_EQ(5u, form.TalkTable().LanguageId());
-  EXPECT_TRUE(form.TalkTable().Modified());
+  services.messages.Expect(MessageKind::Information, "TLK file Language ID is now set to Polish.");
+  form->Setlanguage1Click();
+  EXPECT_EQ(5u, form->TalkTable().LanguageId());
+  EXPECT_TRUE(form->TalkTable().Modified());
   // Closing now asks before the change is lost.
-  fakes.messages.Expect(MessageKind::Confirmation,
-                        "Are you sure you wish to quit? Any unsaved information in the currently "
-                        "open TLK file will be lost.",
-                        MessageAnswer::No);
-  EXPECT_FALSE(form.FormCloseQuery());
+  services.messages.Expect(
+      MessageKind::Confirmation,
+      "Are you sure you wish to quit? Any unsaved information in the currently "
+      "open TLK file will be lost.",
+      MessageAnswer::No);
+  EXPECT_FALSE(form->FormCloseQuery());
 }
 
 TEST_F(TableCommandsTest, SetLanguageToTheSameIdChangesNothing) {
-  ScopedFakeServices fakes;
   Open(3, 0, 2, 2);
-  fakes.modals.Expect("TLanguageForm",
-                      [](QDialog& dialog) { Find<QPushButton>(&dialog, "btnSave")->click(); });
-  fakes.messages.Expect(MessageKind::Information, "TLK file Language ID is now set to German.");
-  form.Setlanguage1Click();
-  EXPECT_EQ(2u, form.TalkTable().LanguageId());
-  EXPECT_FALSE(form.TalkTable().Modified());
+  services.modals.Expect("TLanguageForm",
+                         [](QDialog& dialog) { Find<QPushButton>(&dialog, "btnSave")->click(); });
+  services.messages.Expect(MessageKind::Information, "TLK file Language ID is now set to German.");
+  form->Setlanguage1Click();
+  EXPECT_EQ(2u, form->TalkTable().LanguageId());
+  EXPECT_FALSE(form->TalkTable().Modified());
 }
 
 TEST_F(TableCommandsTest, UnsupportedLanguageIdIsRefused) {
-  ScopedFakeServices fakes;
   Open(3, 0, 2, 9);
-  fakes.modals.Expect("TLanguageForm",
-                      [](QDialog& dialog) { Find<QPushButton>(&dialog, "btnSave")->click(); });
-  fakes.messages.Expect(MessageKind::Warning,
-                        "Unsupported language id -1 encountered. Unable to save.");
-  form.Setlanguage1Click();
-  EXPECT_EQ(9u, form.TalkTable().LanguageId());
-  EXPECT_FALSE(form.TalkTable().Modified());
+  services.modals.Expect("TLanguageForm",
+                         [](QDialog& dialog) { Find<QPushButton>(&dialog, "btnSave")->click(); });
+  services.messages.Expect(MessageKind::Warning,
+                           "Unsupported language id -1 encountered. Unable to save.");
+  form->Setlanguage1Click();
+  EXPECT_EQ(9u, form->TalkTable().LanguageId());
+  EXPECT_FALSE(form->TalkTable().Modified());
   // A later use keeps the choice made meanwhile when the id names no item.
-  form.TalkTable().SetLanguageId(4);
-  fakes.modals.Expect("TLanguageForm",
-                      [](QDialog& dialog) { Find<QPushButton>(&dialog, "btnSave")->click(); });
-  fakes.messages.Expect(MessageKind::Information, "TLK file Language ID is now set to Spanish.");
-  form.Setlanguage1Click();
-  form.TalkTable().SetLanguageId(77);
-  fakes.modals.Expect("TLanguageForm", [](QDialog& dialog) {
+  form->TalkTable().SetLanguageId(4);
+  services.modals.Expect("TLanguageForm",
+                         [](QDialog& dialog) { Find<QPushButton>(&dialog, "btnSave")->click(); });
+  services.messages.Expect(MessageKind::Information, "TLK file Language ID is now set to Spanish.");
+  form->Setlanguage1Click();
+  form->TalkTable().SetLanguageId(77);
+  services.modals.Expect("TLanguageForm", [](QDialog& dialog) {
     EXPECT_EQ(4, Find<QComboBox>(&dialog, "edLanguage")->currentIndex());
     Find<QPushButton>(&dialog, "btnCancel")->click();
   });
-  form.Setlanguage1Click();
-  EXPECT_EQ(77u, form.TalkTable().LanguageId());
+  form->Setlanguage1Click();
+  EXPECT_EQ(77u, form->TalkTable().LanguageId());
 }
 
 TEST_F(TableCommandsTest, SetLanguageNeedsAnOpenTable) {
-  ScopedFakeServices fakes;
-  fakes.messages.Expect(MessageKind::Warning,
-                        "Error! No TLK file is currently open to set the language for!");
-  form.Setlanguage1Click();
+  services.messages.Expect(MessageKind::Warning,
+                           "Error! No TLK file is currently open to set the language for!");
+  form->Setlanguage1Click();
 }
 
 }  // namespace

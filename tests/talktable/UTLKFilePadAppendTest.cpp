@@ -158,7 +158,7 @@ TEST(AppendEntriesOfTest, AppendingATableToItselfDoublesIt) {
   ExpectConsistent(*table);
   std::vector<std::string> texts;
   for (TTLKString* e = table->EntryList().First(); e; e = table->EntryList().Next())
-    texts.push_back(e->GetText());
+    texts.emplace_back(e->GetText());
   EXPECT_EQ((std::vector<std::string>{"t0", "t1", "t2", "t0", "t1", "t2"}), texts);
 }
 

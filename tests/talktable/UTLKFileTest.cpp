@@ -30,7 +30,7 @@ class TlkFileTest : public testing::Test {
 std::vector<std::string> Texts(TTLKFileHandler& table) {
   std::vector<std::string> texts;
   for (TTLKString* entry = table.EntryList().First(); entry; entry = table.EntryList().Next())
-    texts.push_back(entry->GetText());
+    texts.emplace_back(entry->GetText());
   return texts;
 }
 
@@ -192,6 +192,7 @@ TEST_F(TlkFileTest, TextsMayAddUpToABoundSetByTheFileSize) {
   EXPECT_EQ(kTextsBeyondTheFile,
             Message([&] { table.LoadFromBuffer(SharedTextTable(1051, 1 << 16)); }));
   EXPECT_FALSE(table.IsOpen());
+  EXPECT_TRUE(table.EntryList().IsEmpty()) << "no entry of a refused file is kept";
 }
 
 // A file is refused by its header and size before it is read: a sparse file of 64 MiB
@@ -371,6 +372,205 @@ TEST_F(TlkFileTest, ALongTableIsFreedWithoutDeepRecursion) {
   EXPECT_EQ(300000u, table.EntryCount());
   table.Clear();
   EXPECT_EQ(0, table.EntryList().Count());
+}
+
+// Texts longer than any string keeps inline, so a text read from freed bytes shows.
+const std::vector<Entry> kLongTexts = {{"The first text of the table, long enough to live apart."},
+                                       {"The second text of the table, just as long as the first."},
+                                       {"The third text, which ends the table after the others."}};
+
+std::string TextOf(const TStringDataList& list, int position) {
+  const TStringData* node = list.FirstNode();
+  for (int i = 0; i < position; ++i) node = node->GetNextNode();
+  return std::string(node->GetEntry()->GetText());
+}
+
+// A loaded entry's text lies in the file's bytes, which the table keeps; an entry taken
+// out of the table, or copied from it, keeps its text when the table lets go of them.
+TEST_F(TlkFileTest, EntriesTakenOutOfATableKeepTheirTexts) {
+  using Take = std::function<std::unique_ptr<TTLKString>(TStringDataList&)>;
+  const struct {
+    const char* name;
+    Take take;  // the second entry, or a copy of it
+  } takes[] = {
+      {"DeleteCurrent(false)",
+       [](TStringDataList& list) {
+         list.First();
+         list.Next();
+         return list.DeleteCurrent(false);
+       }},
+      {"ReleaseEntry",
+       [](TStringDataList& list) {
+         TStringData* node = list.FirstNode()->GetNextNode();
+         std::unique_ptr<TTLKString> entry = node->ReleaseEntry();
+         node->SetEntry(std::make_unique<TTLKString>());
+         return entry;
+       }},
+      {"CreateCopy",
+       [](TStringDataList& list) {
+         return TTLKString::CreateCopy(*list.FirstNode()->GetNextNode()->GetEntry());
+       }},
+      {"copy construction",
+       [](TStringDataList& list) {
+         return std::make_unique<TTLKString>(*list.FirstNode()->GetNextNode()->GetEntry());
+       }},
+      {"copy assignment",
+       [](TStringDataList& list) {
+         auto copy = std::make_unique<TTLKString>();
+         copy->SetText("an older text of its own, longer than a short string");
+         *copy = *list.FirstNode()->GetNextNode()->GetEntry();
+         return copy;
+       }},
+      {"move construction",
+       [](TStringDataList& list) {
+         return std::make_unique<TTLKString>(
+             std::move(*list.FirstNode()->GetNextNode()->GetEntry()));
+       }},
+  };
+  const std::string other = Write("other.tlk", tlk_bytes::File({{"Another table entirely."}}));
+  const struct {
+    const char* name;
+    std::function<void(std::unique_ptr<TTLKFileHandler>&)> letGo;
+  } endings[] = {
+      {"cleared", [](auto& table) { table->Clear(); }},
+      {"loaded from bytes", [](auto& table) { table->LoadFromBuffer(tlk_bytes::File({{"x"}})); }},
+      {"loaded from a file", [&](auto& table) { table->LoadFromFile(other); }},
+      {"destroyed", [](auto& table) { table.reset(); }},
+  };
+  for (const auto& take : takes) {
+    for (const auto& ending : endings) {
+      auto table = std::make_unique<TTLKFileHandler>(Write("a.tlk", tlk_bytes::File(kLongTexts)));
+      std::unique_ptr<TTLKString> entry = take.take(table->EntryList());
+      ending.letGo(table);
+      EXPECT_EQ(kLongTexts[1].text, entry->GetText()) << take.name << ", " << ending.name;
+      EXPECT_EQ(1u, entry->GetStrRef()) << take.name;
+    }
+  }
+}
+
+TEST_F(TlkFileTest, EntriesMovedOrCopiedToAnotherListOutliveTheirTable) {
+  auto source = std::make_unique<TTLKFileHandler>();
+  source->LoadFromBuffer(tlk_bytes::File(kLongTexts));
+  TTLKFileHandler copies;
+  copies.NewFile();
+  EXPECT_EQ(3u, copies.AppendEntriesOf(*source));
+
+  TStringDataList moved;
+  moved.Add(std::make_unique<TTLKString>());
+  moved.AppendList(source->EntryList());
+  EXPECT_TRUE(source->EntryList().IsEmpty());
+  source->Clear();  // the bytes went with the entries
+  source.reset();
+
+  auto further = std::make_unique<TStringDataList>();
+  further->AppendList(moved);  // and on again
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(kLongTexts[i].text, TextOf(copies.EntryList(), i)) << i;
+    EXPECT_EQ(kLongTexts[i].text, TextOf(*further, i + 1)) << i;
+  }
+  further->First();
+  further->Next();
+  std::unique_ptr<TTLKString> taken = further->DeleteCurrent(false);
+  further->DeleteCurrent(true);
+  further.reset();
+  EXPECT_EQ(kLongTexts[0].text, taken->GetText());
+}
+
+// Records may point at the same or overlapping text bytes: each entry keeps its own
+// cut, a change of one text leaves the others, and a save writes each text apart.
+TEST_F(TlkFileTest, EntriesSharingTextBytes) {
+  using tlk_bytes::Header;
+  using tlk_bytes::Record;
+  const std::string block = std::string("Hello, world of many words\0tail", 31);
+  const struct {
+    uint32_t offset;
+    uint32_t size;
+    std::string text;
+  } records[] = {
+      {0, 5, "Hello"}, {7, 5, "world"}, {0, 100, "Hello, world of many words"},
+      {3, 4, "lo, "},  {0, 5, "Hello"},
+  };
+  std::string bytes = Header(0, 5, 220);
+  for (const auto& r : records) bytes += Record(1, "", 0, 0, r.offset, r.size, 0);
+  const std::string path = Write("shared.tlk", bytes + block);
+  TTLKFileHandler table(path);
+  ASSERT_EQ(5u, table.EntryCount());
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(records[i].text, TextOf(table.EntryList(), i)) << i;
+
+  TTLKString* first = table.EntryList().First();
+  first->SetText("Changed and now far longer than what it shared with others");
+  table.ModifyEntry(*first);
+  EXPECT_EQ("Hello", TextOf(table.EntryList(), 4));
+  EXPECT_EQ("Hello, world of many words", TextOf(table.EntryList(), 2));
+
+  table.SaveToFile();
+  std::vector<Entry> saved;
+  for (int i = 0; i < 5; ++i) saved.emplace_back(TextOf(table.EntryList(), i), "", 1);
+  EXPECT_EQ(tlk_bytes::File(saved), platform::ReadWholeFile(path));
+  table.LoadFromFile(path);  // the bytes the old entries viewed are freed here
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(saved[i].text, TextOf(table.EntryList(), i)) << i;
+}
+
+// A table given one of its own texts to load copies it before it lets go of its bytes.
+TEST_F(TlkFileTest, LoadingATextOfTheTableItself) {
+  TTLKFileHandler table;
+  table.LoadFromBuffer(tlk_bytes::File({{"TLK V4.0 and a long tail after the version"}}));
+  EXPECT_EQ("Version mismatch. File is not a valid v3.0 TLK file!",
+            Message([&] { table.LoadFromBuffer(table.EntryList().First()->GetText()); }));
+  EXPECT_FALSE(table.IsOpen());
+}
+
+std::vector<std::string> TextsOf(const TStringDataList& list) {
+  std::vector<std::string> texts;
+  const TStringData* previous = nullptr;
+  for (const TStringData* node = list.FirstNode(); node; node = node->GetNextNode()) {
+    EXPECT_EQ(previous, node->GetPrevNode());
+    texts.emplace_back(node->GetEntry()->GetText());
+    previous = node;
+  }
+  EXPECT_EQ(previous, list.LastNode());
+  EXPECT_EQ(static_cast<int32_t>(texts.size()), list.Count());
+  return texts;
+}
+
+void AddText(TStringDataList& list, const std::string& text) {
+  auto entry = std::make_unique<TTLKString>();
+  entry->SetText(text);
+  list.Add(std::move(entry));
+}
+
+// Nodes are kept in blocks of the list: unlinked ones serve the next Add, and nodes
+// appended to another list stay valid when their first list adds more or is destroyed.
+TEST_F(TlkFileTest, ListNodesSurviveReuseAndAppending) {
+  auto source = std::make_unique<TStringDataList>();
+  std::vector<std::string> expected;
+  for (int i = 0; i < 40; ++i) AddText(*source, "s" + std::to_string(i));
+  source->First();
+  for (int i = 0; i < 40; ++i) {  // every third node unlinked
+    if (i % 3 == 0) {
+      source->DeleteCurrent(i % 2 == 0);
+      continue;
+    }
+    expected.emplace_back(source->Current()->GetText());
+    source->Next();
+  }
+  TStringDataList target;
+  AddText(target, "t0");
+  AddText(target, "t1");
+  target.First();
+  target.DeleteCurrent(true);
+  expected.insert(expected.begin(), "t1");
+
+  target.AppendList(*source);
+  AddText(*source, "after, in the source");
+  source.reset();
+  for (int i = 0; i < 30; ++i) {
+    AddText(target, "n" + std::to_string(i));
+    expected.push_back("n" + std::to_string(i));
+  }
+  EXPECT_EQ(expected, TextsOf(target));
+  target.AppendList(target);
+  EXPECT_EQ(expected, TextsOf(target)) << "appending a list to itself changes nothing";
 }
 
 // Every prefix of a valid file loads or is refused with an EHell; nothing else.
