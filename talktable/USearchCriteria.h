@@ -59,6 +59,12 @@ void ForEachMatchingEntry(const TTLKFileHandler& table, const TSearchCriteria& c
                           uint32_t start, uint32_t stop, Listed&& listed) {
   const TEntryMatcher matcher(criteria);
   for (const TStringData* node = table.EntryList().FirstNode(); node; node = node->GetNextNode()) {
+    // The walk waits on memory: the next entry's text and the one after's entry are
+    // asked for while this entry is compared.
+    if (const TStringData* next = node->GetNextNode()) {
+      __builtin_prefetch(next->GetEntry()->GetText().data());
+      if (const TStringData* after = next->GetNextNode()) __builtin_prefetch(after->GetEntry());
+    }
     const TTLKString& entry = *node->GetEntry();
     if (entry.GetStrRef() > stop) break;
     if (entry.GetStrRef() >= start && matcher.Matches(entry)) listed(entry);
