@@ -311,6 +311,23 @@ platform::GridRows TMainForm::TakeTableRows() {
   return rows;
 }
 
+// A StrRef has at most 10 digits, a ResRef 16 bytes. Growing the rows as they are added
+// would copy them again at every doubling and fault in twice their memory.
+void TMainForm::ReserveTableRows(platform::GridRows& rows, uint32_t first, uint32_t last) const {
+  constexpr size_t kOtherBytesPerRow = 10 + 16;
+  size_t rowCount = 1;
+  size_t bytes = 0;
+  for (const TStringData* node = FTalkTable->EntryList().FirstNode(); node;
+       node = node->GetNextNode()) {
+    const TTLKString& entry = *node->GetEntry();
+    if (entry.GetStrRef() > last) break;
+    if (entry.GetStrRef() < first) continue;
+    ++rowCount;
+    bytes += entry.GetText().size() + kOtherBytesPerRow;
+  }
+  rows.Reserve(rowCount, bytes);
+}
+
 namespace {
 
 // Appends `text` to the cell being written with every `leftOut` character left out.
@@ -608,6 +625,7 @@ void TMainForm::ShowInterval() {
 
   // The rows are gathered and handed to the grid in one piece, so that a large
   // interval fills at once; the progress bar still follows the rows.
+  ReserveTableRows(rows, first, end);
   int row = 1;
   TProgressSteps progress(*pbar);
   TStringDataList& list = FTalkTable->EntryList();

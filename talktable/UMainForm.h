@@ -78,6 +78,8 @@ class TMainForm : public QMainWindow {
   // The grid's rows (it is left empty) made ready for the entries: three columns and
   // the header row.
   platform::GridRows TakeTableRows();
+  // Room in `rows` for the entries from StrRef `first` to `last`.
+  void ReserveTableRows(platform::GridRows& rows, uint32_t first, uint32_t last) const;
   // One entry as a grid row: StrRef, text without carriage returns, sound ResRef
   // without NUL bytes. The grid gets copies: it never points into the table.
   static void AddGridRow(platform::GridRows& rows, const TTLKString& entry);

@@ -40,6 +40,11 @@ void GridRows::AddRow(std::initializer_list<std::string_view> cells) {
   for (; col < FColCount; ++col) EndCell();
 }
 
+void GridRows::Reserve(size_t rows, size_t bytes) {
+  FSpans.reserve(rows * static_cast<size_t>(FColCount));
+  FBytes.reserve(bytes);
+}
+
 void GridRows::Clear() {
   FBytes.clear();
   FSpans.clear();

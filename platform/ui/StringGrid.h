@@ -26,6 +26,9 @@ class GridRows {
   int ColCount() const { return FColCount; }
   // Rows begun so far.
   int RowCount() const;
+  // Room for `rows` rows of `bytes` bytes in all, so that rows of a known size are
+  // added without moving the ones before.
+  void Reserve(size_t rows, size_t bytes);
   // No rows; the memory is kept for the rows to come.
   void Clear();
 
