@@ -22,12 +22,22 @@ namespace {
 
 constexpr int kEntries = 140000;
 
-// Answers every question with Yes and shows nothing.
-class YesMessages : public platform::MessageService {
+// While it lives, every question is answered with Yes and no box is shown.
+class YesToEveryQuestion : public platform::MessageService {
  public:
+  YesToEveryQuestion() : FPrevious(platform::CurrentServices()) {
+    platform::Services services = FPrevious;
+    services.messages = this;
+    platform::InstallServices(services);
+  }
+  ~YesToEveryQuestion() override { platform::InstallServices(FPrevious); }
+
   platform::MessageAnswer Show(QWidget*, const platform::MessageRequest&) override {
     return platform::MessageAnswer::Yes;
   }
+
+ private:
+  platform::Services FPrevious;
 };
 
 const std::string& TablePath() {
@@ -134,10 +144,7 @@ void BM_Load(benchmark::State& state) {
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
 
 void BM_ShowAllEntries(benchmark::State& state) {
-  YesMessages messages;
-  platform::Services services = platform::CurrentServices();
-  services.messages = &messages;
-  platform::InstallServices(services);
+  YesToEveryQuestion answers;
   sorlith::TMainForm form;
   form.CreateForms();
   form.show();
@@ -155,10 +162,7 @@ BENCHMARK(BM_ShowAllEntries)->Unit(benchmark::kMillisecond);
 
 // The program's start (window and dialogs), File > Open and the display of every entry.
 void BM_StartOpenShowAll(benchmark::State& state) {
-  YesMessages messages;
-  platform::Services services = platform::CurrentServices();
-  services.messages = &messages;
-  platform::InstallServices(services);
+  YesToEveryQuestion answers;
   const std::string& path = TablePath();
   for (auto _ : state) {
     auto form = std::make_unique<sorlith::TMainForm>();
@@ -190,10 +194,7 @@ void BM_SelectAndPaintLongRow(benchmark::State& state) {
     }
     table.SaveToFile(path);
   }
-  YesMessages messages;
-  platform::Services services = platform::CurrentServices();
-  services.messages = &messages;
-  platform::InstallServices(services);
+  YesToEveryQuestion answers;
   sorlith::TMainForm form;
   form.CreateForms();
   form.show();

@@ -102,13 +102,7 @@ class QuennetGffCompareTest : public QuennetTest {
     SelectFile(fileName);
   }
   void SelectFile(const std::string& fileName) { SelectChild(form->nodeGff, fileName); }
-  Rows ListRows() const {
-    Rows rows;
-    for (int row = 0; row < form->gridGffMod->RowCount(); ++row)
-      rows.push_back({std::string(form->gridGffMod->Cell(0, row)),
-                      std::string(form->gridGffMod->Cell(1, row))});
-    return rows;
-  }
+  Rows ListRows() const { return testing_support::GridRows(*form->gridGffMod); }
   // Writes the two copies and answers both file dialogs with them.
   void ChooseCopies(const std::string& unaltered, const std::string& modified) {
     platform::ReplaceFile(PathOf("unaltered.utc"), unaltered);

@@ -38,13 +38,7 @@ class QuennetGffTest : public QuennetWindowTest {
   }
   void SelectFile(const std::string& fileName) { SelectChild(form->nodeGff, fileName); }
 
-  Rows ListRows() const {
-    Rows rows;
-    for (int row = 0; row < form->gridGffMod->RowCount(); ++row)
-      rows.push_back({std::string(form->gridGffMod->Cell(0, row)),
-                      std::string(form->gridGffMod->Cell(1, row))});
-    return rows;
-  }
+  Rows ListRows() const { return testing_support::GridRows(*form->gridGffMod); }
   std::string SelectedKey() const {
     return std::string(form->gridGffMod->Cell(0, form->gridGffMod->Row()));
   }
@@ -368,13 +362,7 @@ TEST_F(QuennetGffTest, AMoveWhoseWriteFailsLeavesTheSectionAsItWas) {
 TEST_F(QuennetGffTest, AMoveIsOneWriteOfTheFile) {
   OpenAndSelect(kHead + Lines({"[p.utc]", "A=1", "B=2", "C=3"}));
   form->gridGffMod->SetRow(1);
-  std::optional<fault_injection::ScopedFault> laterWritesFail;
-  fault_injection::ScopedFault afterTheFirstWrite(
-      {.call = fault_injection::Call::Rename, .action = [&laterWritesFail] {
-         if (!laterWritesFail)
-           laterWritesFail.emplace(
-               fault_injection::Fault{.call = fault_injection::Call::Fsync, .error = EIO});
-       }});
+  fault_injection::OnlyTheFirstReplaceSucceeds onlyTheFirstWrite;
   form->btnMoveGffModUp->click();
   EXPECT_EQ(kHead + Lines({"[p.utc]", "B=2", "A=1", "C=3"}), ReadFile("changes.ini"));
 }

@@ -9,7 +9,6 @@
 #include <QTest>
 #include <QToolButton>
 #include <cerrno>
-#include <optional>
 
 #include "configeditor/UDropDownCombo.h"
 #include "configeditor/rules/USsfSections.h"
@@ -35,13 +34,7 @@ class QuennetSsfTest : public QuennetWindowTest {
   void SelectFile(const std::string& fileName) { SelectChild(form->nodeSsf, fileName); }
 
   // The rows below the header.
-  Rows ListRows() const {
-    Rows rows;
-    for (int row = 1; row < form->gridSSF->RowCount(); ++row)
-      rows.push_back(
-          {std::string(form->gridSSF->Cell(0, row)), std::string(form->gridSSF->Cell(1, row))});
-    return rows;
-  }
+  Rows ListRows() const { return testing_support::GridRows(*form->gridSSF, 1); }
   std::string EntryText() const { return platform::FromQt(form->cbSSFEntry->currentText()); }
   std::string ValueText() const { return platform::FromQt(form->cbSSFValue->currentText()); }
 
@@ -206,13 +199,7 @@ TEST_F(QuennetSsfTest, AKindSwitchWhoseWriteFailsLeavesTheListAsItWas) {
 TEST_F(QuennetSsfTest, AKindSwitchIsOneWriteOfTheFile) {
   OpenAndSelect(kHead + Lines({"[SSFList]", "File0=a.ssf", "File1=b.ssf", "Replace0=c.ssf"}),
                 "a.ssf");
-  std::optional<fault_injection::ScopedFault> laterWritesFail;
-  fault_injection::ScopedFault afterTheFirstWrite(
-      {.call = fault_injection::Call::Rename, .action = [&laterWritesFail] {
-         if (!laterWritesFail)
-           laterWritesFail.emplace(
-               fault_injection::Fault{.call = fault_injection::Call::Fsync, .error = EIO});
-       }});
+  fault_injection::OnlyTheFirstReplaceSucceeds onlyTheFirstWrite;
   form->chSSFReplace->click();
   EXPECT_EQ(kHead + Lines({"[SSFList]", "Replace1=a.ssf", "File1=b.ssf", "Replace0=c.ssf"}),
             ReadFile("changes.ini"));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 namespace fault_injection {
 
@@ -40,6 +41,20 @@ class ScopedFault {
 
  private:
   Call FCall;
+};
+
+// Lets the first file replacement through and makes every later one fail (at its
+// fsync): a command that writes its changes in one piece loses nothing under it.
+class OnlyTheFirstReplaceSucceeds {
+ public:
+  OnlyTheFirstReplaceSucceeds()
+      : FAfterTheFirst({.call = Call::Rename, .action = [this] {
+                          if (!FLaterOnesFail) FLaterOnesFail.emplace(Fault{.call = Call::Fsync});
+                        }}) {}
+
+ private:
+  std::optional<ScopedFault> FLaterOnesFail;  // destroyed after the fault that arms it
+  ScopedFault FAfterTheFirst;
 };
 
 }  // namespace fault_injection

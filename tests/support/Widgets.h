@@ -28,10 +28,11 @@ T* Find(QObject* root, const char* name) {
 
 using GridCells = std::vector<std::vector<std::string>>;
 
-// Every row of the grid (the fixed first row included), each with every column.
-inline GridCells GridRows(const platform::StringGrid& grid) {
+// Every row of the grid from `firstRow` on (the fixed first row included by default),
+// each with every column.
+inline GridCells GridRows(const platform::StringGrid& grid, int firstRow = 0) {
   GridCells rows;
-  for (int row = 0; row < grid.RowCount(); ++row) {
+  for (int row = firstRow; row < grid.RowCount(); ++row) {
     rows.emplace_back();
     for (int col = 0; col < grid.ColCount(); ++col) rows.back().emplace_back(grid.Cell(col, row));
   }
