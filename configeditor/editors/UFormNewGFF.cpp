@@ -503,13 +503,8 @@ void TFormNewGFF::btnDeleteClick() {
   if (key.empty()) return;
   if (!AskYesNo("Are you sure you wish to remove the selected Field modifier \"" + section + "\"?"))
     return;
-  std::vector<std::string> deleted;
-  {
-    TIniBatch batch(*IniFile);
-    deleted = DeleteModifierTree(*IniFile, section);
-    IniFile->DeleteKey(ParentSection, key);
-    batch.UpdateFile();
-  }
+  const std::vector<std::string> deleted =
+      DeleteNewFieldModifier(*IniFile, ParentSection, key, section);
   RefreshFieldList(-1);
   const bool editedGone = std::any_of(
       deleted.begin(), deleted.end(),

@@ -13,6 +13,7 @@
 #include "configeditor/mainwindow/UMainForm.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/rules/UChangesIniNames.h"
+#include "configeditor/rules/USettings.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"
@@ -21,8 +22,6 @@
 namespace quennet {
 
 namespace {
-
-constexpr const char* kSection = kSettingsSection;
 
 QLineEdit* NewEdit(QWidget* parent, const char* name, const char* hint) {
   return platform::Hinted(platform::Named(new QLineEdit(parent), name), hint);
@@ -36,7 +35,30 @@ QComboBox* NewList(QWidget* parent, const char* name, const char* hint,
   return list;
 }
 
-std::string TextOf(const QLineEdit* edit) { return platform::FromQt(edit->text()); }
+void ShowSettingState(QWidget& box, const TSettingState& state) {
+  if (auto* edit = qobject_cast<QLineEdit*>(&box)) {
+    edit->setText(platform::ToQt(state.text));
+  } else if (auto* list = qobject_cast<QComboBox*>(&box)) {
+    list->setCurrentIndex(state.choice);
+  } else if (auto* check = qobject_cast<QCheckBox*>(&box)) {
+    check->setChecked(state.choice != 0);
+  }
+}
+
+// The box's state; none when its text cannot be stored (the warning was shown).
+std::optional<TSettingState> SettingStateOf(QWidget* window, QWidget& box) {
+  TSettingState state;
+  if (auto* edit = qobject_cast<QLineEdit*>(&box)) {
+    std::optional<std::string> text = platform::StorableText(window, edit->text());
+    if (!text) return std::nullopt;
+    state.text = std::move(*text);
+  } else if (auto* list = qobject_cast<QComboBox*>(&box)) {
+    state.choice = list->currentIndex();
+  } else if (auto* check = qobject_cast<QCheckBox*>(&box)) {
+    state.choice = check->isChecked() ? 1 : 0;
+  }
+  return state;
+}
 
 }  // namespace
 
@@ -93,7 +115,8 @@ QWidget* TMainForm::CreateSettingsPane() {
       NewTextButton(pane, "btnSetReset", "&Reset changes",
                     "Discard recently made changes and reload the values stored in the INI file.");
 
-  QLabel* heading = platform::MakeHeading(pane, "lblSettingsHeading", "Settings");
+  // Named after its section, as its tree node is.
+  QLabel* heading = platform::MakeHeading(pane, "lblSettingsHeading", kSettingsSection);
 
   auto* rows = new QFormLayout;
   rows->addRow(QStringLiteral("Window caption:"), edSetCaption);
@@ -133,50 +156,30 @@ void TMainForm::ResetSettingsPane() {
   bxSetLog->setCurrentIndex(0);
 }
 
+std::array<QWidget*, kSettingCount> TMainForm::SettingBoxes() const {
+  return {edSetCaption, edSetConfirm, bxSetLog, cbMode,    cbBackups,     cbLogstyle,
+          edSetReqFile, edSetReqMsg,  cbLookup, cbGameVer, cbDebugScripts};
+}
+
 void TMainForm::LoadSettings() {
-  if (!ChangesIni->SectionExists(kSection)) return;
-  TKV_Inifile& ini = *ChangesIni;
-  edSetConfirm->setText(platform::ToQt(ini.ReadString(kSection, "ConfirmMessage", "N/A")));
-  edSetCaption->setText(platform::ToQt(ini.ReadString(kSection, "WindowCaption", "")));
-  bxSetLog->setCurrentIndex(std::clamp(ini.ReadInteger(kSection, "LogLevel", 3), 0, 4));
-  cbMode->setCurrentIndex(ini.ReadBool(kSection, "InstallerMode", true) ? 0 : 1);
-  cbBackups->setCurrentIndex(ini.ReadBool(kSection, "BackupFiles", true) ? 0 : 1);
-  cbLogstyle->setCurrentIndex(ini.ReadBool(kSection, "PlaintextLog", false) ? 1 : 0);
-  edSetReqFile->setText(platform::ToQt(ini.ReadString(kSection, "Required", "")));
-  edSetReqMsg->setText(platform::ToQt(ini.ReadString(kSection, "RequiredMsg", "")));
-  cbGameVer->setCurrentIndex(ini.ReadInteger(kSection, "LookupGameNumber", 2) == 1 ? 1 : 0);
-  const bool lookup = ini.ReadBool(kSection, "LookupGameFolder", false);
-  cbLookup->setCurrentIndex(lookup ? 1 : 0);
-  cbGameVer->setEnabled(lookup);
-  cbDebugScripts->setChecked(ini.ReadBool(kSection, "SaveProcessedScripts", false));
+  if (!HoldsSettings(*ChangesIni)) return;
+  const TSettingStates states = ReadSettings(*ChangesIni);
+  const std::array<QWidget*, kSettingCount> boxes = SettingBoxes();
+  for (std::size_t i = 0; i < kSettingCount; ++i) ShowSettingState(*boxes[i], states[i]);
+  cbGameVer->setEnabled(cbLookup->currentIndex() != 0);
 }
 
 void TMainForm::btnSetResetClick() { LoadSettings(); }
 
 void TMainForm::btnSetSaveClick() {
-  for (const QLineEdit* edit : {edSetCaption, edSetConfirm, edSetReqFile, edSetReqMsg})
-    if (!platform::StorableText(this, edit->text())) return;  // nothing is written
-  TKV_Inifile& ini = *ChangesIni;
-  // Written one by one in this order, so keys new to the section follow it.
-  auto writeOrDelete = [&ini](const char* key, const std::string& text) {
-    if (text.empty()) {
-      ini.DeleteKey(kSection, key);
-    } else {
-      ini.WriteString(kSection, key, text);
-    }
-  };
-  auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
-  writeOrDelete("WindowCaption", TextOf(edSetCaption));
-  writeOrDelete("ConfirmMessage", TextOf(edSetConfirm));
-  ini.WriteString(kSection, "LogLevel", std::to_string(bxSetLog->currentIndex()));
-  ini.WriteString(kSection, "InstallerMode", flag(cbMode->currentIndex() == 0));
-  ini.WriteString(kSection, "BackupFiles", flag(cbBackups->currentIndex() == 0));
-  ini.WriteString(kSection, "PlaintextLog", flag(cbLogstyle->currentIndex() != 0));
-  writeOrDelete("Required", TextOf(edSetReqFile));
-  writeOrDelete("RequiredMsg", TextOf(edSetReqMsg));
-  ini.WriteString(kSection, "LookupGameFolder", flag(cbLookup->currentIndex() != 0));
-  ini.WriteString(kSection, "LookupGameNumber", cbGameVer->currentIndex() == 1 ? "1" : "2");
-  ini.WriteString(kSection, "SaveProcessedScripts", flag(cbDebugScripts->isChecked()));
+  TSettingStates states;
+  const std::array<QWidget*, kSettingCount> boxes = SettingBoxes();
+  for (std::size_t i = 0; i < kSettingCount; ++i) {
+    std::optional<TSettingState> state = SettingStateOf(this, *boxes[i]);
+    if (!state) return;  // nothing is written
+    states[i] = std::move(*state);
+  }
+  WriteSettings(*ChangesIni, states);
   ShowInfo("The settings have been stored in the open changes.ini file!");
 }
 
