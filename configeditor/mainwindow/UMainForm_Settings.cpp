@@ -23,18 +23,6 @@ namespace quennet {
 
 namespace {
 
-QLineEdit* NewEdit(QWidget* parent, const char* name, const char* hint) {
-  return platform::Hinted(platform::Named(new QLineEdit(parent), name), hint);
-}
-
-QComboBox* NewList(QWidget* parent, const char* name, const char* hint,
-                   std::initializer_list<const char*> items) {
-  auto* list = platform::Hinted(platform::Named(new QComboBox(parent), name), hint);
-  list->setEditable(false);
-  for (const char* item : items) list->addItem(QString::fromLatin1(item));
-  return list;
-}
-
 void ShowSettingState(QWidget& box, const TSettingState& state) {
   if (auto* edit = qobject_cast<QLineEdit*>(&box)) {
     edit->setText(platform::ToQt(state.text));
@@ -64,48 +52,50 @@ std::optional<TSettingState> SettingStateOf(QWidget* window, QWidget& box) {
 
 QWidget* TMainForm::CreateSettingsPane() {
   QWidget* pane = NewPane(this, "paneSettings");
-  edSetCaption =
-      NewEdit(pane, "edSetCaption", "Name of the main window shown in the Orvandel title bar.");
-  edSetConfirm =
-      NewEdit(pane, "edSetConfirm",
-              "Yes/No confirmation message before installation starts. Set to 'N/A' to disable.");
-  bxSetLog = NewList(
+  edSetCaption = platform::Hinted(platform::MakeEdit(pane, "edSetCaption"),
+                                  "Name of the main window shown in the Orvandel title bar.");
+  edSetConfirm = platform::Hinted(
+      platform::MakeEdit(pane, "edSetConfirm"),
+      "Yes/No confirmation message before installation starts. Set to 'N/A' to disable.");
+  bxSetLog = NewChoiceList(
       pane, "bxSetLog",
       "Sets the detail of the feedback shown in the progress log during installation.",
       {"0 - Silent Mode: No feedback (info text still displayed)",
        "1 - Lower: Generic progress feedback only", "2 - Low: Generic info and error messages",
        "3 - Default: Generic info, errors and warnings",
        "4 - Debug: Generic feedback, errors, alerts and verbose info"});
-  cbMode =
-      NewList(pane, "cbMode",
-              "Determine if Orvandel should run as automatic installer or as a manual patcher.",
-              {"Installer - Patches existing files in Override, copies new files.",
-               "Patcher - Ask for location of each individual file to patch."});
-  cbBackups = NewList(
+  cbMode = NewChoiceList(
+      pane, "cbMode",
+      "Determine if Orvandel should run as automatic installer or as a manual patcher.",
+      {"Installer - Patches existing files in Override, copies new files.",
+       "Patcher - Ask for location of each individual file to patch."});
+  cbBackups = NewChoiceList(
       pane, "cbBackups",
       "Toggles the Orvandel doing backup copies of any files it is about to modify or overwrite.",
       {"Before modifying an existing file, if not already done.",
        "Do not make backups of files before patching."});
-  cbLogstyle =
-      NewList(pane, "cbLogstyle",
-              "Allows using a plain text progress log to work around RichEdit DLL errors a few "
-              "users seem to have.",
-              {"Standard - color coded, formatted", "Compatibility - plaintext, unformated"});
-  edSetReqFile = NewEdit(pane, "edSetReqFile",
-                         "Name of file that must exist in the user's override folder in order for "
-                         "installation to take place.");
-  edSetReqMsg = NewEdit(
-      pane, "edSetReqMsg",
+  cbLogstyle = NewChoiceList(
+      pane, "cbLogstyle",
+      "Allows using a plain text progress log to work around RichEdit DLL errors a few "
+      "users seem to have.",
+      {"Standard - color coded, formatted", "Compatibility - plaintext, unformated"});
+  edSetReqFile =
+      platform::Hinted(platform::MakeEdit(pane, "edSetReqFile"),
+                       "Name of file that must exist in the user's override folder in order for "
+                       "installation to take place.");
+  edSetReqMsg = platform::Hinted(
+      platform::MakeEdit(pane, "edSetReqMsg"),
       "Error message to display to the user if the file named in the above field is missing from "
       "their override folder.");
-  cbLookup = NewList(pane, "cbLookup",
-                     "Set how the Patcher should find the game folder when in Installer mode.",
-                     {"Ask the user to select the folder location.",
-                      "Look up folder path in the Windows Registry."});
-  cbGameVer = NewList(pane, "cbGameVer",
-                      "Set which game this Mod is for, if the patcher should look up the game "
-                      "folder in the Registry.",
-                      {"KotOR2:TSL", "KotOR1"});
+  cbLookup = NewChoiceList(
+      pane, "cbLookup", "Set how the Patcher should find the game folder when in Installer mode.",
+      {"Ask the user to select the folder location.",
+       "Look up folder path in the Windows Registry."});
+  cbGameVer =
+      NewChoiceList(pane, "cbGameVer",
+                    "Set which game this Mod is for, if the patcher should look up the game "
+                    "folder in the Registry.",
+                    {"KotOR2:TSL", "KotOR1"});
   cbDebugScripts =
       new QCheckBox(QStringLiteral("Save processed script source code files for debugging"), pane);
   cbDebugScripts->setObjectName(QStringLiteral("cbDebugScripts"));
