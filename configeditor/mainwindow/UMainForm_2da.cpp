@@ -20,7 +20,6 @@
 #include "configeditor/modifiers/UChange2daRowForm.h"
 #include "configeditor/modifiers/UCopy2daRowForm.h"
 #include "configeditor/modifiers/UMod2DARowForm.h"
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UIcons.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/prompts/UModLabelForm.h"

@@ -6,7 +6,6 @@
 #include "configeditor/UForms.h"
 #include "configeditor/mainwindow/UCategoryTree.h"
 #include "configeditor/mainwindow/UMainForm.h"
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/prompts/UFormFilename.h"
 #include "platform/ui/Codec.h"

@@ -15,7 +15,6 @@
 #include <algorithm>
 
 #include "configeditor/mainwindow/UMainForm.h"
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UDropDownCombo.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/rules/USsfSections.h"

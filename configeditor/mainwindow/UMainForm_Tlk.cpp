@@ -11,7 +11,6 @@
 
 #include "configeditor/UForms.h"
 #include "configeditor/mainwindow/UMainForm.h"
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UIcons.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/prompts/UEditTokenForm.h"

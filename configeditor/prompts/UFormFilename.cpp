@@ -7,9 +7,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/rules/UFileCategories.h"
+#include "configeditor/rules/UKeyNumbering.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"
