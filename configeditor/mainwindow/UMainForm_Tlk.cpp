@@ -91,9 +91,9 @@ void TMainForm::ResetTlkPane() {
 }
 
 void TMainForm::FillTokenGrid() {
-  const platform::KeyValueRows rows = ReadTokens(*ChangesIni);
+  const platform::KeyValueRows rows = ReadTokens(*FChangesIni);
   if (rows.empty()) return;
-  TokenCounter = static_cast<int32_t>(rows.size());
+  FTokenCounter = static_cast<int32_t>(rows.size());
   platform::KeyValueList(*gridTokens).ShowRows(rows);
 }
 
@@ -106,7 +106,7 @@ void TMainForm::LoadTlkTokens() {
 }
 
 void TMainForm::btnOpenTlkClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   OpenBox.mode = platform::FileDialogRequest::Mode::Open;
   OpenBox.filter = "TLK file (*.tlk)|*.tlk";
   OpenBox.defaultExtension = "tlk";
@@ -137,23 +137,23 @@ void TMainForm::gridTlkClick() {
 }
 
 void TMainForm::btnAddStrRefClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::string strRef(gridTlk->Cell(0, gridTlk->Row()));
   // Without a listing there is no entry to make a token of.
   if (strRef.empty()) return;
-  platform::KeyValueList(*gridTokens).Store(AddToken(*ChangesIni, TokenCounter, strRef), strRef);
+  platform::KeyValueList(*gridTokens).Store(AddToken(*FChangesIni, FTokenCounter, strRef), strRef);
 }
 
 void TMainForm::btnDelTokenClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::string key(gridTokens->Cell(0, gridTokens->Row()));
   if (key.empty()) return;
-  DeleteToken(*ChangesIni, key);
+  DeleteToken(*FChangesIni, key);
   platform::KeyValueList(*gridTokens).RemoveSelected();
 }
 
 void TMainForm::gridTokensDblClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const int row = gridTokens->Row();
   const std::string oldKey(gridTokens->Cell(0, row));
   TEditTokenForm& prompt = *FForms.EditTokenForm;
@@ -162,7 +162,7 @@ void TMainForm::gridTokensDblClick() {
   if (platform::RunModal(prompt) != QDialog::Accepted) return;
   const std::string number = platform::FromQt(prompt.edToken->text());
   const std::string strRef = platform::FromQt(prompt.edStrRef->text());
-  switch (EditToken(*ChangesIni, oldKey, number, strRef)) {
+  switch (EditToken(*FChangesIni, oldKey, number, strRef)) {
     case TTokenEdit::Ignored:
       return;
     case TTokenEdit::Duplicate:
