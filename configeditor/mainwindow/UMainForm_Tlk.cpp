@@ -14,6 +14,7 @@
 #include "configeditor/parts/UIcons.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/prompts/UEditTokenForm.h"
+#include "configeditor/rules/USectionRows.h"
 #include "configeditor/rules/UTlkTokens.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
@@ -91,7 +92,7 @@ void TMainForm::ResetTlkPane() {
 }
 
 void TMainForm::FillTokenGrid() {
-  const platform::KeyValueRows rows = ReadTokens(*FChangesIni);
+  const platform::KeyValueRows rows = SectionRows(*FChangesIni, kTlkListSection);
   if (rows.empty()) return;
   FTokenCounter = static_cast<int32_t>(rows.size());
   platform::KeyValueList(*gridTokens).ShowRows(rows);
