@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <filesystem>
+#include <functional>
 
 #include "platform/Exceptions.h"
 #include "platform/ui/StringGrid.h"
@@ -268,6 +269,39 @@ TEST_F(QuennetMainFormTest, EachNodeShowsItsPaneAndHint) {
   }
   Select(form->node2da->child(2));
   EXPECT_EQ("Modifiers for appearance.2da: ", form->lbl2daLabel1->text().toStdString());
+}
+
+// Every pane goes through the window's one pane table: a refused Open hides each of
+// them, whichever was shown, and the next document starts with empty entry boxes.
+TEST_F(QuennetMainFormTest, ARefusedOpenHidesEveryPaneAndEmptiesTheirBoxes) {
+  auto* f = form;
+  // The node of each pane; a file node exists once the file is open.
+  const std::vector<std::pair<std::function<QTreeWidgetItem*()>, QWidget*>> shown = {
+      {[f] { return f->nodeSettings; }, f->paneSettings},
+      {[f] { return f->nodeTlk; }, f->paneTLK},
+      {[f] { return f->node2da->child(0); }, f->pane2da},
+      {[f] { return f->nodeGff->child(0); }, f->paneGFF},
+      {[f] { return f->nodeInstall; }, f->paneInstall},
+      {[f] { return f->nodeScript; }, f->paneScript},
+      {[f] { return f->nodeSsf->child(0); }, f->paneSSF}};
+  for (const auto& [node, pane] : shown) {
+    SCOPED_TRACE(pane->objectName().toStdString());
+    OpenFile(kTwoLists, "good.ini");
+    Select(node());
+    ASSERT_FALSE(pane->isHidden());
+    form->edFolderName->setText("typed");
+    form->edSetCaption->setText("typed");
+    services.messages.Expect(MessageKind::Warning,
+                             "Incorrectly formatted changes.ini, the Settings section is missing!");
+    OpenFile("");
+    for (QWidget* each : {f->paneSettings, f->paneTLK, f->pane2da, f->paneGFF, f->paneInstall,
+                          f->paneScript, f->paneSSF}) {
+      EXPECT_TRUE(each->isHidden()) << each->objectName().toStdString();
+    }
+    EXPECT_EQ("", form->edFolderName->text().toStdString());
+    EXPECT_EQ("", form->edSetCaption->text().toStdString());
+    EXPECT_EQ("Changes", form->CurrentSection());
+  }
 }
 
 TEST_F(QuennetMainFormTest, EmptyCategoriesAskToAddFiles) {
