@@ -231,7 +231,7 @@ class TMainForm : public QMainWindow {
     bool showsFiles;
     QWidget* (TMainForm::*create)();
     void (TMainForm::*connect)();
-    void (TMainForm::*reset)();  // nullptr: the pane keeps nothing between files
+    void (TMainForm::*reset)();  // nullptr: nothing to empty
     // Loads the pane for the node's text (the file's name for a file category).
     void (*load)(TMainForm& form, const std::string& nodeText);
     // CurrentSection while shown; nullptr: the file's name, or as it was.

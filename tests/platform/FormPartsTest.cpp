@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
@@ -18,6 +20,19 @@ TEST(FormPartsTest, HintIsStatusTipAndToolTip) {
   EXPECT_EQ("Runs it.", button->statusTip().toStdString());
   EXPECT_EQ("Runs it.", button->toolTip().toStdString());
   delete button;
+}
+
+// A dialog's tool tip must not reach its window's status bar, which keeps its text.
+TEST(FormPartsTest, ToolTipAloneLeavesTheStatusTipEmpty) {
+  QWidget parent;
+  QLineEdit* edit = WithToolTip(MakeEdit(&parent, "edVolume", "0"), "Volume variance.");
+  EXPECT_EQ("edVolume", edit->objectName().toStdString());
+  EXPECT_EQ("0", edit->text().toStdString());
+  EXPECT_EQ("Volume variance.", edit->toolTip().toStdString());
+  EXPECT_EQ("", edit->statusTip().toStdString());
+  QCheckBox* box = WithToolTip(MakeCheckBox(&parent, "cbSound", "Sound present"), nullptr);
+  EXPECT_EQ("Sound present", box->text().toStdString());
+  EXPECT_EQ("", box->toolTip().toStdString());
 }
 
 TEST(FormPartsTest, HeadingIsLargerAndBold) {
