@@ -188,7 +188,6 @@ void T2daModifierForm::AddInputPart(QWidget* part) {
 
 void T2daModifierForm::FixSize(QSize least) {
   FLeastSize = least;
-  layout()->activate();
   platform::FixSizeAtLeast(this, least.width(), least.height());
 }
 

@@ -361,6 +361,54 @@ TEST_F(Quennet2daTest, DialogContractForTheFourKinds) {
   EXPECT_EQ("New column values for copied line:", copy.lblGridHeading->text().toStdString());
 }
 
+// The four dialogs as their buttons open them, with the 2DA file beside changes.ini.
+struct DialogOpener {
+  QPushButton* quennet::TMainForm::*button;
+  const char* dialog;
+  const char* key;
+  std::string loaded;  // what the dialog's load wrote into the empty section
+};
+const DialogOpener kDialogOpeners[] = {
+    {&quennet::TMainForm::btn2daAddRow, "TMod2DARowForm", "AddRow0", ""},
+    {&quennet::TMainForm::btn2daModify, "TChange2daForm", "ChangeRow0",
+     Lines({"[m]", "RowIndex=0"})},
+    {&quennet::TMainForm::btn2daCopy, "TCopy2daForm", "CopyRow0", Lines({"[m]", "RowIndex=0"})},
+    {&quennet::TMainForm::btn2daNewCol, "TAdd2daColForm", "AddColumn0",
+     Lines({"[m]", "ColumnLabel=NewColumn", "DefaultValue=****"})},
+};
+
+// The opener's captions and headings are set after the dialog was built: every box,
+// label and button is still as tall as it needs, and the dialog holds them all.
+TEST_F(Quennet2daTest, DialogsFitTheOpenersTexts) {
+  modifier_testing::Write2da(PathOf("spells.2da"), {"label", "range"});
+  const std::string before = kHead + Lines({"[2DAList]", "Table0=spells.2da"});
+  for (const DialogOpener& c : kDialogOpeners) {
+    SCOPED_TRACE(c.dialog);
+    OpenAndSelect(before, "spells.2da");
+    ExpectLabel("m");
+    ExpectDialog(c.dialog, [](QDialog& dialog) {
+      const QSize needed = dialog.sizeHint();
+      EXPECT_GE(dialog.width(), needed.width());
+      EXPECT_GE(dialog.height(), needed.height());
+      for (QWidget* control : dialog.findChildren<QWidget*>()) {
+        if (!control->isVisible()) continue;
+        if (!qobject_cast<QLabel*>(control) && !qobject_cast<QComboBox*>(control) &&
+            !qobject_cast<QLineEdit*>(control) && !qobject_cast<QAbstractButton*>(control) &&
+            !qobject_cast<QGroupBox*>(control)) {
+          continue;
+        }
+        if (qobject_cast<QComboBox*>(control->parentWidget())) continue;  // a box's own edit
+        SCOPED_TRACE(control->objectName().toStdString() + " " +
+                     control->property("text").toString().toStdString());
+        EXPECT_GE(control->height(), control->sizeHint().height());
+      }
+    });
+    (form->*c.button)->click();
+    EXPECT_EQ(before + Lines({"[spells.2da]", (std::string(c.key) + "=m").c_str()}) + c.loaded,
+              ReadFile("changes.ini"));
+  }
+}
+
 TEST_F(Quennet2daTest, DoubleClickOpensTheModifierOfAnExactKind) {
   const std::string text =
       kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]", "AddRow0=a", "addrow1=b",
