@@ -409,6 +409,57 @@ TEST_F(Quennet2daTest, DialogsFitTheOpenersTexts) {
   }
 }
 
+// The component of `dialog` that has the focus: a box's own edit counts as its box.
+std::string FocusedName(const QDialog& dialog) {
+  QWidget* focused = dialog.focusWidget();
+  if (!focused) return "(none)";
+  if (qobject_cast<QComboBox*>(focused->parentWidget())) focused = focused->parentWidget();
+  if (focused->objectName().isEmpty()) return focused->metaObject()->className();
+  return focused->objectName().toStdString();
+}
+
+// Tab goes in reading order: the inputs from the top, the list's buttons and the list,
+// Close last; the first input has the focus when a dialog opens, also when it is used
+// again after the focus stood elsewhere.
+TEST_F(Quennet2daTest, TabGoesThroughTheDialogsInReadingOrder) {
+  const std::vector<std::vector<std::string>> chains = {
+      {"cbExclusiveLabel", "btnLoad2da", "cbColLabel", "btnOpen2da", "cbColValue", "btnAddToList",
+       "btnEditColValue", "grid2daMod", "btnDelColValue", "Button1"},
+      {"cbIdxType", "edIdx", "btnSetIdx", "cbColLabel", "btnLoadCols", "cbColValue", "btnAddToList",
+       "btnEditColValue", "grid2daMod", "btnDeleteKey", "btnClose"},
+      {"cbIdxType", "edIdx", "btnSetIdx", "cbExclusiveLabel", "btnLoad2da", "btnCopyInfo",
+       "cbColLabel", "btnLoadCols", "cbColValue", "btnAddToList", "btnEditColValue", "grid2daMod",
+       "btnDeleteKey", "btnClose"},
+      {"edNewLabel", "edDefaultVal", "cbRowIdent", "edRowNum", "cbRowValue", "btnAddToList",
+       "btnEditColValue", "grid2daMod", "btnDeleteKey", "btnClose"},
+  };
+  const std::string before = kHead + Lines({"[2DAList]", "Table0=spells.2da"});
+  for (size_t i = 0; i < std::size(kDialogOpeners); ++i) {
+    const DialogOpener& c = kDialogOpeners[i];
+    SCOPED_TRACE(c.dialog);
+    OpenAndSelect(before, "spells.2da");
+    auto walkTheChain = [&](QDialog& dialog) {
+      std::vector<std::string> visited = {FocusedName(dialog)};
+      for (size_t step = 1; step <= chains[i].size(); ++step) {
+        ASSERT_NE(nullptr, dialog.focusWidget()) << testing::PrintToString(visited);
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+        visited.push_back(FocusedName(dialog));
+      }
+      std::vector<std::string> expected = chains[i];
+      expected.push_back(chains[i].front());  // round again
+      EXPECT_EQ(expected, visited);
+      QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);  // leave the first input
+    };
+    ExpectLabel("m");
+    ExpectDialog(c.dialog, walkTheChain);
+    (form->*c.button)->click();
+    ExpectDialog(c.dialog, walkTheChain);
+    DoubleClickRow(0);
+    EXPECT_EQ(before + Lines({"[spells.2da]", (std::string(c.key) + "=m").c_str()}) + c.loaded,
+              ReadFile("changes.ini"));
+  }
+}
+
 TEST_F(Quennet2daTest, DoubleClickOpensTheModifierOfAnExactKind) {
   const std::string text =
       kHead + Lines({"[2DAList]", "Table0=spells.2da", "[spells.2da]", "AddRow0=a", "addrow1=b",
