@@ -133,6 +133,39 @@ TEST_F(NewGffFieldTest, AByteIsSavedOnceInItsKeyOrder) {
   EXPECT_EQ((Rows{{"Tag", "1"}, {"AddField0", "nf_byte"}}), PaneRows());
 }
 
+// The columns are at least their designed widths and as wide as their texts need, such
+// as the long labels the GFF compare makes; showing the list writes nothing.
+TEST_F(NewGffFieldTest, ListColumnsFitTheirTexts) {
+  const int designed[] = {70, 120, 100, 110};
+  struct Case {
+    const char* name;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"short texts", kHead + Lines({"[p.utc]", "AddField0=nf", "[nf]", "FieldType=Byte",
+                                     "Label=Plot", "Value=1"})},
+      {"a compare's long label",
+       kHead +
+           Lines({"[p.utc]", "AddField0=p_utc_ItemList_12_EquippedRes_Struct_3", "AddField12345=x",
+                  "[p_utc_ItemList_12_EquippedRes_Struct_3]", "FieldType=ExoLocString",
+                  "Label=ACertainlyLongLabel", "[x]", "FieldType=Byte"})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    OpenAndSelect(c.text);
+    RunEditor([&](TFormNewGFF& editor) {
+      const platform::StringGrid& grid = *editor.gridFields;
+      const QAbstractItemView& view = grid;
+      for (int col = 0; col < 4; ++col) {
+        SCOPED_TRACE(col);
+        EXPECT_GE(grid.ColWidth(col), designed[col]);
+        EXPECT_GE(grid.ColWidth(col), view.sizeHintForColumn(col)) << "no text is cut";
+      }
+    });
+    EXPECT_EQ(c.text, File());
+  }
+}
+
 TEST_F(NewGffFieldTest, NewThenCloseWritesNothing) {
   const std::string text = kHead + Lines({"[p.utc]", "Tag=1"});
   OpenAndSelect(text);

@@ -60,6 +60,24 @@ class QuennetInstallTest : public QuennetWindowTest {
   }
 };
 
+// The folder and kind columns are at least their designed widths and as wide as their
+// texts need; showing the list writes nothing.
+TEST_F(QuennetInstallTest, ListColumnsFitTheirTexts) {
+  const std::string text =
+      kHead + Lines({"[InstallList]", "install_folder0=override",
+                     "install_folder1=Modules\\A Rather Long Folder Name\\Of The Module",
+                     "[install_folder0]", "File0=a.2da", "Replace0=b.2da", "[install_folder1]",
+                     "File0=c.2da"});
+  OpenAndShowPane(text);
+  const QAbstractItemView& view = *form->gridInstall;
+  for (const auto& [col, designed] : {std::pair{0, 168}, std::pair{2, 32}}) {
+    SCOPED_TRACE(col);
+    EXPECT_GE(form->gridInstall->ColWidth(col), designed);
+    EXPECT_GE(form->gridInstall->ColWidth(col), view.sizeHintForColumn(col)) << "no text is cut";
+  }
+  EXPECT_EQ(text, ReadFile("changes.ini"));
+}
+
 TEST_F(QuennetInstallTest, AddingEntries) {
   OpenAndShowPane(kHead + Lines({"[InstallList]"}));
   Add("override", "a.2da", false);
