@@ -244,7 +244,13 @@ TEST_F(QuennetInstallTest, MassAdd) {
 TEST_F(QuennetInstallTest, TheMassAddFolderPickerKeepsTheLastPart) {
   quennet::TMassAddForm& prompt = *forms->MassAddForm;
   const std::pair<const char*, const char*> cases[] = {
-      {"/x/y", "y"}, {"C:\\a\\b", "b"}, {"/", ""}, {"", ""}};
+      {"/x/y", "y"},
+      {"C:\\a\\b", "b"},
+      {"/", ""},
+      {"", ""},
+      // A path that ends in a separator, such as a drive root, names no folder to keep.
+      {"C:\\", ""},
+      {"D:\\Games\\Override\\", ""}};
   for (auto [picked, shown] : cases) {
     prompt.edFoldername->setText(QStringLiteral("typed"));
     services.folderPicker.Expect(picked);
@@ -252,6 +258,22 @@ TEST_F(QuennetInstallTest, TheMassAddFolderPickerKeepsTheLastPart) {
     EXPECT_EQ(shown, prompt.edFoldername->text().toStdString()) << picked;
   }
   EXPECT_EQ("Please select a folder to get the name of", services.folderPicker.Titles().back());
+}
+
+// A drive root picked in the prompt leaves its box empty, and the mass add then ends
+// without asking for files or writing anything.
+TEST_F(QuennetInstallTest, AMassAddIntoAPickedDriveRootWritesNothing) {
+  OpenAndShowPane(kOneEntry);
+  services.modals.Expect("TMassAddForm", [this](QDialog& dialog) {
+    Find<QLineEdit>(&dialog, "edFoldername")->setText(QStringLiteral("override"));
+    services.folderPicker.Expect("C:\\");
+    Find<QToolButton>(&dialog, "SpeedButton1")->click();
+    EXPECT_EQ("", Find<QLineEdit>(&dialog, "edFoldername")->text().toStdString());
+    Find<QPushButton>(&dialog, "btnOK")->click();
+  });
+  form->btnMassAdd->click();
+  EXPECT_EQ(kOneEntry, ReadFile("changes.ini"));
+  EXPECT_EQ((Rows{{"override", "a.2da", "Copy"}}), List());
 }
 
 TEST_F(QuennetInstallTest, NewEmptiesThePane) {
