@@ -70,6 +70,38 @@ QAction* AddItem(QMenu* menu, const char* name, const char* text, const QKeySequ
 
 }  // namespace
 
+// In the order the panes are created (which is their order for Tab) and reset.
+const std::array<TMainForm::TPane, 7> TMainForm::kPanes = {{
+    {&TMainForm::paneSettings, &TMainForm::nodeSettings, false, &TMainForm::CreateSettingsPane,
+     &TMainForm::ConnectSettingsPane, &TMainForm::ResetSettingsPane,
+     [](TMainForm& form, const std::string&) { form.LoadSettings(); }, kSettingsSection,
+     kHintCategory, false},
+    {&TMainForm::paneTLK, &TMainForm::nodeTlk, false, &TMainForm::CreateTlkPane,
+     &TMainForm::ConnectTlkPane, &TMainForm::ResetTlkPane,
+     [](TMainForm& form, const std::string&) { form.LoadTlkTokens(); }, kTlkListSection,
+     kHintCategory, false},
+    {&TMainForm::pane2da, &TMainForm::node2da, true, &TMainForm::Create2daPane,
+     &TMainForm::Connect2daPane, &TMainForm::Reset2daPane,
+     [](TMainForm& form, const std::string& file) { form.Show2daFile(file); }, nullptr,
+     FileCategory(TFileKind::TwoDa).selectFileHint, true},
+    {&TMainForm::paneGFF, &TMainForm::nodeGff, true, &TMainForm::CreateGffPane,
+     &TMainForm::ConnectGffPane, &TMainForm::ResetGffPane,
+     [](TMainForm& form, const std::string& file) { form.LoadGffModifiers(file); }, nullptr,
+     FileCategory(TFileKind::Gff).selectFileHint, true},
+    {&TMainForm::paneInstall, &TMainForm::nodeInstall, false, &TMainForm::CreateInstallPane,
+     &TMainForm::ConnectInstallPane, &TMainForm::ResetInstallPane,
+     [](TMainForm& form, const std::string&) { form.LoadInstallList(); }, kInstallListSection,
+     kHintCategory, false},
+    // The compile list leaves CurrentSection and the hint's text as they were.
+    {&TMainForm::paneScript, &TMainForm::nodeScript, false, &TMainForm::CreateScriptPane,
+     &TMainForm::ConnectScriptPane, nullptr,
+     [](TMainForm& form, const std::string&) { form.LoadCompileList(); }, nullptr, nullptr, false},
+    {&TMainForm::paneSSF, &TMainForm::nodeSsf, true, &TMainForm::CreateSsfPane,
+     &TMainForm::ConnectSsfPane, nullptr,
+     [](TMainForm& form, const std::string& file) { form.ShowSsfFile(file); }, nullptr,
+     FileCategory(TFileKind::Ssf).selectFileHint, true},
+}};
+
 TMainForm::TMainForm(TForms& forms) : QMainWindow(nullptr), FForms(forms) {
   setObjectName(QStringLiteral("TMainForm"));
   setWindowTitle(QString::fromLatin1(kCaption));
@@ -193,15 +225,9 @@ QWidget* TMainForm::CreatePanes() {
   lblBackground->setAlignment(Qt::AlignCenter);
   lblBackground->setWordWrap(true);
   stack->addWidget(lblBackground, 0, 0);
-  paneSettings = CreateSettingsPane();
-  paneTLK = CreateTlkPane();
-  pane2da = Create2daPane();
-  paneGFF = CreateGffPane();
-  paneInstall = CreateInstallPane();
-  paneScript = CreateScriptPane();
-  paneSSF = CreateSsfPane();
-  for (QWidget* pane :
-       {paneSettings, paneTLK, pane2da, paneGFF, paneInstall, paneScript, paneSSF}) {
+  for (const TPane& entry : kPanes) {
+    QWidget* pane = (this->*entry.create)();
+    this->*entry.widget = pane;
     pane->setParent(area);
     // A hidden pane still counts for the window's size, so that every pane fits.
     QSizePolicy policy = pane->sizePolicy();
@@ -209,19 +235,15 @@ QWidget* TMainForm::CreatePanes() {
     pane->setSizePolicy(policy);
     stack->addWidget(pane, 0, 0);
   }
+  // Wired once every pane exists: a pane's keys act only while it is shown.
+  for (const TPane& entry : kPanes) (this->*entry.connect)();
   return area;
 }
 
-// The panes exist once CreatePanes ran; the nodes are bound by FormShow.
+// The nodes are bound by FormShow.
 void TMainForm::BindFileCategories() {
   for (size_t i = 0; i < kFileCategories.size(); ++i)
     FFileCategories[i].category = &kFileCategories[i];
-  WidgetsOf(TFileKind::TwoDa).pane = pane2da;
-  WidgetsOf(TFileKind::TwoDa).show = &TMainForm::Show2daFile;
-  WidgetsOf(TFileKind::Gff).pane = paneGFF;
-  WidgetsOf(TFileKind::Gff).show = &TMainForm::LoadGffModifiers;
-  WidgetsOf(TFileKind::Ssf).pane = paneSSF;
-  WidgetsOf(TFileKind::Ssf).show = &TMainForm::ShowSsfFile;
 }
 
 TMainForm::TFileCategoryWidgets& TMainForm::WidgetsOf(TFileKind kind) {
@@ -387,11 +409,8 @@ void TMainForm::ResetView() {
   for (TFileCategoryWidgets& category : FFileCategories) {
     for (int i = category.node->childCount() - 1; i >= 0; --i) delete category.node->takeChild(i);
   }
-  Reset2daPane();
-  ResetTlkPane();
-  ResetGffPane();
-  ResetInstallPane();
-  ResetSettingsPane();
+  for (const TPane& entry : kPanes)
+    if (entry.reset != nullptr) (this->*entry.reset)();
   HideAllPanes();
   setWindowTitle(QString::fromLatin1(kCaption));
   ShowBackground(kHintOpenFile, true);
@@ -401,10 +420,7 @@ void TMainForm::ResetView() {
 }
 
 void TMainForm::HideAllPanes() {
-  for (QWidget* pane :
-       {paneSettings, paneTLK, pane2da, paneGFF, paneInstall, paneScript, paneSSF}) {
-    pane->hide();
-  }
+  for (const TPane& entry : kPanes) (this->*entry.widget)->hide();
 }
 
 void TMainForm::ShowBackground(const char* text, bool visible) {
@@ -417,20 +433,38 @@ void TMainForm::ShowCategoryHint(const TFileCategoryWidgets& category) {
   ShowBackground(category.node->childCount() > 0 ? info.selectFileHint : info.addFilesHint, true);
 }
 
-bool TMainForm::ShowFileCategory(QTreeWidgetItem* node) {
+bool TMainForm::ShowFileCategoryHint(const QTreeWidgetItem& node) {
   for (const TFileCategoryWidgets& category : FFileCategories) {
-    if (node == category.node) {
+    if (&node == category.node) {
       ShowCategoryHint(category);
-      return true;
-    }
-    if (node->parent() == category.node) {
-      ShowBackground(category.category->selectFileHint, true);
-      category.pane->show();
-      (this->*category.show)(platform::FromQt(node->text(0)));
       return true;
     }
   }
   return false;
+}
+
+const TMainForm::TPane* TMainForm::PaneOf(const QTreeWidgetItem& node) const {
+  for (const TPane& entry : kPanes) {
+    const QTreeWidgetItem* shownFor = entry.showsFiles ? node.parent() : &node;
+    if (shownFor == this->*entry.node) return &entry;
+  }
+  return nullptr;
+}
+
+// The one place that sets CurrentSection for a shown pane.
+void TMainForm::ShowPane(const TPane& pane, const std::string& nodeText) {
+  if (pane.hint != nullptr) {
+    ShowBackground(pane.hint, pane.hintShown);
+  } else {
+    lblBackground->setVisible(pane.hintShown);
+  }
+  if (pane.section != nullptr) {
+    CurrentSection = pane.section;
+  } else if (pane.showsFiles) {
+    CurrentSection = nodeText;
+  }
+  (this->*pane.widget)->show();
+  pane.load(*this, nodeText);
 }
 
 void TMainForm::treeChange() {
@@ -441,25 +475,11 @@ void TMainForm::treeChange() {
   HideAllPanes();
   QTreeWidgetItem* node = tree->currentItem();
   if (node == nullptr) return;
-  if (ShowFileCategory(node)) return;
-  if (node == nodeSettings) {
-    ShowBackground(kHintCategory, false);
-    paneSettings->show();
-    LoadSettings();
-  } else if (node == nodeTlk) {
-    ShowBackground(kHintCategory, false);
-    paneTLK->show();
-    LoadTlkTokens();
+  if (ShowFileCategoryHint(*node)) return;
+  if (const TPane* pane = PaneOf(*node)) {
+    ShowPane(*pane, platform::FromQt(node->text(0)));
   } else if (node == nodeRoot) {
     lblBackground->setText(QString::fromLatin1(kHintCategory));
-  } else if (node == nodeInstall) {
-    ShowBackground(kHintCategory, false);
-    paneInstall->show();
-    LoadInstallList();
-  } else if (node == nodeScript) {
-    lblBackground->hide();
-    paneScript->show();
-    LoadCompileList();
   }
 }
 

@@ -215,10 +215,26 @@ class TMainForm : public QMainWindow {
     QAction* menuItem = nullptr;
     QAction* addItem = nullptr;
     QAction* deleteItem = nullptr;
-    QWidget* pane = nullptr;
-    // Shows and loads the pane for one file.
-    void (TMainForm::*show)(const std::string& fileName) = nullptr;
   };
+
+  // One fixed pane of the window: its widget, the tree node it is shown for (a file
+  // category's pane: for that node's files), how it is made, wired, emptied and
+  // loaded, the section it shows and the background hint behind it.
+  struct TPane {
+    QWidget* TMainForm::*widget;
+    QTreeWidgetItem* TMainForm::*node;
+    bool showsFiles;
+    QWidget* (TMainForm::*create)();
+    void (TMainForm::*connect)();
+    void (TMainForm::*reset)();  // nullptr: the pane keeps nothing between files
+    // Loads the pane for the node's text (the file's name for a file category).
+    void (*load)(TMainForm& form, const std::string& nodeText);
+    // CurrentSection while shown; nullptr: the file's name, or as it was.
+    const char* section;
+    const char* hint;  // nullptr: the hint's text stays
+    bool hintShown;
+  };
+  static const std::array<TPane, 7> kPanes;
 
   TForms& FForms;
   bool FTreeMenuAttached = false;
@@ -237,11 +253,13 @@ class TMainForm : public QMainWindow {
   TFileCategoryWidgets& WidgetsOf(TFileKind kind);
   void AddFileNodes(const TFileCategoryWidgets& category);
   void HideAllPanes();
+  // The pane of `node`, or none.
+  const TPane* PaneOf(const QTreeWidgetItem& node) const;
+  void ShowPane(const TPane& pane, const std::string& nodeText);
   void ShowBackground(const char* text, bool visible);
   void ShowCategoryHint(const TFileCategoryWidgets& category);
-  // Shows the pane of the selected node when it is a file category or one of its
-  // files; false for any other node.
-  bool ShowFileCategory(QTreeWidgetItem* node);
+  // Shows the hint of a file category's node; false for any other node.
+  bool ShowFileCategoryHint(const QTreeWidgetItem& node);
   void TreeContextMenu(const QPoint& position);
 
   // Start-up, document and tree (UMainForm.cpp).
@@ -260,6 +278,7 @@ class TMainForm : public QMainWindow {
 
   // Settings pane (UMainForm_Settings.cpp).
   QWidget* CreateSettingsPane();
+  void ConnectSettingsPane();
   void ResetSettingsPane();
   void LoadSettings();
   void btnSetResetClick();

@@ -146,7 +146,6 @@ QWidget* TMainForm::Create2daPane() {
   column->addWidget(lbl2daLabel1);
   column->addLayout(list, 1);
   column->addLayout(buttons);
-  Connect2daPane();
   return pane;
 }
 
@@ -166,8 +165,8 @@ void TMainForm::Connect2daPane() {
   platform::Connect(btnCopy2daMod, &QToolButton::clicked, this, [this] { btnCopy2daModClick(); });
   platform::Connect(btn2daDelete, &QToolButton::clicked, this, [this] { btn2daDeleteClick(); });
   platform::Connect(btn2daCompare, &QToolButton::clicked, this, [this] { btn2daCompareClick(); });
-  platform::Connect(grid2daMod, &QAbstractItemView::doubleClicked, this,
-                    [this] { grid2daModDblClick(); });
+  WireListPane(
+      *pane2da, *grid2daMod, [this] { grid2daModDblClick(); }, 0);
 }
 
 void TMainForm::Show2daFile(const std::string& fileName) {
@@ -177,7 +176,6 @@ void TMainForm::Show2daFile(const std::string& fileName) {
 
 void TMainForm::Load2daModifiers(const std::string& fileName) {
   TIniReadScope reading(*ChangesIni);
-  CurrentSection = fileName;
   platform::KeyValueRows rows;
   if (ChangesIni->SectionExists(fileName)) {
     for (const std::string& key : ChangesIni->ReadSection(fileName)) {

@@ -29,7 +29,6 @@ void TMainForm::AddListedFileClick(TFileKind kind) {
     ShowWarning(*refusal);
     return;
   }
-  CurrentSection = *name;
   tree->setCurrentItem(AddFileNode(category.node, *name));
 }
 

@@ -20,7 +20,6 @@
 #include "configeditor/editors/UFormNewGFF.h"
 #include "configeditor/help/UInfoForm.h"
 #include "configeditor/mainwindow/UMainForm.h"
-#include "configeditor/mainwindow/UMainForm_Panes_p.h"
 #include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UDropDownCombo.h"
 #include "configeditor/parts/UIcons.h"
@@ -40,8 +39,6 @@
 namespace quennet {
 
 namespace {
-
-using namespace pane_parts;
 
 constexpr int kFieldPathColumnWidth = 200;
 
@@ -107,7 +104,6 @@ QWidget* TMainForm::CreateGffPane() {
   column->addLayout(list, 1);
   column->addLayout(listButtons);
   column->addWidget(CreateGffInputs(pane));
-  ConnectGffPane();
   return pane;
 }
 
@@ -120,9 +116,9 @@ QWidget* TMainForm::CreateGffInputs(QWidget* pane) {
   edGffField->setMinimumWidth(260);
   btnGffLoadFields = NewImageButton(group, "btnGffLoadFields", TButtonImage::Open,
                                     "Load field labels from file...");
-  cbGffValue =
-      NewTokenCombo(group, "cbGffValue",
-                    "The new value this field should have, either set directly or via a Token.");
+  cbGffValue = NewEditableCombo<TDropDownCombo>(
+      group, "cbGffValue",
+      "The new value this field should have, either set directly or via a Token.");
   auto* fields = new QGridLayout(group);
   fields->addWidget(platform::MakeLabel(group, "lblGffField", "GFF Field:"), 0, 0);
   fields->addWidget(edGffField, 0, 1);
@@ -167,12 +163,9 @@ QWidget* TMainForm::CreateGffInputs(QWidget* pane) {
 
 void TMainForm::ConnectGffPane() {
   platform::Connect(btnStoreField, &QToolButton::clicked, this, [this] { btnStoreFieldClick(); });
-  OnCtrlShiftKeyRelease(cbGffValue, Qt::Key_Up, [this] { btnStoreFieldClick(); });
   platform::Connect(btnEditField, &QToolButton::clicked, this, [this] { btnEditFieldClick(); });
-  platform::Connect(gridGffMod, &QAbstractItemView::doubleClicked, this,
-                    [this] { btnEditFieldClick(); });
-  new TKeepRowOnCtrlShiftDown(gridGffMod);
-  OnCtrlShiftKeyRelease(gridGffMod, Qt::Key_Down, [this] { btnEditFieldClick(); });
+  WireListPane(*paneGFF, *gridGffMod, [this] { btnEditFieldClick(); });
+  WireEntryBoxes(*paneGFF, {cbGffValue}, [this] { btnStoreFieldClick(); });
   platform::Connect(btnGffDelete, &QToolButton::clicked, this, [this] { btnGffDeleteClick(); });
   platform::Connect(btnNewField, &QToolButton::clicked, this, [this] { btnNewFieldClick(); });
   platform::Connect(btnInfo, &QToolButton::clicked, this, [this] { btnInfoClick(); });
@@ -205,7 +198,6 @@ void TMainForm::ResetGffPane() {
 
 void TMainForm::LoadGffModifiers(const std::string& fileName) {
   TIniReadScope scope(*ChangesIni);
-  CurrentSection = fileName;
   lblGffHeading->setText(platform::ToQt("Modified fields in " + fileName + ": "));
   edGffDest->setText(platform::ToQt(ReadGffDestination(*ChangesIni, fileName)));
   cbGffValue->clear();

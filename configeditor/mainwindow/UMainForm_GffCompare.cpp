@@ -39,6 +39,8 @@ void TMainForm::btnCompareGffClick() {
     ShowInfo(GffCompareSummary(fileSection, result->counts));
     if (!result->skippedKeys.empty()) ShowWarning(SkippedFieldChangesWarning(result->skippedKeys));
   }
+  // The pane shows the compared file again, whichever node was chosen meanwhile.
+  CurrentSection = fileSection;
   LoadGffModifiers(fileSection);
 }
 

@@ -94,29 +94,19 @@ QWidget* TMainForm::CreateInstallPane() {
   column->addWidget(new QLabel(QStringLiteral("Files to copy to game folder:"), pane));
   column->addLayout(list, 1);
   column->addWidget(group);
-  ConnectInstallPane();
   return pane;
 }
 
 void TMainForm::ConnectInstallPane() {
   platform::Connect(btnAddInstall, &QToolButton::clicked, this, [this] { btnAddInstallClick(); });
   platform::Connect(btnEditInstall, &QToolButton::clicked, this, [this] { btnEditInstallClick(); });
-  platform::Connect(gridInstall, &QAbstractItemView::doubleClicked, this,
-                    [this] { btnEditInstallClick(); });
   platform::Connect(btnInstallDelete, &QToolButton::clicked, this,
                     [this] { btnInstallDeleteClick(); });
   platform::Connect(btnGetFileName, &QToolButton::clicked, this, [this] { btnGetFileNameClick(); });
   platform::Connect(btnMassAdd, &QToolButton::clicked, this, [this] { btnMassAddClick(); });
   platform::Connect(BtnInstallInfo, &QToolButton::clicked, this, [this] { BtnInstallInfoClick(); });
-  // The keys act only while the pane is shown.
-  auto whileShown = [this](void (TMainForm::*handler)()) {
-    return [this, handler] {
-      if (paneInstall->isVisible()) (this->*handler)();
-    };
-  };
-  OnCtrlShiftKeyRelease(edFolderName, Qt::Key_Up, whileShown(&TMainForm::btnAddInstallClick));
-  OnCtrlShiftKeyRelease(edFileName, Qt::Key_Up, whileShown(&TMainForm::btnAddInstallClick));
-  OnCtrlShiftKeyRelease(gridInstall, Qt::Key_Down, whileShown(&TMainForm::btnEditInstallClick));
+  WireListPane(*paneInstall, *gridInstall, [this] { btnEditInstallClick(); });
+  WireEntryBoxes(*paneInstall, {edFolderName, edFileName}, [this] { btnAddInstallClick(); });
 }
 
 void TMainForm::ResetInstallPane() {
@@ -128,7 +118,6 @@ void TMainForm::ResetInstallPane() {
 
 void TMainForm::LoadInstallList() {
   TIniReadScope reading(*ChangesIni);
-  CurrentSection = "InstallList";
   std::vector<std::vector<std::string>> rows;
   for (const TInstallEntry& entry : ReadInstallList(*ChangesIni)) rows.push_back(Row(entry));
   if (rows.empty()) rows.push_back({"", "", ""});

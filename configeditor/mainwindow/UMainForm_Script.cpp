@@ -91,28 +91,19 @@ QWidget* TMainForm::CreateScriptPane() {
       pane, "Label23", "NWScript source code files to process for tokens and compile:"));
   column->addLayout(list, 1);
   column->addWidget(group);
-  ConnectScriptPane();
   return pane;
 }
 
 void TMainForm::ConnectScriptPane() {
   platform::Connect(btnAddScript, &QToolButton::clicked, this, [this] { btnAddScriptClick(); });
   platform::Connect(btnEditScript, &QToolButton::clicked, this, [this] { btnEditScriptClick(); });
-  platform::Connect(gridScript, &QAbstractItemView::doubleClicked, this,
-                    [this] { btnEditScriptClick(); });
   platform::Connect(btnDelScript, &QToolButton::clicked, this, [this] { btnDelScriptClick(); });
   platform::Connect(btnGetScriptName, &QToolButton::clicked, this,
                     [this] { btnGetScriptNameClick(); });
   platform::Connect(btnGetDestName, &QToolButton::clicked, this, [this] { btnGetDestNameClick(); });
   platform::Connect(btnScriptInfo, &QToolButton::clicked, this, [this] { btnScriptInfoClick(); });
-  auto whileShown = [this](void (TMainForm::*handler)()) {
-    return [this, handler] {
-      if (paneScript->isVisible()) (this->*handler)();
-    };
-  };
-  OnCtrlShiftKeyRelease(edScriptName, Qt::Key_Up, whileShown(&TMainForm::btnAddScriptClick));
-  OnCtrlShiftKeyRelease(edScriptDest, Qt::Key_Up, whileShown(&TMainForm::btnAddScriptClick));
-  OnCtrlShiftKeyRelease(gridScript, Qt::Key_Down, whileShown(&TMainForm::btnEditScriptClick));
+  WireListPane(*paneScript, *gridScript, [this] { btnEditScriptClick(); });
+  WireEntryBoxes(*paneScript, {edScriptName, edScriptDest}, [this] { btnAddScriptClick(); });
 }
 
 void TMainForm::LoadCompileList() {

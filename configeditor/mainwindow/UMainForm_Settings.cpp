@@ -117,12 +117,14 @@ QWidget* TMainForm::CreateSettingsPane() {
   column->addLayout(rows);
   column->addLayout(buttons);
   column->addStretch(1);
+  return pane;
+}
 
+void TMainForm::ConnectSettingsPane() {
   platform::Connect(btnSetSave, &QPushButton::clicked, this, [this] { btnSetSaveClick(); });
   platform::Connect(btnSetReset, &QPushButton::clicked, this, [this] { btnSetResetClick(); });
   // Only the user's choice: loading sets the game list's state itself.
   platform::Connect(cbLookup, &QComboBox::activated, this, [this] { cbLookupChange(); });
-  return pane;
 }
 
 void TMainForm::ResetSettingsPane() {
@@ -132,7 +134,6 @@ void TMainForm::ResetSettingsPane() {
 }
 
 void TMainForm::LoadSettings() {
-  CurrentSection = kSection;
   if (!ChangesIni->SectionExists(kSection)) return;
   TKV_Inifile& ini = *ChangesIni;
   edSetConfirm->setText(platform::ToQt(ini.ReadString(kSection, "ConfirmMessage", "N/A")));

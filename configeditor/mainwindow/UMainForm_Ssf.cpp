@@ -15,7 +15,6 @@
 #include <algorithm>
 
 #include "configeditor/mainwindow/UMainForm.h"
-#include "configeditor/mainwindow/UMainForm_Panes_p.h"
 #include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UDropDownCombo.h"
 #include "configeditor/parts/UPaneParts.h"
@@ -32,8 +31,6 @@
 namespace quennet {
 
 namespace {
-
-using namespace pane_parts;
 
 constexpr int kEntryColumnWidth = 200;
 
@@ -78,7 +75,6 @@ QWidget* TMainForm::CreateSsfPane() {
   setTabOrder(gridSSF, cbSSFValue);
   setTabOrder(cbSSFValue, cbSSFEntry);
   setTabOrder(cbSSFEntry, chSSFReplace);
-  ConnectSsfPane();
   return pane;
 }
 
@@ -93,8 +89,8 @@ QWidget* TMainForm::CreateSsfInputs(QWidget* pane) {
   cbSSFEntry->setCurrentIndex(-1);
   cbSSFEntry->setMinimumWidth(160);
   platform::SetHint(cbSSFEntry, "The sound entry slot that should be modified.");
-  cbSSFValue =
-      NewTokenCombo(group, "cbSSFValue", "StrRef into dialog.tlk where the new sound is defined.");
+  cbSSFValue = NewEditableCombo<TDropDownCombo>(
+      group, "cbSSFValue", "StrRef into dialog.tlk where the new sound is defined.");
   auto* fields = new QGridLayout(group);
   fields->addWidget(platform::MakeLabel(group, "lblSSFEntry", "SSF Entry:"), 0, 0);
   fields->addWidget(cbSSFEntry, 0, 1);
@@ -119,12 +115,9 @@ QWidget* TMainForm::CreateSsfInputs(QWidget* pane) {
 
 void TMainForm::ConnectSsfPane() {
   platform::Connect(btnAddSSF, &QToolButton::clicked, this, [this] { btnAddSSFClick(); });
-  OnCtrlShiftKeyRelease(cbSSFValue, Qt::Key_Up, [this] { btnAddSSFClick(); });
   platform::Connect(btnEditSSF, &QToolButton::clicked, this, [this] { btnEditSSFClick(); });
-  platform::Connect(gridSSF, &QAbstractItemView::doubleClicked, this,
-                    [this] { btnEditSSFClick(); });
-  new TKeepRowOnCtrlShiftDown(gridSSF);
-  OnCtrlShiftKeyRelease(gridSSF, Qt::Key_Down, [this] { btnEditSSFClick(); });
+  WireListPane(*paneSSF, *gridSSF, [this] { btnEditSSFClick(); });
+  WireEntryBoxes(*paneSSF, {cbSSFValue}, [this] { btnAddSSFClick(); });
   platform::Connect(btnDelSSF, &QToolButton::clicked, this, [this] { btnDelSSFClick(); });
   // Runs also when the program sets the box: showing a file whose key has the box's
   // kind then writes nothing.
@@ -134,7 +127,6 @@ void TMainForm::ConnectSsfPane() {
 
 void TMainForm::ShowSsfFile(const std::string& fileName) {
   TIniReadScope scope(*ChangesIni);
-  CurrentSection = fileName;
   lblSSFHeading->setText(platform::ToQt("Modified sound entries in file " + fileName + ": "));
   LoadSsfGrid();
   cbSSFEntry->setCurrentIndex(-1);

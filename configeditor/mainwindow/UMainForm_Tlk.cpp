@@ -72,7 +72,6 @@ QWidget* TMainForm::CreateTlkPane() {
   column->addWidget(platform::MakeHeading(pane, "lblTlkHeading", "Custom TLK entries"));
   column->addLayout(lists, 1);
   column->addWidget(txtEntry);
-  ConnectTlkPane();
   return pane;
 }
 
@@ -81,11 +80,10 @@ void TMainForm::ConnectTlkPane() {
   platform::Connect(btnAddStrRef, &QToolButton::clicked, this, [this] { btnAddStrRefClick(); });
   platform::Connect(btnDelToken, &QToolButton::clicked, this, [this] { btnDelTokenClick(); });
   platform::Connect(gridTlk, &QAbstractItemView::clicked, this, [this] { gridTlkClick(); });
-  platform::Connect(gridTlk, &QAbstractItemView::doubleClicked, this,
-                    [this] { btnAddStrRefClick(); });
-  OnCtrlShiftKeyRelease(gridTlk, Qt::Key_Left, [this] { btnAddStrRefClick(); });
-  platform::Connect(gridTokens, &QAbstractItemView::doubleClicked, this,
-                    [this] { gridTokensDblClick(); });
+  WireListPane(
+      *paneTLK, *gridTlk, [this] { btnAddStrRefClick(); }, Qt::Key_Left);
+  WireListPane(
+      *paneTLK, *gridTokens, [this] { gridTokensDblClick(); }, 0);
 }
 
 void TMainForm::ResetTlkPane() {
@@ -105,7 +103,6 @@ void TMainForm::FillTokenGrid() {
 }
 
 void TMainForm::LoadTlkTokens() {
-  CurrentSection = kTlkList;
   // An empty section leaves the list and the counter as they are.
   FillTokenGrid();
   SetKeyValueColumns(*gridTokens, kTokenKeyWidth);

@@ -3,16 +3,54 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTreeWidgetItem>
 
+#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UListColumns.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"
 #include "platform/ui/StringGrid.h"
 
 namespace quennet {
+
+namespace {
+
+bool IsCtrlShiftKeyPress(const QEvent& event, int key) {
+  if (event.type() != QEvent::KeyPress) return false;
+  const auto& press = static_cast<const QKeyEvent&>(event);
+  return press.key() == key &&
+         (press.modifiers() & ~Qt::KeypadModifier) == (Qt::ControlModifier | Qt::ShiftModifier);
+}
+
+// One key of a list pane on one widget: holds its press back and runs the command on
+// its release while the pane is shown.
+class TListPaneKey : public QObject {
+ public:
+  TListPaneKey(QWidget* widget, int key, QWidget* pane, std::function<void()> command)
+      : QObject(widget), FKey(key), FPane(pane), FCommand(std::move(command)) {
+    widget->installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (IsCtrlShiftKeyPress(*event, FKey)) return true;
+    if (event->type() == QEvent::KeyRelease &&
+        IsCtrlShiftKeyRelease(*static_cast<QKeyEvent*>(event), FKey) && FPane->isVisible()) {
+      platform::RunGuarded(FCommand);
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  int FKey;
+  QWidget* FPane;
+  std::function<void()> FCommand;
+};
+
+}  // namespace
 
 QWidget* NewPane(QWidget* parent, const char* name) {
   return platform::Named(new QWidget(parent), name);
@@ -76,6 +114,19 @@ void MarkLoaded(QWidget& box, bool loaded) {
   palette.setColor(QPalette::Base,
                    loaded ? kLoadedListColour : QApplication::palette().color(QPalette::Base));
   box.setPalette(palette);
+}
+
+void WireListPane(QWidget& pane, platform::StringGrid& list, std::function<void()> takeRow,
+                  int listKey) {
+  platform::Connect(&list, &QAbstractItemView::doubleClicked, &list, [&pane, takeRow] {
+    if (pane.isVisible()) takeRow();
+  });
+  if (listKey != 0) new TListPaneKey(&list, listKey, &pane, std::move(takeRow));
+}
+
+void WireEntryBoxes(QWidget& pane, std::initializer_list<QWidget*> boxes,
+                    std::function<void()> store) {
+  for (QWidget* box : boxes) new TListPaneKey(box, Qt::Key_Up, &pane, store);
 }
 
 QTreeWidgetItem* AddFileNode(QTreeWidgetItem* category, const std::string& name) {

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QColor>
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -61,6 +63,17 @@ void SetComboText(QComboBox& box, const std::string& text, bool selectItem);
 void EmptyComboText(QComboBox& box);
 // The box shows the light green of a loaded list, or its normal colour.
 void MarkLoaded(QWidget& box, bool loaded);
+
+// The keyboard and mouse contract that every list pane shares. With exactly Ctrl and
+// Shift held, on the key's release: Up in an entry box stores the entry, the list key
+// (Down; Left in the append.tlk list) takes the selected row; a double click on the
+// list takes it too. The presses of these keys are held back, so that they never move
+// the row before the release reads it. Nothing acts while `pane` is hidden.
+// `listKey` is Qt::Key_Down, Qt::Key_Left, or 0 where only the double click applies.
+void WireListPane(QWidget& pane, platform::StringGrid& list, std::function<void()> takeRow,
+                  int listKey = Qt::Key_Down);
+void WireEntryBoxes(QWidget& pane, std::initializer_list<QWidget*> boxes,
+                    std::function<void()> store);
 
 // A file node with the file-node icon, the last child of `category`.
 QTreeWidgetItem* AddFileNode(QTreeWidgetItem* category, const std::string& name);

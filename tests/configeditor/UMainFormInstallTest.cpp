@@ -148,6 +148,15 @@ TEST_F(QuennetInstallTest, TheKeysActOnlyWhileThePaneIsShown) {
   EXPECT_EQ(kOneEntry + Lines({"File1=b.2da"}), ReadFile("changes.ini"));
 }
 
+// The press of the key must not move the selection before its release reads it.
+TEST_F(QuennetInstallTest, CtrlShiftDownTakesTheRowItWasPressedOn) {
+  OpenAndShowPane(kOneEntry + Lines({"File1=b.2da"}));
+  form->gridInstall->SetRow(0);
+  QTest::keyClick(form->gridInstall, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ("a.2da", form->edFileName->text().toStdString());
+  EXPECT_EQ(0, form->gridInstall->Row());
+}
+
 TEST_F(QuennetInstallTest, EditTakesTheRowIntoTheBoxes) {
   OpenAndShowPane(kOneEntry + Lines({"Replace0=b.2da"}));
   DoubleClickRow(*form->gridInstall, 1);

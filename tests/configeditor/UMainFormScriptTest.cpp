@@ -139,6 +139,15 @@ TEST_F(QuennetScriptTest, EditTakesTheRowIntoTheBoxes) {
   EXPECT_FALSE(form->cbScriptReplace->isChecked());
 }
 
+// The press of the key must not move the selection before its release reads it.
+TEST_F(QuennetScriptTest, CtrlShiftDownTakesTheRowItWasPressedOn) {
+  OpenAndShowPane(kHead + Lines({"[CompileList]", "File0=a.nss", "File1=b.nss"}));
+  form->gridScript->SetRow(0);
+  QTest::keyClick(form->gridScript, Qt::Key_Down, kCtrlShift);
+  EXPECT_EQ("a.nss", form->edScriptName->text().toStdString());
+  EXPECT_EQ(0, form->gridScript->Row());
+}
+
 TEST_F(QuennetScriptTest, RemovingKeepsTheDestination) {
   const std::string before = kHead + Lines({"[CompileList]", "File0=a.nss", "File1=b.nss",
                                             "[a.nss]", "!Destination=x.mod"});
