@@ -210,6 +210,27 @@ TEST_F(NewGffFieldTest, LabelsAModifierMayNotTake) {
   EXPECT_EQ(text, File());
 }
 
+// A label is trimmed as changes.ini trims section names before it is checked: padded,
+// the name of a file just added or of an empty fixed section is still in use, as the
+// modifier's keys would land in that section.
+TEST_F(NewGffFieldTest, LabelsAreCheckedAsTheFileWouldHoldThem) {
+  const std::string text = kHead + Lines({"File1=a.utc", "[p.utc]", "AddField0=sib", "[sib]",
+                                          "FieldType=Byte", "[InstallList]"});
+  OpenAndSelect(text);
+  RunEditor([this](TFormNewGFF& editor) {
+    for (const char* label : {"a.utc ", "InstallList ", "\tsib", " p.utc"}) {
+      SCOPED_TRACE(label);
+      services.messages.Expect(MessageKind::Warning, kNotUnique);
+      New(editor, label);
+      EXPECT_FALSE(editor.btnSave->isEnabled());
+    }
+    New(editor, "  fresh ");
+    EXPECT_TRUE(editor.btnSave->isEnabled());
+    EXPECT_EQ("fresh", editor.GetModifierSection());
+  });
+  EXPECT_EQ(text, File());
+}
+
 TEST_F(NewGffFieldTest, FieldLabelChecks) {
   const std::string text = kHead + Lines({"[p.utc]", "AddField0=sib", "[sib]", "FieldType=Byte",
                                           "Path=Root", "Label=Plot", "Value=1"});

@@ -20,6 +20,7 @@
 #include "configeditor/prompts/UFormFilename.h"
 #include "configeditor/prompts/UModLabelForm.h"
 #include "configeditor/rules/UFileCategories.h"
+#include "configeditor/rules/UFileKinds.h"
 #include "formats/U2DAEdit.h"
 #include "platform/ui/StringGrid.h"
 #include "tests/configeditor/ModifierTexts.h"
@@ -110,7 +111,7 @@ TEST_F(Quennet2daTest, AddingFiles) {
     const bool added = c.after != c.before;
     EXPECT_EQ(nodes + (added ? 1 : 0), form->node2da->childCount());
     if (added) {
-      EXPECT_EQ(quennet::TrimmedFileName(c.typed), CurrentNodeText());
+      EXPECT_EQ(quennet::TrimmedName(c.typed), CurrentNodeText());
       EXPECT_TRUE(form->pane2da->isVisible());
       EXPECT_EQ((Rows{{"", ""}}), ListRows());
     }
