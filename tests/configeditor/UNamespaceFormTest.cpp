@@ -176,6 +176,22 @@ TEST_F(QuennetSetupListTest, LabelsAreCheckedAsTheFileWouldHoldThem) {
             ReadFile("namespaces.ini"));
 }
 
+// A label names the setup's section: one that the file cannot hold as a section name is
+// refused with the reason before anything is written, and the prompt asks again.
+TEST_F(QuennetSetupListTest, ALabelItsSectionCannotHoldWritesNothing) {
+  const std::string listed = Lines({"[Namespaces]", "Namespace1=main", "[main]", "Name=m"});
+  OpenList(listed, [&] {
+    ExpectLabel("x]y");
+    services.messages.Expect(
+        MessageKind::Warning,
+        "The section name \"x]y\" cannot be stored in an INI file: it holds \"]\".");
+    ExpectLabel("", false);
+    editor.btnAdd->click();
+    EXPECT_EQ((std::vector<std::string>{"main"}), ListedLabels());
+  });
+  EXPECT_EQ(listed, ReadFile("namespaces.ini"));
+}
+
 TEST_F(QuennetSetupListTest, AddingAndDeletingSetups) {
   const std::string empty = Lines({"; a list", "[Namespaces]", "Namespace1=", ""});
   OpenList(empty, [this] {
