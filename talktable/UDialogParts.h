@@ -13,11 +13,14 @@ namespace sorlith {
 using platform::ButtonRow;
 using platform::FixSize;
 using platform::MakeButton;
+using platform::MakeCheckBox;
+using platform::MakeEdit;
 using platform::MakeHeading;
 using platform::MakeLabel;
 using platform::Named;
 using platform::SetBold;
 using platform::SetDarkRed;
+using platform::WithToolTip;
 
 // Memos wrap at word boundaries, or anywhere while their text holds a run without a
 // blank longer than any word: Qt lays such a run out in quadratic time when it looks

@@ -28,19 +28,6 @@ namespace sorlith {
 
 namespace {
 
-QCheckBox* FlagBox(QWidget* parent, const char* name, const char* caption, const char* hint) {
-  auto* box = Named(new QCheckBox(QString::fromLatin1(caption), parent), name);
-  box->setToolTip(QString::fromLatin1(hint));
-  box->setChecked(true);
-  return box;
-}
-
-QLineEdit* NumberEdit(QWidget* parent, const char* name, const char* hint) {
-  auto* edit = Named(new QLineEdit(QStringLiteral("0"), parent), name);
-  edit->setToolTip(QString::fromLatin1(hint));
-  return edit;
-}
-
 QLabel* TwoLineLabel(QWidget* parent, const char* name, const char* caption) {
   auto* label = Named(new QLabel(QString::fromLatin1(caption), parent), name);
   label->setAlignment(Qt::AlignCenter);
@@ -85,15 +72,17 @@ void TEntryForm::CreateComponents() {
   btnCancel = Named(new QPushButton(QStringLiteral("&Cancel"), this), "btnCancel");
 
   boxFlags = Named(new QGroupBox(QStringLiteral(" Flags "), this), "boxFlags");
-  cbText = FlagBox(boxFlags, "cbText", "Text present",
-                   "This appears to be checked for all entries containing a string in the TSL "
-                   "dialog.tlk.");
-  cbSound = FlagBox(boxFlags, "cbSound", "Sound present",
-                    "This appears to be checked for all entries containing a string in the TSL "
-                    "dialog.tlk even if no sound is specified.");
-  cbLength = FlagBox(boxFlags, "cbLength", "Sound length present",
-                     "This appears to be checked for all entries containing a string in the TSL "
-                     "dialog.tlk even if no sound length is specified.");
+  cbText = WithToolTip(MakeCheckBox(boxFlags, "cbText", "Text present"),
+                       "This appears to be checked for all entries containing a string in the TSL "
+                       "dialog.tlk.");
+  cbSound = WithToolTip(MakeCheckBox(boxFlags, "cbSound", "Sound present"),
+                        "This appears to be checked for all entries containing a string in the TSL "
+                        "dialog.tlk even if no sound is specified.");
+  cbLength =
+      WithToolTip(MakeCheckBox(boxFlags, "cbLength", "Sound length present"),
+                  "This appears to be checked for all entries containing a string in the TSL "
+                  "dialog.tlk even if no sound length is specified.");
+  for (QCheckBox* box : {cbText, cbSound, cbLength}) box->setChecked(true);
 
   boxResref = Named(new QGroupBox(QStringLiteral(" Sound Resref "), this), "boxResref");
   edResref = Named(new QLineEdit(boxResref), "edResref");
@@ -104,17 +93,17 @@ void TEntryForm::CreateComponents() {
 
   boxSound = Named(new QGroupBox(QStringLiteral(" Sound settings "), this), "boxSound");
   lblVolume = TwoLineLabel(boxSound, "lblVolume", "Volume\nVariance");
-  edVolume = NumberEdit(boxSound, "edVolume",
-                        "Volume variance appears to be set to 0 for all entries in the TSL "
-                        "dialog.tlk. Probably unused.");
+  edVolume = WithToolTip(MakeEdit(boxSound, "edVolume", "0"),
+                         "Volume variance appears to be set to 0 for all entries in the TSL "
+                         "dialog.tlk. Probably unused.");
   lblPitch = TwoLineLabel(boxSound, "lblPitch", "Pitch\nVariance");
-  edPitch = NumberEdit(boxSound, "edPitch",
-                       "Pitch variance appears to be set to 0 for all entries in the TSL "
-                       "dialog.tlk. Probably unused.");
-  lblLength = TwoLineLabel(boxSound, "lblLength", "Sound\nLength");
-  edLength = NumberEdit(boxSound, "edLength",
-                        "Sound length appears to be set to 0.0 for all entries in the TSL "
+  edPitch = WithToolTip(MakeEdit(boxSound, "edPitch", "0"),
+                        "Pitch variance appears to be set to 0 for all entries in the TSL "
                         "dialog.tlk. Probably unused.");
+  lblLength = TwoLineLabel(boxSound, "lblLength", "Sound\nLength");
+  edLength = WithToolTip(MakeEdit(boxSound, "edLength", "0"),
+                         "Sound length appears to be set to 0.0 for all entries in the TSL "
+                         "dialog.tlk. Probably unused.");
 
   QWidget* order[] = {txtString, btnSave,  btnCancel, cbText,  cbSound,
                       cbLength,  edResref, edVolume,  edPitch, edLength};

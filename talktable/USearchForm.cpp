@@ -21,22 +21,6 @@
 
 namespace sorlith {
 
-namespace {
-
-QCheckBox* CheckBox(QWidget* parent, const char* name, const char* caption, const char* hint) {
-  auto* box = Named(new QCheckBox(QString::fromLatin1(caption), parent), name);
-  if (hint) box->setToolTip(QString::fromLatin1(hint));
-  return box;
-}
-
-QLineEdit* Edit(QWidget* parent, const char* name, const char* hint) {
-  auto* edit = Named(new QLineEdit(parent), name);
-  edit->setToolTip(QString::fromLatin1(hint));
-  return edit;
-}
-
-}  // namespace
-
 TSearchForm::TSearchForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TSearchForm"));
   setWindowTitle(QStringLiteral("Search"));
@@ -50,49 +34,54 @@ TSearchForm::TSearchForm(QWidget* parent) : QDialog(parent) {
 void TSearchForm::CreateComponents() {
   bxSearch = Named(new QGroupBox(QStringLiteral(" Text "), this), "bxSearch");
   lblString = Named(new QLabel(QStringLiteral("Text string:"), bxSearch), "lblString");
-  edString = Edit(bxSearch, "edString",
+  edString =
+      WithToolTip(MakeEdit(bxSearch, "edString"),
                   "Text to search for among the TLK entries. The flags to the right determine how "
                   "this is used.");
   lblResref = Named(new QLabel(QStringLiteral("Sound Resref:"), bxSearch), "lblResref");
-  edResref = Edit(bxSearch, "edResref",
+  edResref =
+      WithToolTip(MakeEdit(bxSearch, "edResref"),
                   "Search for matching Resref (filename without suffix) of a sound associated with "
                   "a TLK entry. Max 16 characters.");
   edResref->setMaxLength(16);
   lblInterval1 = Named(new QLabel(QStringLiteral("StrRef interval:"), bxSearch), "lblInterval1");
-  edStart = Edit(bxSearch, "edStart", "Start entry of interval to search within.");
+  edStart = WithToolTip(MakeEdit(bxSearch, "edStart"), "Start entry of interval to search within.");
   edStart->setText(QStringLiteral("0"));
   edStart->setEnabled(false);
   lblInterval2 = Named(new QLabel(QStringLiteral("to"), bxSearch), "lblInterval2");
-  edStop = Edit(bxSearch, "edStop", "End entry of interval to search within.");
+  edStop = WithToolTip(MakeEdit(bxSearch, "edStop"), "End entry of interval to search within.");
   edStop->setText(QStringLiteral("0"));
   edStop->setMaxLength(10);
   edStop->setEnabled(false);
-  cdSearchAll = CheckBox(bxSearch, "cdSearchAll", "Search all entries",
-                         "Search in all entries in the currently loaded TLK file.");
+  cdSearchAll = WithToolTip(MakeCheckBox(bxSearch, "cdSearchAll", "Search all entries"),
+                            "Search in all entries in the currently loaded TLK file.");
   cdSearchAll->setChecked(true);
-  cbSoundSearch = CheckBox(bxSearch, "cbSoundSearch", "Match entries with any sound", nullptr);
+  cbSoundSearch = MakeCheckBox(bxSearch, "cbSoundSearch", "Match entries with any sound");
   btnSearch = Named(new QPushButton(QStringLiteral("&Search"), this), "btnSearch");
   btnSearch->setDefault(true);
 
   bxFlags = Named(new QGroupBox(QStringLiteral(" Filters "), this), "bxFlags");
-  cbMatchCase = CheckBox(bxFlags, "cbMatchCase", "Text is case sensitive",
-                         "The entered text string to search for must match big and small letters "
-                         "as well. \"A\" and \"a\" will not match if this is checked.");
-  cbNegate = CheckBox(bxFlags, "cbNegate", "Negate text match",
-                      "If checked, search for all strings that DO NOT contain the specified text "
-                      "string.");
-  cbExactMatch = CheckBox(bxFlags, "cbExactMatch", "Exact text match",
-                          "If checked, only strings that EXACTLY matches the specified text string "
-                          "will be searched for.");
-  cbFlagNew = CheckBox(bxFlags, "cbFlagNew", "New entries only",
-                       "If checked, the search will only return entries that have been added to "
-                       "the TLK file since it was opened.");
-  cbFilterBlank = CheckBox(bxFlags, "cbFilterBlank", "Filter blank strings",
-                           "Entries with blank strings will not be listed in the search results "
-                           "even if they otherwise match the criteria.");
-  cbWordSearch = CheckBox(bxFlags, "cbWordSearch", "Match individual words",
-                          "If checked, it will search for each entered word individually rather "
-                          "than the whole phrase.");
+  cbMatchCase =
+      WithToolTip(MakeCheckBox(bxFlags, "cbMatchCase", "Text is case sensitive"),
+                  "The entered text string to search for must match big and small letters "
+                  "as well. \"A\" and \"a\" will not match if this is checked.");
+  cbNegate =
+      WithToolTip(MakeCheckBox(bxFlags, "cbNegate", "Negate text match"),
+                  "If checked, search for all strings that DO NOT contain the specified text "
+                  "string.");
+  cbExactMatch =
+      WithToolTip(MakeCheckBox(bxFlags, "cbExactMatch", "Exact text match"),
+                  "If checked, only strings that EXACTLY matches the specified text string "
+                  "will be searched for.");
+  cbFlagNew = WithToolTip(MakeCheckBox(bxFlags, "cbFlagNew", "New entries only"),
+                          "If checked, the search will only return entries that have been added to "
+                          "the TLK file since it was opened.");
+  cbFilterBlank = WithToolTip(MakeCheckBox(bxFlags, "cbFilterBlank", "Filter blank strings"),
+                              "Entries with blank strings will not be listed in the search results "
+                              "even if they otherwise match the criteria.");
+  cbWordSearch = WithToolTip(MakeCheckBox(bxFlags, "cbWordSearch", "Match individual words"),
+                             "If checked, it will search for each entered word individually rather "
+                             "than the whole phrase.");
   btnCancel = Named(new QPushButton(QStringLiteral("&Cancel"), this), "btnCancel");
   btnReset = Named(new QPushButton(QStringLiteral("&Reset"), this), "btnReset");
 

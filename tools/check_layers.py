@@ -9,6 +9,10 @@ include. A layer may include its own headers, the layers it names and, through t
 whatever those may include. A file belongs to the layer with the longest matching
 source path. Prints every forbidden include and exits 1 when there is one.
 
+Quennet's forms also read and write changes.ini only through its rules: outside
+configeditor/rules/ no source of configeditor/ may call an INI write, delete or erase,
+nor spell a section name of configeditor/rules/UChangesIniNames.h in quotes.
+
 Usage: check_layers.py SOURCE_ROOT
 """
 
@@ -21,6 +25,14 @@ SOURCE_SUFFIXES = (".h", ".cpp")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 QT_HEADER = re.compile(r"^Q[A-Za-z]*($|/)")
 CODE = re.compile(r"`([^`]+)`")
+
+FORMS = "configeditor/"
+RULES = "configeditor/rules/"
+SECTION_NAMES = RULES + "UChangesIniNames.h"
+SECTION_NAME = re.compile(r'constexpr\s+char\s+k\w*Section\[\]\s*=\s*"([^"]+)"')
+INI_CHANGE = re.compile(r"\b(WriteString|WriteInteger|WriteBool|DeleteKey|EraseSection|"
+                        r"PutKeysFirst)\s*\(")
+COMMENT = re.compile(r"//.*$")
 
 
 class Layer:
@@ -82,10 +94,30 @@ def layer_of(layers, path):
     return max(matching, key=lambda layer: len(layer.sources), default=None)
 
 
+def rules_faults(root, path, text, section_names):
+    """The INI changes and quoted section names of a Quennet form outside its rules."""
+    if not path.startswith(FORMS) or path.startswith(RULES):
+        return []
+    faults = []
+    for number, line in enumerate(text.splitlines(), 1):
+        code = COMMENT.sub("", line)
+        if match := INI_CHANGE.search(code):
+            faults.append(f"{path}:{number}: calls {match.group(1)}; "
+                          "forms change changes.ini only through configeditor/rules/")
+        for name in section_names:
+            if f'"{name}"' in code:
+                faults.append(f'{path}:{number}: spells the section name "{name}"; '
+                              f"use its constant of {SECTION_NAMES}")
+    return faults
+
+
 def main():
     root = Path(sys.argv[1] if len(sys.argv) > 1 else ".").resolve()
     layers = read_layers(root / "docs" / "ARCHITECTURE.md")
     closure = reachable(layers)
+    section_names = SECTION_NAME.findall((root / SECTION_NAMES).read_text(encoding="utf-8"))
+    if not section_names:
+        sys.exit(f"{SECTION_NAMES}: no section names found")
     faults = []
     checked = 0
     for folder in SOURCE_FOLDERS:
@@ -98,7 +130,9 @@ def main():
                 faults.append(f"{path}: belongs to no layer of the table")
                 continue
             checked += 1
-            for number, line in enumerate(file.read_text(errors="replace").splitlines(), 1):
+            text = file.read_text(errors="replace")
+            faults.extend(rules_faults(root, path, text, section_names))
+            for number, line in enumerate(text.splitlines(), 1):
                 match = INCLUDE.match(line)
                 if not match:
                     continue
@@ -120,8 +154,8 @@ def main():
     for fault in faults:
         print(fault)
     print(f"{checked} files checked against {len(layers)} layers: "
-          + (f"{len(faults)} forbidden include" + "s" * (len(faults) > 1) if faults
-             else "no forbidden include"))
+          + (f"{len(faults)} fault" + "s" * (len(faults) > 1) if faults
+             else "no forbidden include, no INI change outside Quennet's rules"))
     return 1 if faults else 0
 
 

@@ -25,6 +25,7 @@
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
+#include "platform/ui/FormParts.h"
 #include "platform/ui/Services.h"
 #include "platform/ui/StringGrid.h"
 #include "platform/ui/TypedText.h"
@@ -34,40 +35,6 @@ namespace quennet {
 namespace {
 
 constexpr char kCaption[] = "Add GFF Field";
-
-void SetHint(QWidget* control, const char* hint) {
-  if (hint == nullptr) return;
-  control->setStatusTip(QString::fromLatin1(hint));
-  control->setToolTip(QString::fromLatin1(hint));
-}
-
-QLabel* NewLabel(QWidget* parent, const char* name, const char* text) {
-  auto* label = new QLabel(QString::fromLatin1(text), parent);
-  label->setObjectName(QString::fromLatin1(name));
-  return label;
-}
-
-QLineEdit* NewEdit(QWidget* parent, const char* name, const char* hint) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(QString::fromLatin1(name));
-  SetHint(edit, hint);
-  return edit;
-}
-
-QPushButton* NewButton(QWidget* parent, const char* name, const char* caption, const char* hint) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAutoDefault(false);
-  SetHint(button, hint);
-  return button;
-}
-
-QPushButton* NewImageButton(QWidget* parent, const char* name, TButtonImage image,
-                            const char* hint) {
-  QPushButton* button = NewButton(parent, name, "", hint);
-  button->setIcon(ButtonImage(image));
-  return button;
-}
 
 void Enable(std::initializer_list<QWidget*> controls, bool enabled) {
   for (QWidget* control : controls) control->setEnabled(enabled);
@@ -86,7 +53,7 @@ TFormNewGFF::TFormNewGFF(QWidget* parent, TForms& forms) : QDialog(parent), FFor
   setMinimumSize(787, 460);
   setSizeGripEnabled(true);
 
-  auto* title = NewLabel(this, "Label9", kCaption);
+  auto* title = platform::MakeLabel(this, "Label9", kCaption);
   QFont large = title->font();
   large.setPointSize(large.pointSize() + 6);
   large.setBold(true);
@@ -100,19 +67,26 @@ TFormNewGFF::TFormNewGFF(QWidget* parent, TForms& forms) : QDialog(parent), FFor
   gridFields->SetFixedCols(0);
   gridFields->setSelectionBehavior(QAbstractItemView::SelectRows);
   gridFields->setMinimumWidth(390);
-  btnNew = NewImageButton(this, "btnNew", TButtonImage::Add, "Add a new field");
-  btnEdit = NewImageButton(this, "btnEdit", TButtonImage::Edit, "Edit selected field data");
-  btnDelete = NewImageButton(this, "btnDelete", TButtonImage::Delete, "Delete selected field");
-  btnNewFieldInfo = NewImageButton(this, "btnNewFieldInfo", TButtonImage::Help, nullptr);
-  btnSave = NewButton(this, "btnSave", "&Save", "Save changes to this field.");
-  btnOK = NewButton(this, "btnOK", "Close", nullptr);
+  btnNew = platform::Hinted(
+      platform::MakeImageButton(this, "btnNew", ButtonImage(TButtonImage::Add)), "Add a new field");
+  btnEdit =
+      platform::Hinted(platform::MakeImageButton(this, "btnEdit", ButtonImage(TButtonImage::Edit)),
+                       "Edit selected field data");
+  btnDelete = platform::Hinted(
+      platform::MakeImageButton(this, "btnDelete", ButtonImage(TButtonImage::Delete)),
+      "Delete selected field");
+  btnNewFieldInfo = platform::Hinted(
+      platform::MakeImageButton(this, "btnNewFieldInfo", ButtonImage(TButtonImage::Help)), nullptr);
+  btnSave = platform::Hinted(platform::MakeButton(this, "btnSave", "&Save"),
+                             "Save changes to this field.");
+  btnOK = platform::Hinted(platform::MakeButton(this, "btnOK", "Close"), nullptr);
 
   auto* listButtons = new QHBoxLayout;
   for (QPushButton* button : {btnNew, btnEdit, btnDelete, btnNewFieldInfo})
     listButtons->addWidget(button);
   listButtons->addStretch(1);
   auto* list = new QVBoxLayout;
-  list->addWidget(NewLabel(this, "lblFields", "New fields:"));
+  list->addWidget(platform::MakeLabel(this, "lblFields", "New fields:"));
   list->addWidget(gridFields, 1);
   list->addLayout(listButtons);
   auto* body = new QHBoxLayout;
@@ -126,6 +100,8 @@ TFormNewGFF::TFormNewGFF(QWidget* parent, TForms& forms) : QDialog(parent), FFor
   column->addWidget(title);
   column->addLayout(body, 1);
   column->addLayout(closeRow);
+  // Enter in a box must not press the button that last had the focus.
+  for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
 
   ConnectHandlers();
   StartFresh();
@@ -136,27 +112,31 @@ TFormNewGFF::TFormNewGFF(QWidget* parent, TForms& forms) : QDialog(parent), FFor
 QWidget* TFormNewGFF::CreateInputs() {
   auto* group = new QGroupBox(QStringLiteral(" New Field Data "), this);
   group->setObjectName(QStringLiteral("GroupBox1"));
-  lblType = NewLabel(group, "lblType", "Field Type:");
+  lblType = platform::MakeLabel(group, "lblType", "Field Type:");
   cbFieldType = new QComboBox(group);
   cbFieldType->setObjectName(QStringLiteral("cbFieldType"));
   for (const char* word : kFieldTypeWords) cbFieldType->addItem(QString::fromLatin1(word));
-  SetHint(cbFieldType, "Data type of new field.");
-  lblLabel = NewLabel(group, "lblLabel", "Label:");
-  edLabel = NewEdit(group, "edLabel", "Field label for the new field.");
-  lblPath = NewLabel(group, "lblPath", "Path:");
-  edPath = NewEdit(group, "edPath",
-                   "Position in the GFF field tree to add new field. Each level is separated by a "
-                   "\\ character.");
-  lblValue = NewLabel(group, "lblValue", "Value:");
-  edValue = NewEdit(
-      group, "edValue",
+  platform::SetHint(cbFieldType, "Data type of new field.");
+  lblLabel = platform::MakeLabel(group, "lblLabel", "Label:");
+  edLabel =
+      platform::Hinted(platform::MakeEdit(group, "edLabel"), "Field label for the new field.");
+  lblPath = platform::MakeLabel(group, "lblPath", "Path:");
+  edPath = platform::Hinted(
+      platform::MakeEdit(group, "edPath"),
+      "Position in the GFF field tree to add new field. Each level is separated by a "
+      "\\ character.");
+  lblValue = platform::MakeLabel(group, "lblValue", "Value:");
+  edValue = platform::Hinted(
+      platform::MakeEdit(group, "edValue"),
       "The value that the new field should hold. It must fit within the selected field data type.");
-  lblStrRef = NewLabel(group, "lblStrRef", "StrRef:");
-  edStrRef = NewEdit(group, "edStrRef", "StrRef into dialog.tlk for this ExoLocString.");
-  lblTypeId = NewLabel(group, "lblTypeId", "Type ID:");
-  edTypeId = NewEdit(group, "edTypeId", "Type ID value the new Struct should have set.");
-  lblLocStr1 = NewLabel(group, "lblLocStr1", "Localized ");
-  lblLocStr2 = NewLabel(group, "lblLocStr2", "strings:");
+  lblStrRef = platform::MakeLabel(group, "lblStrRef", "StrRef:");
+  edStrRef = platform::Hinted(platform::MakeEdit(group, "edStrRef"),
+                              "StrRef into dialog.tlk for this ExoLocString.");
+  lblTypeId = platform::MakeLabel(group, "lblTypeId", "Type ID:");
+  edTypeId = platform::Hinted(platform::MakeEdit(group, "edTypeId"),
+                              "Type ID value the new Struct should have set.");
+  lblLocStr1 = platform::MakeLabel(group, "lblLocStr1", "Localized ");
+  lblLocStr2 = platform::MakeLabel(group, "lblLocStr2", "strings:");
   gridLocStr = new QTableWidget(1, 2, group);
   gridLocStr->setObjectName(QStringLiteral("gridLocStr"));
   gridLocStr->setHorizontalHeaderLabels({QStringLiteral("LanguageId"), QStringLiteral("Text")});
@@ -168,20 +148,25 @@ QWidget* TFormNewGFF::CreateInputs() {
   gridLocStr->setSelectionBehavior(QAbstractItemView::SelectRows);
   gridLocStr->setSelectionMode(QAbstractItemView::SingleSelection);
   gridLocStr->setMinimumHeight(90);
-  SetHint(gridLocStr, "List of Language IDs and their associated localized strings.");
-  btnAddStr = NewButton(group, "btnAddStr", "Add >>", "Add a new localized string row.");
-  btnDelStr =
-      NewImageButton(group, "btnDelStr", TButtonImage::Delete, "Delete selected localized string");
-  lblMemToken = NewLabel(group, "lblMemToken", "Index token:");
-  edMemToken = NewEdit(group, "edMemToken",
+  platform::SetHint(gridLocStr, "List of Language IDs and their associated localized strings.");
+  btnAddStr = platform::Hinted(platform::MakeButton(group, "btnAddStr", "Add >>"),
+                               "Add a new localized string row.");
+  btnDelStr = platform::Hinted(
+      platform::MakeImageButton(group, "btnDelStr", ButtonImage(TButtonImage::Delete)),
+      "Delete selected localized string");
+  lblMemToken = platform::MakeLabel(group, "lblMemToken", "Index token:");
+  edMemToken =
+      platform::Hinted(platform::MakeEdit(group, "edMemToken"),
                        "2DAMEMORY token to store the Index in the LIST of the new STRUCT. Leave "
                        "blank if not needed");
-  lblPathToken = NewLabel(group, "lblPathToken", "Path token:");
-  edPathToken = NewEdit(group, "edPathToken",
-                        "2DAMEMORY token to store the full path+name of this field in. Leave blank "
-                        "if not needed.");
-  lblSubFields = NewLabel(group, "lblSubFields", "Sub-fields:");
-  btnAddField = NewButton(group, "btnAddField", "Edit...", "Edit sub-fields below this field.");
+  lblPathToken = platform::MakeLabel(group, "lblPathToken", "Path token:");
+  edPathToken =
+      platform::Hinted(platform::MakeEdit(group, "edPathToken"),
+                       "2DAMEMORY token to store the full path+name of this field in. Leave blank "
+                       "if not needed.");
+  lblSubFields = platform::MakeLabel(group, "lblSubFields", "Sub-fields:");
+  btnAddField = platform::Hinted(platform::MakeButton(group, "btnAddField", "Edit..."),
+                                 "Edit sub-fields below this field.");
 
   auto* localized = new QVBoxLayout;
   localized->addWidget(lblLocStr1);
@@ -504,13 +489,8 @@ void TFormNewGFF::btnDeleteClick() {
   if (key.empty()) return;
   if (!AskYesNo("Are you sure you wish to remove the selected Field modifier \"" + section + "\"?"))
     return;
-  std::vector<std::string> deleted;
-  {
-    TIniBatch batch(*IniFile);
-    deleted = DeleteModifierTree(*IniFile, section);
-    IniFile->DeleteKey(ParentSection, key);
-    batch.UpdateFile();
-  }
+  const std::vector<std::string> deleted =
+      DeleteNewFieldModifier(*IniFile, ParentSection, key, section);
   RefreshFieldList(-1);
   const bool editedGone = std::any_of(
       deleted.begin(), deleted.end(),

@@ -342,7 +342,7 @@ void TMainForm::mnuNewClick() {
   platform::ReplaceFile(path, NewFileHeader(platform::ShortDateToday()));
   ChangesIni.reset();
   ChangesIni = std::make_unique<TKV_Inifile>(path);
-  ChangesIni->WriteString(kSettingsSection, kFileExistsKey, "1");
+  MarkAsChangesIni(*ChangesIni);
   EnterOpenState(path);
   tree->setCurrentItem(nodeSettings);
 }
@@ -367,7 +367,7 @@ void TMainForm::mnuOpenClick() {
   }
   // An INI section without keys does not exist, so a file without a "[Settings]"
   // key cannot be told from one that is no changes.ini at all.
-  if (!ChangesIni->SectionExists(kSettingsSection)) {
+  if (!HoldsSettings(*ChangesIni)) {
     ShowWarning("Incorrectly formatted changes.ini, the Settings section is missing!");
     return;
   }

@@ -14,6 +14,7 @@
 
 #include "configeditor/rules/U2daModifierKeys.h"
 #include "configeditor/rules/UFileCategories.h"
+#include "configeditor/rules/USettings.h"
 #include "formats/UKV_IniFile.h"
 #include "platform/ui/Services.h"
 
@@ -281,6 +282,8 @@ class TMainForm : public QMainWindow {
   void ConnectSettingsPane();
   void ResetSettingsPane();
   void LoadSettings();
+  // The boxes of the settings, in the order of kSettings.
+  std::array<QWidget*, kSettingCount> SettingBoxes() const;
   void btnSetResetClick();
   void btnSetSaveClick();
   void cbLookupChange();

@@ -175,15 +175,7 @@ void TMainForm::Show2daFile(const std::string& fileName) {
 }
 
 void TMainForm::Load2daModifiers(const std::string& fileName) {
-  TIniReadScope reading(*ChangesIni);
-  platform::KeyValueRows rows;
-  if (ChangesIni->SectionExists(fileName)) {
-    for (const std::string& key : ChangesIni->ReadSection(fileName)) {
-      std::string label = ChangesIni->ReadString(fileName, key, "");
-      if (!label.empty()) rows.emplace_back(key, std::move(label));
-    }
-  }
-  platform::KeyValueList(*grid2daMod).ShowRows(rows);
+  platform::KeyValueList(*grid2daMod).ShowRows(ListedModifiers(*ChangesIni, fileName));
   SetKeyValueColumns(*grid2daMod, kKeyColumnWidth);
 }
 
@@ -198,8 +190,7 @@ void TMainForm::Add2daModifier(T2daModifierKind kind) {
       Ask2daModifierLabel("Add new 2DA Modifier", "Specify modifier label");
   if (!label || !Accept2daModifierLabel(*label)) return;
   // Numbered from the file, not from the list, which a failure may have left stale.
-  const std::string key = NextFreeFilledKey(*ChangesIni, CurrentSection, KindWord(kind));
-  ChangesIni->WriteString(CurrentSection, key, *label);
+  const std::string key = AddModifier(*ChangesIni, CurrentSection, KindWord(kind), *label);
   Open2daModifierDialog(kind, *label, true, key, 0);
 }
 
@@ -221,8 +212,7 @@ void TMainForm::btn2daDeleteClick() {
                "\"  for the 2da file \"" + CurrentSection + "\"") != platform::MessageAnswer::Yes) {
     return;
   }
-  ChangesIni->EraseSection(label);
-  ChangesIni->DeleteKey(CurrentSection, key);
+  DeleteModifier(*ChangesIni, CurrentSection, key, label);
   Load2daModifiers(CurrentSection);
 }
 
@@ -240,17 +230,9 @@ void TMainForm::btnCopy2daModClick() {
     Load2daModifiers(CurrentSection);
     return;
   }
-  std::string key;
-  {
-    // The key and the copied keys reach the file together, before the dialog's own writes.
-    TIniBatch batch(*ChangesIni);
-    key = NextFreeFilledKey(*ChangesIni, CurrentSection, KindWord(*kind));
-    ChangesIni->WriteString(CurrentSection, key, *label);
-    for (const std::string& each : ChangesIni->ReadSection(source)) {
-      ChangesIni->WriteString(*label, each, ChangesIni->ReadString(source, each, ""));
-    }
-    batch.UpdateFile();
-  }
+  // The key and the copied keys reach the file together, before the dialog's own writes.
+  const std::string key =
+      CopyModifier(*ChangesIni, CurrentSection, KindWord(*kind), source, *label);
   Open2daModifierDialog(*kind, *label, false, key, 0);
 }
 

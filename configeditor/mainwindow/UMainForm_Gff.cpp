@@ -245,7 +245,7 @@ void TMainForm::btnStoreFieldClick() {
     ShowWarning(*refusal);
     return;
   }
-  ChangesIni->WriteString(CurrentSection, path, value);
+  StoreFieldChange(*ChangesIni, CurrentSection, path, value);
   // Rebuilt rather than patched: a key stored in another case is the same key.
   FillGffGrid();
   SelectGffRow(path);
@@ -281,7 +281,7 @@ void TMainForm::btnGffDeleteClick() {
       platform::MessageAnswer::Yes) {
     return;
   }
-  ChangesIni->DeleteKey(CurrentSection, key);
+  DeleteFieldChange(*ChangesIni, CurrentSection, key);
   LoadGffModifiers(CurrentSection);
 }
 
@@ -313,7 +313,7 @@ void TMainForm::btnInfoClick() { FForms.InfoForm->TogglePage(FForms.InfoForm->tx
 void TMainForm::cbReplaceGffClick(bool checked) {
   if (!FileOpen) return;
   try {
-    ChangesIni->WriteString(CurrentSection, kReplaceFileKey, checked ? "1" : "0");
+    StoreGffReplaceFile(*ChangesIni, CurrentSection, checked);
   } catch (...) {
     // The box goes on showing what the file holds.
     cbReplaceGff->setChecked(!checked);

@@ -155,7 +155,7 @@ void TMainForm::btnDelScriptClick() {
       platform::MessageAnswer::Yes) {
     return;
   }
-  ChangesIni->DeleteKey("CompileList", key);
+  RemoveCompileEntry(*ChangesIni, key);
   LoadCompileList();
   gridScript->SetRow(std::min(row, gridScript->RowCount() - 1));
 }

@@ -157,7 +157,7 @@ void TMainForm::btnAddSSFClick() {
   if (!typedValue) return;
   const std::string& value = *typedValue;
   if (entry.empty() || value.empty()) return;
-  ChangesIni->WriteString(CurrentSection, entry, value);
+  StoreSoundEntry(*ChangesIni, CurrentSection, entry, value);
   LoadSsfGrid();
   gridSSF->setFocus();
   for (int row = gridSSF->FixedRows(); row < gridSSF->RowCount(); ++row) {
@@ -191,7 +191,7 @@ void TMainForm::btnDelSSFClick() {
       platform::MessageAnswer::Yes) {
     return;
   }
-  ChangesIni->DeleteKey(CurrentSection, entry);
+  DeleteSoundEntry(*ChangesIni, CurrentSection, entry);
   LoadSsfGrid();
 }
 

@@ -93,11 +93,7 @@ void TMainForm::ResetTlkPane() {
 }
 
 void TMainForm::FillTokenGrid() {
-  TIniReadScope reading(*ChangesIni);
-  platform::KeyValueRows rows;
-  for (const std::string& key : ChangesIni->ReadSection(kTlkList)) {
-    rows.emplace_back(key, ChangesIni->ReadString(kTlkList, key, ""));
-  }
+  const platform::KeyValueRows rows = ReadTokens(*ChangesIni);
   if (rows.empty()) return;
   TokenCounter = static_cast<int32_t>(rows.size());
   platform::KeyValueList(*gridTokens).ShowRows(rows);
@@ -154,7 +150,7 @@ void TMainForm::btnDelTokenClick() {
   if (!FileOpen) return;
   const std::string key(gridTokens->Cell(0, gridTokens->Row()));
   if (key.empty()) return;
-  ChangesIni->DeleteKey(kTlkList, key);
+  DeleteToken(*ChangesIni, key);
   platform::KeyValueList(*gridTokens).RemoveSelected();
 }
 
@@ -175,7 +171,7 @@ void TMainForm::gridTokensDblClick() {
       ShowWarning("String Token must be \"StrRef\" followed by a unique numeric value.");
       return;
     case TTokenEdit::Stored:
-      gridTokens->SetCell(0, row, kTokenPrefix + number);
+      gridTokens->SetCell(0, row, kStrRefTokenPrefix + number);
       gridTokens->SetCell(1, row, strRef);
       gridTokens->SetRow(row);
       return;

@@ -5,6 +5,7 @@
 
 #include "configeditor/modifiers/U2daModifierForm.h"
 #include "configeditor/parts/UPaneParts.h"
+#include "configeditor/rules/U2daModifierKeys.h"
 #include "formats/U2DAEdit.h"
 #include "platform/Exceptions.h"
 #include "platform/ui/Application.h"
@@ -146,19 +147,13 @@ void TExclusiveColumnLabels::LoadSilently() {
 }
 
 void TExclusiveColumnLabels::ShowExclusiveColumn() {
-  const std::string text =
-      FDialog.IniFile()->ReadString(FDialog.ModifierSection(), "ExclusiveColumn", "");
+  const std::string text = ReadExclusiveColumn(*FDialog.IniFile(), FDialog.ModifierSection());
   // An empty text selects no item, not the box's empty first one.
   SetComboText(FExclusiveBox, text, !text.empty());
 }
 
 void TExclusiveColumnLabels::cbExclusiveLabelChange(const std::string& text) {
-  TCustomIniFile& ini = *FDialog.IniFile();
-  if (text.empty()) {
-    ini.DeleteKey(FDialog.ModifierSection(), "ExclusiveColumn");
-  } else {
-    ini.WriteString(FDialog.ModifierSection(), "ExclusiveColumn", text);
-  }
+  StoreExclusiveColumn(*FDialog.IniFile(), FDialog.ModifierSection(), text);
 }
 
 TRequestedColumnLabels::TRequestedColumnLabels(T2daModifierForm& dialog, QComboBox& columnBox)

@@ -266,7 +266,7 @@ bool T2daModifierForm::StoreRow(const std::string& key, const std::string& value
   }
   platform::KeyValueList(*grid2daMod).Store(key, value);
   FitKeyColumn();
-  FIniFile->WriteString(FModifierSection, key, value);
+  StoreModifierRow(*FIniFile, FModifierSection, key, value);
   return true;
 }
 
@@ -292,9 +292,8 @@ void T2daModifierForm::DeleteColumnValue() {
   const int row = grid2daMod->Row();
   const std::string key(grid2daMod->Cell(0, row));
   if (key.empty()) return;
-  FIniFile->DeleteKey(FModifierSection, key);
   // A delete removes the first line of the name: a second one comes to light in its row.
-  if (std::string next = FIniFile->ReadString(FModifierSection, key, ""); !next.empty()) {
+  if (std::string next = DeleteModifierRow(*FIniFile, FModifierSection, key); !next.empty()) {
     grid2daMod->SetCell(1, row, next);
     return;
   }

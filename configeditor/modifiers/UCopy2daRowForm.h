@@ -7,6 +7,7 @@
 
 #include "configeditor/modifiers/U2daColumnLabels.h"
 #include "configeditor/modifiers/U2daRowIdentifierForm.h"
+#include "configeditor/rules/U2daModifierKeys.h"
 
 namespace quennet {
 
@@ -25,7 +26,7 @@ class TCopy2daForm : public T2daRowIdentifierForm {
 
  protected:
   void LoadColumnBoxes() override;
-  bool IsHiddenKey(const std::string& key) const override { return key == "ExclusiveColumn"; }
+  bool IsHiddenKey(const std::string& key) const override { return key == kExclusiveColumnKey; }
 
  private:
   QWidget* CreateExclusiveGroup();

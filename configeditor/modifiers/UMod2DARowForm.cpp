@@ -8,6 +8,7 @@
 
 #include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UDropDownCombo.h"
+#include "configeditor/rules/U2daModifierKeys.h"
 #include "platform/ui/Application.h"
 
 namespace quennet {
@@ -80,7 +81,7 @@ void TMod2DARowForm::LoadModifier() {
   if (FLabels->ResetForAnotherFile()) FLabels->LoadSilently();
   FLabels->ShowExclusiveColumn();
   ListKeys(IniFile()->ReadSection(ModifierSection()),
-           [](const std::string& key) { return key == "ExclusiveColumn"; });
+           [](const std::string& key) { return key == kExclusiveColumnKey; });
 }
 
 void TMod2DARowForm::ForgetColumnLabels() { FLabels->Forget(); }

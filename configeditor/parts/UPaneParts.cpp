@@ -87,6 +87,14 @@ void SetKeyValueColumns(platform::StringGrid& grid, int keyWidth) {
   grid.SetColWidth(1, grid.width() - grid.ColWidth(0) - 6);
 }
 
+QComboBox* NewChoiceList(QWidget* parent, const char* name, const char* hint,
+                         std::initializer_list<const char*> items) {
+  auto* list = platform::Hinted(platform::Named(new QComboBox(parent), name), hint);
+  list->setEditable(false);
+  for (const char* item : items) list->addItem(QString::fromLatin1(item));
+  return list;
+}
+
 void MakeEditable(QComboBox& box) {
   box.setEditable(true);
   // Enter must reach the default button, and what is typed must stay as typed.

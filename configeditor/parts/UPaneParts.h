@@ -44,6 +44,10 @@ platform::StringGrid* NewKeyValueGrid(QWidget* parent, const char* name, const c
 // as its widest text needs when that is more; the second the grid's width - that - 6.
 void SetKeyValueColumns(platform::StringGrid& grid, int keyWidth);
 
+// A drop-down that offers `items` and takes no typed text.
+QComboBox* NewChoiceList(QWidget* parent, const char* name, const char* hint,
+                         std::initializer_list<const char*> items);
+
 // An editable drop-down without inline completion that does not add what is typed
 // to its list on Enter. Its list is replaced with ReplaceComboItems (UConventions.h),
 // which keeps the typed text.

@@ -102,4 +102,17 @@ void SetColumnSettings(TCustomIniFile& ini, const std::string& section,
                    {{kColumnLabel, label}, {kDefaultValue, defaultValue}});
 }
 
+std::string ReadExclusiveColumn(TCustomIniFile& ini, const std::string& section) {
+  return ini.ReadString(section, kExclusiveColumnKey, "");
+}
+
+void StoreExclusiveColumn(TCustomIniFile& ini, const std::string& section,
+                          const std::string& column) {
+  if (column.empty()) {
+    ini.DeleteKey(section, kExclusiveColumnKey);
+  } else {
+    ini.WriteString(section, kExclusiveColumnKey, column);
+  }
+}
+
 }  // namespace quennet

@@ -46,6 +46,13 @@ TRowIdentifier LoadRowIdentifier(TCustomIniFile& ini, const std::string& section
 void SetRowIdentifier(TCustomIniFile& ini, const std::string& section, const std::string& name,
                       const std::string& value);
 
+// The AddRow and CopyRow key that names the column whose value must be unique.
+inline constexpr char kExclusiveColumnKey[] = "ExclusiveColumn";
+std::string ReadExclusiveColumn(TCustomIniFile& ini, const std::string& section);
+// Writes the exclusive column, or removes the key when `column` is empty.
+void StoreExclusiveColumn(TCustomIniFile& ini, const std::string& section,
+                          const std::string& column);
+
 struct TColumnSettings {
   std::string label;
   std::string defaultValue;

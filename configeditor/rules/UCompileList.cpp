@@ -1,5 +1,6 @@
 #include "configeditor/rules/UCompileList.h"
 
+#include "configeditor/rules/UChangesIniNames.h"
 #include "configeditor/rules/UFileKinds.h"
 #include "configeditor/rules/UKeyNumbering.h"
 #include "platform/Text.h"
@@ -8,7 +9,6 @@ namespace quennet {
 
 namespace {
 
-constexpr char kCompileList[] = "CompileList";
 constexpr char kDestination[] = "!Destination";
 constexpr char kOverride[] = "override";
 
@@ -27,8 +27,8 @@ std::optional<std::string> RefusedCompileEntry(const std::string& script,
 
 std::vector<std::pair<std::string, std::string>> ReadCompileList(TCustomIniFile& ini) {
   std::vector<std::pair<std::string, std::string>> rows;
-  for (const std::string& key : ini.ReadSection(kCompileList)) {
-    rows.emplace_back(key, ini.ReadString(kCompileList, key, ""));
+  for (const std::string& key : ini.ReadSection(kCompileListSection)) {
+    rows.emplace_back(key, ini.ReadString(kCompileListSection, key, ""));
   }
   return rows;
 }
@@ -37,17 +37,17 @@ std::string AddCompileEntry(TCustomIniFile& ini, const std::string& script, bool
                             const std::string& destination) {
   TIniBatch batch(ini);
   // Numbered against the keys as they were, the deleted ones included.
-  const std::vector<std::string> keys = ini.ReadSection(kCompileList);
+  const std::vector<std::string> keys = ini.ReadSection(kCompileListSection);
   for (const std::string& key : keys) {
-    if (ini.ReadString(kCompileList, key, "") != script) continue;
+    if (ini.ReadString(kCompileListSection, key, "") != script) continue;
     if (IsReplaceKey(key) == replace) {
       batch.UpdateFile();  // the entries of the other kind deleted so far
       return {};
     }
-    ini.DeleteKey(kCompileList, key);
+    ini.DeleteKey(kCompileListSection, key);
   }
   std::string key = LeastFreeName(keys, EntryKeyPrefix(replace));
-  ini.WriteString(kCompileList, key, script);
+  ini.WriteString(kCompileListSection, key, script);
   SetScriptDestination(ini, script, destination);
   batch.UpdateFile();
   return key;
@@ -65,6 +65,10 @@ void SetScriptDestination(TCustomIniFile& ini, const std::string& script,
   }
   ini.DeleteKey(script, kDestination);
   if (!ini.SectionExists(script)) ini.EraseSection(script);
+}
+
+void RemoveCompileEntry(TCustomIniFile& ini, const std::string& key) {
+  ini.DeleteKey(kCompileListSection, key);
 }
 
 }  // namespace quennet

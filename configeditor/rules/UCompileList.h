@@ -36,4 +36,7 @@ std::string ScriptDestination(TCustomIniFile& ini, const std::string& script);
 void SetScriptDestination(TCustomIniFile& ini, const std::string& script,
                           const std::string& destination);
 
+// Removes the key `key` of "[CompileList]"; the script's destination section stays.
+void RemoveCompileEntry(TCustomIniFile& ini, const std::string& key);
+
 }  // namespace quennet

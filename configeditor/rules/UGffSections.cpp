@@ -110,4 +110,17 @@ std::optional<std::string> FindGffBesideIni(const std::string& iniPath,
   return Find2daBesideIni(iniPath, fileName);
 }
 
+void StoreFieldChange(TCustomIniFile& ini, const std::string& section, const std::string& path,
+                      const std::string& value) {
+  ini.WriteString(section, path, value);
+}
+
+void DeleteFieldChange(TCustomIniFile& ini, const std::string& section, const std::string& path) {
+  ini.DeleteKey(section, path);
+}
+
+void StoreGffReplaceFile(TCustomIniFile& ini, const std::string& section, bool replace) {
+  ini.WriteString(section, kReplaceFileKey, replace ? "1" : "0");
+}
+
 }  // namespace quennet

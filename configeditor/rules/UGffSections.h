@@ -56,4 +56,11 @@ std::vector<std::string> FieldPathsOf(TGFFFile& file);
 std::optional<std::string> FindGffBesideIni(const std::string& iniPath,
                                             const std::string& fileName);
 
+// Stores the change of the field at `path` (in place when the key is there in any case).
+void StoreFieldChange(TCustomIniFile& ini, const std::string& section, const std::string& path,
+                      const std::string& value);
+void DeleteFieldChange(TCustomIniFile& ini, const std::string& section, const std::string& path);
+// Writes "!ReplaceFile" as "1" or "0".
+void StoreGffReplaceFile(TCustomIniFile& ini, const std::string& section, bool replace);
+
 }  // namespace quennet

@@ -1,5 +1,6 @@
 #include "configeditor/rules/UInstallList.h"
 
+#include "configeditor/rules/UChangesIniNames.h"
 #include "configeditor/rules/UFileKinds.h"
 #include "configeditor/rules/UKeyNumbering.h"
 #include "platform/Text.h"
@@ -7,8 +8,6 @@
 namespace quennet {
 
 namespace {
-
-constexpr char kInstallList[] = "InstallList";
 
 // The key of `section` whose value is `value`, compared as `same` says; empty when none.
 template <typename Same>
@@ -29,8 +28,8 @@ bool Exactly(const std::string&, const std::string& stored, const std::string& v
 
 std::vector<TInstallEntry> ReadInstallList(TCustomIniFile& ini) {
   std::vector<TInstallEntry> entries;
-  for (const std::string& folderKey : ini.ReadSection(kInstallList)) {
-    const std::string folder = ini.ReadString(kInstallList, folderKey, "");
+  for (const std::string& folderKey : ini.ReadSection(kInstallListSection)) {
+    const std::string folder = ini.ReadString(kInstallListSection, folderKey, "");
     if (folder.empty()) continue;
     for (const std::string& key : ini.ReadSection(folderKey)) {
       std::string file = ini.ReadString(folderKey, key, "");
@@ -41,10 +40,10 @@ std::vector<TInstallEntry> ReadInstallList(TCustomIniFile& ini) {
 }
 
 std::string FindOrAddInstallFolder(TCustomIniFile& ini, const std::string& folder) {
-  std::string key = FirstKeyWithValue(ini, kInstallList, folder, Exactly);
+  std::string key = FirstKeyWithValue(ini, kInstallListSection, folder, Exactly);
   if (key.empty()) {
-    key = NextFreeKey(ini, kInstallList, "install_folder");
-    ini.WriteString(kInstallList, key, folder);
+    key = NextFreeKey(ini, kInstallListSection, "install_folder");
+    ini.WriteString(kInstallListSection, key, folder);
   }
   return key;
 }
@@ -88,12 +87,13 @@ bool DeleteInstallEntry(TCustomIniFile& ini, const TInstallEntry& entry) {
     return IsReplaceKey(key) == entry.replace && platform::SameTextAscii(stored, value);
   };
   TIniBatch batch(ini);
-  for (const std::string& folderKey : ini.ReadSection(kInstallList)) {
-    if (!sameFolder(folderKey, ini.ReadString(kInstallList, folderKey, ""), entry.folder)) continue;
+  for (const std::string& folderKey : ini.ReadSection(kInstallListSection)) {
+    if (!sameFolder(folderKey, ini.ReadString(kInstallListSection, folderKey, ""), entry.folder))
+      continue;
     const std::string key = FirstKeyWithValue(ini, folderKey, entry.file, sameEntry);
     if (key.empty()) continue;
     if (ini.ReadSection(folderKey).size() == 1) {
-      ini.DeleteKey(kInstallList, folderKey);
+      ini.DeleteKey(kInstallListSection, folderKey);
       ini.EraseSection(folderKey);
     } else {
       ini.DeleteKey(folderKey, key);

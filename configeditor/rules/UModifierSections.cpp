@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "configeditor/rules/UGffSections.h"
+#include "configeditor/rules/UKeyNumbering.h"
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
@@ -151,6 +152,51 @@ std::optional<std::string> Find2daBesideIni(const std::string& iniPath,
     match = folder + name;
   }
   return match;
+}
+
+TKeyValues ListedModifiers(TCustomIniFile& ini, const std::string& fileSection) {
+  TIniReadScope reading(ini);
+  TKeyValues modifiers;
+  for (const std::string& key : ini.ReadSection(fileSection)) {
+    std::string label = ini.ReadString(fileSection, key, "");
+    if (!label.empty()) modifiers.emplace_back(key, std::move(label));
+  }
+  return modifiers;
+}
+
+std::string AddModifier(TCustomIniFile& ini, const std::string& fileSection,
+                        const std::string& kindWord, const std::string& label) {
+  const std::string key = NextFreeFilledKey(ini, fileSection, kindWord);
+  ini.WriteString(fileSection, key, label);
+  return key;
+}
+
+std::string CopyModifier(TCustomIniFile& ini, const std::string& fileSection,
+                         const std::string& kindWord, const std::string& sourceLabel,
+                         const std::string& label) {
+  TIniBatch batch(ini);
+  const std::string key = AddModifier(ini, fileSection, kindWord, label);
+  for (const std::string& each : ini.ReadSection(sourceLabel))
+    ini.WriteString(label, each, ini.ReadString(sourceLabel, each, ""));
+  batch.UpdateFile();
+  return key;
+}
+
+void DeleteModifier(TCustomIniFile& ini, const std::string& fileSection, const std::string& key,
+                    const std::string& label) {
+  ini.EraseSection(label);
+  ini.DeleteKey(fileSection, key);
+}
+
+void StoreModifierRow(TCustomIniFile& ini, const std::string& modifierSection,
+                      const std::string& key, const std::string& value) {
+  ini.WriteString(modifierSection, key, value);
+}
+
+std::string DeleteModifierRow(TCustomIniFile& ini, const std::string& modifierSection,
+                              const std::string& key) {
+  ini.DeleteKey(modifierSection, key);
+  return ini.ReadString(modifierSection, key, "");
 }
 
 }  // namespace quennet

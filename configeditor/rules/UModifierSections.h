@@ -48,6 +48,30 @@ bool IsListedModifierLabel(TCustomIniFile& ini, const std::string& name);
 // the line that counts, so it is repeated until no listing is left.
 void RemoveEveryListing(TCustomIniFile& ini, const std::string& section, const std::string& value);
 
+// The modifiers a 2DA file's section lists, in key order: every key with a label (a key
+// with an empty value stays in the file but lists nothing).
+TKeyValues ListedModifiers(TCustomIniFile& ini, const std::string& fileSection);
+// Lists a new modifier `label` in the file's section under the least free key of `kindWord`
+// ("AddRow", ...), counted from the file; answers the key.
+std::string AddModifier(TCustomIniFile& ini, const std::string& fileSection,
+                        const std::string& kindWord, const std::string& label);
+// Lists `label` as a copy of the modifier `sourceLabel`: a new key of `kindWord` and
+// every key of the source's section, written to the file together; answers the key.
+std::string CopyModifier(TCustomIniFile& ini, const std::string& fileSection,
+                         const std::string& kindWord, const std::string& sourceLabel,
+                         const std::string& label);
+// Erases the modifier's section, then its key in the file's section.
+void DeleteModifier(TCustomIniFile& ini, const std::string& fileSection, const std::string& key,
+                    const std::string& label);
+
+// Stores one row of a modifier's section (in place when the key is there in any case).
+void StoreModifierRow(TCustomIniFile& ini, const std::string& modifierSection,
+                      const std::string& key, const std::string& value);
+// Removes the first line of `key`; answers the value of a later line of that name, which
+// then counts (empty when there is none).
+std::string DeleteModifierRow(TCustomIniFile& ini, const std::string& modifierSection,
+                              const std::string& key);
+
 // Puts `keys` (name and value, in the order given) at the head of `section`, in one
 // write of the file. When the section has no key, or already begins with these key
 // names (exact case, in this order), the keys are written in place. Otherwise the key

@@ -343,4 +343,15 @@ TNewField ReadNewField(TCustomIniFile& ini, const TNewFieldPlace& place) {
   return field;
 }
 
+std::vector<std::string> DeleteNewFieldModifier(TCustomIniFile& ini,
+                                                const std::string& parentSection,
+                                                const std::string& key,
+                                                const std::string& section) {
+  TIniBatch batch(ini);
+  std::vector<std::string> deleted = DeleteModifierTree(ini, section);
+  ini.DeleteKey(parentSection, key);
+  batch.UpdateFile();
+  return deleted;
+}
+
 }  // namespace quennet

@@ -90,4 +90,10 @@ std::vector<TNewFieldProblem> WriteNewField(TCustomIniFile& ini, const TNewField
 // the keys of its type, and nothing more for a type that is no type word.
 TNewField ReadNewField(TCustomIniFile& ini, const TNewFieldPlace& place);
 
+// Removes the new-field modifier `key` of `parentSection`, which names `section`, with
+// its sub-field sections (DeleteModifierTree), in one write; answers the sections deleted.
+std::vector<std::string> DeleteNewFieldModifier(TCustomIniFile& ini,
+                                                const std::string& parentSection,
+                                                const std::string& key, const std::string& section);
+
 }  // namespace quennet

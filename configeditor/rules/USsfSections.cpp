@@ -47,4 +47,14 @@ void SwitchSsfKind(TCustomIniFile& ini, const std::string& fileName, bool replac
   batch.UpdateFile();
 }
 
+void StoreSoundEntry(TCustomIniFile& ini, const std::string& fileSection, const std::string& entry,
+                     const std::string& value) {
+  ini.WriteString(fileSection, entry, value);
+}
+
+void DeleteSoundEntry(TCustomIniFile& ini, const std::string& fileSection,
+                      const std::string& entry) {
+  ini.DeleteKey(fileSection, entry);
+}
+
 }  // namespace quennet

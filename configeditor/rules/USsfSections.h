@@ -31,4 +31,11 @@ std::optional<bool> SsfListKind(TCustomIniFile& ini, const std::string& fileName
 // nothing is written when every key already has that kind.
 void SwitchSsfKind(TCustomIniFile& ini, const std::string& fileName, bool replace);
 
+// Stores the new value of a sound entry in the soundset file's section (in place when
+// the entry is there in any case).
+void StoreSoundEntry(TCustomIniFile& ini, const std::string& fileSection, const std::string& entry,
+                     const std::string& value);
+void DeleteSoundEntry(TCustomIniFile& ini, const std::string& fileSection,
+                      const std::string& entry);
+
 }  // namespace quennet

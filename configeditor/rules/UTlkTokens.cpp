@@ -1,5 +1,6 @@
 #include "configeditor/rules/UTlkTokens.h"
 
+#include "configeditor/rules/UChangesIniNames.h"
 #include "configeditor/rules/UKeyNumbering.h"
 #include "formats/UKV_Common.h"
 #include "platform/Text.h"
@@ -7,27 +8,40 @@
 namespace quennet {
 
 std::string AddToken(TCustomIniFile& ini, int32_t& tokenCounter, const std::string& strRef) {
-  const std::string key = LeastFreeName(ini.ReadSection(kTlkList), kTokenPrefix, tokenCounter);
-  ini.WriteString(kTlkList, key, strRef);
-  tokenCounter = std::stoi(key.substr(std::char_traits<char>::length(kTokenPrefix))) + 1;
+  const std::string key =
+      LeastFreeName(ini.ReadSection(kTlkListSection), kStrRefTokenPrefix, tokenCounter);
+  ini.WriteString(kTlkListSection, key, strRef);
+  tokenCounter = std::stoi(key.substr(std::char_traits<char>::length(kStrRefTokenPrefix))) + 1;
   return key;
 }
 
 TTokenEdit EditToken(TCustomIniFile& ini, const std::string& oldKey, const std::string& number,
                      const std::string& strRef) {
   if (!IsAllDigits(number) || !IsAllDigits(strRef)) return TTokenEdit::Ignored;
-  const std::string newKey = kTokenPrefix + number;
+  const std::string newKey = kStrRefTokenPrefix + number;
   const bool renamed = !platform::SameTextAscii(oldKey, newKey);
   if (renamed) {
-    for (const std::string& key : ini.ReadSection(kTlkList)) {
+    for (const std::string& key : ini.ReadSection(kTlkListSection)) {
       if (platform::SameTextAscii(key, newKey)) return TTokenEdit::Duplicate;
     }
   }
   TIniBatch batch(ini);
-  ini.WriteString(kTlkList, newKey, strRef);
-  if (renamed && !oldKey.empty()) ini.DeleteKey(kTlkList, oldKey);
+  ini.WriteString(kTlkListSection, newKey, strRef);
+  if (renamed && !oldKey.empty()) ini.DeleteKey(kTlkListSection, oldKey);
   batch.UpdateFile();
   return TTokenEdit::Stored;
+}
+
+std::vector<std::pair<std::string, std::string>> ReadTokens(TCustomIniFile& ini) {
+  TIniReadScope reading(ini);
+  std::vector<std::pair<std::string, std::string>> tokens;
+  for (const std::string& key : ini.ReadSection(kTlkListSection))
+    tokens.emplace_back(key, ini.ReadString(kTlkListSection, key, ""));
+  return tokens;
+}
+
+void DeleteToken(TCustomIniFile& ini, const std::string& key) {
+  ini.DeleteKey(kTlkListSection, key);
 }
 
 }  // namespace quennet

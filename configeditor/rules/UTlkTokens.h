@@ -4,13 +4,13 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "configeditor/rules/UChangesIniNames.h"
 #include "formats/UKV_IniFile.h"
 
 namespace quennet {
-
-inline constexpr char kTlkList[] = "TLKList";
-inline constexpr char kTokenPrefix[] = "StrRef";
 
 // Writes `strRef` under a new token key and returns the key. The token counter names
 // the number to try first; a number some key of "[TLKList]" already has (in any case)
@@ -28,5 +28,10 @@ enum class TTokenEdit {
 // key first, then the old one deleted when it differs in more than case.
 TTokenEdit EditToken(TCustomIniFile& ini, const std::string& oldKey, const std::string& number,
                      const std::string& strRef);
+
+// The tokens of "[TLKList]" in key order: key and StrRef.
+std::vector<std::pair<std::string, std::string>> ReadTokens(TCustomIniFile& ini);
+// Removes the token `key`.
+void DeleteToken(TCustomIniFile& ini, const std::string& key);
 
 }  // namespace quennet

@@ -1,11 +1,13 @@
 #include "platform/ui/FormParts.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 
@@ -50,6 +52,10 @@ void SetHint(QWidget* control, const char* hint) {
   control->setToolTip(QString::fromLatin1(hint));
 }
 
+void SetToolTip(QWidget* control, const char* tip) {
+  if (tip != nullptr) control->setToolTip(QString::fromLatin1(tip));
+}
+
 void SetHeadingFont(QWidget* widget) {
   QFont font = widget->font();
   font.setBold(true);
@@ -88,6 +94,20 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) 
   auto* button = new QPushButton(QString::fromUtf8(caption), parent);
   button->setObjectName(QString::fromLatin1(name));
   return button;
+}
+
+QPushButton* MakeImageButton(QWidget* parent, const char* name, const QIcon& image) {
+  QPushButton* button = MakeButton(parent, name, "");
+  button->setIcon(image);
+  return button;
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const char* text) {
+  return Named(new QLineEdit(QString::fromUtf8(text), parent), name);
+}
+
+QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const char* caption) {
+  return Named(new QCheckBox(QString::fromUtf8(caption), parent), name);
 }
 
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {

@@ -1,15 +1,19 @@
 // Small parts that the forms of both programs are built from: component names, hints
-// (status bar and tool tip together), the one heading font, named labels and buttons,
-// button rows, fixed sizes, centring on the desktop and dialogs that ignore Esc.
+// (status bar and tool tip together), the one heading font, named labels, edit boxes,
+// check boxes and buttons, button rows, fixed sizes, centring on the desktop and dialogs that
+// ignore Esc.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <initializer_list>
 
+class QCheckBox;
 class QDialog;
 class QHBoxLayout;
+class QIcon;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -30,6 +34,15 @@ T* Hinted(T* control, const char* hint) {
   return control;
 }
 
+// The tool tip alone (none for a null `tip`): for the dialogs of a window whose status
+// bar must keep its own text.
+void SetToolTip(QWidget* control, const char* tip);
+template <typename T>
+T* WithToolTip(T* control, const char* tip) {
+  SetToolTip(control, tip);
+  return control;
+}
+
 // The large bold type of the forms' headings.
 void SetHeadingFont(QWidget* widget);
 
@@ -40,6 +53,11 @@ QLabel* MakeHeading(QWidget* parent, const char* name, const char* text);
 QLabel* SetBold(QLabel* label);
 QLabel* SetDarkRed(QLabel* label);
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption);
+// A push button that shows `image` and no caption.
+QPushButton* MakeImageButton(QWidget* parent, const char* name, const QIcon& image);
+// An edit box holding `text`.
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const char* text = "");
+QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const char* caption);
 // The buttons at the right end of a row.
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
 inline QHBoxLayout* ButtonRow(QPushButton* first, QPushButton* second) {

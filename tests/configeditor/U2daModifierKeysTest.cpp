@@ -80,5 +80,16 @@ TEST(ColumnSettingsTest, LoadKeepsAStoredLabelOfAnyCaseAndPosition) {
   }
 }
 
+TEST(ExclusiveColumnTest, AnEmptyColumnRemovesTheKey) {
+  modifier_testing::ScratchIni scratch;
+  TKV_Inifile& ini = scratch.Ini(Lines({"[m]", "RowIndex=1"}));
+  EXPECT_EQ("", ReadExclusiveColumn(ini, "m"));
+  StoreExclusiveColumn(ini, "m", "label");
+  EXPECT_EQ("label", ReadExclusiveColumn(ini, "m"));
+  EXPECT_EQ(Lines({"[m]", "RowIndex=1", "ExclusiveColumn=label"}), scratch.Text());
+  StoreExclusiveColumn(ini, "m", "");
+  EXPECT_EQ(Lines({"[m]", "RowIndex=1"}), scratch.Text());
+}
+
 }  // namespace
 }  // namespace quennet

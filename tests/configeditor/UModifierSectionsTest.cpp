@@ -100,6 +100,45 @@ TEST_F(ModifierSectionsTest, AFailingKeysFirstRewriteLeavesTheFileAsItWas) {
   EXPECT_EQ(before, platform::ReadWholeFile(path));
 }
 
+TEST_F(ModifierSectionsTest, TheListedModifiersAreTheKeysWithALabel) {
+  TKV_Inifile& file =
+      Ini(Lines({"[spells.2da]", "AddRow0=a", "ChangeRow0=", "CopyRow0=c", "[x]", "AddRow1=x"}));
+  EXPECT_EQ((TKeyValues{{"AddRow0", "a"}, {"CopyRow0", "c"}}), ListedModifiers(file, "spells.2da"));
+  EXPECT_EQ(TKeyValues{}, ListedModifiers(file, "none.2da"));
+}
+
+TEST_F(ModifierSectionsTest, AddingCopyingAndDeletingModifiers) {
+  TKV_Inifile& file = Ini(Lines({"[spells.2da]", "AddRow0=a", "ChangeRow1=", "[a]", "RowIndex=1",
+                                 "label=x", "ExclusiveColumn=label"}));
+  EXPECT_EQ("ChangeRow0", AddModifier(file, "spells.2da", "ChangeRow", "b"));
+  EXPECT_EQ("AddRow1", CopyModifier(file, "spells.2da", "AddRow", "a", "a2"));
+  EXPECT_EQ(Lines({"[spells.2da]", "AddRow0=a", "ChangeRow1=", "ChangeRow0=b", "AddRow1=a2", "[a]",
+                   "RowIndex=1", "label=x", "ExclusiveColumn=label", "[a2]", "RowIndex=1",
+                   "label=x", "ExclusiveColumn=label"}),
+            Text());
+  DeleteModifier(file, "spells.2da", "AddRow0", "a");
+  EXPECT_EQ(Lines({"[spells.2da]", "ChangeRow1=", "ChangeRow0=b", "AddRow1=a2", "[a2]",
+                   "RowIndex=1", "label=x", "ExclusiveColumn=label"}),
+            Text());
+}
+
+// The new key and the copied keys reach the file in one write, or none of them does.
+TEST_F(ModifierSectionsTest, AFailingCopyLeavesTheFileAsItWas) {
+  const std::string before = Lines({"[spells.2da]", "AddRow0=a", "[a]", "label=x"});
+  TKV_Inifile& file = Ini(before);
+  fault_injection::ScopedFault failingDisk({.call = fault_injection::Call::Fsync, .error = EIO});
+  EXPECT_THROW(CopyModifier(file, "spells.2da", "AddRow", "a", "b"), platform::EIniFileException);
+  EXPECT_EQ(before, Text());
+}
+
+TEST_F(ModifierSectionsTest, DeletingARowBringsALaterLineOfTheNameToLight) {
+  TKV_Inifile& file = Ini(Lines({"[m]", "A=1", "B=2", "A=3"}));
+  EXPECT_EQ("3", DeleteModifierRow(file, "m", "A"));
+  EXPECT_EQ("", DeleteModifierRow(file, "m", "B"));
+  StoreModifierRow(file, "m", "a", "4");
+  EXPECT_EQ(Lines({"[m]", "A=4"}), Text());
+}
+
 TEST_F(ModifierSectionsTest, ValueTokensOfListedModifiersUpToTheDialogsOwn) {
   TKV_Inifile& file =
       Ini(Lines({"[TLKList]",        "StrRef0=1",     "StrRef1=",       "strref2=3",
