@@ -1,7 +1,6 @@
 // The file lists' rules without widgets: the names of changes.ini, trimmed and
 // refused file names, and the one add and remove command of the three categories.
 #include "configeditor/rules/UFileCategories.h"
-#include "configeditor/rules/UFileKinds.h"
 
 #include <gtest/gtest.h>
 
@@ -64,10 +63,8 @@ TEST(ChangesIniNamesTest, PrefixTests) {
   }
 }
 
-TEST(FileNamesTest, TrimmedAndIgnoredNames) {
-  EXPECT_EQ("a.2da", TrimmedName("  a.2da \t"));
-  EXPECT_EQ("a b.2da", TrimmedName("a b.2da"));
-  EXPECT_EQ("", TrimmedName(" \t "));
+// The trim of typed names is tested with the other list rules (FileKindsTest).
+TEST(FileNamesTest, IgnoredNames) {
   EXPECT_TRUE(IsNoFileName(""));
   EXPECT_TRUE(IsNoFileName("N/A"));
   EXPECT_FALSE(IsNoFileName("n/a"));
