@@ -18,10 +18,10 @@
 #include "configeditor/help/UHelpWindow.h"
 #include "configeditor/help/UInfoForm.h"
 #include "configeditor/mainwindow/UCategoryTree.h"
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UIcons.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/rules/UChangesIniNames.h"
+#include "configeditor/rules/UKeyNumbering.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
 #include "platform/ui/Application.h"
@@ -340,9 +340,9 @@ void TMainForm::mnuNewClick() {
   const std::string& path = chosen.front();
   ResetView();
   platform::ReplaceFile(path, NewFileHeader(platform::ShortDateToday()));
-  ChangesIni.reset();
-  ChangesIni = std::make_unique<TKV_Inifile>(path);
-  MarkAsChangesIni(*ChangesIni);
+  FChangesIni.reset();
+  FChangesIni = std::make_unique<TKV_Inifile>(path);
+  MarkAsChangesIni(*FChangesIni);
   EnterOpenState(path);
   tree->setCurrentItem(nodeSettings);
 }
@@ -359,22 +359,22 @@ void TMainForm::mnuOpenClick() {
   if (chosen.empty()) return;
   const std::string& path = chosen.front();
   ResetView();
-  ChangesIni.reset();
-  ChangesIni = std::make_unique<TKV_Inifile>(path);
+  FChangesIni.reset();
+  FChangesIni = std::make_unique<TKV_Inifile>(path);
   if (std::optional<std::string> tooLarge = TooLargeIniFileWarning(path)) {
     ShowWarning(*tooLarge);
     return;
   }
   // An INI section without keys does not exist, so a file without a "[Settings]"
   // key cannot be told from one that is no changes.ini at all.
-  if (!HoldsSettings(*ChangesIni)) {
+  if (!HoldsSettings(*FChangesIni)) {
     ShowWarning("Incorrectly formatted changes.ini, the Settings section is missing!");
     return;
   }
   EnterOpenState(path);
-  std::vector<std::string> tokens = ChangesIni->ReadSection(kTlkListSection);
+  std::vector<std::string> tokens = FChangesIni->ReadSection(kTlkListSection);
   if (!tokens.empty()) {
-    TokenCounter = static_cast<int32_t>(tokens.size());
+    FTokenCounter = static_cast<int32_t>(tokens.size());
     FillTokenGrid();
   }
   for (const TFileCategoryWidgets& category : FFileCategories) AddFileNodes(category);
@@ -385,7 +385,7 @@ void TMainForm::mnuQuitClick() { close(); }
 
 void TMainForm::EnterOpenState(const std::string& path) {
   setWindowTitle(platform::SentenceToQt(kCaption + (" [" + platform::Sentence::Path(path) + "]")));
-  FileOpen = true;
+  FFileOpen = true;
   tree->setEnabled(true);
   SetModifiersEnabled(true);
   lblBackground->setText(QString::fromLatin1(kHintCategory));
@@ -396,15 +396,15 @@ void TMainForm::EnterOpenState(const std::string& path) {
 // stored.
 void TMainForm::AddFileNodes(const TFileCategoryWidgets& category) {
   const std::string section = category.category->listSection;
-  TIniReadScope reading(*ChangesIni);
-  for (const std::string& key : ChangesIni->ReadSection(section))
-    AddFileNode(category.node, ChangesIni->ReadString(section, key, ""));
+  TIniReadScope reading(*FChangesIni);
+  for (const std::string& key : FChangesIni->ReadSection(section))
+    AddFileNode(category.node, FChangesIni->ReadString(section, key, ""));
 }
 
 void TMainForm::ResetView() {
-  FileOpen = false;
-  TokenCounter = 0;
-  CurrentSection = "Changes";
+  FFileOpen = false;
+  FTokenCounter = 0;
+  FCurrentSection = "Changes";
   tree->setCurrentItem(nodeRoot);
   for (TFileCategoryWidgets& category : FFileCategories) {
     for (int i = category.node->childCount() - 1; i >= 0; --i) delete category.node->takeChild(i);
@@ -459,9 +459,9 @@ void TMainForm::ShowPane(const TPane& pane, const std::string& nodeText) {
     lblBackground->setVisible(pane.hintShown);
   }
   if (pane.section != nullptr) {
-    CurrentSection = pane.section;
+    FCurrentSection = pane.section;
   } else if (pane.showsFiles) {
-    CurrentSection = nodeText;
+    FCurrentSection = nodeText;
   }
   (this->*pane.widget)->show();
   pane.load(*this, nodeText);
@@ -469,9 +469,9 @@ void TMainForm::ShowPane(const TPane& pane, const std::string& nodeText) {
 
 void TMainForm::treeChange() {
   FTreeMenuAttached = false;
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   // The pane's reads look at the file once.
-  TIniReadScope reading(*ChangesIni);
+  TIniReadScope reading(*FChangesIni);
   HideAllPanes();
   QTreeWidgetItem* node = tree->currentItem();
   if (node == nullptr) return;

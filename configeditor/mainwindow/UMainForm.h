@@ -196,13 +196,15 @@ class TMainForm : public QMainWindow {
   QTreeWidgetItem* nodeSsf = nullptr;
   QTreeWidgetItem* nodeInstall = nullptr;
 
-  // --- The document.
-  std::unique_ptr<TKV_Inifile> ChangesIni;
-  int32_t TokenCounter = 0;
-  bool FileOpen = false;
+  // --- The document, changed only by the window's own commands.
+  // The open changes.ini; none before the first New or Open.
+  TKV_Inifile* ChangesIni() const { return FChangesIni.get(); }
+  int32_t TokenCounter() const { return FTokenCounter; }
+  bool FileOpen() const { return FFileOpen; }
   // The GFF file whose field paths fill the GFF pane's path box.
-  std::string FieldPathSource;
-  std::string CurrentSection = "Changes";
+  const std::string& FieldPathSource() const { return FFieldPathSource; }
+  // What the right-hand side shows: "Changes", a fixed section or a file's section.
+  const std::string& CurrentSection() const { return FCurrentSection; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -238,6 +240,13 @@ class TMainForm : public QMainWindow {
   static const std::array<TPane, 7> kPanes;
 
   TForms& FForms;
+  std::unique_ptr<TKV_Inifile> FChangesIni;
+  int32_t FTokenCounter = 0;
+  bool FFileOpen = false;
+  std::string FFieldPathSource;
+  // Set where a pane is shown (ShowPane; the GFF compare shows its file again) and by
+  // ResetView.
+  std::string FCurrentSection = "Changes";
   bool FTreeMenuAttached = false;
   std::array<TFileCategoryWidgets, 3> FFileCategories;
 

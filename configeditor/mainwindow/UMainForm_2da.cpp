@@ -20,7 +20,6 @@
 #include "configeditor/modifiers/UChange2daRowForm.h"
 #include "configeditor/modifiers/UCopy2daRowForm.h"
 #include "configeditor/modifiers/UMod2DARowForm.h"
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UIcons.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/prompts/UModLabelForm.h"
@@ -175,7 +174,7 @@ void TMainForm::Show2daFile(const std::string& fileName) {
 }
 
 void TMainForm::Load2daModifiers(const std::string& fileName) {
-  platform::KeyValueList(*grid2daMod).ShowRows(ListedModifiers(*ChangesIni, fileName));
+  platform::KeyValueList(*grid2daMod).ShowRows(ListedModifiers(*FChangesIni, fileName));
   SetKeyValueColumns(*grid2daMod, kKeyColumnWidth);
 }
 
@@ -185,17 +184,17 @@ void TMainForm::btn2daCopyClick() { Add2daModifier(T2daModifierKind::CopyRow); }
 void TMainForm::btn2daNewColClick() { Add2daModifier(T2daModifierKind::AddColumn); }
 
 void TMainForm::Add2daModifier(T2daModifierKind kind) {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::optional<std::string> label =
       Ask2daModifierLabel("Add new 2DA Modifier", "Specify modifier label");
   if (!label || !Accept2daModifierLabel(*label)) return;
   // Numbered from the file, not from the list, which a failure may have left stale.
-  const std::string key = AddModifier(*ChangesIni, CurrentSection, KindWord(kind), *label);
+  const std::string key = AddModifier(*FChangesIni, FCurrentSection, KindWord(kind), *label);
   Open2daModifierDialog(kind, *label, true, key, 0);
 }
 
 void TMainForm::grid2daModDblClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const int row = grid2daMod->Row();
   const std::optional<T2daModifierKind> kind = KindOfModifierKey(grid2daMod->Cell(0, row), false);
   if (!kind) return;
@@ -203,21 +202,22 @@ void TMainForm::grid2daModDblClick() {
 }
 
 void TMainForm::btn2daDeleteClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const int row = grid2daMod->Row();
   const std::string key(grid2daMod->Cell(0, row));
   const std::string label(grid2daMod->Cell(1, row));
   if (key.empty()) return;
   if (AskYesNo("Are you sure you wish to permanently delete the modifier \"" + label +
-               "\"  for the 2da file \"" + CurrentSection + "\"") != platform::MessageAnswer::Yes) {
+               "\"  for the 2da file \"" + FCurrentSection + "\"") !=
+      platform::MessageAnswer::Yes) {
     return;
   }
-  DeleteModifier(*ChangesIni, CurrentSection, key, label);
-  Load2daModifiers(CurrentSection);
+  DeleteModifier(*FChangesIni, FCurrentSection, key, label);
+  Load2daModifiers(FCurrentSection);
 }
 
 void TMainForm::btnCopy2daModClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::optional<std::string> label =
       Ask2daModifierLabel("Copy 2DA Modifier", "Specify modifier label for the new copy");
   if (!label) return;
@@ -227,24 +227,24 @@ void TMainForm::btnCopy2daModClick() {
   const std::string source(grid2daMod->Cell(1, row));
   const std::optional<T2daModifierKind> kind = KindOfModifierKey(grid2daMod->Cell(0, row), true);
   if (!kind) {
-    Load2daModifiers(CurrentSection);
+    Load2daModifiers(FCurrentSection);
     return;
   }
   // The key and the copied keys reach the file together, before the dialog's own writes.
   const std::string key =
-      CopyModifier(*ChangesIni, CurrentSection, KindWord(*kind), source, *label);
+      CopyModifier(*FChangesIni, FCurrentSection, KindWord(*kind), source, *label);
   Open2daModifierDialog(*kind, *label, false, key, 0);
 }
 
 void TMainForm::btn2daCompareClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::optional<std::string> originalPath =
       Ask2daComparePath("Select ORIGINAL 2DA file to compare against:");
   if (!originalPath) return;
   const std::optional<std::string> modifiedPath =
       Ask2daComparePath("Select MODIFIED 2DA file to compare against original.");
   if (!modifiedPath) return;
-  const std::string fileSection = CurrentSection;
+  const std::string fileSection = FCurrentSection;
   // A disabled menu leaves its items' shortcuts alive, so each item is disabled too.
   TDisabledWhile disabled(
       {tree, pane2da, File1, Actions1},
@@ -258,9 +258,9 @@ void TMainForm::btn2daCompareClick() {
   {
     // changes.ini is written once, after the last modifier; a failed write leaves it as it
     // was and shows no summary.
-    TIniBatch batch(*ChangesIni);
+    TIniBatch batch(*FChangesIni);
     platform::CursorService& cursor = *platform::CurrentServices().cursor;
-    counts = Compare2daTables(*ChangesIni, fileSection, original, modified,
+    counts = Compare2daTables(*FChangesIni, fileSection, original, modified,
                               {[this](const std::string& text) { ShowWarning(text); },
                                [&cursor] { cursor.ProcessPendingMessages(); }});
     batch.UpdateFile();
@@ -273,7 +273,7 @@ std::optional<std::string> TMainForm::Ask2daComparePath(const char* title) {
   OpenBox.mode = platform::FileDialogRequest::Mode::Open;
   OpenBox.filter = "2DA file (*.2da)|*.2da";
   OpenBox.defaultExtension = "2da";
-  OpenBox.fileName = CurrentSection;
+  OpenBox.fileName = FCurrentSection;
   OpenBox.title = title;
   OpenBox.pathMustExist = true;
   OpenBox.fileMustExist = true;
@@ -291,7 +291,7 @@ bool TMainForm::Accept2daModifierLabel(const std::string& label) {
     ShowWarning(*refusal);
     return false;
   }
-  if (IsModifierLabelInUse(*ChangesIni, label)) {
+  if (IsModifierLabelInUse(*FChangesIni, label)) {
     ShowWarning("The specified modifier label already exists for another modifier. Try again.");
     return false;
   }
@@ -309,14 +309,14 @@ void TMainForm::Open2daModifierDialog(T2daModifierKind kind, const std::string& 
   const TModifierKindEntry& entry = EntryOf(kind);
   T2daModifierForm& dialog = *entry.dialog(FForms);
   const std::string caption = isNew ? entry.newCaption : entry.openedCaption;
-  dialog.setWindowTitle(platform::ToQt(caption + CurrentSection + " [" + label + "]"));
-  dialog.SetIniFile(ChangesIni.get());
-  dialog.SetFileName2da(CurrentSection);
+  dialog.setWindowTitle(platform::ToQt(caption + FCurrentSection + " [" + label + "]"));
+  dialog.SetIniFile(FChangesIni.get());
+  dialog.SetFileName2da(FCurrentSection);
   dialog.SetModifierSection(label);
   dialog.SetModifierKind(KindWord(kind));
   dialog.SetOpenerTexts(entry.texts);
   auto reload = [&] {
-    Load2daModifiers(CurrentSection);
+    Load2daModifiers(FCurrentSection);
     if (keyToSelect.empty()) {
       grid2daMod->SetRow(rowToSelect);
     } else {

@@ -6,7 +6,6 @@
 #include "configeditor/UForms.h"
 #include "configeditor/mainwindow/UCategoryTree.h"
 #include "configeditor/mainwindow/UMainForm.h"
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/prompts/UFormFilename.h"
 #include "platform/ui/Codec.h"
@@ -21,11 +20,11 @@ void TMainForm::AddSSFFile1Click() { AddListedFileClick(TFileKind::Ssf); }
 void TMainForm::DeleteSSFFile1Click() { RemoveListedFileClick(TFileKind::Ssf); }
 
 void TMainForm::AddListedFileClick(TFileKind kind) {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const TFileCategoryWidgets& category = WidgetsOf(kind);
   const std::optional<std::string> name = FForms.FormFilename->Ask(category.category->typeWord);
   if (!name) return;
-  if (std::optional<std::string> refusal = AddListedFile(*ChangesIni, *category.category, *name)) {
+  if (std::optional<std::string> refusal = AddListedFile(*FChangesIni, *category.category, *name)) {
     ShowWarning(*refusal);
     return;
   }
@@ -33,7 +32,7 @@ void TMainForm::AddListedFileClick(TFileKind kind) {
 }
 
 void TMainForm::RemoveListedFileClick(TFileKind kind) {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const TFileCategoryWidgets& category = WidgetsOf(kind);
   QTreeWidgetItem* selected = tree->currentItem();
   if (selected == nullptr || selected->parent() != category.node) {
@@ -47,7 +46,7 @@ void TMainForm::RemoveListedFileClick(TFileKind kind) {
     return;
   }
   // The file first: a failed write leaves the tree showing what the file still lists.
-  RemoveListedFile(*ChangesIni, *category.category, name);
+  RemoveListedFile(*FChangesIni, *category.category, name);
   // Every node of that name goes, as the file no longer lists it at all.
   tree->setCurrentItem(nullptr);
   for (int i = category.node->childCount() - 1; i >= 0; --i) {

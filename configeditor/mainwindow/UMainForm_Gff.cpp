@@ -20,11 +20,11 @@
 #include "configeditor/editors/UFormNewGFF.h"
 #include "configeditor/help/UInfoForm.h"
 #include "configeditor/mainwindow/UMainForm.h"
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UDropDownCombo.h"
 #include "configeditor/parts/UIcons.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/rules/UGffSections.h"
+#include "configeditor/rules/UKeyNumbering.h"
 #include "configeditor/rules/UValueTokens.h"
 #include "formats/UGFFFile.h"
 #include "platform/Files.h"
@@ -197,24 +197,24 @@ void TMainForm::ResetGffPane() {
 }
 
 void TMainForm::LoadGffModifiers(const std::string& fileName) {
-  TIniReadScope scope(*ChangesIni);
+  TIniReadScope scope(*FChangesIni);
   lblGffHeading->setText(platform::ToQt("Modified fields in " + fileName + ": "));
-  edGffDest->setText(platform::ToQt(ReadGffDestination(*ChangesIni, fileName)));
+  edGffDest->setText(platform::ToQt(ReadGffDestination(*FChangesIni, fileName)));
   cbGffValue->clear();
   cbGffValue->clearEditText();
-  if (FieldPathSource != fileName) {
+  if (FFieldPathSource != fileName) {
     edGffField->clear();
     edGffField->clearEditText();
     MarkLoaded(*edGffField, false);
   }
   // Set by the program: the hint follows, nothing is written.
-  cbReplaceGff->setChecked(ChangesIni->SectionExists(fileName) &&
-                           ChangesIni->ReadBool(fileName, kReplaceFileKey, false));
+  cbReplaceGff->setChecked(FChangesIni->SectionExists(fileName) &&
+                           FChangesIni->ReadBool(fileName, kReplaceFileKey, false));
   FillGffGrid();
 }
 
 void TMainForm::FillGffGrid() {
-  platform::KeyValueList(*gridGffMod).ShowRows(GffModifierRows(*ChangesIni, CurrentSection));
+  platform::KeyValueList(*gridGffMod).ShowRows(GffModifierRows(*FChangesIni, FCurrentSection));
   SetKeyValueColumns(*gridGffMod, kFieldPathColumnWidth);
 }
 
@@ -224,7 +224,7 @@ void TMainForm::SelectGffRow(const std::string& key) {
 }
 
 void TMainForm::btnStoreFieldClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::optional<std::string> typedPath =
       platform::StorableText(this, edGffField->currentText());
   if (!typedPath) return;
@@ -245,7 +245,7 @@ void TMainForm::btnStoreFieldClick() {
     ShowWarning(*refusal);
     return;
   }
-  StoreFieldChange(*ChangesIni, CurrentSection, path, value);
+  StoreFieldChange(*FChangesIni, FCurrentSection, path, value);
   // Rebuilt rather than patched: a key stored in another case is the same key.
   FillGffGrid();
   SelectGffRow(path);
@@ -255,7 +255,7 @@ void TMainForm::btnStoreFieldClick() {
 }
 
 void TMainForm::btnEditFieldClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const int row = gridGffMod->Row();
   const std::string key(gridGffMod->Cell(0, row));
   if (IsAddFieldKey(key)) {
@@ -267,7 +267,7 @@ void TMainForm::btnEditFieldClick() {
 }
 
 void TMainForm::btnGffDeleteClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::string key(gridGffMod->Cell(0, gridGffMod->Row()));
   if (key.empty()) return;
   if (IsAddFieldKey(key)) {
@@ -277,21 +277,21 @@ void TMainForm::btnGffDeleteClick() {
     return;
   }
   if (AskYesNo("Are you sure you wish to delete the changes to the field \"" + key +
-               "\"  for the gff file \"" + CurrentSection + "\"?") !=
+               "\"  for the gff file \"" + FCurrentSection + "\"?") !=
       platform::MessageAnswer::Yes) {
     return;
   }
-  DeleteFieldChange(*ChangesIni, CurrentSection, key);
-  LoadGffModifiers(CurrentSection);
+  DeleteFieldChange(*FChangesIni, FCurrentSection, key);
+  LoadGffModifiers(FCurrentSection);
 }
 
 void TMainForm::btnNewFieldClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   TFormNewGFF& editor = *FForms.FormNewGFF;
-  editor.SetParentSection(CurrentSection);
+  editor.SetParentSection(FCurrentSection);
   editor.SetIsSubField(false);
   editor.SetParentIsList(false);
-  editor.SetIniFile(ChangesIni.get());
+  editor.SetIniFile(FChangesIni.get());
   // The list shows the file again also when the editor failed.
   try {
     platform::RunModal(editor);
@@ -311,9 +311,9 @@ void TMainForm::AfterNewFieldEditor() {
 void TMainForm::btnInfoClick() { FForms.InfoForm->TogglePage(FForms.InfoForm->txtInfo); }
 
 void TMainForm::cbReplaceGffClick(bool checked) {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   try {
-    StoreGffReplaceFile(*ChangesIni, CurrentSection, checked);
+    StoreGffReplaceFile(*FChangesIni, FCurrentSection, checked);
   } catch (...) {
     // The box goes on showing what the file holds.
     cbReplaceGff->setChecked(!checked);
@@ -322,7 +322,7 @@ void TMainForm::cbReplaceGffClick(bool checked) {
 }
 
 void TMainForm::btnGetGffDestClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   OpenBox.mode = platform::FileDialogRequest::Mode::Open;
   OpenBox.filter =
       "ERF files (*.erf)|*.erf|MOD files (*.mod)|*.mod|SAV files (*.sav)|*.sav|HAK files "
@@ -339,14 +339,14 @@ void TMainForm::btnGetGffDestClick() {
 }
 
 void TMainForm::btnGffDestSetClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::optional<std::string> destination = platform::StorableText(this, edGffDest->text());
-  if (destination) StoreGffDestination(*ChangesIni, CurrentSection, *destination);
+  if (destination) StoreGffDestination(*FChangesIni, FCurrentSection, *destination);
 }
 
 void TMainForm::btnGffLoadFieldsClick() {
-  if (!FileOpen) return;
-  std::optional<std::string> source = FindGffBesideIni(ChangesIni->FileName(), CurrentSection);
+  if (!FFileOpen) return;
+  std::optional<std::string> source = FindGffBesideIni(FChangesIni->FileName(), FCurrentSection);
   if (!source) {
     OpenBox.mode = platform::FileDialogRequest::Mode::Open;
     OpenBox.filter = "GFF format files (*.*)|*.*";
@@ -363,28 +363,28 @@ void TMainForm::btnGffLoadFieldsClick() {
   TGFFFile file;
   file.LoadFromFile(*source);
   // Named after the shown file, also when the paths came from a file of another name.
-  FieldPathSource = CurrentSection;
+  FFieldPathSource = FCurrentSection;
   ReplaceComboItems(*edGffField, SortedNoCase(FieldPathsOf(file)));
   MarkLoaded(*edGffField, true);
   edGffField->setFocus();
 }
 
 void TMainForm::MoveSelectedGffRow(bool up) {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const int row = gridGffMod->Row();
   const int count = gridGffMod->RowCount();
   if (up ? row <= 0 : row >= count - 1) return;
   TKeyValues rows;
   for (int i = 0; i < count; ++i) rows.emplace_back(gridGffMod->Cell(0, i), gridGffMod->Cell(1, i));
-  const int moved = MoveGffModifier(*ChangesIni, CurrentSection, rows, row, up);
-  LoadGffModifiers(CurrentSection);
+  const int moved = MoveGffModifier(*FChangesIni, FCurrentSection, rows, row, up);
+  LoadGffModifiers(FCurrentSection);
   gridGffMod->SetRow(moved);
 }
 
 void TMainForm::cbGffValueDropDown() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   platform::HourglassCursor hourglass;
-  ReplaceComboItems(*cbGffValue, GffValueTokens(*ChangesIni));
+  ReplaceComboItems(*cbGffValue, GffValueTokens(*FChangesIni));
 }
 
 }  // namespace quennet

@@ -17,7 +17,7 @@ constexpr std::chrono::milliseconds kPendingMessagesInterval(20);
 }  // namespace
 
 void TMainForm::btnCompareGffClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::optional<std::string> unaltered =
       AskGffComparePath("Select ORIGINAL (Unaltered) GFF file to compare against:");
   if (!unaltered) return;
@@ -27,8 +27,8 @@ void TMainForm::btnCompareGffClick() {
   // Pinned at the start: the compare writes where it started. The pending messages it
   // lets run (at a Struct or List, at most every 20 ms) hold user input back, so nothing
   // can open another file or start a second compare meanwhile.
-  TKV_Inifile& ini = *ChangesIni;
-  const std::string fileSection = CurrentSection;
+  TKV_Inifile& ini = *FChangesIni;
+  const std::string fileSection = FCurrentSection;
   platform::HourglassCursor hourglass;
   platform::CursorService& cursor = *platform::CurrentServices().cursor;
   const std::optional<TGffCompareResult> result = CompareGffFiles(
@@ -40,7 +40,7 @@ void TMainForm::btnCompareGffClick() {
     if (!result->skippedKeys.empty()) ShowWarning(SkippedFieldChangesWarning(result->skippedKeys));
   }
   // The pane shows the compared file again, whichever node was chosen meanwhile.
-  CurrentSection = fileSection;
+  FCurrentSection = fileSection;
   LoadGffModifiers(fileSection);
 }
 
@@ -48,7 +48,7 @@ std::optional<std::string> TMainForm::AskGffComparePath(const char* title) {
   OpenBox.mode = platform::FileDialogRequest::Mode::Open;
   OpenBox.filter = "GFF format file (*.*)|*.*";
   OpenBox.defaultExtension.clear();
-  OpenBox.fileName = CurrentSection;
+  OpenBox.fileName = FCurrentSection;
   OpenBox.title = title;
   OpenBox.pathMustExist = true;
   OpenBox.fileMustExist = true;

@@ -14,13 +14,13 @@
 #include "configeditor/UForms.h"
 #include "configeditor/help/UInfoForm.h"
 #include "configeditor/mainwindow/UMainForm.h"
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UIcons.h"
 #include "configeditor/parts/UListColumns.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/prompts/UMassAddForm.h"
 #include "configeditor/rules/UFileKinds.h"
 #include "configeditor/rules/UInstallList.h"
+#include "configeditor/rules/UKeyNumbering.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"
@@ -117,9 +117,9 @@ void TMainForm::ResetInstallPane() {
 }
 
 void TMainForm::LoadInstallList() {
-  TIniReadScope reading(*ChangesIni);
+  TIniReadScope reading(*FChangesIni);
   std::vector<std::vector<std::string>> rows;
-  for (const TInstallEntry& entry : ReadInstallList(*ChangesIni)) rows.push_back(Row(entry));
+  for (const TInstallEntry& entry : ReadInstallList(*FChangesIni)) rows.push_back(Row(entry));
   if (rows.empty()) rows.push_back({"", "", ""});
   gridInstall->SetRows(std::move(rows));
   FitColumn(*gridInstall, 0, kFolderWidth);
@@ -146,14 +146,14 @@ TInstallEntry TMainForm::SelectedInstallEntry() const {
 }
 
 void TMainForm::btnAddInstallClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::optional<std::string> folder = platform::StorableText(this, edFolderName->text());
   if (!folder) return;
   const std::optional<std::string> file = platform::StorableText(this, edFileName->text());
   if (!file) return;
   const TInstallEntry entry{TrimmedName(*folder), TrimmedName(*file), cbFileReplace->isChecked()};
   if (entry.folder.empty() || entry.file.empty()) return;
-  if (!AddInstallEntry(*ChangesIni, entry)) return;
+  if (!AddInstallEntry(*FChangesIni, entry)) return;
   LoadInstallList();
   SelectInstallEntry(entry);
   edFileName->clear();
@@ -161,7 +161,7 @@ void TMainForm::btnAddInstallClick() {
 }
 
 void TMainForm::btnEditInstallClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const TInstallEntry entry = SelectedInstallEntry();
   edFolderName->setText(platform::ToQt(entry.folder));
   edFileName->setText(platform::ToQt(entry.file));
@@ -169,7 +169,7 @@ void TMainForm::btnEditInstallClick() {
 }
 
 void TMainForm::btnInstallDeleteClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const TInstallEntry entry = SelectedInstallEntry();
   if (entry.folder.empty() || entry.file.empty()) return;
   if (AskYesNo("Are you sure you wish to delete the entry for the file \"" + entry.file +
@@ -177,13 +177,13 @@ void TMainForm::btnInstallDeleteClick() {
     return;
   }
   const int row = gridInstall->Row();
-  DeleteInstallEntry(*ChangesIni, entry);
+  DeleteInstallEntry(*FChangesIni, entry);
   LoadInstallList();
   gridInstall->SetRow(std::min(row, gridInstall->RowCount() - 1));
 }
 
 void TMainForm::btnGetFileNameClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::optional<std::string> name =
       PickFileName("All files (*.*)|*.*", "", "Select a file to get the name of...");
   if (name) edFileName->setText(platform::ToQt(*name));
@@ -191,7 +191,7 @@ void TMainForm::btnGetFileNameClick() {
 }
 
 void TMainForm::btnMassAddClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   TMassAddForm& prompt = *FForms.MassAddForm;
   if (platform::RunModal(prompt) != QDialog::Accepted) return;
   const std::string folder = TrimmedName(prompt.FolderName());
@@ -206,7 +206,7 @@ void TMainForm::btnMassAddClick() {
   if (chosen.empty()) return;
   std::vector<std::string> files;
   for (const std::string& path : chosen) files.push_back(platform::PathText(BareFileName(path)));
-  AddInstallFiles(*ChangesIni, folder, files, replace);
+  AddInstallFiles(*FChangesIni, folder, files, replace);
   LoadInstallList();
   SelectInstallEntry({folder, files.back(), replace});
 }

@@ -12,11 +12,11 @@
 #include "configeditor/UForms.h"
 #include "configeditor/help/UInfoForm.h"
 #include "configeditor/mainwindow/UMainForm.h"
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UIcons.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/rules/UCompileList.h"
 #include "configeditor/rules/UFileKinds.h"
+#include "configeditor/rules/UKeyNumbering.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"
@@ -107,13 +107,13 @@ void TMainForm::ConnectScriptPane() {
 }
 
 void TMainForm::LoadCompileList() {
-  TIniReadScope reading(*ChangesIni);
-  platform::KeyValueList(*gridScript).ShowRows(ReadCompileList(*ChangesIni));
+  TIniReadScope reading(*FChangesIni);
+  platform::KeyValueList(*gridScript).ShowRows(ReadCompileList(*FChangesIni));
   SetKeyValueColumns(*gridScript, kScriptKeyWidth);
 }
 
 void TMainForm::btnAddScriptClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::optional<std::string> typed = platform::StorableText(this, edScriptName->text());
   if (!typed) return;
   const std::string name = TrimmedName(*typed);
@@ -127,7 +127,7 @@ void TMainForm::btnAddScriptClick() {
     return;
   }
   const std::string key =
-      AddCompileEntry(*ChangesIni, name, cbScriptReplace->isChecked(), destination);
+      AddCompileEntry(*FChangesIni, name, cbScriptReplace->isChecked(), destination);
   if (key.empty()) return;
   LoadCompileList();
   platform::KeyValueList(*gridScript).SelectKey(key);
@@ -136,17 +136,17 @@ void TMainForm::btnAddScriptClick() {
 }
 
 void TMainForm::btnEditScriptClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const int row = gridScript->Row();
   const std::string name(gridScript->Cell(1, row));
   edScriptName->setText(platform::ToQt(name));
   cbScriptReplace->setChecked(IsReplaceKey(gridScript->Cell(0, row)));
   edScriptDest->setText(platform::ToQt(name.empty() ? std::string("override")
-                                                    : ScriptDestination(*ChangesIni, name)));
+                                                    : ScriptDestination(*FChangesIni, name)));
 }
 
 void TMainForm::btnDelScriptClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const int row = gridScript->Row();
   const std::string key(gridScript->Cell(0, row));
   if (key.empty()) return;
@@ -155,7 +155,7 @@ void TMainForm::btnDelScriptClick() {
       platform::MessageAnswer::Yes) {
     return;
   }
-  RemoveCompileEntry(*ChangesIni, key);
+  RemoveCompileEntry(*FChangesIni, key);
   LoadCompileList();
   gridScript->SetRow(std::min(row, gridScript->RowCount() - 1));
 }
@@ -175,7 +175,7 @@ std::optional<std::string> TMainForm::PickFileName(const char* filter, const cha
 }
 
 void TMainForm::btnGetScriptNameClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::optional<std::string> name =
       PickFileName("NWScript Source files (*.nss)|*.nss", "nss",
                    "Select a script source code file to get the name of...");
@@ -184,7 +184,7 @@ void TMainForm::btnGetScriptNameClick() {
 }
 
 void TMainForm::btnGetDestNameClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::optional<std::string> name = PickFileName(
       "ERF files (*.erf)|*.erf|MOD files (*.mod)|*.mod|SAV files (*.sav)|*.sav|HAK files "
       "(*.hak)|*.hak",

@@ -152,8 +152,8 @@ std::array<QWidget*, kSettingCount> TMainForm::SettingBoxes() const {
 }
 
 void TMainForm::LoadSettings() {
-  if (!HoldsSettings(*ChangesIni)) return;
-  const TSettingStates states = ReadSettings(*ChangesIni);
+  if (!HoldsSettings(*FChangesIni)) return;
+  const TSettingStates states = ReadSettings(*FChangesIni);
   const std::array<QWidget*, kSettingCount> boxes = SettingBoxes();
   for (std::size_t i = 0; i < kSettingCount; ++i) ShowSettingState(*boxes[i], states[i]);
   cbGameVer->setEnabled(cbLookup->currentIndex() != 0);
@@ -169,7 +169,7 @@ void TMainForm::btnSetSaveClick() {
     if (!state) return;  // nothing is written
     states[i] = std::move(*state);
   }
-  WriteSettings(*ChangesIni, states);
+  WriteSettings(*FChangesIni, states);
   ShowInfo("The settings have been stored in the open changes.ini file!");
 }
 

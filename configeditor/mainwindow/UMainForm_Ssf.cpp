@@ -15,7 +15,6 @@
 #include <algorithm>
 
 #include "configeditor/mainwindow/UMainForm.h"
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UDropDownCombo.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/rules/USsfSections.h"
@@ -126,38 +125,38 @@ void TMainForm::ConnectSsfPane() {
 }
 
 void TMainForm::ShowSsfFile(const std::string& fileName) {
-  TIniReadScope scope(*ChangesIni);
+  TIniReadScope scope(*FChangesIni);
   lblSSFHeading->setText(platform::ToQt("Modified sound entries in file " + fileName + ": "));
   LoadSsfGrid();
   cbSSFEntry->setCurrentIndex(-1);
   cbSSFValue->clear();
   cbSSFValue->clearEditText();
-  if (std::optional<bool> replace = SsfListKind(*ChangesIni, fileName))
+  if (std::optional<bool> replace = SsfListKind(*FChangesIni, fileName))
     chSSFReplace->setChecked(*replace);
 }
 
 void TMainForm::LoadSsfGrid() {
-  TIniReadScope scope(*ChangesIni);
+  TIniReadScope scope(*FChangesIni);
   gridSSF->SetCell(0, 0, "Sound Entry");
   gridSSF->SetCell(1, 0, "StrRef in dialog.tlk");
   platform::KeyValueRows rows;
-  if (ChangesIni->SectionExists(kSsfListSection) && ChangesIni->SectionExists(CurrentSection)) {
-    for (const std::string& key : ChangesIni->ReadSection(CurrentSection))
-      rows.emplace_back(key, ChangesIni->ReadString(CurrentSection, key, ""));
+  if (FChangesIni->SectionExists(kSsfListSection) && FChangesIni->SectionExists(FCurrentSection)) {
+    for (const std::string& key : FChangesIni->ReadSection(FCurrentSection))
+      rows.emplace_back(key, FChangesIni->ReadString(FCurrentSection, key, ""));
   }
   platform::KeyValueList(*gridSSF).ShowRows(rows);
   SetKeyValueColumns(*gridSSF, kEntryColumnWidth);
 }
 
 void TMainForm::btnAddSSFClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::string entry = platform::FromQt(cbSSFEntry->currentText());
   const std::optional<std::string> typedValue =
       platform::StorableText(this, cbSSFValue->currentText());
   if (!typedValue) return;
   const std::string& value = *typedValue;
   if (entry.empty() || value.empty()) return;
-  StoreSoundEntry(*ChangesIni, CurrentSection, entry, value);
+  StoreSoundEntry(*FChangesIni, FCurrentSection, entry, value);
   LoadSsfGrid();
   gridSSF->setFocus();
   for (int row = gridSSF->FixedRows(); row < gridSSF->RowCount(); ++row) {
@@ -171,7 +170,7 @@ void TMainForm::btnAddSSFClick() {
 }
 
 void TMainForm::btnEditSSFClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const int row = gridSSF->Row();
   const std::string entry(gridSSF->Cell(0, row));
   int match = -1;
@@ -183,23 +182,23 @@ void TMainForm::btnEditSSFClick() {
 }
 
 void TMainForm::btnDelSSFClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::string entry(gridSSF->Cell(0, gridSSF->Row()));
   if (entry.empty()) return;
   if (AskYesNo("Are you sure you wish to delete the changes to the entry \"" + entry +
-               "\"  for the SSF file \"" + CurrentSection + "\"?") !=
+               "\"  for the SSF file \"" + FCurrentSection + "\"?") !=
       platform::MessageAnswer::Yes) {
     return;
   }
-  DeleteSoundEntry(*ChangesIni, CurrentSection, entry);
+  DeleteSoundEntry(*FChangesIni, FCurrentSection, entry);
   LoadSsfGrid();
 }
 
 void TMainForm::chSSFReplaceClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const bool replace = chSSFReplace->isChecked();
   try {
-    SwitchSsfKind(*ChangesIni, CurrentSection, replace);
+    SwitchSsfKind(*FChangesIni, FCurrentSection, replace);
   } catch (...) {
     // The box goes on showing the kind the file still has.
     const QSignalBlocker quiet(chSSFReplace);
@@ -209,9 +208,9 @@ void TMainForm::chSSFReplaceClick() {
 }
 
 void TMainForm::cbSSFValueDropDown() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   platform::HourglassCursor hourglass;
-  ReplaceComboItems(*cbSSFValue, SsfValueTokens(*ChangesIni));
+  ReplaceComboItems(*cbSSFValue, SsfValueTokens(*FChangesIni));
 }
 
 }  // namespace quennet

@@ -11,7 +11,6 @@
 
 #include "configeditor/UForms.h"
 #include "configeditor/mainwindow/UMainForm.h"
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UIcons.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/prompts/UEditTokenForm.h"
@@ -93,9 +92,9 @@ void TMainForm::ResetTlkPane() {
 }
 
 void TMainForm::FillTokenGrid() {
-  const platform::KeyValueRows rows = ReadTokens(*ChangesIni);
+  const platform::KeyValueRows rows = ReadTokens(*FChangesIni);
   if (rows.empty()) return;
-  TokenCounter = static_cast<int32_t>(rows.size());
+  FTokenCounter = static_cast<int32_t>(rows.size());
   platform::KeyValueList(*gridTokens).ShowRows(rows);
 }
 
@@ -108,7 +107,7 @@ void TMainForm::LoadTlkTokens() {
 }
 
 void TMainForm::btnOpenTlkClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   OpenBox.mode = platform::FileDialogRequest::Mode::Open;
   OpenBox.filter = "TLK file (*.tlk)|*.tlk";
   OpenBox.defaultExtension = "tlk";
@@ -139,23 +138,23 @@ void TMainForm::gridTlkClick() {
 }
 
 void TMainForm::btnAddStrRefClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::string strRef(gridTlk->Cell(0, gridTlk->Row()));
   // Without a listing there is no entry to make a token of.
   if (strRef.empty()) return;
-  platform::KeyValueList(*gridTokens).Store(AddToken(*ChangesIni, TokenCounter, strRef), strRef);
+  platform::KeyValueList(*gridTokens).Store(AddToken(*FChangesIni, FTokenCounter, strRef), strRef);
 }
 
 void TMainForm::btnDelTokenClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const std::string key(gridTokens->Cell(0, gridTokens->Row()));
   if (key.empty()) return;
-  DeleteToken(*ChangesIni, key);
+  DeleteToken(*FChangesIni, key);
   platform::KeyValueList(*gridTokens).RemoveSelected();
 }
 
 void TMainForm::gridTokensDblClick() {
-  if (!FileOpen) return;
+  if (!FFileOpen) return;
   const int row = gridTokens->Row();
   const std::string oldKey(gridTokens->Cell(0, row));
   TEditTokenForm& prompt = *FForms.EditTokenForm;
@@ -164,7 +163,7 @@ void TMainForm::gridTokensDblClick() {
   if (platform::RunModal(prompt) != QDialog::Accepted) return;
   const std::string number = TrimmedName(platform::FromQt(prompt.edToken->text()));
   const std::string strRef = TrimmedName(platform::FromQt(prompt.edStrRef->text()));
-  switch (EditToken(*ChangesIni, oldKey, number, strRef)) {
+  switch (EditToken(*FChangesIni, oldKey, number, strRef)) {
     case TTokenEdit::Ignored:
       return;
     case TTokenEdit::Duplicate:

@@ -12,7 +12,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UDropDownCombo.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "platform/ui/Application.h"

@@ -9,7 +9,6 @@
 #include <QToolButton>
 
 #include "configeditor/help/UInfoCopyForm.h"
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UDropDownCombo.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/rules/U2daModifierKeys.h"

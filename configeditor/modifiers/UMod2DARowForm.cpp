@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UDropDownCombo.h"
+#include "configeditor/parts/UPaneParts.h"
 #include "configeditor/rules/U2daModifierKeys.h"
 #include "platform/ui/Application.h"
 

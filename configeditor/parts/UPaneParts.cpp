@@ -2,13 +2,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTreeWidgetItem>
 
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UListColumns.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
@@ -25,6 +25,24 @@ bool IsCtrlShiftKeyPress(const QEvent& event, int key) {
   return press.key() == key &&
          (press.modifiers() & ~Qt::KeypadModifier) == (Qt::ControlModifier | Qt::ShiftModifier);
 }
+
+class CtrlShiftKeyFilter : public QObject {
+ public:
+  CtrlShiftKeyFilter(QWidget* widget, int key, std::function<void()> handler)
+      : QObject(widget), FKey(key), FHandler(std::move(handler)) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyRelease &&
+        IsCtrlShiftKeyRelease(*static_cast<QKeyEvent*>(event), FKey)) {
+      platform::RunGuarded(FHandler);
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  int FKey;
+  std::function<void()> FHandler;
+};
 
 // One key of a list pane on one widget: holds its press back and runs the command on
 // its release while the pane is shown.
@@ -135,6 +153,30 @@ void WireListPane(QWidget& pane, platform::StringGrid& list, std::function<void(
 void WireEntryBoxes(QWidget& pane, std::initializer_list<QWidget*> boxes,
                     std::function<void()> store) {
   for (QWidget* box : boxes) new TListPaneKey(box, Qt::Key_Up, &pane, store);
+}
+
+bool IsCtrlShiftKeyRelease(const QKeyEvent& event, int key) {
+  if (event.type() != QEvent::KeyRelease || event.key() != key || event.isAutoRepeat()) {
+    return false;
+  }
+  Qt::KeyboardModifiers held = event.modifiers() & ~Qt::KeypadModifier;
+  return held == (Qt::ControlModifier | Qt::ShiftModifier) &&
+         QGuiApplication::mouseButtons() == Qt::NoButton;
+}
+
+void OnCtrlShiftKeyRelease(QWidget* widget, int key, std::function<void()> handler) {
+  widget->installEventFilter(new CtrlShiftKeyFilter(widget, key, std::move(handler)));
+}
+
+void ReplaceComboItems(QComboBox& box, const std::vector<std::string>& items) {
+  const QString typed = box.currentText();
+  const bool editable = box.isEditable();
+  box.clear();
+  for (const std::string& item : items) box.addItem(platform::ToQt(item));
+  if (editable) {
+    box.setCurrentIndex(-1);
+    box.setEditText(typed);
+  }
 }
 
 QTreeWidgetItem* AddFileNode(QTreeWidgetItem* category, const std::string& name) {

@@ -1,19 +1,23 @@
-// The parts the main window's panes are built from: the pane itself, image and text
-// buttons with their hints, the key/value list grid and its column rule, editable
-// combo boxes that keep typed text, the light green of a loaded list, and the file
-// nodes of the tree.
+// The parts Quennet's panes and dialogs are built from: the pane itself, image and text
+// buttons with their hints, the key/value list grid and its column rule, choice lists
+// and editable combo boxes that keep typed text, the light green of a loaded list, the
+// file nodes of the tree, the Ctrl+Shift keys and the keyboard contract of the list
+// panes. Confirmations of removals go through TMainForm::AskYesNo with a text beginning
+// kConfirmRemovalPrefix; long operations hold a platform::HourglassCursor.
 #pragma once
 
 #include <QColor>
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "configeditor/parts/UIcons.h"
 #include "platform/ui/FormParts.h"
 
 class QComboBox;
+class QKeyEvent;
 class QPushButton;
 class QToolButton;
 class QTreeWidgetItem;
@@ -24,6 +28,8 @@ class StringGrid;
 }
 
 namespace quennet {
+
+inline constexpr std::string_view kConfirmRemovalPrefix = "Are you sure you wish to";
 
 // The designed width of a key/value list's key column, the least it gets.
 inline constexpr int kKeyColumnWidth = 82;
@@ -49,8 +55,8 @@ QComboBox* NewChoiceList(QWidget* parent, const char* name, const char* hint,
                          std::initializer_list<const char*> items);
 
 // An editable drop-down without inline completion that does not add what is typed
-// to its list on Enter. Its list is replaced with ReplaceComboItems (UConventions.h),
-// which keeps the typed text.
+// to its list on Enter. Its list is replaced with ReplaceComboItems, which keeps the
+// typed text.
 void MakeEditable(QComboBox& box);
 template <typename Box = QComboBox>
 Box* NewEditableCombo(QWidget* parent, const char* name, const char* hint) {
@@ -67,6 +73,17 @@ void SetComboText(QComboBox& box, const std::string& text, bool selectItem);
 void EmptyComboText(QComboBox& box);
 // The box shows the light green of a loaded list, or its normal colour.
 void MarkLoaded(QWidget& box, bool loaded);
+
+// Replaces the items of a drop-down; an editable box keeps the text the user typed
+// (QComboBox loses it on clear() and on the first addItem()).
+void ReplaceComboItems(QComboBox& box, const std::vector<std::string>& items);
+
+// True for the release of `key` with exactly Ctrl and Shift held and no mouse button.
+bool IsCtrlShiftKeyRelease(const QKeyEvent& event, int key);
+
+// Runs `handler` (inside the default error guard) whenever `key` is released in
+// `widget` with exactly Ctrl and Shift held. The filter lives as long as `widget`.
+void OnCtrlShiftKeyRelease(QWidget* widget, int key, std::function<void()> handler);
 
 // The keyboard and mouse contract that every list pane shares. With exactly Ctrl and
 // Shift held, on the key's release: Up in an entry box stores the entry, the list key

@@ -7,10 +7,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "configeditor/parts/UConventions.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/rules/UFileCategories.h"
 #include "configeditor/rules/UFileKinds.h"
+#include "configeditor/rules/UKeyNumbering.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"

@@ -211,7 +211,7 @@ TEST_F(Quennet2daTest, ModifierListShowsKeysWithAValue) {
   OpenAndSelect(kTwoFiles, "spells.2da");
   EXPECT_EQ((Rows{{"AddRow0", "s1"}, {"CopyRow0", "gone"}}), ListRows());
   EXPECT_EQ("Modifiers for spells.2da: ", form->lbl2daLabel1->text().toStdString());
-  EXPECT_EQ("spells.2da", form->CurrentSection);
+  EXPECT_EQ("spells.2da", form->CurrentSection());
 }
 
 // Labels a new modifier may not take, and some it may.
@@ -294,12 +294,12 @@ TEST_F(Quennet2daTest, NewModifierKeyIsNumberedFromTheFile) {
     ExpectLabel("fresh");
     ExpectDialog("TMod2DARowForm");
     form->btn2daAddRow->click();
-    EXPECT_EQ("fresh", form->ChangesIni->ReadString("spells.2da", c.expectedKey, ""));
+    EXPECT_EQ("fresh", form->ChangesIni()->ReadString("spells.2da", c.expectedKey, ""));
     EXPECT_EQ(c.expectedKey, SelectedKey());
   }
   // The list is stale (the file changed behind it): the number still comes from the file.
   OpenAndSelect(kHead + Lines({"[2DAList]", "Table0=spells.2da"}), "spells.2da");
-  form->ChangesIni->WriteString("spells.2da", "AddRow0", "written_elsewhere");
+  form->ChangesIni()->WriteString("spells.2da", "AddRow0", "written_elsewhere");
   ExpectLabel("fresh");
   ExpectDialog("TMod2DARowForm");
   form->btn2daAddRow->click();
@@ -335,7 +335,7 @@ TEST_F(Quennet2daTest, DialogContractForTheFourKinds) {
     ExpectDialog(c.dialog, [this, c](QDialog& dialog) {
       EXPECT_EQ(c.caption, dialog.windowTitle().toStdString());
       auto& modifier = dynamic_cast<quennet::T2daModifierForm&>(dialog);
-      EXPECT_EQ(form->ChangesIni.get(), modifier.IniFile());
+      EXPECT_EQ(form->ChangesIni(), modifier.IniFile());
       EXPECT_EQ("spells.2da", modifier.FileName2da());
       EXPECT_EQ("m", modifier.ModifierSection());
       if (*c.kind) {
@@ -509,9 +509,9 @@ TEST_F(Quennet2daTest, CopyingAModifier) {
     EXPECT_EQ("Add line in file spells.2da [r2]", dialog.windowTitle().toStdString());
   });
   form->btnCopy2daMod->click();
-  EXPECT_EQ("r2", form->ChangesIni->ReadString("spells.2da", "AddRow1", ""))
+  EXPECT_EQ("r2", form->ChangesIni()->ReadString("spells.2da", "AddRow1", ""))
       << "addrow0 takes the number 0";
-  EXPECT_EQ("x", form->ChangesIni->ReadString("r2", "RowLabel", ""));
+  EXPECT_EQ("x", form->ChangesIni()->ReadString("r2", "RowLabel", ""));
 }
 
 // The new key and the copied keys are one write: when it fails the file stays as it was

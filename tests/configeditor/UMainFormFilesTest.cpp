@@ -76,7 +76,7 @@ TEST_F(QuennetFilesTest, AddingThroughMenuAndPopUp) {
               ReadFile("changes.ini"));
     EXPECT_EQ((std::vector<std::string>{"a.x", "b.x"}), ChildTexts(form->*c.node));
     EXPECT_EQ("b.x", CurrentNodeText());
-    EXPECT_EQ("b.x", form->CurrentSection);
+    EXPECT_EQ("b.x", form->CurrentSection());
   }
 }
 

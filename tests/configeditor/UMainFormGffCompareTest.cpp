@@ -230,7 +230,7 @@ TEST_F(QuennetGffCompareTest, TheCompareWritesWhereItStarted) {
   cursor.onPump = [this](int pump) {
     if (pump == 2) {
       SelectFile("q.utc");
-      EXPECT_EQ("q.utc", form->CurrentSection);
+      EXPECT_EQ("q.utc", form->CurrentSection());
     }
   };
   services.messages.Expect(MessageKind::Information, Summary(1, 1));
@@ -238,7 +238,7 @@ TEST_F(QuennetGffCompareTest, TheCompareWritesWhereItStarted) {
   EXPECT_EQ(kHead + Lines({"[p.utc]", "A=2", "AddField0=gff_p_B_0", "[gff_p_B_0]", "FieldType=Int",
                            "Path=", "Label=B", "Value=3"}),
             ReadFile("changes.ini"));
-  EXPECT_EQ("p.utc", form->CurrentSection);
+  EXPECT_EQ("p.utc", form->CurrentSection());
   EXPECT_EQ((Rows{{"A", "2"}, {"AddField0", "gff_p_B_0"}}), ListRows());
 }
 

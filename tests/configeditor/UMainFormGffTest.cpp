@@ -86,7 +86,7 @@ TEST_F(QuennetGffTest, ShowingAFileListsItsFieldChangesAndSettings) {
       "orvandeldata before modifying it.",
       form->cbReplaceGff->statusTip().toStdString());
   EXPECT_TRUE(form->paneGFF->isVisible());
-  EXPECT_EQ("p.utc", form->CurrentSection);
+  EXPECT_EQ("p.utc", form->CurrentSection());
 
   // A file without a section: one empty row, the default destination, the box cleared.
   SelectFile("new.utc");
@@ -464,7 +464,7 @@ TEST_F(QuennetGffTest, FieldPathsFromTheGffFileBesideChangesIni) {
   EXPECT_EQ(kFieldPaths, Items(form->edGffField));
   EXPECT_EQ("typed", PathText());
   EXPECT_TRUE(PathsMarked());
-  EXPECT_EQ("p.utc", form->FieldPathSource);
+  EXPECT_EQ("p.utc", form->FieldPathSource());
   EXPECT_EQ(std::vector<platform::CursorShape>(
                 {platform::CursorShape::Hourglass, platform::CursorShape::Normal}),
             services.cursor.History());
@@ -504,7 +504,7 @@ TEST_F(QuennetGffTest, FieldPathsFromAPickedFile) {
   services.fileDialogs.Expect({PathOf("other.gff")});
   form->btnGffLoadFields->click();
   EXPECT_EQ(kFieldPaths, Items(form->edGffField));
-  EXPECT_EQ("p.utc", form->FieldPathSource) << "named after the shown file";
+  EXPECT_EQ("p.utc", form->FieldPathSource()) << "named after the shown file";
   EXPECT_EQ(kHead, ReadFile("changes.ini"));
 }
 
@@ -533,7 +533,7 @@ TEST_F(QuennetGffTest, FileNewEmptiesThePane) {
   EXPECT_EQ("", ValueText());
   EXPECT_TRUE(Items(form->edGffField).empty());
   EXPECT_FALSE(PathsMarked());
-  EXPECT_EQ("p.utc", form->FieldPathSource) << "the source stays";
+  EXPECT_EQ("p.utc", form->FieldPathSource()) << "the source stays";
 }
 
 TEST_F(QuennetGffTest, ValueListOffersStrRefAnd2daMemoryTokens) {

@@ -168,7 +168,7 @@ TEST_F(QuennetSettingsTest, AFailedWriteReachesTheDefaultHandler) {
 
   Select(form->nodeTlk);
   Select(form->nodeSettings);
-  EXPECT_TRUE(form->FileOpen);
+  EXPECT_TRUE(form->FileOpen());
   NewFile();
   EXPECT_EQ("Settings", CurrentNodeText());
 }

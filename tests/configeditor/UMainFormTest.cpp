@@ -66,7 +66,7 @@ TEST_F(QuennetMainFormTest, StartsWithoutDocument) {
   EXPECT_EQ((std::vector<std::string>{"Settings", "TLK Entries", "2DA Files", "GFF Files",
                                       "Script Source", "Soundset Files", "Install Files"}),
             ChildTexts(form->nodeRoot));
-  EXPECT_EQ("Changes", form->CurrentSection);
+  EXPECT_EQ("Changes", form->CurrentSection());
 }
 
 TEST_F(QuennetMainFormTest, MessageRoutinesShowStandardBoxesCentredOnTheScreen) {
@@ -117,20 +117,20 @@ TEST_F(QuennetMainFormTest, NewWritesTheHeaderAndOpensTheFile) {
 
   EXPECT_EQ("Orvandel Config Editor [" + PathOf("changes.ini") + "]",
             form->windowTitle().toStdString());
-  EXPECT_TRUE(form->FileOpen);
+  EXPECT_TRUE(form->FileOpen());
   EXPECT_TRUE(form->tree->isEnabled());
   EXPECT_TRUE(form->Actions1->isEnabled());
   EXPECT_EQ("changes.ini", platform::FromQt(form->nodeRoot->text(0)));
   EXPECT_EQ("Settings", CurrentNodeText());
   EXPECT_FALSE(form->paneSettings->isHidden());
-  EXPECT_EQ("Settings", form->CurrentSection);
+  EXPECT_EQ("Settings", form->CurrentSection());
 }
 
 TEST_F(QuennetMainFormTest, NewOverAnOpenFileStartsAfresh) {
   OpenFile(kTwoLists, "old.ini");
   NewFile("fresh.ini");
   EXPECT_EQ(ExpectedNewFile(), ReadFile("fresh.ini"));
-  EXPECT_EQ(0, form->TokenCounter);
+  EXPECT_EQ(0, form->TokenCounter());
   EXPECT_TRUE(ChildTexts(form->node2da).empty());
   EXPECT_EQ("fresh.ini", platform::FromQt(form->nodeRoot->text(0)));
 }
@@ -141,7 +141,7 @@ TEST_F(QuennetMainFormTest, CancelledNewOrOpenChangesNothing) {
   form->mnuNew->trigger();
   services.fileDialogs.ExpectCancel();
   form->mnuOpen->trigger();
-  EXPECT_TRUE(form->FileOpen);
+  EXPECT_TRUE(form->FileOpen());
   EXPECT_EQ(4u, ChildTexts(form->node2da).size());
 }
 
@@ -154,7 +154,7 @@ TEST_F(QuennetMainFormTest, NewThatCannotWriteShowsTheErrorAndLeavesNoDocument) 
   ASSERT_EQ(1u, services.messages.Seen().size());
   EXPECT_EQ("Quennet", services.messages.Seen()[0].caption);
   EXPECT_NE(std::string::npos, services.messages.Seen()[0].text.find(path));
-  EXPECT_FALSE(form->FileOpen);
+  EXPECT_FALSE(form->FileOpen());
   EXPECT_FALSE(form->tree->isEnabled());
   EXPECT_EQ("Orvandel Config Editor", form->windowTitle().toStdString());
 }
@@ -171,7 +171,7 @@ TEST_F(QuennetMainFormTest, OpenListsFileNodesInKeyOrder) {
             ChildTexts(form->node2da));
   EXPECT_EQ((std::vector<std::string>{"p_bastila.utc"}), ChildTexts(form->nodeGff));
   EXPECT_EQ((std::vector<std::string>{"c_bantha.ssf"}), ChildTexts(form->nodeSsf));
-  EXPECT_EQ(3, form->TokenCounter);
+  EXPECT_EQ(3, form->TokenCounter());
   EXPECT_EQ("Settings", CurrentNodeText());
   EXPECT_EQ("Orvandel Config Editor [" + PathOf("changes.ini") + "]",
             form->windowTitle().toStdString());
@@ -191,7 +191,7 @@ TEST_F(QuennetMainFormTest, OpenRefusesAFileWithoutSettingsKeys) {
                              "Incorrectly formatted changes.ini, the Settings section is missing!");
     OpenFile(text);
     EXPECT_EQ("Warning", services.messages.Seen().back().caption);
-    EXPECT_FALSE(form->FileOpen);
+    EXPECT_FALSE(form->FileOpen());
     EXPECT_FALSE(form->tree->isEnabled());
     EXPECT_FALSE(form->Actions1->isEnabled());
     EXPECT_EQ("Orvandel Config Editor", form->windowTitle().toStdString());
@@ -208,7 +208,7 @@ TEST_F(QuennetMainFormTest, OpenWarnsOfAFileTooLargeToRead) {
   services.messages.Expect(MessageKind::Warning, *TooLargeIniFileWarning(PathOf("huge.ini")));
   services.fileDialogs.Expect({PathOf("huge.ini")});
   form->mnuOpen->trigger();
-  EXPECT_FALSE(form->FileOpen);
+  EXPECT_FALSE(form->FileOpen());
   EXPECT_NE(std::string::npos, services.messages.Seen().back().text.find("268435457 bytes"));
 }
 
@@ -219,7 +219,7 @@ TEST_F(QuennetMainFormTest, SecondOpenReplacesTheFirstFilesNodes) {
   EXPECT_EQ((std::vector<std::string>{"k_hen.utc"}), ChildTexts(form->nodeGff));
   EXPECT_TRUE(ChildTexts(form->nodeSsf).empty());
   EXPECT_EQ("second.ini", platform::FromQt(form->nodeRoot->text(0)));
-  EXPECT_EQ(0, form->TokenCounter);
+  EXPECT_EQ(0, form->TokenCounter());
 }
 
 TEST_F(QuennetMainFormTest, EachNodeShowsItsPaneAndHint) {
@@ -264,7 +264,7 @@ TEST_F(QuennetMainFormTest, EachNodeShowsItsPaneAndHint) {
     }
     EXPECT_EQ(c.hint, form->lblBackground->text().toStdString());
     EXPECT_EQ(c.hintShown, !form->lblBackground->isHidden());
-    EXPECT_EQ(c.section, form->CurrentSection);
+    EXPECT_EQ(c.section, form->CurrentSection());
   }
   Select(form->node2da->child(2));
   EXPECT_EQ("Modifiers for appearance.2da: ", form->lbl2daLabel1->text().toStdString());

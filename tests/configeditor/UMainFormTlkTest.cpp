@@ -67,7 +67,7 @@ class QuennetTlkTest : public QuennetWindowTest {
 TEST_F(QuennetTlkTest, OpenFillsTheTokensAndSetsTheCounter) {
   OpenFile(kThreeTokens);
   EXPECT_EQ((Rows{{"StrRef0", "10"}, {"StrRef1", "11"}, {"StrRef2", "12"}}), Tokens());
-  EXPECT_EQ(3, form->TokenCounter);
+  EXPECT_EQ(3, form->TokenCounter());
   EXPECT_FALSE(form->btnAddStrRef->isEnabled());
 }
 
@@ -93,7 +93,7 @@ TEST_F(QuennetTlkTest, AddingDeletingAndAddingAgainCountsOn) {
   QTest::keyClick(form->gridTlk, Qt::Key_Left,
                   Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
   EXPECT_EQ(kThreeTokens + Lines({"StrRef4=0", "StrRef5=0"}), ReadFile("changes.ini"));
-  EXPECT_EQ(6, form->TokenCounter);
+  EXPECT_EQ(6, form->TokenCounter());
 }
 
 TEST_F(QuennetTlkTest, AnAddedTokenPassesOverTakenNumbers) {
@@ -104,11 +104,11 @@ TEST_F(QuennetTlkTest, AnAddedTokenPassesOverTakenNumbers) {
   form->btnDelToken->click();
   Select(form->nodeSettings);
   Select(form->nodeTlk);
-  EXPECT_EQ(2, form->TokenCounter);
+  EXPECT_EQ(2, form->TokenCounter());
   form->btnAddStrRef->click();
   EXPECT_EQ(kHead + Lines({"[TLKList]", "StrRef0=10", "StrRef2=12", "StrRef3=0"}),
             ReadFile("changes.ini"));
-  EXPECT_EQ(4, form->TokenCounter);
+  EXPECT_EQ(4, form->TokenCounter());
 }
 
 TEST_F(QuennetTlkTest, NothingIsAddedWithoutAListing) {
@@ -117,7 +117,7 @@ TEST_F(QuennetTlkTest, NothingIsAddedWithoutAListing) {
   QTest::keyClick(form->gridTlk, Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
   DoubleClickRow(*form->gridTlk, 0);
   EXPECT_EQ(kThreeTokens, ReadFile("changes.ini"));
-  EXPECT_EQ(3, form->TokenCounter);
+  EXPECT_EQ(3, form->TokenCounter());
 }
 
 TEST_F(QuennetTlkTest, DeletingTheOnlyTokenLeavesAnEmptyRow) {
@@ -129,7 +129,7 @@ TEST_F(QuennetTlkTest, DeletingTheOnlyTokenLeavesAnEmptyRow) {
   Select(form->nodeSettings);
   Select(form->nodeTlk);
   EXPECT_EQ((Rows{{"", ""}}), Tokens());
-  EXPECT_EQ(1, form->TokenCounter);
+  EXPECT_EQ(1, form->TokenCounter());
 }
 
 TEST_F(QuennetTlkTest, EditingATokenThroughThePrompt) {
@@ -199,7 +199,7 @@ TEST_F(QuennetTlkTest, EditingATokenThroughThePrompt) {
     DoubleClickRow(*form->gridTokens, 2);
     EXPECT_EQ(c.after, ReadFile("changes.ini"));
     EXPECT_EQ(c.rows, Tokens());
-    EXPECT_EQ(3, form->TokenCounter);
+    EXPECT_EQ(3, form->TokenCounter());
   }
   ExpectTokenPrompt("9", "9", "2", "12", false);
   DoubleClickRow(*form->gridTokens, 2);
@@ -265,7 +265,7 @@ TEST_F(QuennetTlkTest, NewEmptiesBothLists) {
   NewFile("other.ini");
   EXPECT_EQ((Rows{{"", ""}}), Tokens());
   EXPECT_EQ((Rows{{"", ""}}), GridRows(*form->gridTlk));
-  EXPECT_EQ(0, form->TokenCounter);
+  EXPECT_EQ(0, form->TokenCounter());
 }
 
 }  // namespace

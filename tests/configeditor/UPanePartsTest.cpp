@@ -1,18 +1,21 @@
-// The parts of the main window's panes: the key/value grid's column rule, editable
-// drop-downs, the loaded-list colour and file nodes.
+// The parts of Quennet's panes: the key/value grid's column rule, editable
+// drop-downs, the loaded-list colour, file nodes and the Ctrl+Shift keys.
 #include "configeditor/parts/UPaneParts.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "configeditor/parts/UConventions.h"
+#include "platform/Exceptions.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/StringGrid.h"
+#include "tests/support/FakeServices.h"
 
 namespace quennet {
 namespace {
@@ -66,6 +69,67 @@ TEST(PanePartsTest, FileNodesGoLastWithTheirIcon) {
   EXPECT_EQ(node, category->child(1));
   EXPECT_EQ("b.2da", node->text(0).toStdString());
   EXPECT_FALSE(node->icon(0).isNull());
+}
+
+TEST(PanePartsTest, CtrlShiftKeysActOnReleaseWithExactlyCtrlAndShift) {
+  struct Case {
+    QEvent::Type type;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    bool autoRepeat;
+    bool expected;
+  };
+  const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+  const Case cases[] = {
+      {QEvent::KeyRelease, Qt::Key_Up, ctrlShift, false, true},
+      {QEvent::KeyRelease, Qt::Key_Up, ctrlShift | Qt::KeypadModifier, false, true},
+      {QEvent::KeyPress, Qt::Key_Up, ctrlShift, false, false},
+      {QEvent::KeyRelease, Qt::Key_Down, ctrlShift, false, false},
+      {QEvent::KeyRelease, Qt::Key_Up, Qt::ControlModifier, false, false},
+      {QEvent::KeyRelease, Qt::Key_Up, Qt::ShiftModifier, false, false},
+      {QEvent::KeyRelease, Qt::Key_Up, ctrlShift | Qt::AltModifier, false, false},
+      {QEvent::KeyRelease, Qt::Key_Up, ctrlShift, true, false},
+  };
+  for (const Case& c : cases) {
+    QKeyEvent event(c.type, c.key, c.modifiers, QString(), c.autoRepeat);
+    EXPECT_EQ(c.expected, quennet::IsCtrlShiftKeyRelease(event, Qt::Key_Up))
+        << c.type << " " << c.key << " " << c.modifiers.toInt() << " " << c.autoRepeat;
+  }
+}
+
+TEST(PanePartsTest, CtrlShiftKeyHandlerRunsGuardedOnRelease) {
+  platform::SetApplicationTitle("Quennet");
+  testing_support::ScopedFakeServices services;
+  QLineEdit edit;
+  int runs = 0;
+  quennet::OnCtrlShiftKeyRelease(&edit, Qt::Key_Up, [&runs] {
+    ++runs;
+    throw platform::Exception("Stored nothing.");
+  });
+  services.messages.Expect(platform::MessageKind::Error, "Stored nothing.");
+  QTest::keyClick(&edit, Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+  QTest::keyClick(&edit, Qt::Key_Up, Qt::ControlModifier);
+  QTest::keyClick(&edit, Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(1, runs);
+  EXPECT_EQ("Quennet", services.messages.Seen().at(0).caption);
+}
+
+// QComboBox drops an editable box's typed text on clear() and on the first addItem().
+TEST(PanePartsTest, ReplacingItemsKeepsTheTypedText) {
+  QComboBox box;
+  box.setEditable(true);
+  box.addItem(QStringLiteral("old"));
+  box.setEditText(QStringLiteral("2DAMEMORY4"));
+  quennet::ReplaceComboItems(box, {"StrRef0", "StrRef1"});
+  EXPECT_EQ("2DAMEMORY4", box.currentText().toStdString());
+  EXPECT_EQ(2, box.count());
+  box.setEditText(QString());
+  quennet::ReplaceComboItems(box, {"a"});
+  EXPECT_EQ("", box.currentText().toStdString());
+
+  QComboBox list;
+  quennet::ReplaceComboItems(list, {"x", "y"});
+  EXPECT_EQ("x", list.currentText().toStdString());
 }
 
 }  // namespace
