@@ -83,11 +83,11 @@ const std::array<TMainForm::TPane, 7> TMainForm::kPanes = {{
     {&TMainForm::pane2da, &TMainForm::node2da, true, &TMainForm::Create2daPane,
      &TMainForm::Connect2daPane, &TMainForm::Reset2daPane,
      [](TMainForm& form, const std::string& file) { form.Show2daFile(file); }, nullptr,
-     FileCategory(TFileKind::TwoDa).selectFileHint, true},
+     ScreenOf(TFileKind::TwoDa).selectFileHint, true},
     {&TMainForm::paneGFF, &TMainForm::nodeGff, true, &TMainForm::CreateGffPane,
      &TMainForm::ConnectGffPane, &TMainForm::ResetGffPane,
      [](TMainForm& form, const std::string& file) { form.LoadGffModifiers(file); }, nullptr,
-     FileCategory(TFileKind::Gff).selectFileHint, true},
+     ScreenOf(TFileKind::Gff).selectFileHint, true},
     {&TMainForm::paneInstall, &TMainForm::nodeInstall, false, &TMainForm::CreateInstallPane,
      &TMainForm::ConnectInstallPane, &TMainForm::ResetInstallPane,
      [](TMainForm& form, const std::string&) { form.LoadInstallList(); }, kInstallListSection,
@@ -99,7 +99,7 @@ const std::array<TMainForm::TPane, 7> TMainForm::kPanes = {{
     {&TMainForm::paneSSF, &TMainForm::nodeSsf, true, &TMainForm::CreateSsfPane,
      &TMainForm::ConnectSsfPane, nullptr,
      [](TMainForm& form, const std::string& file) { form.ShowSsfFile(file); }, nullptr,
-     FileCategory(TFileKind::Ssf).selectFileHint, true},
+     ScreenOf(TFileKind::Ssf).selectFileHint, true},
 }};
 
 TMainForm::TMainForm(TForms& forms) : QMainWindow(nullptr), FForms(forms) {
@@ -163,7 +163,7 @@ void TMainForm::CreateMenus() {
   Actions1 = menuBar()->addMenu(QStringLiteral("&Modifiers"));
   Actions1->setObjectName(QStringLiteral("Actions1"));
   for (size_t i = 0; i < kFileCategories.size(); ++i) {
-    const TFileCategory& category = kFileCategories[i];
+    const TFileCategoryScreen& category = ScreenOf(kFileCategories[i].kind);
     const QKeySequence keys(Qt::CTRL | Qt::Key(Qt::Key_A + (category.shortcutLetter - 'A')));
     FFileCategories[i].menuItem =
         AddItem(Actions1, category.menuItemName, category.menuItemText, keys);
@@ -177,13 +177,14 @@ void TMainForm::CreateTreeMenu() {
   TreeMenu = new QMenu(this);
   TreeMenu->setObjectName(QStringLiteral("TreeMenu"));
   for (size_t i = 0; i < kFileCategories.size(); ++i) {
-    FFileCategories[i].addItem =
-        AddItem(TreeMenu, kFileCategories[i].addItemName, kFileCategories[i].addItemText);
+    FFileCategories[i].addItem = AddItem(TreeMenu, ScreenOf(kFileCategories[i].kind).addItemName,
+                                         ScreenOf(kFileCategories[i].kind).addItemText);
   }
   TreeMenu->addSeparator();
   for (size_t i = 0; i < kFileCategories.size(); ++i) {
     FFileCategories[i].deleteItem =
-        AddItem(TreeMenu, kFileCategories[i].deleteItemName, kFileCategories[i].deleteItemText);
+        AddItem(TreeMenu, ScreenOf(kFileCategories[i].kind).deleteItemName,
+                ScreenOf(kFileCategories[i].kind).deleteItemText);
   }
   Add2dafile1 = WidgetsOf(TFileKind::TwoDa).addItem;
   AddGFFFile1 = WidgetsOf(TFileKind::Gff).addItem;
@@ -201,10 +202,10 @@ void TMainForm::CreateTree() {
   QTreeWidgetItem* root = AddFixedNode(nullptr, "Changes", 0);
   AddFixedNode(root, kSettingsSection, 1);
   AddFixedNode(root, "TLK Entries", 2);
-  AddFixedNode(root, FileCategory(TFileKind::TwoDa).nodeText, 3);
-  AddFixedNode(root, FileCategory(TFileKind::Gff).nodeText, 4);
+  AddFixedNode(root, ScreenOf(TFileKind::TwoDa).nodeText, 3);
+  AddFixedNode(root, ScreenOf(TFileKind::Gff).nodeText, 4);
   AddFixedNode(root, "Script Source", 5);
-  AddFixedNode(root, FileCategory(TFileKind::Ssf).nodeText, 6);
+  AddFixedNode(root, ScreenOf(TFileKind::Ssf).nodeText, 6);
   AddFixedNode(root, "Install Files", 7);
 }
 
@@ -242,8 +243,10 @@ QWidget* TMainForm::CreatePanes() {
 
 // The nodes are bound by FormShow.
 void TMainForm::BindFileCategories() {
-  for (size_t i = 0; i < kFileCategories.size(); ++i)
+  for (size_t i = 0; i < kFileCategories.size(); ++i) {
     FFileCategories[i].category = &kFileCategories[i];
+    FFileCategories[i].screen = &ScreenOf(kFileCategories[i].kind);
+  }
 }
 
 TMainForm::TFileCategoryWidgets& TMainForm::WidgetsOf(TFileKind kind) {
@@ -307,7 +310,7 @@ void TMainForm::FormShow() {
   nodeSsf = root->child(5);
   nodeInstall = root->child(6);
   for (TFileCategoryWidgets& category : FFileCategories)
-    category.node = root->child(category.category->nodePosition - 1);
+    category.node = root->child(category.screen->nodePosition - 1);
 }
 
 void TMainForm::ShowInfo(const std::string& text) {
@@ -429,7 +432,7 @@ void TMainForm::ShowBackground(const char* text, bool visible) {
 }
 
 void TMainForm::ShowCategoryHint(const TFileCategoryWidgets& category) {
-  const TFileCategory& info = *category.category;
+  const TFileCategoryScreen& info = *category.screen;
   ShowBackground(category.node->childCount() > 0 ? info.selectFileHint : info.addFilesHint, true);
 }
 

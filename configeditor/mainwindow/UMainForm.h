@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "configeditor/mainwindow/UFileCategoryScreens.h"
 #include "configeditor/rules/U2daModifierKeys.h"
 #include "configeditor/rules/UFileCategories.h"
 #include "configeditor/rules/USettings.h"
@@ -214,6 +215,7 @@ class TMainForm : public QMainWindow {
   // One file category's widgets, bound to its entry of kFileCategories.
   struct TFileCategoryWidgets {
     const TFileCategory* category = nullptr;
+    const TFileCategoryScreen* screen = nullptr;
     QTreeWidgetItem* node = nullptr;
     QAction* menuItem = nullptr;
     QAction* addItem = nullptr;

@@ -26,6 +26,7 @@
 #include "configeditor/rules/U2daCompare.h"
 #include "configeditor/rules/U2daModifierKeys.h"
 #include "configeditor/rules/UModifierSections.h"
+#include "configeditor/rules/USectionRows.h"
 #include "formats/U2DAEdit.h"
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
@@ -174,7 +175,10 @@ void TMainForm::Show2daFile(const std::string& fileName) {
 }
 
 void TMainForm::Load2daModifiers(const std::string& fileName) {
-  platform::KeyValueList(*grid2daMod).ShowRows(ListedModifiers(*FChangesIni, fileName));
+  platform::KeyValueList(*grid2daMod)
+      .ShowRows(
+          // A modifier key without a label stays in the file but lists nothing.
+          SectionRows(*FChangesIni, fileName, TEmptyValues::Skipped));
   SetKeyValueColumns(*grid2daMod, kKeyColumnWidth);
 }
 

@@ -36,7 +36,7 @@ void TMainForm::RemoveListedFileClick(TFileKind kind) {
   const TFileCategoryWidgets& category = WidgetsOf(kind);
   QTreeWidgetItem* selected = tree->currentItem();
   if (selected == nullptr || selected->parent() != category.node) {
-    ShowWarning(category.category->noFileSelectedWarning);
+    ShowWarning(category.screen->noFileSelectedWarning);
     return;
   }
   const std::string name = platform::FromQt(selected->text(0));

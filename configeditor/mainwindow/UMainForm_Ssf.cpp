@@ -139,12 +139,7 @@ void TMainForm::LoadSsfGrid() {
   TIniReadScope scope(*FChangesIni);
   gridSSF->SetCell(0, 0, "Sound Entry");
   gridSSF->SetCell(1, 0, "StrRef in dialog.tlk");
-  platform::KeyValueRows rows;
-  if (FChangesIni->SectionExists(kSsfListSection) && FChangesIni->SectionExists(FCurrentSection)) {
-    for (const std::string& key : FChangesIni->ReadSection(FCurrentSection))
-      rows.emplace_back(key, FChangesIni->ReadString(FCurrentSection, key, ""));
-  }
-  platform::KeyValueList(*gridSSF).ShowRows(rows);
+  platform::KeyValueList(*gridSSF).ShowRows(SoundEntryRows(*FChangesIni, FCurrentSection));
   SetKeyValueColumns(*gridSSF, kEntryColumnWidth);
 }
 

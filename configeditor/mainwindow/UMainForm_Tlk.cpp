@@ -15,6 +15,7 @@
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/prompts/UEditTokenForm.h"
 #include "configeditor/rules/UFileKinds.h"
+#include "configeditor/rules/USectionRows.h"
 #include "configeditor/rules/UTlkTokens.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
@@ -92,7 +93,7 @@ void TMainForm::ResetTlkPane() {
 }
 
 void TMainForm::FillTokenGrid() {
-  const platform::KeyValueRows rows = ReadTokens(*FChangesIni);
+  const platform::KeyValueRows rows = SectionRows(*FChangesIni, kTlkListSection);
   if (rows.empty()) return;
   FTokenCounter = static_cast<int32_t>(rows.size());
   platform::KeyValueList(*gridTokens).ShowRows(rows);

@@ -3,6 +3,7 @@
 #include "configeditor/rules/UChangesIniNames.h"
 #include "configeditor/rules/UFileKinds.h"
 #include "configeditor/rules/UKeyNumbering.h"
+#include "configeditor/rules/USectionRows.h"
 #include "platform/Text.h"
 
 namespace quennet {
@@ -26,11 +27,7 @@ std::optional<std::string> RefusedCompileEntry(const std::string& script,
 }
 
 std::vector<std::pair<std::string, std::string>> ReadCompileList(TCustomIniFile& ini) {
-  std::vector<std::pair<std::string, std::string>> rows;
-  for (const std::string& key : ini.ReadSection(kCompileListSection)) {
-    rows.emplace_back(key, ini.ReadString(kCompileListSection, key, ""));
-  }
-  return rows;
+  return SectionRows(ini, kCompileListSection);
 }
 
 std::string AddCompileEntry(TCustomIniFile& ini, const std::string& script, bool replace,

@@ -23,21 +23,9 @@ void EraseNothing(TCustomIniFile&, const std::string&) {}
 }  // namespace
 
 const std::array<TFileCategory, 3> kFileCategories = {{
-    {TFileKind::TwoDa, k2daListSection, kTableKeyPrefix, "2DA", "2DA Files", 3, "mnuAdd2da",
-     "Add 2&DA File...", 'D', "Add2dafile1", "Add 2da file...", "Delete2dafile1",
-     "Delete 2da file...", "Select a 2DA file to edit in the list to the left.",
-     "Use the Modifiers menu to add new 2DA files..",
-     "No 2da file has been selected in the list to be deleted", EraseModifierSections},
-    {TFileKind::Gff, kGffListSection, kFileKeyPrefix, "GFF", "GFF Files", 4, "mnuAddGff",
-     "Add &GFF File...", 'G', "AddGFFFile1", "Add GFF File...", "DeleteGFFfile1",
-     "Delete GFF file...", "Select a GFF file to edit in the list to the left.",
-     "Use the Modifiers menu to add new GFF files..",
-     "No GFF format file has been selected in the list to be deleted", EraseNothing},
-    {TFileKind::Ssf, kSsfListSection, kFileKeyPrefix, "SSF", "Soundset Files", 6, "AddSSFFile2",
-     "Add &SSF File...", 'U', "AddSSFFile1", "Add SSF File...", "DeleteSSFFile1",
-     "Delete SSF File...", "Select a SSF file to edit in the list to the left.",
-     "Use the Modifiers menu to add new SSF files..",
-     "No SSF format file has been selected in the list to be deleted", EraseNothing},
+    {TFileKind::TwoDa, k2daListSection, kTableKeyPrefix, "2DA", EraseModifierSections},
+    {TFileKind::Gff, kGffListSection, kFileKeyPrefix, "GFF", EraseNothing},
+    {TFileKind::Ssf, kSsfListSection, kFileKeyPrefix, "SSF", EraseNothing},
 }};
 
 const TFileCategory& FileCategory(TFileKind kind) {

@@ -1,7 +1,8 @@
 // The three categories of listed game files in changes.ini (2DA, GFF and soundset
 // files): one table of what tells them apart, and the one add and the one remove
 // command over it. Each listed file has a key in its list section ("[2DAList]" and so
-// on) and keeps its changes in a section named by the file.
+// on) and keeps its changes in a section named by the file. The categories' screen half
+// (tree node, menu items, hints) is the forms' (mainwindow/UFileCategoryScreens.h).
 #pragma once
 
 #include <array>
@@ -20,23 +21,6 @@ struct TFileCategory {
   const char* listSection;  // "2DAList"
   const char* keyPrefix;    // "Table"
   const char* typeWord;     // the file-name prompt's word: "2DA"
-  // The category's fixed tree node: its text and position.
-  const char* nodeText;
-  int nodePosition;
-  // "&Modifiers" item: component name, text, Ctrl + this letter.
-  const char* menuItemName;
-  const char* menuItemText;
-  char shortcutLetter;
-  // The tree pop-up's add and delete items.
-  const char* addItemName;
-  const char* addItemText;
-  const char* deleteItemName;
-  const char* deleteItemText;
-  // Background hints: the category has file nodes / has none.
-  const char* selectFileHint;
-  const char* addFilesHint;
-  // The remove command without a file node of the category selected.
-  const char* noFileSelectedWarning;
   // Erases what the file's section names and goes with the file (run before the
   // section itself is erased).
   void (*eraseDependents)(TCustomIniFile& ini, const std::string& fileSection);

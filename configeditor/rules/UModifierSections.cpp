@@ -154,16 +154,6 @@ std::optional<std::string> Find2daBesideIni(const std::string& iniPath,
   return match;
 }
 
-TKeyValues ListedModifiers(TCustomIniFile& ini, const std::string& fileSection) {
-  TIniReadScope reading(ini);
-  TKeyValues modifiers;
-  for (const std::string& key : ini.ReadSection(fileSection)) {
-    std::string label = ini.ReadString(fileSection, key, "");
-    if (!label.empty()) modifiers.emplace_back(key, std::move(label));
-  }
-  return modifiers;
-}
-
 std::string AddModifier(TCustomIniFile& ini, const std::string& fileSection,
                         const std::string& kindWord, const std::string& label) {
   const std::string key = NextFreeFilledKey(ini, fileSection, kindWord);

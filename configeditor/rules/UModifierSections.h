@@ -10,11 +10,10 @@
 #include <vector>
 
 #include "configeditor/rules/UChangesIniNames.h"
+#include "configeditor/rules/USectionRows.h"
 #include "formats/UKV_IniFile.h"
 
 namespace quennet {
-
-using TKeyValues = std::vector<std::pair<std::string, std::string>>;
 
 // At least one character, no blank, and not exactly "N/A".
 bool IsValidModifierLabel(const std::string& label);
@@ -48,9 +47,6 @@ bool IsListedModifierLabel(TCustomIniFile& ini, const std::string& name);
 // the line that counts, so it is repeated until no listing is left.
 void RemoveEveryListing(TCustomIniFile& ini, const std::string& section, const std::string& value);
 
-// The modifiers a 2DA file's section lists, in key order: every key with a label (a key
-// with an empty value stays in the file but lists nothing).
-TKeyValues ListedModifiers(TCustomIniFile& ini, const std::string& fileSection);
 // Lists a new modifier `label` in the file's section under the least free key of `kindWord`
 // ("AddRow", ...), counted from the file; answers the key.
 std::string AddModifier(TCustomIniFile& ini, const std::string& fileSection,

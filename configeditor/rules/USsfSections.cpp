@@ -47,6 +47,12 @@ void SwitchSsfKind(TCustomIniFile& ini, const std::string& fileName, bool replac
   batch.UpdateFile();
 }
 
+TKeyValues SoundEntryRows(TCustomIniFile& ini, const std::string& fileSection) {
+  TIniReadScope reading(ini);
+  if (!ini.SectionExists(kSsfListSection)) return {};
+  return SectionRows(ini, fileSection);
+}
+
 void StoreSoundEntry(TCustomIniFile& ini, const std::string& fileSection, const std::string& entry,
                      const std::string& value) {
   ini.WriteString(fileSection, entry, value);

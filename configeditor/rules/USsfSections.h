@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "configeditor/rules/UChangesIniNames.h"
+#include "configeditor/rules/USectionRows.h"
 #include "formats/UKV_IniFile.h"
 
 namespace quennet {
@@ -30,6 +31,10 @@ std::optional<bool> SsfListKind(TCustomIniFile& ini, const std::string& fileName
 // after it deleted and written again behind it. Keys before it are not touched;
 // nothing is written when every key already has that kind.
 void SwitchSsfKind(TCustomIniFile& ini, const std::string& fileName, bool replace);
+
+// The sound entries of a listed soundset file's section, in key order; none while
+// "[SSFList]" lists nothing.
+TKeyValues SoundEntryRows(TCustomIniFile& ini, const std::string& fileSection);
 
 // Stores the new value of a sound entry in the soundset file's section (in place when
 // the entry is there in any case).

@@ -32,14 +32,6 @@ TTokenEdit EditToken(TCustomIniFile& ini, const std::string& oldKey, const std::
   return TTokenEdit::Stored;
 }
 
-std::vector<std::pair<std::string, std::string>> ReadTokens(TCustomIniFile& ini) {
-  TIniReadScope reading(ini);
-  std::vector<std::pair<std::string, std::string>> tokens;
-  for (const std::string& key : ini.ReadSection(kTlkListSection))
-    tokens.emplace_back(key, ini.ReadString(kTlkListSection, key, ""));
-  return tokens;
-}
-
 void DeleteToken(TCustomIniFile& ini, const std::string& key) {
   ini.DeleteKey(kTlkListSection, key);
 }

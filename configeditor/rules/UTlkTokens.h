@@ -29,8 +29,6 @@ enum class TTokenEdit {
 TTokenEdit EditToken(TCustomIniFile& ini, const std::string& oldKey, const std::string& number,
                      const std::string& strRef);
 
-// The tokens of "[TLKList]" in key order: key and StrRef.
-std::vector<std::pair<std::string, std::string>> ReadTokens(TCustomIniFile& ini);
 // Removes the token `key`.
 void DeleteToken(TCustomIniFile& ini, const std::string& key);
 

@@ -100,13 +100,6 @@ TEST_F(ModifierSectionsTest, AFailingKeysFirstRewriteLeavesTheFileAsItWas) {
   EXPECT_EQ(before, platform::ReadWholeFile(path));
 }
 
-TEST_F(ModifierSectionsTest, TheListedModifiersAreTheKeysWithALabel) {
-  TKV_Inifile& file =
-      Ini(Lines({"[spells.2da]", "AddRow0=a", "ChangeRow0=", "CopyRow0=c", "[x]", "AddRow1=x"}));
-  EXPECT_EQ((TKeyValues{{"AddRow0", "a"}, {"CopyRow0", "c"}}), ListedModifiers(file, "spells.2da"));
-  EXPECT_EQ(TKeyValues{}, ListedModifiers(file, "none.2da"));
-}
-
 TEST_F(ModifierSectionsTest, AddingCopyingAndDeletingModifiers) {
   TKV_Inifile& file = Ini(Lines({"[spells.2da]", "AddRow0=a", "ChangeRow1=", "[a]", "RowIndex=1",
                                  "label=x", "ExclusiveColumn=label"}));
