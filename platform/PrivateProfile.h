@@ -142,6 +142,10 @@ class ProfileText {
 std::optional<std::string> UnwritableKeyReason(std::string_view name);
 std::optional<std::string> UnwritableSectionReason(std::string_view name);
 
+// `text` without the blanks (spaces and tabs) that the rules drop around every section
+// name, key name and value they read.
+std::string_view TrimBlanks(std::string_view text);
+
 // One change to the file; the texts belong to the caller.
 struct ProfileEdit {
   enum class Kind { SetValue, RemoveKey, RemoveSection, PutKeysFirst };

@@ -45,6 +45,8 @@ std::string_view EndingText(uint8_t ending) {
 
 }  // namespace
 
+std::string_view TrimBlanks(std::string_view text) { return Trim(text); }
+
 ProfileText::ProfileText(std::string content) : FBytes(std::move(content)) {
   FBaseSize = FBytes.size();
   // A UTF-8 byte-order mark that an editor put in front is kept, but is no part of the

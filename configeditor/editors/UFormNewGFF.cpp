@@ -18,6 +18,7 @@
 #include "configeditor/UForms.h"
 #include "configeditor/help/UInfoForm.h"
 #include "configeditor/parts/UIcons.h"
+#include "configeditor/parts/UListColumns.h"
 #include "configeditor/prompts/UModLabelForm.h"
 #include "configeditor/rules/UChangesIniNames.h"
 #include "configeditor/rules/UModifierSections.h"
@@ -245,7 +246,7 @@ void TFormNewGFF::RefreshFieldList(int row) {
   gridFields->SetRows(std::move(rows));
   int column = 0;
   // "ExoLocString" needs more than the 80 pixels the type column had on the old font.
-  for (int width : {70, 120, 100, 110}) gridFields->SetColWidth(column++, width);
+  for (int width : {70, 120, 100, 110}) FitColumn(*gridFields, column++, width);
   btnEdit->setEnabled(true);
   if (row >= 0) gridFields->SetRow(row);
 }

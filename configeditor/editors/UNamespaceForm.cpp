@@ -299,8 +299,9 @@ void TNamespaceForm::btnAddClick() {
     if (platform::RunModal(FLabelPrompt) != QDialog::Accepted) return;
     label = FLabelPrompt.GetLabel();
     if (label.empty()) return;
-    if (!IsSetupLabelTaken(*FSetupIni, label)) break;
-    ShowWarning("This label is already used by another Setup! Please pick another.");
+    const std::optional<std::string> problem = SetupLabelProblem(*FSetupIni, label);
+    if (!problem) break;
+    ShowWarning(*problem);
   }
   AddSetup(*FSetupIni, label);
   listNS->setCurrentItem(AddListItem(label));

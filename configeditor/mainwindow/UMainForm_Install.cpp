@@ -15,6 +15,7 @@
 #include "configeditor/help/UInfoForm.h"
 #include "configeditor/mainwindow/UMainForm.h"
 #include "configeditor/parts/UIcons.h"
+#include "configeditor/parts/UListColumns.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/prompts/UMassAddForm.h"
 #include "configeditor/rules/UFileKinds.h"
@@ -121,9 +122,10 @@ void TMainForm::LoadInstallList() {
   for (const TInstallEntry& entry : ReadInstallList(*FChangesIni)) rows.push_back(Row(entry));
   if (rows.empty()) rows.push_back({"", "", ""});
   gridInstall->SetRows(std::move(rows));
-  gridInstall->SetColWidth(0, kFolderWidth);
-  gridInstall->SetColWidth(1, gridInstall->width() - kFolderWidth - kKindWidth - 24);
-  gridInstall->SetColWidth(2, kKindWidth);
+  FitColumn(*gridInstall, 0, kFolderWidth);
+  FitColumn(*gridInstall, 2, kKindWidth);
+  gridInstall->SetColWidth(
+      1, gridInstall->width() - gridInstall->ColWidth(0) - gridInstall->ColWidth(2) - 24);
 }
 
 void TMainForm::SelectInstallEntry(const TInstallEntry& entry) {

@@ -118,10 +118,16 @@ void TMainForm::btnAddScriptClick() {
   if (!typed) return;
   const std::string name = TrimmedName(*typed);
   if (name.empty()) return;
-  const std::optional<std::string> destination = platform::StorableText(this, edScriptDest->text());
-  if (!destination) return;
+  const std::optional<std::string> typedDestination =
+      platform::StorableText(this, edScriptDest->text());
+  if (!typedDestination) return;
+  const std::string destination = TrimmedName(*typedDestination);
+  if (std::optional<std::string> refusal = RefusedCompileEntry(name, destination)) {
+    ShowWarning(*refusal);
+    return;
+  }
   const std::string key =
-      AddCompileEntry(*FChangesIni, name, cbScriptReplace->isChecked(), *destination);
+      AddCompileEntry(*FChangesIni, name, cbScriptReplace->isChecked(), destination);
   if (key.empty()) return;
   LoadCompileList();
   platform::KeyValueList(*gridScript).SelectKey(key);

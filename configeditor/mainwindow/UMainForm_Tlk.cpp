@@ -14,6 +14,7 @@
 #include "configeditor/parts/UIcons.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/prompts/UEditTokenForm.h"
+#include "configeditor/rules/UFileKinds.h"
 #include "configeditor/rules/USectionRows.h"
 #include "configeditor/rules/UTlkTokens.h"
 #include "platform/ui/Application.h"
@@ -161,8 +162,8 @@ void TMainForm::gridTokensDblClick() {
   prompt.edToken->setText(platform::ToQt(oldKey.size() > 6 ? oldKey.substr(6) : std::string()));
   prompt.edStrRef->setText(platform::ToQt(gridTokens->Cell(1, row)));
   if (platform::RunModal(prompt) != QDialog::Accepted) return;
-  const std::string number = platform::FromQt(prompt.edToken->text());
-  const std::string strRef = platform::FromQt(prompt.edStrRef->text());
+  const std::string number = TrimmedName(platform::FromQt(prompt.edToken->text()));
+  const std::string strRef = TrimmedName(platform::FromQt(prompt.edStrRef->text()));
   switch (EditToken(*FChangesIni, oldKey, number, strRef)) {
     case TTokenEdit::Ignored:
       return;

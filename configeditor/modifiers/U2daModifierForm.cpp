@@ -161,6 +161,8 @@ QWidget* T2daModifierForm::CreateListSide(const TModifierDialogLayout& layout) {
   btnEditColValue = NewImageButton(side, "btnEditColValue", TButtonImage::Edit, layout.editHint);
   grid2daMod = NewKeyValueGrid(side, "grid2daMod", "");
   grid2daMod->setMinimumSize(300, 330);
+  // Tab leaves the list (whose rows are selected whole) for the next component.
+  grid2daMod->setTabKeyNavigation(false);
 
   auto* heading = new QHBoxLayout;
   heading->addWidget(lblGridHeading, 1);
@@ -187,8 +189,15 @@ void T2daModifierForm::AddInputPart(QWidget* part) {
 
 void T2daModifierForm::FixSize(QSize least) {
   FLeastSize = least;
-  layout()->activate();
   platform::FixSizeAtLeast(this, least.width(), least.height());
+}
+
+void T2daModifierForm::SetTabOrder(const std::vector<QWidget*>& inputs) {
+  std::vector<QWidget*> order = inputs;
+  order.insert(order.end(),
+               {btnAddToList, btnEditColValue, grid2daMod, FDeleteButton, FCloseButton});
+  for (size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+  FFirstInput = inputs.front();
 }
 
 void T2daModifierForm::SetOpenerTexts(const TOpenerTexts& texts) {
@@ -306,6 +315,7 @@ void T2daModifierForm::ShowWarning(const std::string& text) {
 void T2daModifierForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   platform::CentreOnDesktop(*this);
+  if (FFirstInput) FFirstInput->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace quennet

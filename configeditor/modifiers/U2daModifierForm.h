@@ -126,6 +126,10 @@ class T2daModifierForm : public QDialog {
   // The dialog's fixed size: what its contents need, at least `least`; the opener's
   // texts fit it again.
   void FixSize(QSize least);
+  // Tab goes in reading order: `inputs` from the top, the store and edit buttons, the
+  // list, its delete button, Close last. The first input has the focus when the dialog
+  // opens.
+  void SetTabOrder(const std::vector<QWidget*>& inputs);
 
   // The value box, whose drop-down builds the token list with `fixedTokens` first.
   void BindValueBox(TDropDownCombo& valueBox, std::vector<std::string> fixedTokens);
@@ -175,6 +179,7 @@ class T2daModifierForm : public QDialog {
   QToolButton* FDeleteButton = nullptr;
   QPushButton* FCloseButton = nullptr;
   QSize FLeastSize;
+  QWidget* FFirstInput = nullptr;
   TDropDownCombo* FValueBox = nullptr;
   std::vector<std::string> FFixedTokens;
 };

@@ -69,6 +69,7 @@ TAdd2daColForm::TAdd2daColForm(QWidget* parent)
   for (QWidget* box : std::initializer_list<QWidget*>{cbRowIdent, edRowNum, cbRowValue}) {
     OnCtrlShiftKeyRelease(box, Qt::Key_Right, [this] { btnAddToListClick(); });
   }
+  SetTabOrder({edNewLabel, edDefaultVal, cbRowIdent, edRowNum, cbRowValue});
   FixSize(QSize(640, 460));
 }
 

@@ -2,8 +2,11 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QToolButton>
 
+#include "configeditor/parts/UDropDownCombo.h"
 #include "platform/ui/Application.h"
 
 namespace quennet {
@@ -22,6 +25,7 @@ TChange2daForm::TChange2daForm(QWidget* parent)
   AddInputPart(boxChangeValue);
   FLabels = std::make_unique<TRequestedColumnLabels>(*this, *cbColLabel);
   platform::Connect(btnLoadCols, &QToolButton::clicked, this, [this] { btnLoadColsClick(); });
+  SetTabOrder({cbIdxType, edIdx, btnSetIdx, cbColLabel, btnLoadCols, cbColValue});
   FixSize(QSize(640, 400));
 }
 

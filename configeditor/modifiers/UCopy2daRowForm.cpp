@@ -4,9 +4,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QToolButton>
 
 #include "configeditor/help/UInfoCopyForm.h"
+#include "configeditor/parts/UDropDownCombo.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "platform/ui/Application.h"
 
@@ -42,6 +45,8 @@ TCopy2daForm::TCopy2daForm(QWidget* parent)
   platform::Connect(btnLoad2da, &QToolButton::clicked, this,
                     [this] { btnLoadColsClick(btnLoad2da); });
   platform::Connect(btnCopyInfo, &QToolButton::clicked, this, [this] { btnCopyInfoClick(); });
+  SetTabOrder({cbIdxType, edIdx, btnSetIdx, cbExclusiveLabel, btnLoad2da, btnCopyInfo, cbColLabel,
+               btnLoadCols, cbColValue});
   FixSize(QSize(640, 400));
 }
 

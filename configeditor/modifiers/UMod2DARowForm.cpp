@@ -51,6 +51,7 @@ TMod2DARowForm::TMod2DARowForm(QWidget* parent)
                     [this] { btnOpen2daClick(btnLoad2da); });
   OnCtrlShiftKeyRelease(cbColLabel, Qt::Key_Right, [this] { btnAddToListClick(); });
   OnCtrlShiftKeyRelease(cbColValue, Qt::Key_Right, [this] { btnAddToListClick(); });
+  SetTabOrder({cbExclusiveLabel, btnLoad2da, cbColLabel, btnOpen2da, cbColValue});
   FixSize(QSize(640, 400));
 }
 

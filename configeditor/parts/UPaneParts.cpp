@@ -2,15 +2,14 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTreeWidgetItem>
-#include <algorithm>
 
+#include "configeditor/parts/UListColumns.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"
@@ -19,17 +18,6 @@
 namespace quennet {
 
 namespace {
-
-// Room around a cell's text: the view's margins on both sides.
-constexpr int kCellPadding = 12;
-
-int WidestText(const platform::StringGrid& grid, int col) {
-  const QFontMetrics metrics(grid.font());
-  int widest = 0;
-  for (int row = 0; row < grid.RowCount(); ++row)
-    widest = std::max(widest, metrics.horizontalAdvance(platform::ToQt(grid.Cell(col, row))));
-  return widest + kCellPadding;
-}
 
 bool IsCtrlShiftKeyPress(const QEvent& event, int key) {
   if (event.type() != QEvent::KeyPress) return false;
@@ -113,9 +101,8 @@ platform::StringGrid* NewKeyValueGrid(QWidget* parent, const char* name, const c
 }
 
 void SetKeyValueColumns(platform::StringGrid& grid, int keyWidth) {
-  const int first = std::max(keyWidth, WidestText(grid, 0));
-  grid.SetColWidth(0, first);
-  grid.SetColWidth(1, grid.width() - first - 6);
+  FitColumn(grid, 0, keyWidth);
+  grid.SetColWidth(1, grid.width() - grid.ColWidth(0) - 6);
 }
 
 QComboBox* NewChoiceList(QWidget* parent, const char* name, const char* hint,

@@ -9,6 +9,7 @@
 
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/rules/UFileCategories.h"
+#include "configeditor/rules/UFileKinds.h"
 #include "configeditor/rules/UKeyNumbering.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
@@ -64,7 +65,7 @@ std::string TFormFilename::GetFilename() const { return platform::FromQt(edFilen
 std::optional<std::string> TFormFilename::Ask(const std::string& word) {
   SetFileType(word);
   if (platform::RunModal(*this) != QDialog::Accepted) return std::nullopt;
-  std::string name = TrimmedFileName(GetFilename());
+  std::string name = TrimmedName(GetFilename());
   if (IsNoFileName(name)) return std::nullopt;
   return name;
 }

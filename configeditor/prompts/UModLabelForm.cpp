@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "configeditor/rules/UFileKinds.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"
@@ -63,7 +64,9 @@ TNewLabelForm::TNewLabelForm(QWidget* parent) : QDialog(parent) {
   platform::Connect(btnCancel, &QPushButton::clicked, this, [this] { reject(); });
 }
 
-std::string TNewLabelForm::GetLabel() const { return platform::FromQt(edModLabel->text()); }
+std::string TNewLabelForm::GetLabel() const {
+  return TrimmedName(platform::FromQt(edModLabel->text()));
+}
 
 std::optional<std::string> TNewLabelForm::Ask(const std::string& title,
                                               const std::string& caption) {

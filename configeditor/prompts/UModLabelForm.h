@@ -17,10 +17,10 @@ class TNewLabelForm : public QDialog {
  public:
   explicit TNewLabelForm(QWidget* parent = nullptr);
 
-  // The text of edModLabel, as typed.
+  // The text of edModLabel without blanks at its ends, as changes.ini would hold it.
   std::string GetLabel() const;
-  // Empties the box, sets the title and caption and shows the prompt; the label as
-  // typed, or none when the prompt is cancelled. The caller checks the label.
+  // Empties the box, sets the title and caption and shows the prompt; the label
+  // (GetLabel), or none when the prompt is cancelled. The caller checks the label.
   std::optional<std::string> Ask(const std::string& title, const std::string& caption);
 
   QLabel* lblTitle = nullptr;

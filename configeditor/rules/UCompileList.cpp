@@ -13,7 +13,18 @@ namespace {
 constexpr char kDestination[] = "!Destination";
 constexpr char kOverride[] = "override";
 
+// Where the installer puts a compiled script unless its section names another place.
+bool IsDefaultDestination(const std::string& destination) {
+  return destination.empty() || platform::SameTextAscii(destination, kOverride);
+}
+
 }  // namespace
+
+std::optional<std::string> RefusedCompileEntry(const std::string& script,
+                                               const std::string& destination) {
+  if (IsDefaultDestination(destination)) return std::nullopt;
+  return RefusedSectionName(script);
+}
 
 std::vector<std::pair<std::string, std::string>> ReadCompileList(TCustomIniFile& ini) {
   return SectionRows(ini, kCompileListSection);
@@ -45,7 +56,7 @@ std::string ScriptDestination(TCustomIniFile& ini, const std::string& script) {
 
 void SetScriptDestination(TCustomIniFile& ini, const std::string& script,
                           const std::string& destination) {
-  if (!destination.empty() && !platform::SameTextAscii(destination, kOverride)) {
+  if (!IsDefaultDestination(destination)) {
     ini.WriteString(script, kDestination, destination);
     return;
   }

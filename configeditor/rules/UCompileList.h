@@ -3,6 +3,7 @@
 // script's own section may hold "!Destination", where its compiled file goes.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +14,12 @@ namespace quennet {
 
 // (key, value) of every "[CompileList]" key in file order, empty values included.
 std::vector<std::pair<std::string, std::string>> ReadCompileList(TCustomIniFile& ini);
+
+// Why changes.ini cannot hold what adding `script` with `destination` writes, checked
+// before anything is written: the accessor's sentence for a script name that cannot
+// name the section a destination other than "override" goes into; nothing when it can.
+std::optional<std::string> RefusedCompileEntry(const std::string& script,
+                                               const std::string& destination);
 
 // Lists `script` as a "Replace" or "File" entry and stores its destination. A script
 // already listed with this kind changes nothing (not even the destination) and gives

@@ -8,8 +8,6 @@ namespace quennet {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
-
 // A 2DA file's section lists its modifiers, whose sections go with it. Another
 // file's section naming the same label is not looked at.
 void EraseModifierSections(TCustomIniFile& ini, const std::string& fileSection) {
@@ -35,12 +33,6 @@ const TFileCategory& FileCategory(TFileKind kind) {
     if (category.kind == kind) return category;
   }
   return kFileCategories.front();
-}
-
-std::string TrimmedFileName(std::string_view typed) {
-  const size_t first = typed.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return std::string(typed.substr(first, typed.find_last_not_of(kBlanks) - first + 1));
 }
 
 bool IsNoFileName(std::string_view name) { return name.empty() || name == kNoName; }

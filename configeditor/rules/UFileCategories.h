@@ -33,9 +33,6 @@ const TFileCategory& FileCategory(TFileKind kind);
 inline constexpr char kFileNameInUseWarning[] =
     "A file with this name is already used in this changes.ini file!";
 
-// The name a user typed, without the blanks at its ends: the INI accessor drops them
-// when it reads a value back, so an untrimmed name would not be found again.
-std::string TrimmedFileName(std::string_view typed);
 // Empty or exactly "N/A": the add commands ignore it without a message.
 bool IsNoFileName(std::string_view name);
 

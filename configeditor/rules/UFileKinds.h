@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/PrivateProfile.h"
 #include "platform/Text.h"
 
 namespace quennet {
@@ -17,14 +18,13 @@ inline bool IsReplaceKey(std::string_view key) {
 
 inline std::string EntryKeyPrefix(bool replace) { return replace ? "Replace" : "File"; }
 
-// A typed folder, file or script name without the blanks around it: the INI accessor
-// trims values as it reads them, so " a.2da" would pass a test against the stored
-// "a.2da" and be listed twice.
+// A typed name (a modifier or setup label, a file, folder or script name, a token key)
+// as changes.ini reads it back: without the blanks the INI rules drop around section
+// names, key names and values. Every command checks the name trimmed so, or " a.2da"
+// would pass a test against the stored "a.2da" and be listed twice, and "a.utc " would
+// pass the in-use test while its keys land in the section "[a.utc]".
 inline std::string TrimmedName(std::string_view typed) {
-  constexpr std::string_view kBlanks = " \t";
-  const size_t first = typed.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return std::string(typed.substr(first, typed.find_last_not_of(kBlanks) - first + 1));
+  return std::string(platform::TrimBlanks(typed));
 }
 
 }  // namespace quennet

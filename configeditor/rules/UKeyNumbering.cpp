@@ -71,11 +71,6 @@ std::string NextFreeFilledKey(TCustomIniFile& ini, const std::string& section,
 
 std::string BareFileName(std::string_view path) { return platform::ExtractFileName(path); }
 
-std::string LastPathPart(std::string_view folder) {
-  while (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) {
-    folder.remove_suffix(1);
-  }
-  return platform::ExtractFileName(folder);
-}
+std::string LastPathPart(std::string_view folder) { return platform::ExtractFileName(folder); }
 
 }  // namespace quennet

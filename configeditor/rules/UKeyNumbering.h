@@ -43,7 +43,8 @@ class TKeyNumbering {
 
 // A picked file's name without its folder, as changes.ini stores it.
 std::string BareFileName(std::string_view path);
-// The last part of a picked folder's path (separators at its end ignored).
+// The text after the last separator of a picked folder's path: an empty text for a path
+// that ends in one, such as the drive root C:\ (it names no folder to install into).
 std::string LastPathPart(std::string_view folder);
 
 }  // namespace quennet

@@ -48,6 +48,13 @@ bool IsSetupLabelTaken(TCustomIniFile& ini, const std::string& label) {
   return platform::SameTextAscii(label, kNamespaces) || ini.SectionExists(label);
 }
 
+std::optional<std::string> SetupLabelProblem(TCustomIniFile& ini, const std::string& label) {
+  if (std::optional<std::string> refusal = RefusedSectionName(label)) return refusal;
+  if (IsSetupLabelTaken(ini, label))
+    return "This label is already used by another Setup! Please pick another.";
+  return std::nullopt;
+}
+
 void AddSetup(TCustomIniFile& ini, const std::string& label) {
   TIniBatch batch(ini);
   ini.WriteString(kNamespaces, NextFreeKey(ini, kNamespaces, "Namespace", 1), label);

@@ -28,6 +28,23 @@ class EscapeFilter : public QObject {
   }
 };
 
+// A text changed since the last layout (a group's caption) leaves the layouts above its
+// widget out of date until the event loop runs: each widget's layout is computed again,
+// every descendant before its parent, so that the size hints are current.
+void LayOutAnew(QWidget& widget) {
+  const QList<QWidget*> parts = widget.findChildren<QWidget*>();
+  for (auto part = parts.rbegin(); part != parts.rend(); ++part) {
+    if (QLayout* layout = (*part)->layout()) {
+      layout->invalidate();
+      layout->activate();
+    }
+  }
+  if (QLayout* layout = widget.layout()) {
+    layout->invalidate();
+    layout->activate();
+  }
+}
+
 }  // namespace
 
 void SetHint(QWidget* control, const char* hint) {
@@ -106,6 +123,7 @@ void FixSize(QDialog* dialog) {
 }
 
 void FixSizeAtLeast(QWidget* widget, int minimumWidth, int minimumHeight) {
+  LayOutAnew(*widget);
   widget->setFixedSize(widget->sizeHint().expandedTo(QSize(minimumWidth, minimumHeight)));
 }
 

@@ -66,7 +66,8 @@ inline QHBoxLayout* ButtonRow(QPushButton* first, QPushButton* second) {
 
 // The dialog keeps the size its layout asks for and cannot be resized.
 void FixSize(QDialog* dialog);
-// The size its contents need, and at least `minimum` (the designed size).
+// The size its contents need, with every layout current (also after texts changed since
+// the last layout), and at least `minimum` (the designed size).
 void FixSizeAtLeast(QWidget* widget, int minimumWidth, int minimumHeight);
 // Moves `window` so that its present size is centred on the primary screen's work area.
 void CentreOnDesktop(QWidget& window);

@@ -133,6 +133,39 @@ TEST_F(NewGffFieldTest, AByteIsSavedOnceInItsKeyOrder) {
   EXPECT_EQ((Rows{{"Tag", "1"}, {"AddField0", "nf_byte"}}), PaneRows());
 }
 
+// The columns are at least their designed widths and as wide as their texts need, such
+// as the long labels the GFF compare makes; showing the list writes nothing.
+TEST_F(NewGffFieldTest, ListColumnsFitTheirTexts) {
+  const int designed[] = {70, 120, 100, 110};
+  struct Case {
+    const char* name;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"short texts", kHead + Lines({"[p.utc]", "AddField0=nf", "[nf]", "FieldType=Byte",
+                                     "Label=Plot", "Value=1"})},
+      {"a compare's long label",
+       kHead +
+           Lines({"[p.utc]", "AddField0=p_utc_ItemList_12_EquippedRes_Struct_3", "AddField12345=x",
+                  "[p_utc_ItemList_12_EquippedRes_Struct_3]", "FieldType=ExoLocString",
+                  "Label=ACertainlyLongLabel", "[x]", "FieldType=Byte"})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    OpenAndSelect(c.text);
+    RunEditor([&](TFormNewGFF& editor) {
+      const platform::StringGrid& grid = *editor.gridFields;
+      const QAbstractItemView& view = grid;
+      for (int col = 0; col < 4; ++col) {
+        SCOPED_TRACE(col);
+        EXPECT_GE(grid.ColWidth(col), designed[col]);
+        EXPECT_GE(grid.ColWidth(col), view.sizeHintForColumn(col)) << "no text is cut";
+      }
+    });
+    EXPECT_EQ(c.text, File());
+  }
+}
+
 TEST_F(NewGffFieldTest, NewThenCloseWritesNothing) {
   const std::string text = kHead + Lines({"[p.utc]", "Tag=1"});
   OpenAndSelect(text);
@@ -173,6 +206,27 @@ TEST_F(NewGffFieldTest, LabelsAModifierMayNotTake) {
     New(editor, "with blanks");
     EXPECT_TRUE(editor.btnSave->isEnabled());
     EXPECT_EQ("with blanks", editor.GetModifierSection());
+  });
+  EXPECT_EQ(text, File());
+}
+
+// A label is trimmed as changes.ini trims section names before it is checked: padded,
+// the name of a file just added or of an empty fixed section is still in use, as the
+// modifier's keys would land in that section.
+TEST_F(NewGffFieldTest, LabelsAreCheckedAsTheFileWouldHoldThem) {
+  const std::string text = kHead + Lines({"File1=a.utc", "[p.utc]", "AddField0=sib", "[sib]",
+                                          "FieldType=Byte", "[InstallList]"});
+  OpenAndSelect(text);
+  RunEditor([this](TFormNewGFF& editor) {
+    for (const char* label : {"a.utc ", "InstallList ", "\tsib", " p.utc"}) {
+      SCOPED_TRACE(label);
+      services.messages.Expect(MessageKind::Warning, kNotUnique);
+      New(editor, label);
+      EXPECT_FALSE(editor.btnSave->isEnabled());
+    }
+    New(editor, "  fresh ");
+    EXPECT_TRUE(editor.btnSave->isEnabled());
+    EXPECT_EQ("fresh", editor.GetModifierSection());
   });
   EXPECT_EQ(text, File());
 }

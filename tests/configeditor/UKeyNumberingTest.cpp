@@ -105,9 +105,10 @@ TEST(KeyNumberingTest, BareNamesDropTheFolder) {
   };
   for (auto [path, name] : files) EXPECT_EQ(name, quennet::BareFileName(path));
   const std::pair<const char*, const char*> folders[] = {
-      {"/home/me/StreamVoice/AVO/", "AVO"},
+      {"/home/me/StreamVoice/AVO", "AVO"},
       {"C:\\Games\\Override", "Override"},
-      {"C:\\Games\\Lips\\\\", "Lips"},
+      {"C:\\", ""},
+      {"C:\\Games\\Lips\\", ""},
   };
   for (auto [path, name] : folders) EXPECT_EQ(name, quennet::LastPathPart(path));
 }

@@ -20,6 +20,7 @@
 #include "configeditor/prompts/UFormFilename.h"
 #include "configeditor/prompts/UModLabelForm.h"
 #include "configeditor/rules/UFileCategories.h"
+#include "configeditor/rules/UFileKinds.h"
 #include "formats/U2DAEdit.h"
 #include "platform/ui/StringGrid.h"
 #include "tests/configeditor/ModifierTexts.h"
@@ -110,7 +111,7 @@ TEST_F(Quennet2daTest, AddingFiles) {
     const bool added = c.after != c.before;
     EXPECT_EQ(nodes + (added ? 1 : 0), form->node2da->childCount());
     if (added) {
-      EXPECT_EQ(quennet::TrimmedFileName(c.typed), CurrentNodeText());
+      EXPECT_EQ(quennet::TrimmedName(c.typed), CurrentNodeText());
       EXPECT_TRUE(form->pane2da->isVisible());
       EXPECT_EQ((Rows{{"", ""}}), ListRows());
     }
@@ -359,6 +360,105 @@ TEST_F(Quennet2daTest, DialogContractForTheFourKinds) {
   EXPECT_EQ(" Set existing line to copy ", copy.boxIdentifier->title().toStdString());
   EXPECT_EQ("Copy 2DA line", copy.lblHeadline->text().toStdString());
   EXPECT_EQ("New column values for copied line:", copy.lblGridHeading->text().toStdString());
+}
+
+// The four dialogs as their buttons open them, with the 2DA file beside changes.ini.
+struct DialogOpener {
+  QPushButton* quennet::TMainForm::*button;
+  const char* dialog;
+  const char* key;
+  std::string loaded;  // what the dialog's load wrote into the empty section
+};
+const DialogOpener kDialogOpeners[] = {
+    {&quennet::TMainForm::btn2daAddRow, "TMod2DARowForm", "AddRow0", ""},
+    {&quennet::TMainForm::btn2daModify, "TChange2daForm", "ChangeRow0",
+     Lines({"[m]", "RowIndex=0"})},
+    {&quennet::TMainForm::btn2daCopy, "TCopy2daForm", "CopyRow0", Lines({"[m]", "RowIndex=0"})},
+    {&quennet::TMainForm::btn2daNewCol, "TAdd2daColForm", "AddColumn0",
+     Lines({"[m]", "ColumnLabel=NewColumn", "DefaultValue=****"})},
+};
+
+// The opener's captions and headings are set after the dialog was built: every box,
+// label and button is still as tall as it needs, and the dialog holds them all.
+TEST_F(Quennet2daTest, DialogsFitTheOpenersTexts) {
+  modifier_testing::Write2da(PathOf("spells.2da"), {"label", "range"});
+  const std::string before = kHead + Lines({"[2DAList]", "Table0=spells.2da"});
+  for (const DialogOpener& c : kDialogOpeners) {
+    SCOPED_TRACE(c.dialog);
+    OpenAndSelect(before, "spells.2da");
+    ExpectLabel("m");
+    ExpectDialog(c.dialog, [](QDialog& dialog) {
+      const QSize needed = dialog.sizeHint();
+      EXPECT_GE(dialog.width(), needed.width());
+      EXPECT_GE(dialog.height(), needed.height());
+      for (QWidget* control : dialog.findChildren<QWidget*>()) {
+        if (!control->isVisible()) continue;
+        if (!qobject_cast<QLabel*>(control) && !qobject_cast<QComboBox*>(control) &&
+            !qobject_cast<QLineEdit*>(control) && !qobject_cast<QAbstractButton*>(control) &&
+            !qobject_cast<QGroupBox*>(control)) {
+          continue;
+        }
+        if (qobject_cast<QComboBox*>(control->parentWidget())) continue;  // a box's own edit
+        SCOPED_TRACE(control->objectName().toStdString() + " " +
+                     control->property("text").toString().toStdString());
+        EXPECT_GE(control->height(), control->sizeHint().height());
+      }
+    });
+    (form->*c.button)->click();
+    EXPECT_EQ(before + Lines({"[spells.2da]", (std::string(c.key) + "=m").c_str()}) + c.loaded,
+              ReadFile("changes.ini"));
+  }
+}
+
+// The component of `dialog` that has the focus: a box's own edit counts as its box.
+std::string FocusedName(const QDialog& dialog) {
+  QWidget* focused = dialog.focusWidget();
+  if (!focused) return "(none)";
+  if (qobject_cast<QComboBox*>(focused->parentWidget())) focused = focused->parentWidget();
+  if (focused->objectName().isEmpty()) return focused->metaObject()->className();
+  return focused->objectName().toStdString();
+}
+
+// Tab goes in reading order: the inputs from the top, the list's buttons and the list,
+// Close last; the first input has the focus when a dialog opens, also when it is used
+// again after the focus stood elsewhere.
+TEST_F(Quennet2daTest, TabGoesThroughTheDialogsInReadingOrder) {
+  const std::vector<std::vector<std::string>> chains = {
+      {"cbExclusiveLabel", "btnLoad2da", "cbColLabel", "btnOpen2da", "cbColValue", "btnAddToList",
+       "btnEditColValue", "grid2daMod", "btnDelColValue", "Button1"},
+      {"cbIdxType", "edIdx", "btnSetIdx", "cbColLabel", "btnLoadCols", "cbColValue", "btnAddToList",
+       "btnEditColValue", "grid2daMod", "btnDeleteKey", "btnClose"},
+      {"cbIdxType", "edIdx", "btnSetIdx", "cbExclusiveLabel", "btnLoad2da", "btnCopyInfo",
+       "cbColLabel", "btnLoadCols", "cbColValue", "btnAddToList", "btnEditColValue", "grid2daMod",
+       "btnDeleteKey", "btnClose"},
+      {"edNewLabel", "edDefaultVal", "cbRowIdent", "edRowNum", "cbRowValue", "btnAddToList",
+       "btnEditColValue", "grid2daMod", "btnDeleteKey", "btnClose"},
+  };
+  const std::string before = kHead + Lines({"[2DAList]", "Table0=spells.2da"});
+  for (size_t i = 0; i < std::size(kDialogOpeners); ++i) {
+    const DialogOpener& c = kDialogOpeners[i];
+    SCOPED_TRACE(c.dialog);
+    OpenAndSelect(before, "spells.2da");
+    auto walkTheChain = [&](QDialog& dialog) {
+      std::vector<std::string> visited = {FocusedName(dialog)};
+      for (size_t step = 1; step <= chains[i].size(); ++step) {
+        ASSERT_NE(nullptr, dialog.focusWidget()) << testing::PrintToString(visited);
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+        visited.push_back(FocusedName(dialog));
+      }
+      std::vector<std::string> expected = chains[i];
+      expected.push_back(chains[i].front());  // round again
+      EXPECT_EQ(expected, visited);
+      QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);  // leave the first input
+    };
+    ExpectLabel("m");
+    ExpectDialog(c.dialog, walkTheChain);
+    (form->*c.button)->click();
+    ExpectDialog(c.dialog, walkTheChain);
+    DoubleClickRow(0);
+    EXPECT_EQ(before + Lines({"[spells.2da]", (std::string(c.key) + "=m").c_str()}) + c.loaded,
+              ReadFile("changes.ini"));
+  }
 }
 
 TEST_F(Quennet2daTest, DoubleClickOpensTheModifierOfAnExactKind) {

@@ -60,6 +60,24 @@ class QuennetInstallTest : public QuennetWindowTest {
   }
 };
 
+// The folder and kind columns are at least their designed widths and as wide as their
+// texts need; showing the list writes nothing.
+TEST_F(QuennetInstallTest, ListColumnsFitTheirTexts) {
+  const std::string text =
+      kHead + Lines({"[InstallList]", "install_folder0=override",
+                     "install_folder1=Modules\\A Rather Long Folder Name\\Of The Module",
+                     "[install_folder0]", "File0=a.2da", "Replace0=b.2da", "[install_folder1]",
+                     "File0=c.2da"});
+  OpenAndShowPane(text);
+  const QAbstractItemView& view = *form->gridInstall;
+  for (const auto& [col, designed] : {std::pair{0, 168}, std::pair{2, 32}}) {
+    SCOPED_TRACE(col);
+    EXPECT_GE(form->gridInstall->ColWidth(col), designed);
+    EXPECT_GE(form->gridInstall->ColWidth(col), view.sizeHintForColumn(col)) << "no text is cut";
+  }
+  EXPECT_EQ(text, ReadFile("changes.ini"));
+}
+
 TEST_F(QuennetInstallTest, AddingEntries) {
   OpenAndShowPane(kHead + Lines({"[InstallList]"}));
   Add("override", "a.2da", false);
@@ -235,7 +253,13 @@ TEST_F(QuennetInstallTest, MassAdd) {
 TEST_F(QuennetInstallTest, TheMassAddFolderPickerKeepsTheLastPart) {
   quennet::TMassAddForm& prompt = *forms->MassAddForm;
   const std::pair<const char*, const char*> cases[] = {
-      {"/x/y", "y"}, {"C:\\a\\b", "b"}, {"/", ""}, {"", ""}};
+      {"/x/y", "y"},
+      {"C:\\a\\b", "b"},
+      {"/", ""},
+      {"", ""},
+      // A path that ends in a separator, such as a drive root, names no folder to keep.
+      {"C:\\", ""},
+      {"D:\\Games\\Override\\", ""}};
   for (auto [picked, shown] : cases) {
     prompt.edFoldername->setText(QStringLiteral("typed"));
     services.folderPicker.Expect(picked);
@@ -243,6 +267,22 @@ TEST_F(QuennetInstallTest, TheMassAddFolderPickerKeepsTheLastPart) {
     EXPECT_EQ(shown, prompt.edFoldername->text().toStdString()) << picked;
   }
   EXPECT_EQ("Please select a folder to get the name of", services.folderPicker.Titles().back());
+}
+
+// A drive root picked in the prompt leaves its box empty, and the mass add then ends
+// without asking for files or writing anything.
+TEST_F(QuennetInstallTest, AMassAddIntoAPickedDriveRootWritesNothing) {
+  OpenAndShowPane(kOneEntry);
+  services.modals.Expect("TMassAddForm", [this](QDialog& dialog) {
+    Find<QLineEdit>(&dialog, "edFoldername")->setText(QStringLiteral("override"));
+    services.folderPicker.Expect("C:\\");
+    Find<QToolButton>(&dialog, "SpeedButton1")->click();
+    EXPECT_EQ("", Find<QLineEdit>(&dialog, "edFoldername")->text().toStdString());
+    Find<QPushButton>(&dialog, "btnOK")->click();
+  });
+  form->btnMassAdd->click();
+  EXPECT_EQ(kOneEntry, ReadFile("changes.ini"));
+  EXPECT_EQ((Rows{{"override", "a.2da", "Copy"}}), List());
 }
 
 TEST_F(QuennetInstallTest, NewEmptiesThePane) {

@@ -37,6 +37,30 @@ class QuennetScriptTest : public QuennetWindowTest {
   Rows List() const { return GridRows(*form->gridScript); }
 };
 
+// A script whose destination goes into a section of its name is checked before anything
+// is written: a name changes.ini cannot hold as a section is refused with the reason,
+// nothing is written and the boxes keep it for mending. Without a destination the same
+// name is only a value, and is listed.
+TEST_F(QuennetScriptTest, AScriptNameItsSectionCannotHoldWritesNothing) {
+  const std::string before = kHead + Lines({"[CompileList]", "File0=a.nss"});
+  OpenAndShowPane(before);
+  Type("e[1].nss", "mymod.erf", false);
+  services.messages.Expect(
+      MessageKind::Warning,
+      "The section name \"e[1].nss\" cannot be stored in an INI file: it holds \"]\".");
+  form->btnAddScript->click();
+  EXPECT_EQ(before, ReadFile("changes.ini"));
+  EXPECT_EQ((Rows{{"File0", "a.nss"}}), List());
+  EXPECT_EQ("e[1].nss", form->edScriptName->text().toStdString());
+  EXPECT_EQ("mymod.erf", form->edScriptDest->text().toStdString());
+
+  Type("e[1].nss", "override", false);
+  form->btnAddScript->click();
+  EXPECT_EQ(kHead + Lines({"[CompileList]", "File0=a.nss", "File1=e[1].nss"}),
+            ReadFile("changes.ini"));
+  EXPECT_EQ((Rows{{"File0", "a.nss"}, {"File1", "e[1].nss"}}), List());
+}
+
 TEST_F(QuennetScriptTest, AddingScripts) {
   enum class How { Button, KeyInName, KeyInDestination, KeyWithAlt };
   struct Case {

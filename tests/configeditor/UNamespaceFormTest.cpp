@@ -132,6 +132,66 @@ TEST_F(QuennetSetupListTest, OpenRefusesWithOneWarning) {
   EXPECT_FALSE(request.title.empty());
 }
 
+// A label is trimmed as the file trims section names before it is checked: a padded
+// "Namespaces" would write the setup's keys into the list's own section.
+TEST_F(QuennetSetupListTest, LabelsAreCheckedAsTheFileWouldHoldThem) {
+  const std::string empty = Lines({"; a list", "[Namespaces]", "Namespace1="});
+  const std::string listed = Lines({"[Namespaces]", "Namespace1=main", "[main]", "Name=m"});
+  struct Case {
+    const char* name;
+    std::string before;
+    const char* typed;
+  };
+  const Case cases[] = {
+      {"the list's own section", listed, " namespaces"},
+      {"a setup's section", listed, "\tMAIN  "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    OpenList(c.before, [&] {
+      ExpectLabel(c.typed);
+      services.messages.Expect(MessageKind::Warning, kTaken);
+      ExpectLabel("", false);
+      editor.btnAdd->click();
+    });
+    EXPECT_EQ(c.before, ReadFile("namespaces.ini"));
+  }
+  // A new list's section holds no key yet.
+  services.fileDialogs.Expect({PathOf("namespaces.ini")});
+  ExpectEditor([this] {
+    ExpectLabel("Namespaces ");
+    services.messages.Expect(MessageKind::Warning, kTaken);
+    ExpectLabel("", false);
+    editor.btnAdd->click();
+  });
+  form->SetupsNew->trigger();
+  EXPECT_EQ(kNewList, ReadFile("namespaces.ini"));
+
+  OpenList(empty, [this] {
+    Add(" extra ");
+    EXPECT_EQ((std::vector<std::string>{"extra"}), ListedLabels());
+  });
+  EXPECT_EQ(empty + Lines({"Namespace2=extra", "[extra]",
+                           "IniName=", "InfoName=", "DataPath=", "Name=", "Description="}),
+            ReadFile("namespaces.ini"));
+}
+
+// A label names the setup's section: one that the file cannot hold as a section name is
+// refused with the reason before anything is written, and the prompt asks again.
+TEST_F(QuennetSetupListTest, ALabelItsSectionCannotHoldWritesNothing) {
+  const std::string listed = Lines({"[Namespaces]", "Namespace1=main", "[main]", "Name=m"});
+  OpenList(listed, [&] {
+    ExpectLabel("x]y");
+    services.messages.Expect(
+        MessageKind::Warning,
+        "The section name \"x]y\" cannot be stored in an INI file: it holds \"]\".");
+    ExpectLabel("", false);
+    editor.btnAdd->click();
+    EXPECT_EQ((std::vector<std::string>{"main"}), ListedLabels());
+  });
+  EXPECT_EQ(listed, ReadFile("namespaces.ini"));
+}
+
 TEST_F(QuennetSetupListTest, AddingAndDeletingSetups) {
   const std::string empty = Lines({"; a list", "[Namespaces]", "Namespace1=", ""});
   OpenList(empty, [this] {
