@@ -1,6 +1,9 @@
 // The 2DA compare on whole game tables (9,999 rows × 24 columns): every cell differing,
 // and 100 changed rows, each inside one batch of the INI accessor, beside the two table
-// loads and one atomic write of the resulting changes.ini (the floors).
+// loads and one atomic write of the resulting changes.ini (the floors). Also the
+// numbering of labels: 9,999 rows sharing one row name, one changed cell each, beside a
+// table of a real game table's size (509 rows × 80 columns) with every cell changed and
+// the two loads of each pair.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -39,6 +42,50 @@ std::string TableBytes(bool (*changed)(int row)) {
   return game_file_builders::TwoDaBuilder::Table(columns, rows).Build();
 }
 
+// 9,999 rows all named "same"; the modified table's second cell differs in every row.
+std::string SharedLabelBytes(bool modified) {
+  std::vector<std::vector<std::string>> rows(kRows);
+  for (int r = 0; r < kRows; ++r)
+    rows[r] = {"same", std::to_string(r % 4000 + (modified ? 5000 : 0))};
+  return game_file_builders::TwoDaBuilder::Table({"label", "value"}, rows).Build();
+}
+
+// 509 rows × 80 columns, as a large game table; the modified one differs in every cell.
+std::string RealSizedBytes(bool modified) {
+  std::vector<std::string> columns = {"label"};
+  for (int c = 1; c < 80; ++c) columns.push_back("column" + std::to_string(c));
+  std::vector<std::vector<std::string>> rows(509);
+  for (int r = 0; r < 509; ++r) {
+    for (int c = 0; c < 80; ++c) {
+      rows[r].push_back(std::to_string((modified ? 5000 : 0) + (r * 7 + c * 13) % 4000));
+    }
+  }
+  return game_file_builders::TwoDaBuilder::Table(columns, rows).Build();
+}
+
+std::string WrittenTable(const std::string& name, const std::string& bytes) {
+  const std::string path = PathOf(name);
+  platform::ReplaceFile(path, bytes);
+  return path;
+}
+
+const std::string& SharedLabelOriginalPath() {
+  static const std::string path = WrittenTable("bench_compare_same.2da", SharedLabelBytes(false));
+  return path;
+}
+const std::string& SharedLabelModifiedPath() {
+  static const std::string path = WrittenTable("bench_compare_same_m.2da", SharedLabelBytes(true));
+  return path;
+}
+const std::string& RealSizedOriginalPath() {
+  static const std::string path = WrittenTable("bench_compare_real.2da", RealSizedBytes(false));
+  return path;
+}
+const std::string& RealSizedModifiedPath() {
+  static const std::string path = WrittenTable("bench_compare_real_m.2da", RealSizedBytes(true));
+  return path;
+}
+
 const std::string& OriginalPath() {
   static const std::string path = [] {
     std::string p = PathOf("bench_compare_original.2da");
@@ -64,23 +111,27 @@ const std::string& HundredChangedPath() {
   return path;
 }
 
-void BM_LoadTwoTables(benchmark::State& state) {
+void LoadTwo(benchmark::State& state, const std::string& originalPath,
+             const std::string& modifiedPath) {
   for (auto _ : state) {
     T2DAHandler original;
     T2DAHandler modified;
-    original.LoadFromFile(OriginalPath());
-    modified.LoadFromFile(AllChangedPath());
+    original.LoadFromFile(originalPath);
+    modified.LoadFromFile(modifiedPath);
     benchmark::DoNotOptimize(modified.RowCount());
   }
 }
+
+void BM_LoadTwoTables(benchmark::State& state) { LoadTwo(state, OriginalPath(), AllChangedPath()); }
 BENCHMARK(BM_LoadTwoTables)->Unit(benchmark::kMillisecond);
 
 // The whole command's work on changes.ini: the compare in one batch and its one write.
-void CompareInto(benchmark::State& state, const std::string& modifiedPath) {
+void CompareInto(benchmark::State& state, const std::string& modifiedPath,
+                 const std::string& originalPath = OriginalPath()) {
   const std::string iniPath = PathOf("bench_compare_changes.ini");
   T2DAHandler original;
   T2DAHandler modified;
-  original.LoadFromFile(OriginalPath());
+  original.LoadFromFile(originalPath);
   modified.LoadFromFile(modifiedPath);
   quennet::T2daCompareCounts counts;
   for (auto _ : state) {
@@ -104,6 +155,27 @@ BENCHMARK(BM_CompareEveryCellChanged)->Unit(benchmark::kMillisecond)->Iterations
 
 void BM_Compare100ChangedRows(benchmark::State& state) { CompareInto(state, HundredChangedPath()); }
 BENCHMARK(BM_Compare100ChangedRows)->Unit(benchmark::kMillisecond);
+
+void BM_LoadTwoRealSizedTables(benchmark::State& state) {
+  LoadTwo(state, RealSizedOriginalPath(), RealSizedModifiedPath());
+}
+BENCHMARK(BM_LoadTwoRealSizedTables)->Unit(benchmark::kMillisecond);
+
+void BM_CompareRealSizedTable(benchmark::State& state) {
+  CompareInto(state, RealSizedModifiedPath(), RealSizedOriginalPath());
+}
+BENCHMARK(BM_CompareRealSizedTable)->Unit(benchmark::kMillisecond);
+
+void BM_LoadTwoSharedLabelTables(benchmark::State& state) {
+  LoadTwo(state, SharedLabelOriginalPath(), SharedLabelModifiedPath());
+}
+BENCHMARK(BM_LoadTwoSharedLabelTables)->Unit(benchmark::kMillisecond);
+
+// 9,999 ChangeRow modifiers whose labels share one base: appearance_mod_same_0 to _9998.
+void BM_CompareRowsSharingOneLabel(benchmark::State& state) {
+  CompareInto(state, SharedLabelModifiedPath(), SharedLabelOriginalPath());
+}
+BENCHMARK(BM_CompareRowsSharingOneLabel)->Unit(benchmark::kMillisecond);
 
 // The floor of the full compare: writing its result once, with the same atomic replace.
 void BM_WriteTheFullResultOnce(benchmark::State& state) {

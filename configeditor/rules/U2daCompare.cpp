@@ -159,11 +159,13 @@ bool TUniqueModifierLabels::InUse(const std::string& folded, const std::string& 
 }
 
 std::string TUniqueModifierLabels::UniqueModifierLabel(const std::string& base) {
-  for (int32_t number = 0;; ++number) {
+  int32_t& number = FNextNumber[platform::AsciiLowerCase(base)];
+  for (;; ++number) {
     std::string label = base + "_" + std::to_string(number);
     std::string folded = platform::AsciiLowerCase(label);
     if (InUse(folded, label)) continue;
     FFolded.insert(std::move(folded));
+    ++number;
     return label;
   }
 }

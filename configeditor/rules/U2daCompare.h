@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "formats/U2DAEdit.h"
@@ -38,7 +39,9 @@ std::string LabelFragment(std::string_view text);
 // The labels a compare gives its modifiers: `base` + "_" + the least number from 0 that
 // names nothing in use: no value of the file's section, nothing a label typed by the
 // user could not take either (IsModifierLabelInUse), and no label made before. The
-// names in use are gathered once.
+// names in use are gathered once. Names are only added while a compare runs, so each
+// base's numbers found taken are not tried again: thousands of rows sharing one name
+// cost no more than as many names.
 class TUniqueModifierLabels {
  public:
   TUniqueModifierLabels(TCustomIniFile& ini, const std::string& fileSection);
@@ -49,6 +52,8 @@ class TUniqueModifierLabels {
 
   TCustomIniFile& FIni;
   std::unordered_set<std::string> FFolded;
+  // Folded base to the least number not yet known to be taken.
+  std::unordered_map<std::string, int32_t> FNextNumber;
 };
 
 // Compares `original` with `modified` and writes the modifiers into `fileSection`.
