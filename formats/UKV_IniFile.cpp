@@ -211,6 +211,10 @@ std::optional<std::string> RefusedSectionName(const std::string& name) {
   return platform::UnwritableSectionReason(name);
 }
 
+std::string HoldableSectionName(const std::string& name) {
+  return platform::HoldableSectionName(name);
+}
+
 std::optional<std::string> TooLargeIniFileWarning(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||

@@ -161,6 +161,10 @@ class TIniReadScope {
 // names with its write error and this sentence.
 std::optional<std::string> RefusedKeyName(const std::string& name);
 std::optional<std::string> RefusedSectionName(const std::string& name);
+// `name` made into a section name the file holds as it stands, for names the program
+// makes from the content of game files: each character a section name cannot hold as
+// "_", the blanks at either end removed (as the file's reader trims them).
+std::string HoldableSectionName(const std::string& name);
 
 // The warning for a file too large to be read as INI text (larger than 256 MiB), naming
 // its size: such a file reads as empty and refuses every change. Nothing otherwise.

@@ -141,6 +141,9 @@ class ProfileText {
 // and any name holding a line break or a zero byte.
 std::optional<std::string> UnwritableKeyReason(std::string_view name);
 std::optional<std::string> UnwritableSectionReason(std::string_view name);
+// `name` as a section name that reads back as written: each byte a section name cannot
+// hold ("]", CR, LF, NUL) as "_", then the blanks at either end removed.
+std::string HoldableSectionName(std::string_view name);
 
 // One change to the file; the texts belong to the caller.
 struct ProfileEdit {

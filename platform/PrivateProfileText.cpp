@@ -485,4 +485,12 @@ std::optional<std::string> UnwritableSectionReason(std::string_view name) {
   return Refusal("section name", name, *problem);
 }
 
+std::string HoldableSectionName(std::string_view name) {
+  std::string holdable(name);
+  for (char& c : holdable) {
+    if (c == ']' || c == '\r' || c == '\n' || c == '\0') c = '_';
+  }
+  return std::string(Trim(holdable));
+}
+
 }  // namespace platform

@@ -159,9 +159,10 @@ bool TUniqueModifierLabels::InUse(const std::string& folded, const std::string& 
 }
 
 std::string TUniqueModifierLabels::UniqueModifierLabel(const std::string& base) {
-  int32_t& number = FNextNumber[platform::AsciiLowerCase(base)];
+  const std::string holdable = HoldableSectionName(base);
+  int32_t& number = FNextNumber[platform::AsciiLowerCase(holdable)];
   for (;; ++number) {
-    std::string label = base + "_" + std::to_string(number);
+    std::string label = holdable + "_" + std::to_string(number);
     std::string folded = platform::AsciiLowerCase(label);
     if (InUse(folded, label)) continue;
     FFolded.insert(std::move(folded));

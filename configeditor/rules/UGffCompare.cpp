@@ -354,9 +354,11 @@ void TGffTargetSection::Write(const std::string& key, const std::string& value) 
 }
 
 std::string TGffSectionNames::Unique(const TGffTargetSection& target, const std::string& base) {
-  int32_t& sectionsBelow = FSectionsBelow[platform::AsciiLowerCase(base)];
+  // Labels may hold anything a section name cannot.
+  const std::string holdable = HoldableSectionName(base);
+  int32_t& sectionsBelow = FSectionsBelow[platform::AsciiLowerCase(holdable)];
   for (int32_t number = sectionsBelow;; ++number) {
-    std::string name = base + "_" + std::to_string(number);
+    std::string name = holdable + "_" + std::to_string(number);
     if (FIni.SectionExists(name)) {
       if (number == sectionsBelow) ++sectionsBelow;
       continue;

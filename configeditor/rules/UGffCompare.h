@@ -84,10 +84,10 @@ class TGffTargetSection {
   TKeyNumbering FAddFieldKeys;
 };
 
-// The names of the new sections of one compare: `base` + "_" + the least number from 0
-// that names no existing section of changes.ini and no value of the target section (both
-// without regard to case). Sections are only added while a compare runs, so the numbers
-// of a base found taken by sections are not tried again.
+// The names of the new sections of one compare: `base`, made a name changes.ini can hold
+// (HoldableSectionName), + "_" + the least number from 0 that names no existing section of
+// changes.ini and no value of the target section (both without regard to case). Sections are only
+// added while a compare runs, so the numbers of a base found taken by sections are not tried again.
 class TGffSectionNames {
  public:
   explicit TGffSectionNames(TCustomIniFile& ini) : FIni(ini) {}

@@ -130,6 +130,47 @@ TEST_F(CompareTest, LabelsSkipEveryNameInUse) {
   EXPECT_EQ("0", scratch.Ini().ReadString("appearance_mod_0_4", "RowIndex", ""));
 }
 
+// Row and column names holding what a section name cannot: each such character becomes
+// "_" and the blanks at either end go before the numbering, so every key names the
+// section that holds its modifier.
+TEST_F(CompareTest, LabelsAreNamesChangesIniCanHold) {
+  Ini(kHead);
+  const T2DAHandler original =
+      Table({"label", "v"}, {{"a]b", "1"}, {"\tpad\t", "1"}, {"x\r\ny", "1"}});
+  const T2DAHandler modified =
+      Table({"label", "v", "n]"},
+            {{"a]b", "2", "1"}, {"\tpad\t", "2", "1"}, {"x\r\ny", "2", "1"}, {"]", "3", "****"}});
+  const T2daCompareCounts counts = Compare(original, modified);
+  EXPECT_EQ(kHead + Lines({"[Appearance.2DA]",
+                           "AddColumn0=appearance_col_n__0",
+                           "ChangeRow0=appearance_mod_a_b_0",
+                           "ChangeRow1=appearance_mod_\tpad_0",
+                           "ChangeRow2=appearance_mod_x__y_0",
+                           "AddRow0=appearance_row___0",
+                           "[appearance_col_n__0]",
+                           "ColumnLabel=n]",
+                           "DefaultValue=****",
+                           "I0=1",
+                           "I1=1",
+                           "I2=1",
+                           "I3=****",
+                           "[appearance_mod_a_b_0]",
+                           "RowIndex=0",
+                           "v=2",
+                           "[appearance_mod_\tpad_0]",
+                           "RowIndex=1",
+                           "v=2",
+                           "[appearance_mod_x__y_0]",
+                           "RowIndex=2",
+                           "v=2",
+                           "[appearance_row___0]",
+                           "label=]",
+                           "v=3"}),
+            Text());
+  EXPECT_EQ(3, counts.modifiedCells);
+  EXPECT_EQ(1, counts.newRows);
+}
+
 TEST_F(CompareTest, KeysAreNumberedOverEveryKeyOfTheFile) {
   Ini(kHead + Lines({"[Appearance.2DA]", "ChangeRow0=", "changerow2=x"}));
   Compare(Table({"a"}, {{"1"}, {"1"}, {"1"}}), Table({"a"}, {{"2"}, {"2"}, {"2"}}));

@@ -322,6 +322,17 @@ TEST_F(GffCompareTest, AWholeCompareInWriteOrder) {
   EXPECT_TRUE(result->skippedKeys.empty());
 }
 
+// A label holding what a section name cannot: the section's name holds "_" there and
+// drops the blanks at its end; the label itself is written as it is.
+TEST_F(GffCompareTest, SectionNamesAreNamesChangesIniCanHold) {
+  Ini(kHead);
+  ASSERT_TRUE(Compare(GffOf({}), GffOf({Int("a]b", 1), Int("t\t", 2)})));
+  EXPECT_EQ(kHead + Lines({"[p.utc]", "AddField0=gff_p_a_b_0", "AddField1=gff_p_t_0",
+                           "[gff_p_a_b_0]", "FieldType=Int", "Path=", "Label=a]b", "Value=1",
+                           "[gff_p_t_0]", "FieldType=Int", "Path=", "Label=t\t", "Value=2"}),
+            IniText());
+}
+
 TEST_F(GffCompareTest, AFileNameWithoutDotGivesTheStemC) {
   Ini(kHead);
   ASSERT_TRUE(Compare(GffOf({}), GffOf({Items("L", {1})}), "creature"));
