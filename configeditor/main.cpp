@@ -1,6 +1,6 @@
 // Quennet: the editor of the installer's configuration (changes.ini, namespaces.ini).
 #include "configeditor/UForms.h"
-#include "configeditor/UMainForm.h"
+#include "configeditor/mainwindow/UMainForm.h"
 #include "platform/ui/Application.h"
 
 int main(int argc, char** argv) {

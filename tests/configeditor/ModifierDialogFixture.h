@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "configeditor/UInfoCopyForm.h"
+#include "configeditor/help/UInfoCopyForm.h"
 #include "formats/U2DAEdit.h"
 #include "formats/UKV_IniFile.h"
 #include "platform/Files.h"

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "configeditor/UCategoryTree.h"
 #include "configeditor/UForms.h"
-#include "configeditor/UMainForm.h"
+#include "configeditor/mainwindow/UCategoryTree.h"
+#include "configeditor/mainwindow/UMainForm.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
 #include "platform/ui/Application.h"

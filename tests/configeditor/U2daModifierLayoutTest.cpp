@@ -14,11 +14,11 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include "configeditor/UAddColForm.h"
-#include "configeditor/UChange2daRowForm.h"
-#include "configeditor/UCopy2daRowForm.h"
-#include "configeditor/UDropDownCombo.h"
-#include "configeditor/UMod2DARowForm.h"
+#include "configeditor/modifiers/UAddColForm.h"
+#include "configeditor/modifiers/UChange2daRowForm.h"
+#include "configeditor/modifiers/UCopy2daRowForm.h"
+#include "configeditor/modifiers/UMod2DARowForm.h"
+#include "configeditor/parts/UDropDownCombo.h"
 #include "platform/ui/StringGrid.h"
 #include "tests/configeditor/ModifierDialogFixture.h"
 

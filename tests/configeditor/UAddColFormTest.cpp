@@ -1,7 +1,7 @@
 // The AddColumn dialog: the column settings kept first, the row values with their
 // identifier kinds, both warnings, the key filter, the Memory pick, edit and Close.
 // Each user action is checked on the whole changes.ini text.
-#include "configeditor/UAddColForm.h"
+#include "configeditor/modifiers/UAddColForm.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "configeditor/UDropDownCombo.h"
+#include "configeditor/parts/UDropDownCombo.h"
 #include "tests/configeditor/ModifierDialogFixture.h"
 
 namespace quennet {

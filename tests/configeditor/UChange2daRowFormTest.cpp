@@ -1,7 +1,7 @@
 // The ChangeRow dialog: the line identifier (load, repair, Set, Close, the digit
 // filter), the list, ChangeRow's own column-label load and refused key names. Each
 // user action is checked on the whole changes.ini text.
-#include "configeditor/UChange2daRowForm.h"
+#include "configeditor/modifiers/UChange2daRowForm.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "configeditor/UDropDownCombo.h"
+#include "configeditor/parts/UDropDownCombo.h"
 #include "tests/configeditor/ModifierDialogFixture.h"
 
 namespace quennet {

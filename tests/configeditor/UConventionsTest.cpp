@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "configeditor/UConventions.h"
+#include "configeditor/parts/UConventions.h"
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
 #include "platform/ui/Application.h"

@@ -2,7 +2,7 @@
 // LabelIndex section kept), the exclusive column, the column labels with "NewRowLabel"
 // first, its fixed tokens and the help window. Each user action is checked on the
 // whole changes.ini text.
-#include "configeditor/UCopy2daRowForm.h"
+#include "configeditor/modifiers/UCopy2daRowForm.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "configeditor/UDropDownCombo.h"
+#include "configeditor/parts/UDropDownCombo.h"
 #include "tests/configeditor/ModifierDialogFixture.h"
 
 namespace quennet {

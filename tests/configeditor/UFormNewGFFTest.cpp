@@ -12,8 +12,8 @@
 #include <QToolButton>
 #include <functional>
 
-#include "configeditor/UFormNewGFF.h"
-#include "configeditor/UInfoForm.h"
+#include "configeditor/editors/UFormNewGFF.h"
+#include "configeditor/help/UInfoForm.h"
 #include "platform/ui/StringGrid.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/QuennetFixture.h"

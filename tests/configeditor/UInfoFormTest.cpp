@@ -5,10 +5,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "configeditor/UHelpWindow.h"
-#include "configeditor/UInfoCopyForm.h"
-#include "configeditor/UInfoForm.h"
-#include "configeditor/UModLabelForm.h"
+#include "configeditor/help/UHelpWindow.h"
+#include "configeditor/help/UInfoCopyForm.h"
+#include "configeditor/help/UInfoForm.h"
+#include "configeditor/prompts/UModLabelForm.h"
 #include "tests/configeditor/QuennetFixture.h"
 
 namespace quennet_testing {

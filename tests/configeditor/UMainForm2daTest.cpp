@@ -13,12 +13,12 @@
 #include <cerrno>
 #include <fstream>
 
-#include "configeditor/UAddColForm.h"
-#include "configeditor/UChange2daRowForm.h"
-#include "configeditor/UCopy2daRowForm.h"
-#include "configeditor/UFormFilename.h"
-#include "configeditor/UMod2DARowForm.h"
-#include "configeditor/UModLabelForm.h"
+#include "configeditor/modifiers/UAddColForm.h"
+#include "configeditor/modifiers/UChange2daRowForm.h"
+#include "configeditor/modifiers/UCopy2daRowForm.h"
+#include "configeditor/modifiers/UMod2DARowForm.h"
+#include "configeditor/prompts/UFormFilename.h"
+#include "configeditor/prompts/UModLabelForm.h"
 #include "configeditor/rules/UFileCategories.h"
 #include "formats/U2DAEdit.h"
 #include "platform/ui/StringGrid.h"

@@ -12,8 +12,8 @@
 #include <cerrno>
 #include <optional>
 
-#include "configeditor/UDropDownCombo.h"
-#include "configeditor/UInfoForm.h"
+#include "configeditor/help/UInfoForm.h"
+#include "configeditor/parts/UDropDownCombo.h"
 #include "platform/ui/StringGrid.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/QuennetFixture.h"

@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "configeditor/UInfoForm.h"
-#include "configeditor/UMassAddForm.h"
+#include "configeditor/help/UInfoForm.h"
+#include "configeditor/prompts/UMassAddForm.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/QuennetFixture.h"
 #include "tests/support/Widgets.h"

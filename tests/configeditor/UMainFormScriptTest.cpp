@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "configeditor/UInfoForm.h"
+#include "configeditor/help/UInfoForm.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/QuennetFixture.h"
 #include "tests/support/Widgets.h"

@@ -10,7 +10,7 @@
 #include <QToolButton>
 #include <cerrno>
 
-#include "configeditor/UDropDownCombo.h"
+#include "configeditor/parts/UDropDownCombo.h"
 #include "configeditor/rules/USsfSections.h"
 #include "platform/ui/StringGrid.h"
 #include "tests/configeditor/ModifierTexts.h"

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "configeditor/UEditTokenForm.h"
+#include "configeditor/prompts/UEditTokenForm.h"
 #include "talktable/UTLKFile.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/QuennetFixture.h"

@@ -2,7 +2,7 @@
 // edit, delete, the exclusive column, the column labels of the 2DA file beside
 // changes.ini, the token list and the keys Esc and Enter. Each user action is checked
 // on the whole changes.ini text.
-#include "configeditor/UMod2DARowForm.h"
+#include "configeditor/modifiers/UMod2DARowForm.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <QToolButton>
 #include <memory>
 
-#include "configeditor/UDropDownCombo.h"
+#include "configeditor/parts/UDropDownCombo.h"
 #include "formats/U2DAEdit.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/StringGrid.h"

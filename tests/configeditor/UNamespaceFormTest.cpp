@@ -9,8 +9,8 @@
 #include <QToolButton>
 #include <functional>
 
-#include "configeditor/UModLabelForm.h"
-#include "configeditor/UNamespaceForm.h"
+#include "configeditor/editors/UNamespaceForm.h"
+#include "configeditor/prompts/UModLabelForm.h"
 #include "configeditor/rules/USetupList.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/QuennetFixture.h"

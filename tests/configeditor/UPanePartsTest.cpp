@@ -1,6 +1,6 @@
 // The parts of the main window's panes: the key/value grid's column rule, editable
 // drop-downs, the loaded-list colour and file nodes.
-#include "configeditor/UPaneParts.h"
+#include "configeditor/parts/UPaneParts.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "configeditor/UConventions.h"
+#include "configeditor/parts/UConventions.h"
 #include "platform/ui/StringGrid.h"
 
 namespace quennet {
