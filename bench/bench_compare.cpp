@@ -142,7 +142,8 @@ void CompareInto(benchmark::State& state, const std::string& modifiedPath,
     {
       TIniBatch batch(ini);
       counts = quennet::Compare2daTables(ini, "appearance.2da", original, modified,
-                                         {[](const std::string&) {}, [] {}});
+                                         {[](const std::string&) {}, [] {}})
+                   .counts;
       batch.UpdateFile();
     }
   }

@@ -215,6 +215,16 @@ std::string HoldableSectionName(const std::string& name) {
   return platform::HoldableSectionName(name);
 }
 
+std::optional<TValueReadBack> ValueReadBackProblem(const std::string& value) {
+  if (value.find('\0') != std::string::npos) return TValueReadBack{true, "it holds a zero byte"};
+  const std::string stored = Encode(value);
+  if (std::optional<std::string> problem = platform::StoredValueReadBackProblem(stored))
+    return TValueReadBack{false, *problem};
+  if (stored.size() > kMaxValueLength)
+    return TValueReadBack{false, "only its first 2,047 characters are read back"};
+  return std::nullopt;
+}
+
 std::optional<std::string> TooLargeIniFileWarning(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||

@@ -166,6 +166,16 @@ std::optional<std::string> RefusedSectionName(const std::string& name);
 // "_", the blanks at either end removed (as the file's reader trims them).
 std::string HoldableSectionName(const std::string& name);
 
+// Why `value`, written with TKV_Inifile::WriteString, would not read back as written, as a
+// phrase for a warning: blanks at either end or enclosing quotes (not read back), more than
+// 2,047 stored characters (cut), and a zero byte, where the file cannot hold it at all
+// (`lost`: the write keeps what precedes it). Nothing when it reads back as written.
+struct TValueReadBack {
+  bool lost = false;
+  std::string reason;
+};
+std::optional<TValueReadBack> ValueReadBackProblem(const std::string& value);
+
 // The warning for a file too large to be read as INI text (larger than 256 MiB), naming
 // its size: such a file reads as empty and refuses every change. Nothing otherwise.
 std::optional<std::string> TooLargeIniFileWarning(const std::string& path);

@@ -144,6 +144,9 @@ std::optional<std::string> UnwritableSectionReason(std::string_view name);
 // `name` as a section name that reads back as written: each byte a section name cannot
 // hold ("]", CR, LF, NUL) as "_", then the blanks at either end removed.
 std::string HoldableSectionName(std::string_view name);
+// Why a value stored as `stored` reads back otherwise (blanks at either end, a matching
+// pair of enclosing quotes), as a phrase; nothing when it reads back as stored.
+std::optional<std::string> StoredValueReadBackProblem(std::string_view stored);
 
 // One change to the file; the texts belong to the caller.
 struct ProfileEdit {

@@ -493,4 +493,11 @@ std::string HoldableSectionName(std::string_view name) {
   return std::string(Trim(holdable));
 }
 
+std::optional<std::string> StoredValueReadBackProblem(std::string_view stored) {
+  const std::string_view trimmed = Trim(stored);
+  if (trimmed.size() != stored.size()) return "blanks at either end are not read back";
+  if (Unquote(trimmed).size() != trimmed.size()) return "its enclosing quotes are not read back";
+  return std::nullopt;
+}
+
 }  // namespace platform

@@ -274,18 +274,19 @@ void TMainForm::btn2daCompareClick() {
   T2DAHandler modified;
   original.LoadFromFile(*originalPath);
   modified.LoadFromFile(*modifiedPath);
-  T2daCompareCounts counts;
+  T2daCompareResult result;
   {
     // changes.ini is written once, after the last modifier; a failed write leaves it as it
     // was and shows no summary.
     TIniBatch batch(*ChangesIni);
     platform::CursorService& cursor = *platform::CurrentServices().cursor;
-    counts = Compare2daTables(*ChangesIni, fileSection, original, modified,
+    result = Compare2daTables(*ChangesIni, fileSection, original, modified,
                               {[this](const std::string& text) { ShowWarning(text); },
                                [&cursor] { cursor.ProcessPendingMessages(); }});
     batch.UpdateFile();
   }
-  ShowInfo(CompareSummary(fileSection, counts));
+  ShowInfo(CompareSummary(fileSection, result.counts));
+  if (!result.unheld.Empty()) ShowWarning(UnheldChangesWarning(result.unheld));
   Load2daModifiers(fileSection);
 }
 

@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "configeditor/rules/UUnheldChanges.h"
 #include "formats/U2DAEdit.h"
 #include "formats/UKV_IniFile.h"
 
@@ -21,6 +22,12 @@ struct T2daCompareCounts {
   int32_t newColumns = 0;
   int32_t newRows = 0;
   int32_t modifiedCells = 0;
+};
+
+struct T2daCompareResult {
+  T2daCompareCounts counts;
+  // Cells changes.ini cannot hold as they stand, by row and column.
+  TUnheldChanges unheld;
 };
 
 // What the compare asks of its caller: the warnings (the compare goes on after each),
@@ -57,8 +64,9 @@ class TUniqueModifierLabels {
   std::unordered_map<std::string, int32_t> FNextNumber;
 };
 
-// Compares `original` with `modified` and writes the modifiers into `fileSection`.
-T2daCompareCounts Compare2daTables(TCustomIniFile& ini, const std::string& fileSection,
+// Compares `original` with `modified` and writes the modifiers into `fileSection`. A cell
+// changes.ini cannot hold at all is neither written nor counted.
+T2daCompareResult Compare2daTables(TCustomIniFile& ini, const std::string& fileSection,
                                    const T2DAHandler& original, const T2DAHandler& modified,
                                    const T2daCompareCalls& calls);
 

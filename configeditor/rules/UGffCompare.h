@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "configeditor/rules/UKeyNumbering.h"
+#include "configeditor/rules/UUnheldChanges.h"
 #include "formats/UGFFFile.h"
 #include "formats/UKV_IniFile.h"
 
@@ -33,6 +34,10 @@ struct TGffCompareResult {
   // "AddField..."): written, such a key would be taken for a setting or replace the
   // file's own listing of new fields.
   std::vector<std::string> skippedKeys;
+  // Values changes.ini cannot hold as they stand, by field path (a new field's by its
+  // path and key): a change or new field holding one it cannot hold at all is neither
+  // written nor counted.
+  TUnheldChanges unheld;
 };
 
 // What the compare asks of its caller: the warning about a missing file, and a moment
@@ -125,5 +130,8 @@ std::optional<TGffCompareResult> CompareGffFiles(TCustomIniFile& ini,
 std::string GffCompareSummary(const std::string& fileSection, const TGffCompareCounts& counts);
 // The warning that names the field changes left unwritten.
 std::string SkippedFieldChangesWarning(const std::vector<std::string>& skippedKeys);
+// The one warning after the summary: the skipped keys, then the values changes.ini cannot
+// hold as they stand; empty when there is nothing to name.
+std::string GffCompareWarning(const TGffCompareResult& result);
 
 }  // namespace quennet

@@ -30,14 +30,16 @@ class CompareTest : public testing::Test {
 
   T2daCompareCounts Compare(const T2DAHandler& original, const T2DAHandler& modified,
                             const std::string& file = "Appearance.2DA") {
-    return Compare2daTables(
+    result = Compare2daTables(
         scratch.Ini(), file, original, modified,
         {[this](const std::string& text) { warnings.push_back(text); }, [this] { ++phases; }});
+    return result.counts;
   }
 
   modifier_testing::ScratchIni scratch;
   std::vector<std::string> warnings;
   int phases = 0;
+  T2daCompareResult result;
 };
 
 const T2DAHandler kOriginal = Table({"label", "cost"}, {{"a", "1"}, {"My Row", "2"}});
@@ -169,6 +171,40 @@ TEST_F(CompareTest, LabelsAreNamesChangesIniCanHold) {
             Text());
   EXPECT_EQ(3, counts.modifiedCells);
   EXPECT_EQ(1, counts.newRows);
+}
+
+// Cells changes.ini reads back otherwise are written and named with their row and
+// column; a cell under a column label the file cannot take as a key name is neither
+// written nor counted.
+TEST_F(CompareTest, CellsTheFileCannotHoldAsTheyStandAreNamed) {
+  Ini(kHead);
+  const std::string long3000(3000, 'x');
+  const T2DAHandler original = Table({"label", "v", "a=b", " w"}, {{"r", "1", "1", "1"}});
+  const T2DAHandler modified =
+      Table({"label", "v", "a=b", " w"}, {{"r", " padded ", "2", "\"quoted\""},
+                                          {"s", long3000, "3", "****"},
+                                          {"t", "'q'", "4", "****"}});
+  const T2daCompareCounts counts = Compare(original, modified);
+  EXPECT_EQ(kHead + Lines({"[Appearance.2DA]", "ChangeRow0=appearance_mod_r_0",
+                           "AddRow0=appearance_row_s_0", "AddRow1=appearance_row_t_0",
+                           "[appearance_mod_r_0]", "RowIndex=0", "v= padded ", "w=\"quoted\"",
+                           "[appearance_row_s_0]", "label=s", ("v=" + long3000).c_str(),
+                           "[appearance_row_t_0]", "label=t", "v='q'"}),
+            Text());
+  EXPECT_EQ(2, counts.modifiedCells) << "the cell under \"a=b\" is not counted";
+  EXPECT_EQ(
+      "These changes were not written, as changes.ini cannot hold them:\n"
+      "row 0, column a=b: The key name \"a=b\" cannot be stored in an INI file: it holds \"=\".\n"
+      "row 1, column a=b: The key name \"a=b\" cannot be stored in an INI file: it holds \"=\".\n"
+      "row 2, column a=b: The key name \"a=b\" cannot be stored in an INI file: it holds \"=\".\n"
+      "\n"
+      "These changes were written, but changes.ini reads them back otherwise:\n"
+      "row 0, column v: blanks at either end are not read back\n"
+      "row 0, column  w: blanks at either end of its key name \" w\" are not written\n"
+      "row 0, column  w: its enclosing quotes are not read back\n"
+      "row 1, column v: only its first 2,047 characters are read back\n"
+      "row 2, column v: its enclosing quotes are not read back",
+      UnheldChangesWarning(result.unheld));
 }
 
 TEST_F(CompareTest, KeysAreNumberedOverEveryKeyOfTheFile) {

@@ -58,6 +58,11 @@ FieldAdder Void(const std::string& label, const std::string& data) {
     b.AddComplex(root, 13, label, U32Bytes(static_cast<uint32_t>(data.size())) + data);
   };
 }
+FieldAdder Char(const std::string& label, char value) {
+  return [=](GffBuilder& b, uint32_t root) {
+    b.AddSimple(root, 1, label, static_cast<uint8_t>(value));
+  };
+}
 FieldAdder Byte(const std::string& label, uint8_t value) {
   return [=](GffBuilder& b, uint32_t root) { b.AddSimple(root, 0, label, value); };
 }
@@ -331,6 +336,42 @@ TEST_F(GffCompareTest, SectionNamesAreNamesChangesIniCanHold) {
                            "[gff_p_a_b_0]", "FieldType=Int", "Path=", "Label=a]b", "Value=1",
                            "[gff_p_t_0]", "FieldType=Int", "Path=", "Label=t\t", "Value=2"}),
             IniText());
+}
+
+// A value changes.ini cannot hold at all (a Char of 0, a text with a zero byte) is neither
+// written nor counted, and a new field holding one is not written either; a value it reads
+// back otherwise (blanks at either end, over 2,047 characters) is written. Each is named
+// by its path.
+TEST_F(GffCompareTest, ValuesTheFileCannotHoldAsTheyStandAreNamed) {
+  Ini(kHead);
+  const std::string long3000(3000, 'x');
+  const std::string zero("a\0b", 3);
+  const std::optional<TGffCompareResult> result =
+      Compare(GffOf({Char("Gender", 'm'), ExoString("Tag", "t"), ExoString("Long", ""),
+                     ExoString("Zero", ""), LocString("Name", 5, {{0, "x"}, {2, "y"}})}),
+              GffOf({Char("Gender", 0), ExoString("Tag", " t "), ExoString("Long", long3000),
+                     ExoString("Zero", zero), LocString("Name", 5, {{0, zero}, {2, "z"}}),
+                     ExoString("NewZero", zero), Char("NewChar", 0), ExoString("New", "\"q\"")}));
+  ASSERT_TRUE(result);
+  EXPECT_EQ(kHead + Lines({"[p.utc]", "Tag= t ", ("Long=" + long3000).c_str(), "Name(lang2)=z",
+                           "AddField0=gff_p_New_0", "[gff_p_New_0]", "FieldType=ExoString",
+                           "Path=", "Label=New", "Value=\"q\""}),
+            IniText());
+  EXPECT_EQ(3, result->counts.modified) << "Tag, Long and Name";
+  EXPECT_EQ(1, result->counts.added);
+  EXPECT_EQ(
+      "These changes were not written, as changes.ini cannot hold them:\n"
+      "Gender: it holds a zero byte\n"
+      "Zero: it holds a zero byte\n"
+      "Name(lang0): it holds a zero byte\n"
+      "NewZero (Value): it holds a zero byte\n"
+      "NewChar (Value): it holds a zero byte\n"
+      "\n"
+      "These changes were written, but changes.ini reads them back otherwise:\n"
+      "Tag: blanks at either end are not read back\n"
+      "Long: only its first 2,047 characters are read back\n"
+      "New (Value): its enclosing quotes are not read back",
+      GffCompareWarning(*result));
 }
 
 TEST_F(GffCompareTest, AFileNameWithoutDotGivesTheStemC) {
