@@ -242,6 +242,8 @@ bool PrivateProfile::Store(bool readUnderLock) {
   if (FPath.empty() || FUnreadable || FNotAFile) return false;
   if (!readUnderLock && !CacheMatchesFile() && !ReapplyToFile()) return false;
   for (int attempt = 1;; ++attempt) {
+    // Edits applied again to a file that grew meanwhile may pass the limit only now.
+    if (FText.ContentSize() > static_cast<size_t>(kMaxFileSize)) return RefuseForSize();
     std::string content = FText.Content();
     const timespec checkedAt = Now();
     bool changedMeanwhile = false;
@@ -268,12 +270,15 @@ void PrivateProfile::BeginBatch() {
   if (FBatchDepth == 0) {
     if (FReadDepth == 0) Refresh();
     FPending.Clear();
+    FRefusedForSize = FBatchRefused = false;
   }
   ++FBatchDepth;
 }
 
 bool PrivateProfile::CommitBatch() {
-  if (FBatchDepth != 1 || FPending.Empty()) return true;
+  if (FBatchDepth != 1) return true;
+  if (FBatchRefused) return false;
+  if (FPending.Empty()) return true;
   bool stored = false;
   {
     FolderLock lock(FPath);
@@ -294,6 +299,7 @@ void PrivateProfile::EndBatch() noexcept {
       FCached = false;
     }
     FPending.Clear();
+    FBatchRefused = false;
   }
   --FBatchDepth;
 }
@@ -326,18 +332,31 @@ std::vector<std::string> PrivateProfile::ReadKeyNames(std::string_view section) 
 bool PrivateProfile::Record(const ProfileEdit& edit) {
   // A file that stands but cannot be read is never overwritten with what little is
   // known, and a removal from it would report success and remove nothing.
-  if (FUnreadable) return false;
+  if (FUnreadable || FBatchRefused) return false;
   // Nothing can be removed from what is no file; nothing is written in its place.
   if (FNotAFile)
     return edit.kind == ProfileEdit::Kind::RemoveKey ||
            edit.kind == ProfileEdit::Kind::RemoveSection;
   if (Apply(FText, edit)) FPending.Add(edit);
+  // Checked at every edit, so that a long run of writes (a compare) stops as soon as its
+  // result passes the limit, not when it is done.
+  if (FText.ContentSize() > static_cast<size_t>(kMaxFileSize)) return RefuseForSize();
   return true;
+}
+
+// The edits so far would make a file too large to read back: none of them is written.
+// The parse holds them, as after a failed commit: it is read again at the next look.
+bool PrivateProfile::RefuseForSize() {
+  FRefusedForSize = FBatchRefused = true;
+  FPending.Clear();
+  FCached = false;
+  return false;
 }
 
 bool PrivateProfile::Edit(const ProfileEdit& edit) {
   if (FBatchDepth > 0) return Record(edit);
   // One edit on its own is a batch of one, with the lock held from the read to the rename.
+  FRefusedForSize = FBatchRefused = false;
   FolderLock lock(FPath);
   if (lock.Refused()) return false;
   Refresh();
