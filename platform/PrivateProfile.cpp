@@ -131,19 +131,45 @@ void ProfileEditLog::Clear() {
   FKeysFirst.clear();
 }
 
-void ProfileEditLog::ApplyTo(ProfileText& text) const {
+ProfileEdit ProfileEditLog::EditOf(const Entry& entry) const {
   const std::string_view texts(FTexts);
-  for (const Entry& entry : FEntries) {
-    ProfileEdit edit{
-        entry.kind, texts.substr(entry.offset, entry.sectionLength),
-        texts.substr(entry.offset + entry.sectionLength, entry.keyLength),
-        texts.substr(entry.offset + entry.sectionLength + entry.keyLength, entry.valueLength)};
-    if (entry.kind == ProfileEdit::Kind::PutKeysFirst) {
-      edit.identifyingNames = &FKeysFirst[entry.keysFirst].first;
-      edit.keys = &FKeysFirst[entry.keysFirst].second;
-    }
-    Apply(text, edit);
+  ProfileEdit edit{
+      entry.kind, texts.substr(entry.offset, entry.sectionLength),
+      texts.substr(entry.offset + entry.sectionLength, entry.keyLength),
+      texts.substr(entry.offset + entry.sectionLength + entry.keyLength, entry.valueLength)};
+  if (entry.kind == ProfileEdit::Kind::PutKeysFirst) {
+    edit.identifyingNames = &FKeysFirst[entry.keysFirst].first;
+    edit.keys = &FKeysFirst[entry.keysFirst].second;
   }
+  return edit;
+}
+
+void ProfileEditLog::ApplyTo(ProfileText& text) const {
+  for (const Entry& entry : FEntries) Apply(text, EditOf(entry));
+}
+
+bool ProfileEditLog::TouchSameState(const ProfileText& before, const ProfileText& now) const {
+  auto sameKey = [&](std::string_view section, std::string_view key) {
+    return before.Value(section, key) == now.Value(section, key);
+  };
+  auto sameSection = [&](std::string_view section) {
+    const std::vector<std::string> keys = before.KeyNames(section);
+    return keys == now.KeyNames(section) &&
+           std::all_of(keys.begin(), keys.end(),
+                       [&](const std::string& key) { return sameKey(section, key); });
+  };
+  return std::all_of(FEntries.begin(), FEntries.end(), [&](const Entry& entry) {
+    const ProfileEdit edit = EditOf(entry);
+    switch (edit.kind) {
+      case ProfileEdit::Kind::SetValue:
+      case ProfileEdit::Kind::RemoveKey:
+        return sameKey(edit.section, edit.key);
+      case ProfileEdit::Kind::RemoveSection:
+      case ProfileEdit::Kind::PutKeysFirst:
+        return sameSection(edit.section);
+    }
+    return false;
+  });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -230,10 +256,14 @@ void PrivateProfile::Reload() {
   FCheckedAt = checkedAt;
 }
 
-// Someone else wrote the file since it was read: the pending edits go onto what is there now.
+// Someone else wrote the file since it was read: the pending edits go onto what is there
+// now, unless that writer changed what they touch. The names a batch picked (the least
+// free "Namespace2") and the values it read are then no longer what it decided on, and
+// writing them again would overwrite the other writer's entry: nothing is written.
 bool PrivateProfile::ReapplyToFile() {
+  const ProfileText before{std::string(FText.Base())};
   Reload();
-  if (FUnreadable || FNotAFile) return false;
+  if (FUnreadable || FNotAFile || !FPending.TouchSameState(before, FText)) return false;
   FPending.ApplyTo(FText);
   return true;
 }

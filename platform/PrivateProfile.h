@@ -165,6 +165,10 @@ class ProfileEditLog {
   void Clear();
   bool Empty() const { return FEntries.empty(); }
   void ApplyTo(ProfileText& text) const;
+  // True when every key the edits touch reads the same in `now` as in `before`, the text
+  // they were made on: the same value, or missing in both. For an erased or reordered
+  // section that is every key of it.
+  bool TouchSameState(const ProfileText& before, const ProfileText& now) const;
 
  private:
   struct Entry {
@@ -175,6 +179,8 @@ class ProfileEditLog {
     uint32_t keyLength;
     uint32_t valueLength;
   };
+  ProfileEdit EditOf(const Entry& entry) const;
+
   std::string FTexts;
   std::vector<Entry> FEntries;
   std::vector<std::pair<std::vector<std::string>, ProfileKeyValues>> FKeysFirst;
@@ -268,7 +274,8 @@ class PrivateProfile {
   bool Edit(const ProfileEdit& edit);
   // Writes FText, under the lock. When the file changed since it was read (checked in
   // full unless it was read under this lock, and by its identity once more just before
-  // the rename) the pending edits are applied again to the file as it now stands.
+  // the rename) the pending edits are applied again to the file as it now stands, unless
+  // a key they touch changed: then nothing is written.
   bool Store(bool readUnderLock);
 
   std::string FPath;
