@@ -122,11 +122,16 @@ void TIniFile::CheckNames(const std::string& section, const std::string* ident) 
   }
 }
 
+platform::EIniFileException TIniFile::WriteError() const {
+  platform::EIniFileException error = platform::EIniFileException::UnableToWrite(FileName());
+  if (!FProfile->RefusedForSize()) return error;
+  return platform::EIniFileException(error.Text() + "\n" + TooLargeResultSentence());
+}
+
 void TIniFile::WriteString(const std::string& section, const std::string& ident,
                            const std::string& value) {
   CheckNames(section, &ident);
-  if (!FProfile->WriteValue(section, ident, value))
-    throw platform::EIniFileException::UnableToWrite(FileName());
+  if (!FProfile->WriteValue(section, ident, value)) throw WriteError();
 }
 
 std::vector<std::string> TIniFile::ReadSection(const std::string& section) {
@@ -142,18 +147,16 @@ std::vector<std::string> TIniFile::ReadSectionValues(const std::string& section)
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-  if (!FProfile->EraseSection(section))
-    throw platform::EIniFileException::UnableToWrite(FileName());
+  if (!FProfile->EraseSection(section)) throw WriteError();
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& ident) {
-  if (!FProfile->DeleteKey(section, ident))
-    throw platform::EIniFileException::UnableToWrite(FileName());
+  if (!FProfile->DeleteKey(section, ident)) throw WriteError();
 }
 
 // Outside a batch every write has reached the file when it returns: nothing is left.
 void TIniFile::UpdateFile() {
-  if (!FProfile->CommitBatch()) throw platform::EIniFileException::UnableToWrite(FileName());
+  if (!FProfile->CommitBatch()) throw WriteError();
 }
 
 void TIniFile::PutKeysFirst(const std::string& section,
@@ -161,8 +164,7 @@ void TIniFile::PutKeysFirst(const std::string& section,
                             const std::vector<std::pair<std::string, std::string>>& keys) {
   CheckNames(section, nullptr);
   for (const auto& key : keys) CheckNames(section, &key.first);
-  if (!FProfile->PutKeysFirst(section, identifyingNames, keys))
-    throw platform::EIniFileException::UnableToWrite(FileName());
+  if (!FProfile->PutKeysFirst(section, identifyingNames, keys)) throw WriteError();
 }
 
 void TIniFile::BeginBatch() { FProfile->BeginBatch(); }
@@ -234,4 +236,10 @@ std::optional<std::string> TooLargeIniFileWarning(const std::string& path) {
          std::to_string(platform::PrivateProfile::kMaxFileSize) +
          " bytes (256 MiB) an INI file may have; it cannot be read, and nothing can be written "
          "to it.";
+}
+
+std::string TooLargeResultSentence() {
+  return "The file would hold more than the " +
+         std::to_string(platform::PrivateProfile::kMaxFileSize) +
+         " bytes (256 MiB) an INI file may have to be read back; nothing was written.";
 }

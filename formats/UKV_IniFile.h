@@ -15,8 +15,9 @@
 #include <vector>
 
 namespace platform {
+class EIniFileException;
 class PrivateProfile;
-}
+}  // namespace platform
 
 class TCustomIniFile {
  public:
@@ -100,6 +101,8 @@ class TIniFile : public TCustomIniFile {
 
  private:
   void CheckNames(const std::string& section, const std::string* ident) const;
+  // "Unable to write to <path>", with the reason when the write would pass the size limit.
+  platform::EIniFileException WriteError() const;
 
   std::unique_ptr<platform::PrivateProfile> FProfile;
 };
@@ -179,3 +182,7 @@ std::optional<TValueReadBack> ValueReadBackProblem(const std::string& value);
 // The warning for a file too large to be read as INI text (larger than 256 MiB), naming
 // its size: such a file reads as empty and refuses every change. Nothing otherwise.
 std::optional<std::string> TooLargeIniFileWarning(const std::string& path);
+
+// Why a write was refused whose result would be larger than an INI file may be to be
+// read back (256 MiB).
+std::string TooLargeResultSentence();

@@ -54,6 +54,7 @@ ProfileText::ProfileText(std::string content) : FBytes(std::move(content)) {
   ParseState state;
   for (size_t position = FByteOrderMarkSize; position < FBytes.size();)
     position = ParseLine(position, state);
+  FContentSize = FBytes.size();
 }
 
 // Parses the line at `position` into a record and the index; returns where the next
@@ -128,6 +129,7 @@ void ProfileText::EndLastLine(uint32_t line) {
   if (line != kNone && FLines[line].ending == Ending::None) {
     FLines[line].ending = Ending::CarriageReturnLineFeed;
     FLines[line].endingFollows = false;
+    FContentSize += static_cast<uint8_t>(Ending::CarriageReturnLineFeed);
   }
 }
 
@@ -144,6 +146,7 @@ void ProfileText::LinkAfter(uint32_t after, uint32_t line) {
     FTail = line;
   else
     FLines[next].prev = line;
+  FContentSize += FLines[line].length + static_cast<uint8_t>(FLines[line].ending);
 }
 
 void ProfileText::Unlink(uint32_t line) {
@@ -158,6 +161,7 @@ void ProfileText::Unlink(uint32_t line) {
   else
     FLines[next].prev = prev;
   FLines[line].prev = FLines[line].next = kNone;
+  FContentSize -= FLines[line].length + static_cast<uint8_t>(FLines[line].ending);
 }
 
 void ProfileText::Free(uint32_t line) {
@@ -307,6 +311,7 @@ void ProfileText::AdoptContent(std::string content) {
   // Moving every line into the written bytes costs a walk over all lines; it is done when
   // the buffer has grown well beyond the file.
   constexpr size_t kSlack = 4096;
+  FContentSize = content.size();
   if (FBytes.size() <= 2 * content.size() + kSlack) {
     FWritten = std::move(content);
     FBaseSize = 0;
@@ -336,6 +341,7 @@ void ProfileText::SetValue(std::string_view section, std::string_view key, std::
       std::string text;
       text.reserve(NameOf(entry->line).size() + 1 + value.size());
       text.append(NameOf(entry->line)).append("=").append(value);
+      FContentSize += text.size() - line.length;
       line.offset = FBytes.size();
       line.length = static_cast<uint32_t>(text.size());
       FBytes.append(text).append(EndingText(static_cast<uint8_t>(line.ending)));

@@ -29,6 +29,8 @@ namespace quennet {
 namespace {
 
 constexpr char kCaption[] = "Setup List/Namespace Editor";
+constexpr char kLabelTakenWarning[] =
+    "This label is already used by another Setup! Please pick another.";
 
 // The description box: Enter does not insert a line (the installer shows a short
 // text), Ctrl+Enter does; pasted text keeps its line breaks.
@@ -300,9 +302,12 @@ void TNamespaceForm::btnAddClick() {
     label = FLabelPrompt.GetLabel();
     if (label.empty()) return;
     if (!IsSetupLabelTaken(*FSetupIni, label)) break;
-    ShowWarning("This label is already used by another Setup! Please pick another.");
+    ShowWarning(kLabelTakenWarning);
   }
-  AddSetup(*FSetupIni, label);
+  if (!AddSetup(*FSetupIni, label)) {
+    ShowWarning(kLabelTakenWarning);  // taken by another program since
+    return;
+  }
   listNS->setCurrentItem(AddListItem(label));
   edIniName->setText(QStringLiteral("changes.ini"));
   edInfoName->setText(QStringLiteral("info.rtf"));

@@ -198,10 +198,18 @@ void TMainForm::Add2daModifier(T2daModifierKind kind) {
   if (!FileOpen) return;
   const std::optional<std::string> label =
       Ask2daModifierLabel("Add new 2DA Modifier", "Specify modifier label");
-  if (!label || !Accept2daModifierLabel(*label)) return;
-  // Numbered from the file, not from the list, which a failure may have left stale.
-  const std::string key = NextFreeFilledKey(*ChangesIni, CurrentSection, KindWord(kind));
-  ChangesIni->WriteString(CurrentSection, key, *label);
+  if (!label) return;
+  std::string key;
+  {
+    // The label's check, the key's number and the write see one state of the file, so
+    // another program's new modifier is never overwritten.
+    TIniBatch batch(*ChangesIni);
+    if (!Accept2daModifierLabel(*label)) return;
+    // Numbered from the file, not from the list, which a failure may have left stale.
+    key = NextFreeFilledKey(*ChangesIni, CurrentSection, KindWord(kind));
+    ChangesIni->WriteString(CurrentSection, key, *label);
+    batch.UpdateFile();
+  }
   Open2daModifierDialog(kind, *label, true, key, 0);
 }
 
@@ -234,18 +242,19 @@ void TMainForm::btnCopy2daModClick() {
       Ask2daModifierLabel("Copy 2DA Modifier", "Specify modifier label for the new copy");
   if (!label) return;
   platform::HourglassCursor hourglass;
-  if (!Accept2daModifierLabel(*label)) return;
   const int row = grid2daMod->Row();
   const std::string source(grid2daMod->Cell(1, row));
   const std::optional<T2daModifierKind> kind = KindOfModifierKey(grid2daMod->Cell(0, row), true);
-  if (!kind) {
-    Load2daModifiers(CurrentSection);
-    return;
-  }
   std::string key;
   {
-    // The key and the copied keys reach the file together, before the dialog's own writes.
+    // The key and the copied keys reach the file together, before the dialog's own
+    // writes; the label's check and the key's number see the state they are written on.
     TIniBatch batch(*ChangesIni);
+    if (!Accept2daModifierLabel(*label)) return;
+    if (!kind) {
+      Load2daModifiers(CurrentSection);
+      return;
+    }
     key = NextFreeFilledKey(*ChangesIni, CurrentSection, KindWord(*kind));
     ChangesIni->WriteString(CurrentSection, key, *label);
     for (const std::string& each : ChangesIni->ReadSection(source)) {

@@ -48,11 +48,15 @@ bool IsSetupLabelTaken(TCustomIniFile& ini, const std::string& label) {
   return platform::SameTextAscii(label, kNamespaces) || ini.SectionExists(label);
 }
 
-void AddSetup(TCustomIniFile& ini, const std::string& label) {
+bool AddSetup(TCustomIniFile& ini, const std::string& label) {
   TIniBatch batch(ini);
+  // Asked again inside the batch: another process may have taken the label since the
+  // user's was checked.
+  if (IsSetupLabelTaken(ini, label)) return false;
   ini.WriteString(kNamespaces, NextFreeKey(ini, kNamespaces, "Namespace", 1), label);
   for (const char* key : kSetupKeys) ini.WriteString(label, key, "");
   batch.UpdateFile();
+  return true;
 }
 
 void DeleteSetup(TCustomIniFile& ini, const std::string& label) {

@@ -26,8 +26,9 @@ std::vector<std::string> ReadSetupLabels(TCustomIniFile& ini);
 // list's own section, whose keys would show up as setups.
 bool IsSetupLabelTaken(TCustomIniFile& ini, const std::string& label);
 // Lists the label under the least free "Namespace" number and gives its section the
-// five keys, empty.
-void AddSetup(TCustomIniFile& ini, const std::string& label);
+// five keys, empty, in one batch. False, writing nothing, when the label is taken as
+// the batch reads the file.
+bool AddSetup(TCustomIniFile& ini, const std::string& label);
 // Erases the setup's section and the first key that lists exactly this label.
 void DeleteSetup(TCustomIniFile& ini, const std::string& label);
 
