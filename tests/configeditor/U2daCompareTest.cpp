@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "platform/Exceptions.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/ScratchIni.h"
 #include "tests/formats/GameFileBuilders.h"
+#include "tests/support/Raises.h"
 
 namespace quennet {
 namespace {
@@ -205,6 +209,24 @@ TEST_F(CompareTest, CellsTheFileCannotHoldAsTheyStandAreNamed) {
       "row 1, column v: only its first 2,047 characters are read back\n"
       "row 2, column v: its enclosing quotes are not read back",
       UnheldChangesWarning(result.unheld));
+}
+
+// The result is checked as it grows: the write that would pass the size the program
+// reads back stops the compare, and its batch writes nothing.
+TEST_F(CompareTest, ACompareWhoseResultWouldPassTheReadLimitWritesNothing) {
+  TKV_Inifile& ini = scratch.IniNearTheReadLimit(kHead, 200);
+  const std::uintmax_t size = std::filesystem::file_size(scratch.Path());
+  const T2DAHandler original = Table({"label", "v"}, {{"a", "1"}});
+  const T2DAHandler modified = Table({"label", "v"}, {{"a", std::string(300, 'x')}});
+  testing_support::ExpectRaises<platform::EIniFileException>(
+      [&] {
+        TIniBatch batch(ini);
+        Compare(original, modified);
+        batch.UpdateFile();
+      },
+      "Unable to write to " + scratch.Path() + "\n" + TooLargeResultSentence());
+  EXPECT_EQ(size, std::filesystem::file_size(scratch.Path()));
+  EXPECT_EQ("", TKV_Inifile(scratch.Path()).ReadString("Appearance.2DA", "ChangeRow0", ""));
 }
 
 TEST_F(CompareTest, KeysAreNumberedOverEveryKeyOfTheFile) {

@@ -13,6 +13,7 @@
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/ScratchIni.h"
 #include "tests/platform/FaultInjector.h"
+#include "tests/support/Raises.h"
 
 namespace quennet {
 namespace {
@@ -96,6 +97,10 @@ class GffCompareTest : public testing::Test {
  protected:
   std::string PathOf(const std::string& name) const { return FScratch.PathOf(name); }
   TKV_Inifile& Ini(const std::string& text) { return FScratch.Ini(text); }
+  TKV_Inifile& IniNearTheReadLimit(const std::string& text, std::uintmax_t room) {
+    return FScratch.IniNearTheReadLimit(text, room);
+  }
+  std::string IniPath() const { return FScratch.Path(); }
   std::string IniText() const { return FScratch.Text(); }
 
   // Compares the two files into the open changes.ini, in one batch as the command does.
@@ -372,6 +377,20 @@ TEST_F(GffCompareTest, ValuesTheFileCannotHoldAsTheyStandAreNamed) {
       "Long: only its first 2,047 characters are read back\n"
       "New (Value): its enclosing quotes are not read back",
       GffCompareWarning(*result));
+}
+
+// The result is checked as it grows: the write that would pass the size the program
+// reads back stops the walk, and the compare writes nothing.
+TEST_F(GffCompareTest, ACompareWhoseResultWouldPassTheReadLimitWritesNothing) {
+  IniNearTheReadLimit(kHead, 200);
+  const std::uintmax_t size = std::filesystem::file_size(IniPath());
+  WriteCopies(GffOf({}), GffOf({ExoString("A", std::string(100, 'a')),
+                                ExoString("B", std::string(100, 'b'))}));
+  testing_support::ExpectRaises<platform::EIniFileException>(
+      [&] { CompareCopies(); },
+      "Unable to write to " + IniPath() + "\n" + TooLargeResultSentence());
+  EXPECT_EQ(size, std::filesystem::file_size(IniPath()));
+  EXPECT_EQ("", TKV_Inifile(IniPath()).ReadString("p.utc", "AddField0", ""));
 }
 
 TEST_F(GffCompareTest, AFileNameWithoutDotGivesTheStemC) {
