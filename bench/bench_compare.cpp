@@ -10,10 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/PeakMemory.h"
 #include "configeditor/rules/U2daCompare.h"
 #include "formats/U2DAEdit.h"
 #include "formats/UKV_IniFile.h"
+#include "platform/Exceptions.h"
 #include "platform/Files.h"
+#include "platform/PrivateProfile.h"
 #include "tests/formats/GameFileBuilders.h"
 
 namespace {
@@ -126,32 +129,41 @@ void BM_LoadTwoTables(benchmark::State& state) { LoadTwo(state, OriginalPath(), 
 BENCHMARK(BM_LoadTwoTables)->Unit(benchmark::kMillisecond);
 
 // The whole command's work on changes.ini: the compare in one batch and its one write.
+// `measurePeak` for a compare that runs before the heap holds freed memory it could reuse.
 void CompareInto(benchmark::State& state, const std::string& modifiedPath,
-                 const std::string& originalPath = OriginalPath()) {
+                 const std::string& originalPath = OriginalPath(), bool measurePeak = false) {
   const std::string iniPath = PathOf("bench_compare_changes.ini");
   T2DAHandler original;
   T2DAHandler modified;
   original.LoadFromFile(originalPath);
   modified.LoadFromFile(modifiedPath);
   quennet::T2daCompareCounts counts;
+  double peak = 0;
   for (auto _ : state) {
     state.PauseTiming();
     platform::ReplaceFile(iniPath, kHead);
     TKV_Inifile ini(iniPath);
     state.ResumeTiming();
-    {
+    peak = bench_support::PeakMemoryOf([&] {
       TIniBatch batch(ini);
       counts = quennet::Compare2daTables(ini, "appearance.2da", original, modified,
                                          {[](const std::string&) {}, [] {}})
                    .counts;
       batch.UpdateFile();
-    }
+    });
   }
+  const double result = static_cast<double>(std::filesystem::file_size(iniPath));
   state.counters["cells"] = counts.modifiedCells;
-  state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(iniPath)) / 1e6;
+  state.counters["file_MB"] = result / 1e6;
+  if (measurePeak) {
+    state.counters["peak_MB"] = peak / 1e6;
+    state.counters["peak_per_result"] = peak / result;
+  }
 }
 
-void BM_CompareEveryCellChanged(benchmark::State& state) { CompareInto(state, AllChangedPath()); }
+void BM_CompareEveryCellChanged(benchmark::State& state) {
+  CompareInto(state, AllChangedPath(), OriginalPath(), true);
+}
 BENCHMARK(BM_CompareEveryCellChanged)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_Compare100ChangedRows(benchmark::State& state) { CompareInto(state, HundredChangedPath()); }
@@ -177,6 +189,53 @@ void BM_CompareRowsSharingOneLabel(benchmark::State& state) {
   CompareInto(state, SharedLabelModifiedPath(), SharedLabelOriginalPath());
 }
 BENCHMARK(BM_CompareRowsSharingOneLabel)->Unit(benchmark::kMillisecond);
+
+// 9,999 rows × 15 columns whose modified cells share 2,000-byte texts: a result of about
+// 300 MB, more than the read limit. The compare stops at the write that would pass it
+// and writes nothing; its peak memory is measured against the limit it stopped at.
+std::string LargeTextBytes(bool modified) {
+  std::vector<std::string> columns;
+  for (int c = 0; c < 15; ++c) columns.push_back("column" + std::to_string(c));
+  std::vector<std::vector<std::string>> rows(kRows);
+  for (int r = 0; r < kRows; ++r) {
+    for (int c = 0; c < 15; ++c) {
+      rows[r].push_back(modified ? std::string(2000, static_cast<char>('a' + (r + c) % 26)) : "0");
+    }
+  }
+  return game_file_builders::TwoDaBuilder::Table(columns, rows).Build();
+}
+
+void BM_CompareStoppedAtTheReadLimit(benchmark::State& state) {
+  const std::string iniPath = PathOf("bench_compare_changes.ini");
+  T2DAHandler original;
+  T2DAHandler modified;
+  original.LoadFromMemory(LargeTextBytes(false), "o.2da");
+  modified.LoadFromMemory(LargeTextBytes(true), "m.2da");
+  double peak = 0;
+  bool refused = false;
+  for (auto _ : state) {
+    state.PauseTiming();
+    platform::ReplaceFile(iniPath, kHead);
+    TKV_Inifile ini(iniPath);
+    state.ResumeTiming();
+    peak = bench_support::PeakMemoryOf([&] {
+      try {
+        TIniBatch batch(ini);
+        quennet::Compare2daTables(ini, "appearance.2da", original, modified,
+                                  {[](const std::string&) {}, [] {}});
+        batch.UpdateFile();
+      } catch (const platform::EIniFileException&) {
+        refused = true;
+      }
+    });
+  }
+  const double limit = static_cast<double>(platform::PrivateProfile::kMaxFileSize);
+  state.counters["refused"] = refused;
+  state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(iniPath)) / 1e6;
+  state.counters["peak_MB"] = peak / 1e6;
+  state.counters["peak_per_limit"] = peak / limit;
+}
+BENCHMARK(BM_CompareStoppedAtTheReadLimit)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The floor of the full compare: writing its result once, with the same atomic replace.
 void BM_WriteTheFullResultOnce(benchmark::State& state) {
