@@ -12,9 +12,6 @@
 
 namespace {
 
-// Values are read through a buffer of 2048 bytes, as the INI files have always been read.
-constexpr size_t kMaxValueLength = 2047;
-
 constexpr std::string_view kLineFeedEscape = "<#LF#>";
 constexpr std::string_view kCarriageReturnEscape = "<#CR#>";
 
@@ -107,7 +104,7 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
                                  const std::string& defaultValue) {
   std::optional<std::string> value = FProfile->ReadValue(section, ident);
   if (!value) return defaultValue;
-  if (value->size() > kMaxValueLength) value->resize(kMaxValueLength);
+  if (value->size() > kMaxReadValueLength) value->resize(kMaxReadValueLength);
   return *value;
 }
 
@@ -222,7 +219,7 @@ std::optional<TValueReadBack> ValueReadBackProblem(const std::string& value) {
   const std::string stored = Encode(value);
   if (std::optional<std::string> problem = platform::StoredValueReadBackProblem(stored))
     return TValueReadBack{false, *problem};
-  if (stored.size() > kMaxValueLength)
+  if (stored.size() > kMaxReadValueLength)
     return TValueReadBack{false, "only its first 2,047 characters are read back"};
   return std::nullopt;
 }

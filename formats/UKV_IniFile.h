@@ -7,6 +7,7 @@
 // "<#LF#>" and "<#CR#>", so every value stays on one line.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -70,6 +71,10 @@ class TCustomIniFile {
  private:
   std::string FFileName;
 };
+
+// Values are read through a buffer of 2048 bytes, as the INI files have always been read:
+// a longer stored value comes back cut to this many characters.
+inline constexpr size_t kMaxReadValueLength = 2047;
 
 // The generic INI file with the rules of the platform's private-profile functions.
 // Values come back cut to their first 2047 characters; values holding CR or LF are

@@ -172,7 +172,9 @@ bool TUniqueModifierLabels::InUse(const std::string& folded, const std::string& 
 }
 
 std::string TUniqueModifierLabels::UniqueModifierLabel(const std::string& base) {
-  const std::string holdable = HoldableSectionName(base);
+  // The label is also the value of its key: with "_" and any number it must read back whole.
+  constexpr size_t kMaxBase = kMaxReadValueLength - (sizeof("_2147483647") - 1);
+  const std::string holdable = HoldableSectionName(base.substr(0, kMaxBase));
   int32_t& number = FNextNumber[platform::AsciiLowerCase(holdable)];
   for (;; ++number) {
     std::string label = holdable + "_" + std::to_string(number);

@@ -44,12 +44,12 @@ std::string CompareLabelPrefix(std::string_view fileName);
 std::string LabelFragment(std::string_view text);
 
 // The labels a compare gives its modifiers: `base` made a name changes.ini can hold (row
-// labels and cells may hold anything, see HoldableSectionName), + "_" + the least number
-// from 0 that names nothing in use: no value of the file's section, nothing a label typed
-// by the user could not take either (IsModifierLabelInUse), and no label made before. The
-// names in use are gathered once. Names are only added while a compare runs, so the
-// numbers of a base found taken are not tried again: rows sharing one name cost no more
-// than as many names.
+// labels and cells may hold anything, see HoldableSectionName; cut so that the label reads
+// back whole as its key's value), + "_" + the least number from 0 that names nothing in
+// use: no value of the file's section, nothing a label typed by the user could not take
+// either (IsModifierLabelInUse), and no label made before. The names in use are gathered
+// once. Names are only added while a compare runs, so the numbers of a base found taken
+// are not tried again: rows sharing one name cost no more than as many names.
 class TUniqueModifierLabels {
  public:
   TUniqueModifierLabels(TCustomIniFile& ini, const std::string& fileSection);

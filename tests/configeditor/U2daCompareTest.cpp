@@ -177,6 +177,20 @@ TEST_F(CompareTest, LabelsAreNamesChangesIniCanHold) {
   EXPECT_EQ(1, counts.newRows);
 }
 
+// A label is also the value of its key, which reads back at most 2,047 characters: a
+// long row name is cut so that the whole label fits.
+TEST_F(CompareTest, ALabelFromALongRowNameFitsTheValuesThatReadBack) {
+  Ini(kHead);
+  const std::string name(3000, 'n');
+  Compare(Table({"label", "v"}, {{name, "1"}}), Table({"label", "v"}, {{name, "2"}}));
+  const std::string label = scratch.Ini().ReadString("Appearance.2DA", "ChangeRow0", "");
+  EXPECT_LE(label.size(), 2047u);
+  EXPECT_GT(label.size(), 2000u);
+  EXPECT_EQ("appearance_mod_nnn", label.substr(0, 18));
+  EXPECT_EQ("_0", label.substr(label.size() - 2));
+  EXPECT_EQ("0", scratch.Ini().ReadString(label, "RowIndex", ""));
+}
+
 // Cells changes.ini reads back otherwise are written and named with their row and
 // column; a cell under a column label the file cannot take as a key name is neither
 // written nor counted.
