@@ -216,7 +216,10 @@ std::string HoldableSectionName(const std::string& name) {
 
 std::optional<TValueReadBack> ValueReadBackProblem(const std::string& value) {
   if (value.find('\0') != std::string::npos) return TValueReadBack{true, "it holds a zero byte"};
-  const std::string stored = Encode(value);
+  // Most values hold no line break: they are stored as they are, without a copy.
+  const bool escaped = value.find_first_of("\r\n") != std::string::npos;
+  const std::string encoded = escaped ? Encode(value) : std::string();
+  const std::string_view stored = escaped ? std::string_view(encoded) : std::string_view(value);
   if (std::optional<std::string> problem = platform::StoredValueReadBackProblem(stored))
     return TValueReadBack{false, *problem};
   if (stored.size() > kMaxReadValueLength)
