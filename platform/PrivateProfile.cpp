@@ -89,6 +89,8 @@ bool Apply(ProfileText& text, const ProfileEdit& edit) {
 
 namespace {
 
+LockWaitListener* gLockWaitListener = nullptr;
+
 // The folder whose lock guards the file at `path`: the one the file stands in once every
 // link is followed, as the replace writes there. A link and the direct path, or two
 // links, so share one lock. Split at "/" only: a backslash is part of a name here.
@@ -110,15 +112,35 @@ std::string LockedFolderOf(const std::string& path) {
 FolderLock::FolderLock(const std::string& path) {
   FFd = ::open(LockedFolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (FFd < 0) return;  // the write fails on its own
-  for (int step = 0;; ++step) {
-    if (::flock(FFd, LOCK_EX | LOCK_NB) == 0) return;
-    if (errno == EINTR) continue;
-    FRefused = errno == EWOULDBLOCK && step == kLockWaitSteps;
-    if (errno != EWOULDBLOCK || FRefused) break;
-    ::usleep(10000);
-  }
-  ::close(FFd);
+  if (::flock(FFd, LOCK_EX | LOCK_NB) == 0) return;
+  if (errno == EWOULDBLOCK || errno == EINTR) Wait();
+  if (FFd >= 0 && !FRefused) return;
+  if (FFd >= 0) ::close(FFd);
   FFd = -1;
+}
+
+// Another writer holds the lock: tries again every 10 ms, telling the listener.
+void FolderLock::Wait() {
+  LockWaitListener* listener = gLockWaitListener;
+  if (listener != nullptr) listener->WaitBegins();
+  for (int step = 1;; ++step) {
+    ::usleep(10000);
+    if (listener != nullptr) listener->StillWaiting();
+    if (::flock(FFd, LOCK_EX | LOCK_NB) == 0) break;
+    if (errno == EINTR) continue;
+    FRefused = errno == EWOULDBLOCK && step >= kLockWaitSteps;
+    if (errno != EWOULDBLOCK) {
+      ::close(FFd);
+      FFd = -1;
+      break;
+    }
+    if (FRefused) break;
+  }
+  if (listener != nullptr) listener->WaitEnds();
+}
+
+LockWaitListener* SetLockWaitListener(LockWaitListener* listener) {
+  return std::exchange(gLockWaitListener, listener);
 }
 
 FolderLock::~FolderLock() {
