@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "platform/Files.h"
 
@@ -85,24 +87,60 @@ bool Apply(ProfileText& text, const ProfileEdit& edit) {
 // ---------------------------------------------------------------------------------------
 // FolderLock
 
+namespace {
+
+LockWaitListener* gLockWaitListener = nullptr;
+
+// The folder whose lock guards the file at `path`: the one the file stands in once every
+// link is followed, as the replace writes there. A link and the direct path, or two
+// links, so share one lock. Split at "/" only: a backslash is part of a name here.
+std::string LockedFolderOf(const std::string& path) {
+  std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                       &std::free);
+  const std::string file = resolved ? std::string(resolved.get()) : path;
+  const size_t slash = file.rfind('/');
+  return slash == std::string::npos ? "." : file.substr(0, slash + 1);
+}
+
+}  // namespace
+
 // An advisory lock on the folder of an INI file, held by a write from its read to its
 // rename and by a batch for its commit, so that writers of ours (two windows, two
 // processes) lose nothing. It is taken on the folder itself, which never ships with a
 // mod: no lock file is left beside changes.ini. Where the file system has no such locks,
 // writes go on without it.
 FolderLock::FolderLock(const std::string& path) {
-  const std::string folder = ExtractFilePath(path);
-  FFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  FFd = ::open(LockedFolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (FFd < 0) return;  // the write fails on its own
-  for (int step = 0;; ++step) {
-    if (::flock(FFd, LOCK_EX | LOCK_NB) == 0) return;
-    if (errno == EINTR) continue;
-    FRefused = errno == EWOULDBLOCK && step == kLockWaitSteps;
-    if (errno != EWOULDBLOCK || FRefused) break;
-    ::usleep(10000);
-  }
-  ::close(FFd);
+  if (::flock(FFd, LOCK_EX | LOCK_NB) == 0) return;
+  if (errno == EWOULDBLOCK || errno == EINTR) Wait();
+  if (FFd >= 0 && !FRefused) return;
+  if (FFd >= 0) ::close(FFd);
   FFd = -1;
+}
+
+// Another writer holds the lock: tries again every 10 ms, telling the listener.
+void FolderLock::Wait() {
+  LockWaitListener* listener = gLockWaitListener;
+  if (listener != nullptr) listener->WaitBegins();
+  for (int step = 1;; ++step) {
+    ::usleep(10000);
+    if (listener != nullptr) listener->StillWaiting();
+    if (::flock(FFd, LOCK_EX | LOCK_NB) == 0) break;
+    if (errno == EINTR) continue;
+    FRefused = errno == EWOULDBLOCK && step >= kLockWaitSteps;
+    if (errno != EWOULDBLOCK) {
+      ::close(FFd);
+      FFd = -1;
+      break;
+    }
+    if (FRefused) break;
+  }
+  if (listener != nullptr) listener->WaitEnds();
+}
+
+LockWaitListener* SetLockWaitListener(LockWaitListener* listener) {
+  return std::exchange(gLockWaitListener, listener);
 }
 
 FolderLock::~FolderLock() {

@@ -192,6 +192,18 @@ class ProfileEditLog {
   std::vector<std::pair<std::vector<std::string>, ProfileKeyValues>> FKeysFirst;
 };
 
+// Told while a write waits for another writer's lock (at most 10 s, then the write
+// fails), so that a program with windows shows the hourglass and keeps them painted.
+class LockWaitListener {
+ public:
+  virtual ~LockWaitListener() = default;
+  virtual void WaitBegins() = 0;
+  virtual void StillWaiting() = 0;  // between two tries, every 10 ms
+  virtual void WaitEnds() = 0;
+};
+// The listener of this process (none at first); returns the one it replaces.
+LockWaitListener* SetLockWaitListener(LockWaitListener* listener);
+
 // The lock behind every write of a PrivateProfile (see PrivateProfile.cpp).
 class FolderLock {
  public:
@@ -203,6 +215,8 @@ class FolderLock {
   bool Refused() const { return FRefused; }
 
  private:
+  void Wait();
+
   int FFd = -1;
   bool FRefused = false;
 };

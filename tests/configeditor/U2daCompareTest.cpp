@@ -2,6 +2,9 @@
 // of tables built byte by byte, in the order it writes it.
 #include "configeditor/rules/U2daCompare.h"
 
+#include <functional>
+#include <optional>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +13,7 @@
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/ScratchIni.h"
 #include "tests/formats/GameFileBuilders.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/Raises.h"
 
 namespace quennet {
@@ -259,6 +263,60 @@ TEST_F(CompareTest, TablesWithoutRows) {
             Text());
   EXPECT_EQ(0, counts.newRows);
   EXPECT_EQ(0, counts.modifiedCells);
+}
+
+// Another process writes changes.ini while a compare runs in its batch (here between
+// two of its phases, where the window lets messages run). A modifier it lists under the
+// number the compare picked makes the compare's commit fail with the write error, and
+// the other process's modifier stands; a change elsewhere is kept beside the compare's.
+TEST_F(CompareTest, AnotherProcessWritingDuringACompareLosesNothing) {
+  struct Case {
+    const char* name;
+    std::function<void(TKV_Inifile&)> theirs;
+    bool refused;
+  };
+  const Case cases[] = {
+      {"they list a modifier under the same number",
+       [](TKV_Inifile& ini) {
+         TIniBatch batch(ini);
+         ini.WriteString("Appearance.2DA", "ChangeRow0", "theirs");
+         ini.WriteString("theirs", "RowIndex", "7");
+       },
+       true},
+      {"they change another section",
+       [](TKV_Inifile& ini) { ini.WriteString("Settings", "LogLevel", "4"); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TKV_Inifile& ini = Ini(kHead);
+    const std::string path = scratch.Path();
+    std::string theirs;
+    std::optional<std::string> refusal;
+    {
+      TIniBatch batch(ini);
+      Compare2daTables(ini, "Appearance.2DA", Table({"a"}, {{"1"}}), Table({"a"}, {{"2"}}),
+                       {[](const std::string&) {},
+                        [&] {
+                          if (!theirs.empty()) return;
+                          testing_support::ExpectChildSucceeded(testing_support::RunInChild([&] {
+                            TKV_Inifile other(path);
+                            c.theirs(other);
+                          }));
+                          theirs = Text();
+                        }});
+      refusal =
+          testing_support::RaisedMessage<platform::EIniFileException>([&] { batch.UpdateFile(); });
+    }
+    if (c.refused) {
+      EXPECT_EQ("Unable to write to " + path, refusal.value_or("nothing was refused"));
+      EXPECT_EQ(theirs, Text());
+      continue;
+    }
+    EXPECT_EQ(std::nullopt, refusal);
+    EXPECT_EQ("4", ini.ReadString("Settings", "LogLevel", ""));
+    EXPECT_EQ("appearance_mod_0_0", ini.ReadString("Appearance.2DA", "ChangeRow0", ""));
+    EXPECT_EQ("2", ini.ReadString("appearance_mod_0_0", "a", ""));
+  }
 }
 
 TEST(CompareLabelTest, PrefixAndFragment) {

@@ -1,9 +1,13 @@
 // Several writers of one INI file: processes of ours, which take the folder's lock, and
 // a writer that takes none, played by a fault injector in front of fsync that rewrites
 // the file while a write of ours is between its read and its rename.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <optional>
@@ -13,6 +17,7 @@
 
 #include "formats/UKV_IniFile.h"
 #include "platform/Exceptions.h"
+#include "platform/PrivateProfile.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Raises.h"
 #include "tests/support/ScratchFolder.h"
@@ -161,6 +166,52 @@ TEST_F(IniWritersTest, ABatchIsRefusedWhereAnotherProcessChangedWhatItTouches) {
       EXPECT_EQ(c.after, ReadFile());
     }
   }
+}
+
+// A writer that names the file through a link takes the lock of the folder the file is
+// in, as one that names it directly does: both paths share one lock. A link may stand in
+// another folder, lead to another link, or be a folder's.
+TEST_F(IniWritersTest, ALinkAndTheFileShareOneLock) {
+  const std::string other = scratch.PathOf("elsewhere");
+  std::filesystem::create_directory(other);
+  std::filesystem::create_symlink(FPath, other + "/changes.ini");
+  std::filesystem::create_symlink(other + "/changes.ini", other + "/again.ini");
+  std::filesystem::create_directory_symlink(scratch.Path(), other + "/mod");
+  const char* names[] = {"changes.ini", "again.ini", "mod/changes.ini"};
+  const int folder = ::open(scratch.Path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_GE(folder, 0);
+  for (const char* name : names) {
+    platform::FolderLock lock(other + "/" + name);
+    if (::flock(folder, LOCK_EX | LOCK_NB) == 0) {
+      ADD_FAILURE() << name << " locks another folder";
+      ::flock(folder, LOCK_UN);
+    } else {
+      EXPECT_EQ(EWOULDBLOCK, errno) << name;
+    }
+  }
+  ASSERT_EQ(0, ::flock(folder, LOCK_EX | LOCK_NB)) << "the lock is given back";
+  ::close(folder);
+}
+
+TEST_F(IniWritersTest, WritersThroughALinkAndTheFileLoseNothing) {
+  constexpr int kKeys = 300;
+  const std::string other = scratch.PathOf("elsewhere");
+  std::filesystem::create_directory(other);
+  const std::string link = other + "/changes.ini";
+  std::filesystem::create_symlink(FPath, link);
+  auto writer = [](const std::string& path, const std::string& prefix) {
+    return [path, prefix] {
+      TKV_Inifile ini(path);
+      for (int i = 0; i < kKeys; ++i) ini.WriteString("Keys", prefix + std::to_string(i), "1");
+    };
+  };
+  const pid_t direct = testing_support::RunInChild(writer(FPath, "direct"));
+  const pid_t linked = testing_support::RunInChild(writer(link, "linked"));
+  testing_support::ExpectChildSucceeded(direct);
+  testing_support::ExpectChildSucceeded(linked);
+  TKV_Inifile ini(FPath);
+  EXPECT_EQ(size_t{2 * kKeys}, ini.ReadSection("Keys").size());
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
 }
 
 }  // namespace
