@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/PeakMemory.h"
 #include "configeditor/rules/UGffCompare.h"
 #include "formats/UGFFFile.h"
 #include "formats/UKV_IniFile.h"
@@ -133,6 +134,57 @@ void BM_CompareGffFiles(benchmark::State& state) {
   CompareInto(state, [] {});
 }
 BENCHMARK(BM_CompareGffFiles)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A small file whose lists share their structs: each level's list holds the next
+// level's struct four times, so the tree the reader builds is 4^8 structs deep down,
+// each with three values. Compared with a copy that has none of its fields, every field
+// is new. The peak memory of the compare (its walk, its batch and the one write) is
+// measured against the changes.ini it writes.
+std::string SharedStructsBytes() {
+  GffBuilder b;
+  const uint32_t root = b.AddStruct(0xFFFFFFFF);
+  uint32_t parent = root;
+  for (int level = 0; level < 8; ++level) {
+    const uint32_t next = b.AddStruct(static_cast<uint32_t>(level));
+    b.AddSimple(next, 5, "Id", static_cast<uint32_t>(level));
+    b.AddComplex(next, 10, "Comment", GffBuilder::ExoString("entry " + std::to_string(level)));
+    b.AddSimple(next, 0, "Flag", 1);
+    b.AddList(parent, "Children", {next, next, next, next});
+    parent = next;
+  }
+  return b.Build();
+}
+
+void BM_CompareSharedStructsWithAnEmptyCopy(benchmark::State& state) {
+  const std::string unalteredPath = PathOf("bench_gff_compare_empty.utc");
+  const std::string modifiedPath = PathOf("bench_gff_compare_shared.utc");
+  GffBuilder empty;
+  empty.AddStruct(0xFFFFFFFF);
+  platform::ReplaceFile(unalteredPath, empty.Build());
+  platform::ReplaceFile(modifiedPath, SharedStructsBytes());
+  const std::string iniPath = PathOf("bench_gff_compare_changes.ini");
+  quennet::TGffCompareResult result;
+  double peak = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    platform::ReplaceFile(iniPath, kHead);
+    TKV_Inifile ini(iniPath);
+    state.ResumeTiming();
+    peak = bench_support::PeakMemoryOf([&] {
+      result = *quennet::CompareGffFiles(ini, "m01aa.git", unalteredPath, modifiedPath,
+                                         {[](const std::string&) {}, [] {}});
+    });
+  }
+  const double written = static_cast<double>(std::filesystem::file_size(iniPath));
+  state.counters["new"] = result.counts.added;
+  state.counters["input_KB"] = static_cast<double>(std::filesystem::file_size(modifiedPath)) / 1e3;
+  state.counters["ini_MB"] = written / 1e6;
+  state.counters["peak_MB"] = peak / 1e6;
+  state.counters["peak_per_result"] = peak / written;
+  std::filesystem::remove(unalteredPath);
+  std::filesystem::remove(modifiedPath);
+}
+BENCHMARK(BM_CompareSharedStructsWithAnEmptyCopy)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 #ifdef MT_BENCH_QT_PUMP
 // The installed pump of the window: pending messages run without user input.

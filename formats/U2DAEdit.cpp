@@ -17,11 +17,20 @@
 
 namespace {
 
+constexpr size_t kSignatureSize = 8;
 constexpr size_t kLabelSectionLimit = 4095;
 constexpr uint32_t kMaxRows = 9999;
 constexpr size_t kRowLabelLimit = 4096;
 constexpr size_t kCellLimit = 4096;
 constexpr int kMalformedCode = 9;
+// The reader never looks beyond this many bytes, whatever the file holds: the label
+// section, the row count, 9999 row labels of 4096 bytes and their tabs, the offsets of
+// 9999 rows of at most 4093 columns and the data size, the farthest offset and the
+// longest cell a read may scan. Reading no more gives the same result as reading a
+// larger file whole.
+constexpr uint64_t kMaxBytesRead = 9 + kLabelSectionLimit + 4 + kMaxRows * (kRowLabelLimit + 1) +
+                                   2ull * kMaxRows * (kLabelSectionLimit - 1) + 2 + 65535 +
+                                   kCellLimit + 1;
 
 [[noreturn]] void Fail(int code, const std::string& message) { throw EDead(message, code); }
 
@@ -50,10 +59,11 @@ std::vector<std::string> ReadColumnLabels(platform::ByteReader& reader) {
 
 std::string ReadRowLabel(platform::ByteReader& reader, uint32_t row) {
   std::string_view rest = reader.ReadRaw(reader.Remaining());
-  size_t tab = rest.find('\t');
-  if (tab == std::string_view::npos)
+  // A label's tab is looked for no farther than a label may be long.
+  size_t tab = rest.substr(0, kRowLabelLimit + 1).find('\t');
+  if (tab == std::string_view::npos && rest.size() <= kRowLabelLimit)
     FailMalformed("the file ends inside the label of row " + std::to_string(row) + ".");
-  if (tab > kRowLabelLimit)
+  if (tab == std::string_view::npos || tab > kRowLabelLimit)
     FailMalformed("the label of row " + std::to_string(row) + " is longer than 4096 bytes.");
   reader.Seek(reader.Tell() - rest.size() + tab + 1);
   std::string_view label = rest.substr(0, tab);
@@ -77,10 +87,24 @@ std::string ReadCellText(std::string_view data, size_t start) {
   return std::string(rest.substr(0, end));
 }
 
+void CheckSignature(std::string_view data) {
+  std::string_view signature = data.substr(0, kSignatureSize);
+  if (signature == "2DA V2.0")
+    Fail(1,
+         "Specified file was a 2DA file but not in binary format. That format is unhandled at "
+         "this time. Unable to load.");
+  if (signature != "2DA V2.b")
+    Fail(2, "Specified file is not a valid binary 2DA file. Unable to load.");
+}
+
 }  // namespace
 
 void T2DAHandler::LoadFromFile(const std::string& path) {
-  std::string data = platform::ReadWholeFile(path);
+  // The signature is judged before the rest is read, and no more is read than a table
+  // can take up: a large file that is no 2DA costs nothing, and one that is costs at
+  // most kMaxBytesRead.
+  CheckSignature(platform::ReadFileHead(path, kSignatureSize).bytes);
+  std::string data = platform::ReadFileHead(path, kMaxBytesRead).bytes;
   LoadFromMemory(data, path);
 }
 
@@ -95,14 +119,7 @@ void T2DAHandler::Reset() {
 }
 
 void T2DAHandler::LoadFromMemory(std::string_view data, const std::string& fileName) {
-  std::string_view signature = data.substr(0, 8);
-  if (signature == "2DA V2.0")
-    Fail(1,
-         "Specified file was a 2DA file but not in binary format. That format is unhandled at "
-         "this time. Unable to load.");
-  if (signature != "2DA V2.b")
-    Fail(2, "Specified file is not a valid binary 2DA file. Unable to load.");
-
+  CheckSignature(data);
   FFileName = fileName;
   Reset();
   try {

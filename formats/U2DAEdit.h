@@ -17,8 +17,9 @@ class EDead : public platform::Exception {
 
 class T2DAHandler {
  public:
-  // Reads the whole file, then LoadFromMemory; a file that cannot be opened raises
-  // EFOpenError and leaves the table as it was.
+  // Checks the signature, then reads the file (no more than a table can take up, which
+  // gives the same result as reading it whole) and loads it as LoadFromMemory; a file
+  // that cannot be opened raises EFOpenError and leaves the table as it was.
   void LoadFromFile(const std::string& path);
   // Replaces the table with the one in `data`; `fileName` names it in messages.
   void LoadFromMemory(std::string_view data, const std::string& fileName);

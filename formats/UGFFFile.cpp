@@ -671,24 +671,55 @@ TGFF_Header ReadHeader(std::string_view data) {
   return header;
 }
 
+// Every section the header declares lies in the file; an empty one may stand anywhere,
+// as nothing is read there.
+void CheckDeclaredSections(const TGFF_Header& header, uint64_t fileSize) {
+  struct Section {
+    const char* what;
+    uint32_t offset;
+    uint64_t bytes;
+  };
+  const Section sections[] = {
+      {"struct entries", header.StructOffset, 12ull * header.StructCount},
+      {"field entries", header.FieldOffset, 12ull * header.FieldCount},
+      {"labels", header.LabelOffset, 16ull * header.LabelCount},
+      {"field data", header.FieldDataOffset, header.FieldDataCount},
+      {"field indices", header.FieldIndicesOffset, header.FieldIndicesCount},
+      {"list indices", header.ListIndicesOffset, header.ListIndicesCount},
+  };
+  for (const Section& section : sections) {
+    if (section.bytes > 0 && uint64_t{section.offset} + section.bytes > fileSize)
+      FailMalformed("the header declares " + std::to_string(section.bytes) + " bytes of " +
+                    section.what + " at offset " + std::to_string(section.offset) +
+                    ", beyond the end of the file (" + std::to_string(fileSize) + " bytes).");
+  }
+}
+
 }  // namespace
 
 void TGFFFile::LoadFromFile(const std::string& path) {
   if (!platform::FileExists(path))
     throw EGFFError("Specified file " + path + " could not be found to be opened!", 0);
-  Clear();
+  // The header is judged before the rest is read, so that a large file that is no GFF, or
+  // declares more than it holds, costs nothing.
+  const platform::FileHead head = platform::ReadFileHead(path, kHeaderSize);
+  CheckDeclaredSections(BeginLoad(head.bytes, path), head.size);
   std::string data = platform::ReadWholeFile(path);
   LoadFromMemory(data, path);
 }
 
-void TGFFFile::LoadFromMemory(std::string_view data, const std::string& fileName) {
+TGFF_Header TGFFFile::BeginLoad(std::string_view data, const std::string& fileName) {
   Clear();
   if (data.size() < 8 || data.substr(4, 4) != "V3.2")
     throw EGFFError("Invalid file version. Loaded file is not in GFF V3.2 format!", 1);
   FFileName = fileName;
   std::memcpy(FFileType.data(), data.data(), 4);
   std::memcpy(FFileVersion.data(), data.data() + 4, 4);
-  TGFF_Header header = ReadHeader(data);
+  return ReadHeader(data);
+}
+
+void TGFFFile::LoadFromMemory(std::string_view data, const std::string& fileName) {
+  TGFF_Header header = BeginLoad(data, fileName);
   FArena = std::make_unique<TGFFArena>();
   try {
     FRoot = gff_reader::TreeReader(data, header, *FArena).ReadRoot();

@@ -286,6 +286,8 @@ class TGFFFile {
   TGFFFile& operator=(TGFFFile&&) noexcept;
 
   // Raises code 0 when no file is at `path` (the tree held stays); otherwise clears,
+  // judges the header before reading the rest (a file that is no GFF V3.2, or whose
+  // header declares a section that cannot fit in the file, is refused unread), then
   // reads the whole file and loads it as LoadFromMemory does.
   void LoadFromFile(const std::string& path);
   // Replaces the tree with the one in `data`; `fileName` becomes FileName().
@@ -308,6 +310,9 @@ class TGFFFile {
   TGFFField* GetFieldByPath(const std::string& path);
 
  private:
+  // Clears, checks the version, takes the names and reads the header from `data`, of
+  // which at least the header is needed.
+  TGFF_Header BeginLoad(std::string_view data, const std::string& fileName);
   TGFFField* FindInStruct(const TGFFStruct& gffStruct, const std::vector<std::string>& tokens,
                           size_t index, const std::string& path) const;
   TGFFField* FindInList(const TGFFList& list, const std::vector<std::string>& tokens, size_t index,

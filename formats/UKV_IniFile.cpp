@@ -12,9 +12,6 @@
 
 namespace {
 
-// Values are read through a buffer of 2048 bytes, as the INI files have always been read.
-constexpr size_t kMaxValueLength = 2047;
-
 constexpr std::string_view kLineFeedEscape = "<#LF#>";
 constexpr std::string_view kCarriageReturnEscape = "<#CR#>";
 
@@ -107,7 +104,7 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
                                  const std::string& defaultValue) {
   std::optional<std::string> value = FProfile->ReadValue(section, ident);
   if (!value) return defaultValue;
-  if (value->size() > kMaxValueLength) value->resize(kMaxValueLength);
+  if (value->size() > kMaxReadValueLength) value->resize(kMaxReadValueLength);
   return *value;
 }
 
@@ -122,11 +119,16 @@ void TIniFile::CheckNames(const std::string& section, const std::string* ident) 
   }
 }
 
+platform::EIniFileException TIniFile::WriteError() const {
+  platform::EIniFileException error = platform::EIniFileException::UnableToWrite(FileName());
+  if (!FProfile->RefusedForSize()) return error;
+  return platform::EIniFileException(error.Text() + "\n" + TooLargeResultSentence());
+}
+
 void TIniFile::WriteString(const std::string& section, const std::string& ident,
                            const std::string& value) {
   CheckNames(section, &ident);
-  if (!FProfile->WriteValue(section, ident, value))
-    throw platform::EIniFileException::UnableToWrite(FileName());
+  if (!FProfile->WriteValue(section, ident, value)) throw WriteError();
 }
 
 std::vector<std::string> TIniFile::ReadSection(const std::string& section) {
@@ -142,18 +144,16 @@ std::vector<std::string> TIniFile::ReadSectionValues(const std::string& section)
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-  if (!FProfile->EraseSection(section))
-    throw platform::EIniFileException::UnableToWrite(FileName());
+  if (!FProfile->EraseSection(section)) throw WriteError();
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& ident) {
-  if (!FProfile->DeleteKey(section, ident))
-    throw platform::EIniFileException::UnableToWrite(FileName());
+  if (!FProfile->DeleteKey(section, ident)) throw WriteError();
 }
 
 // Outside a batch every write has reached the file when it returns: nothing is left.
 void TIniFile::UpdateFile() {
-  if (!FProfile->CommitBatch()) throw platform::EIniFileException::UnableToWrite(FileName());
+  if (!FProfile->CommitBatch()) throw WriteError();
 }
 
 void TIniFile::PutKeysFirst(const std::string& section,
@@ -161,8 +161,7 @@ void TIniFile::PutKeysFirst(const std::string& section,
                             const std::vector<std::pair<std::string, std::string>>& keys) {
   CheckNames(section, nullptr);
   for (const auto& key : keys) CheckNames(section, &key.first);
-  if (!FProfile->PutKeysFirst(section, identifyingNames, keys))
-    throw platform::EIniFileException::UnableToWrite(FileName());
+  if (!FProfile->PutKeysFirst(section, identifyingNames, keys)) throw WriteError();
 }
 
 void TIniFile::BeginBatch() { FProfile->BeginBatch(); }
@@ -211,6 +210,23 @@ std::optional<std::string> RefusedSectionName(const std::string& name) {
   return platform::UnwritableSectionReason(name);
 }
 
+std::string HoldableSectionName(const std::string& name) {
+  return platform::HoldableSectionName(name);
+}
+
+std::optional<TValueReadBack> ValueReadBackProblem(const std::string& value) {
+  if (value.find('\0') != std::string::npos) return TValueReadBack{true, "it holds a zero byte"};
+  // Most values hold no line break: they are stored as they are, without a copy.
+  const bool escaped = value.find_first_of("\r\n") != std::string::npos;
+  const std::string encoded = escaped ? Encode(value) : std::string();
+  const std::string_view stored = escaped ? std::string_view(encoded) : std::string_view(value);
+  if (std::optional<std::string> problem = platform::StoredValueReadBackProblem(stored))
+    return TValueReadBack{false, *problem};
+  if (stored.size() > kMaxReadValueLength)
+    return TValueReadBack{false, "only its first 2,047 characters are read back"};
+  return std::nullopt;
+}
+
 std::optional<std::string> TooLargeIniFileWarning(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
@@ -220,4 +236,10 @@ std::optional<std::string> TooLargeIniFileWarning(const std::string& path) {
          std::to_string(platform::PrivateProfile::kMaxFileSize) +
          " bytes (256 MiB) an INI file may have; it cannot be read, and nothing can be written "
          "to it.";
+}
+
+std::string TooLargeResultSentence() {
+  return "The file would hold more than the " +
+         std::to_string(platform::PrivateProfile::kMaxFileSize) +
+         " bytes (256 MiB) an INI file may have to be read back; nothing was written.";
 }

@@ -7,6 +7,7 @@
 // "<#LF#>" and "<#CR#>", so every value stays on one line.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -15,8 +16,9 @@
 #include <vector>
 
 namespace platform {
+class EIniFileException;
 class PrivateProfile;
-}
+}  // namespace platform
 
 class TCustomIniFile {
  public:
@@ -70,6 +72,10 @@ class TCustomIniFile {
   std::string FFileName;
 };
 
+// Values are read through a buffer of 2048 bytes, as the INI files have always been read:
+// a longer stored value comes back cut to this many characters.
+inline constexpr size_t kMaxReadValueLength = 2047;
+
 // The generic INI file with the rules of the platform's private-profile functions.
 // Values come back cut to their first 2047 characters; values holding CR or LF are
 // refused as a failed write, names that cannot be written (RefusedKeyName,
@@ -100,6 +106,8 @@ class TIniFile : public TCustomIniFile {
 
  private:
   void CheckNames(const std::string& section, const std::string* ident) const;
+  // "Unable to write to <path>", with the reason when the write would pass the size limit.
+  platform::EIniFileException WriteError() const;
 
   std::unique_ptr<platform::PrivateProfile> FProfile;
 };
@@ -161,7 +169,25 @@ class TIniReadScope {
 // names with its write error and this sentence.
 std::optional<std::string> RefusedKeyName(const std::string& name);
 std::optional<std::string> RefusedSectionName(const std::string& name);
+// `name` made into a section name the file holds as it stands, for names the program
+// makes from the content of game files: each character a section name cannot hold as
+// "_", the blanks at either end removed (as the file's reader trims them).
+std::string HoldableSectionName(const std::string& name);
+
+// Why `value`, written with TKV_Inifile::WriteString, would not read back as written, as a
+// phrase for a warning: blanks at either end or enclosing quotes (not read back), more than
+// 2,047 stored characters (cut), and a zero byte, where the file cannot hold it at all
+// (`lost`: the write keeps what precedes it). Nothing when it reads back as written.
+struct TValueReadBack {
+  bool lost = false;
+  std::string reason;
+};
+std::optional<TValueReadBack> ValueReadBackProblem(const std::string& value);
 
 // The warning for a file too large to be read as INI text (larger than 256 MiB), naming
 // its size: such a file reads as empty and refuses every change. Nothing otherwise.
 std::optional<std::string> TooLargeIniFileWarning(const std::string& path);
+
+// Why a write was refused whose result would be larger than an INI file may be to be
+// read back (256 MiB).
+std::string TooLargeResultSentence();

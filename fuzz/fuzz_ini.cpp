@@ -1,91 +1,36 @@
-// Fuzzes the INI accessor: random file content, then reads and one write, delete or
-// erase. Never a crash; the parse gives back the content byte for byte; a change leaves
-// every other key of the section as it was; a written key reads back; a second accessor
-// opened afterwards sees what the first one sees; the same change made in a batch leaves
-// the same bytes.
+// Fuzzes the INI accessor: random file content, then reads and a run of one to eight
+// writes, deletes, erases and key reorderings. Never a crash; the parse gives back the
+// content byte for byte; after each change every other key of the section is as it was,
+// a written key reads back and a second accessor opened afterwards sees what the first
+// one sees; the whole run made in one batch leaves the same bytes as the calls made one
+// by one.
 //
-// Input: section, key and value as backslash-terminated strings (FuzzedDataProvider),
-// the operation in the last byte, the file content in what is left.
+// Input (FuzzedDataProvider): the number of operations, then per operation its kind and
+// section, key and value as backslash-terminated strings; the file content in what is
+// left.
 //
 // Names the accessor refuses (RefusedSectionName, RefusedKeyName) must be refused with
-// the file untouched. A written key is checked to read back only when its names and
-// value are ones the INI rules can carry: a fuzzable section name is one that is not
-// refused and has no leading or trailing blank; a fuzzable key name likewise. A fuzzable value
-// holds no NUL and no escape text, and its stored (escaped) form has no leading or trailing blank,
-// is not enclosed in a matching pair of quotes and has at most 2047 characters.
+// the file untouched; a written key is checked to read back when its names and value
+// are fuzzable (fuzz/IniFuzzing.h).
 #include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
+#include <cstdint>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "formats/UKV_Common.h"
 #include "formats/UKV_IniFile.h"
+#include "fuzz/IniFuzzing.h"
 #include "platform/Exceptions.h"
 #include "platform/PrivateProfile.h"
 #include "platform/Text.h"
 
 namespace {
 
+using namespace ini_fuzzing;
 using Entries = std::vector<std::pair<std::string, std::string>>;
-
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "fuzz_ini: %s\n", what);
-  std::abort();
-}
-
-void Check(bool condition, const char* what) {
-  if (!condition) Fail(what);
-}
-
-std::string FilePath() {
-  // A RAM-backed folder keeps the fsync of every write cheap.
-  const char* folder = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-  return std::string(folder) + "/fuzz_ini-" + std::to_string(::getpid()) + ".ini";
-}
-
-void WriteFile(const std::string& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-bool HasEdgeBlank(std::string_view text) {
-  return !text.empty() &&
-         (text.front() == ' ' || text.front() == '\t' || text.back() == ' ' || text.back() == '\t');
-}
-
-bool IsFuzzableSection(const std::string& name) {
-  return !RefusedSectionName(name) && !HasEdgeBlank(name);
-}
-
-bool IsFuzzableKey(const std::string& name) { return !RefusedKeyName(name) && !HasEdgeBlank(name); }
-
-std::string Encoded(std::string_view value) {
-  return ReplaceAll(ReplaceAll(value, "\n", "<#LF#>"), "\r", "<#CR#>");
-}
-
-bool IsFuzzableValue(std::string_view value) {
-  if (value.find('\0') != std::string_view::npos) return false;
-  if (value.find("<#LF#>") != std::string_view::npos ||
-      value.find("<#CR#>") != std::string_view::npos)
-    return false;
-  std::string stored = Encoded(value);
-  bool quoted = stored.size() >= 2 && (stored.front() == '"' || stored.front() == '\'') &&
-                stored.back() == stored.front();
-  return !HasEdgeBlank(stored) && !quoted && stored.size() <= 2047;
-}
 
 Entries RawEntries(TIniFile& ini, const std::string& section) {
   Entries entries;
@@ -163,73 +108,103 @@ void CheckErase(const std::string& path, const std::string& section) {
   CheckAgreesWithFresh(ini, path, section);
 }
 
-// The operation once call by call and once in a batch, from the same content: the same bytes.
-void CheckBatchLeavesTheSameBytes(const std::string& path, const std::string& content,
-                                  const std::function<void(TKV_Inifile&)>& operation) {
-  auto run = [&](bool inBatch) {
-    WriteFile(path, content);
-    TKV_Inifile ini(path);
-    try {
-      if (inBatch) {
-        TIniBatch batch(ini);
-        operation(ini);
-        batch.UpdateFile();
-      } else {
-        operation(ini);
+struct Operation {
+  enum class Kind : uint8_t { Write, Delete, Erase, PutKeysFirst };
+  Kind kind;
+  std::string section, key, value;
+};
+
+void Run(TKV_Inifile& ini, const Operation& operation) {
+  switch (operation.kind) {
+    case Operation::Kind::Write:
+      ini.WriteString(operation.section, operation.key, operation.value);
+      break;
+    case Operation::Kind::Delete:
+      ini.DeleteKey(operation.section, operation.key);
+      break;
+    case Operation::Kind::Erase:
+      ini.EraseSection(operation.section);
+      break;
+    case Operation::Kind::PutKeysFirst:
+      ini.PutKeysFirst(operation.section, {operation.value}, {{operation.key, operation.value}});
+      break;
+  }
+}
+
+// One operation on the file as it stands, with the checks of its kind.
+void CheckOne(const std::string& path, const Operation& operation) {
+  switch (operation.kind) {
+    case Operation::Kind::Write:
+      CheckWrite(path, operation.section, operation.key, operation.value);
+      break;
+    case Operation::Kind::Delete:
+      CheckDelete(path, operation.section, operation.key);
+      break;
+    case Operation::Kind::Erase:
+      CheckErase(path, operation.section);
+      break;
+    case Operation::Kind::PutKeysFirst: {
+      TKV_Inifile ini(path);
+      try {
+        Run(ini, operation);
+      } catch (const platform::EIniFileException&) {
+        return;
       }
-    } catch (const platform::EIniFileException&) {
+      CheckAgreesWithFresh(ini, path, operation.section);
+      break;
     }
-    return ReadFile(path);
-  };
-  Check(run(false) == run(true), "a batch left other bytes than the same calls one by one");
+  }
+}
+
+// The run in one batch, from the same content: the bytes the calls made one by one left.
+// A refused call is refused in the batch too, and the batch goes on.
+void CheckBatchLeavesTheSameBytes(const std::string& path, const std::string& content,
+                                  const std::vector<Operation>& operations,
+                                  const std::string& oneByOne) {
+  WriteFile(path, content);
+  {
+    TKV_Inifile ini(path);
+    TIniBatch batch(ini);
+    for (const Operation& operation : operations) {
+      try {
+        Run(ini, operation);
+      } catch (const platform::EIniFileException&) {
+      }
+    }
+    batch.UpdateFile();
+  }
+  Check(ReadFile(path) == oneByOne, "a batch left other bytes than the same calls one by one");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
-  const std::string section = input.ConsumeRandomLengthString(40);
-  const std::string key = input.ConsumeRandomLengthString(40);
-  const std::string value = input.ConsumeRandomLengthString(80);
-  const uint8_t operation = input.ConsumeIntegral<uint8_t>();
+  std::vector<Operation> operations(input.ConsumeIntegralInRange<size_t>(1, 8));
+  for (Operation& operation : operations) {
+    operation.kind = static_cast<Operation::Kind>(input.ConsumeIntegralInRange<uint8_t>(0, 3));
+    operation.section = input.ConsumeRandomLengthString(40);
+    operation.key = input.ConsumeRandomLengthString(40);
+    operation.value = input.ConsumeRandomLengthString(80);
+  }
   const std::string content = input.ConsumeRemainingBytesAsString();
 
   Check(platform::ProfileText(content).Content() == content,
         "the parse does not give back the content");
-  static const std::string path = FilePath();
+  static const std::string path = FilePath("changes.ini");
   WriteFile(path, content);
   {
     TKV_Inifile ini(path);
-    ini.ReadString(section, key, value);
-    ini.ReadInteger(section, key, 7);
-    ini.ReadBool(section, key, true);
-    ini.SectionExists(section);
-    for (const std::string& line : ini.ReadSectionValues(section)) (void)line;
+    for (const Operation& operation : operations) {
+      ini.ReadString(operation.section, operation.key, operation.value);
+      ini.ReadInteger(operation.section, operation.key, 7);
+      ini.ReadBool(operation.section, operation.key, true);
+      ini.SectionExists(operation.section);
+      for (const std::string& line : ini.ReadSectionValues(operation.section)) (void)line;
+    }
   }
-  switch (operation % 3) {
-    case 0:
-      CheckWrite(path, section, key, value);
-      CheckBatchLeavesTheSameBytes(path, content, [&](TKV_Inifile& ini) {
-        ini.WriteString(section, key, value);
-        ini.DeleteKey(section, key);
-        ini.WriteString(section, key, value);
-      });
-      break;
-    case 1:
-      CheckDelete(path, section, key);
-      CheckBatchLeavesTheSameBytes(path, content, [&](TKV_Inifile& ini) {
-        ini.DeleteKey(section, key);
-        ini.WriteString(key, section, value);
-      });
-      break;
-    default:
-      CheckErase(path, section);
-      CheckBatchLeavesTheSameBytes(path, content, [&](TKV_Inifile& ini) {
-        ini.EraseSection(section);
-        ini.PutKeysFirst(key, {section}, {{section, value}});
-      });
-      break;
-  }
+  for (const Operation& operation : operations) CheckOne(path, operation);
+  CheckBatchLeavesTheSameBytes(path, content, operations, ReadFile(path));
   ::unlink(path.c_str());
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -314,7 +315,7 @@ bool DirectoryExists(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::string ReadWholeFile(const std::string& path) {
+FileHead ReadFileHead(const std::string& path, size_t maxBytes) {
   // Without blocking: opening a pipe would otherwise wait for a writer.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) throw EFOpenError(path, Reason(errno));
@@ -329,11 +330,12 @@ std::string ReadWholeFile(const std::string& path) {
     ::close(fd);
     throw EFOpenError(path, S_ISDIR(info.st_mode) ? Reason(EISDIR) : "Not a regular file");
   }
-  std::string content;
-  content.reserve(static_cast<size_t>(info.st_size));
+  FileHead head{std::string(), static_cast<uint64_t>(info.st_size)};
+  std::string& content = head.bytes;
+  content.reserve(static_cast<size_t>(std::min<uint64_t>(head.size, maxBytes)));
   char buffer[65536];
-  for (;;) {
-    ssize_t got = ::read(fd, buffer, sizeof buffer);
+  while (content.size() < maxBytes) {
+    ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, maxBytes - content.size()));
     if (got < 0) {
       if (errno == EINTR) continue;
       int error = errno;
@@ -344,7 +346,11 @@ std::string ReadWholeFile(const std::string& path) {
     content.append(buffer, static_cast<size_t>(got));
   }
   ::close(fd);
-  return content;
+  return head;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  return std::move(ReadFileHead(path, SIZE_MAX).bytes);
 }
 
 bool TryReplaceFile(const std::string& path, std::string_view content, std::string* error) {

@@ -2,6 +2,8 @@
 // replace for every writer, so that a failed write never leaves a half-written file.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -15,6 +17,14 @@ bool DirectoryExists(const std::string& path);
 // Reads the whole file; raises EFOpenError "Cannot open file "<path>". <reason>", also
 // for anything but a regular file (a folder, a pipe, a device).
 std::string ReadWholeFile(const std::string& path);
+
+// The first `maxBytes` bytes of a file (all of it when it is shorter) and its size, so
+// that a reader can judge a header before it reads more; raises as ReadWholeFile.
+struct FileHead {
+  std::string bytes;
+  uint64_t size = 0;
+};
+FileHead ReadFileHead(const std::string& path, size_t maxBytes);
 
 // Writes `content` to a temporary file in the folder of `path`, checks every write, the
 // sync and the close, keeps the permissions of an existing file and renames the temporary

@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "platform/Files.h"
 
@@ -85,24 +87,60 @@ bool Apply(ProfileText& text, const ProfileEdit& edit) {
 // ---------------------------------------------------------------------------------------
 // FolderLock
 
+namespace {
+
+LockWaitListener* gLockWaitListener = nullptr;
+
+// The folder whose lock guards the file at `path`: the one the file stands in once every
+// link is followed, as the replace writes there. A link and the direct path, or two
+// links, so share one lock. Split at "/" only: a backslash is part of a name here.
+std::string LockedFolderOf(const std::string& path) {
+  std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                       &std::free);
+  const std::string file = resolved ? std::string(resolved.get()) : path;
+  const size_t slash = file.rfind('/');
+  return slash == std::string::npos ? "." : file.substr(0, slash + 1);
+}
+
+}  // namespace
+
 // An advisory lock on the folder of an INI file, held by a write from its read to its
 // rename and by a batch for its commit, so that writers of ours (two windows, two
 // processes) lose nothing. It is taken on the folder itself, which never ships with a
 // mod: no lock file is left beside changes.ini. Where the file system has no such locks,
 // writes go on without it.
 FolderLock::FolderLock(const std::string& path) {
-  const std::string folder = ExtractFilePath(path);
-  FFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  FFd = ::open(LockedFolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (FFd < 0) return;  // the write fails on its own
-  for (int step = 0;; ++step) {
-    if (::flock(FFd, LOCK_EX | LOCK_NB) == 0) return;
-    if (errno == EINTR) continue;
-    FRefused = errno == EWOULDBLOCK && step == kLockWaitSteps;
-    if (errno != EWOULDBLOCK || FRefused) break;
-    ::usleep(10000);
-  }
-  ::close(FFd);
+  if (::flock(FFd, LOCK_EX | LOCK_NB) == 0) return;
+  if (errno == EWOULDBLOCK || errno == EINTR) Wait();
+  if (FFd >= 0 && !FRefused) return;
+  if (FFd >= 0) ::close(FFd);
   FFd = -1;
+}
+
+// Another writer holds the lock: tries again every 10 ms, telling the listener.
+void FolderLock::Wait() {
+  LockWaitListener* listener = gLockWaitListener;
+  if (listener != nullptr) listener->WaitBegins();
+  for (int step = 1;; ++step) {
+    ::usleep(10000);
+    if (listener != nullptr) listener->StillWaiting();
+    if (::flock(FFd, LOCK_EX | LOCK_NB) == 0) break;
+    if (errno == EINTR) continue;
+    FRefused = errno == EWOULDBLOCK && step >= kLockWaitSteps;
+    if (errno != EWOULDBLOCK) {
+      ::close(FFd);
+      FFd = -1;
+      break;
+    }
+    if (FRefused) break;
+  }
+  if (listener != nullptr) listener->WaitEnds();
+}
+
+LockWaitListener* SetLockWaitListener(LockWaitListener* listener) {
+  return std::exchange(gLockWaitListener, listener);
 }
 
 FolderLock::~FolderLock() {
@@ -131,19 +169,45 @@ void ProfileEditLog::Clear() {
   FKeysFirst.clear();
 }
 
-void ProfileEditLog::ApplyTo(ProfileText& text) const {
+ProfileEdit ProfileEditLog::EditOf(const Entry& entry) const {
   const std::string_view texts(FTexts);
-  for (const Entry& entry : FEntries) {
-    ProfileEdit edit{
-        entry.kind, texts.substr(entry.offset, entry.sectionLength),
-        texts.substr(entry.offset + entry.sectionLength, entry.keyLength),
-        texts.substr(entry.offset + entry.sectionLength + entry.keyLength, entry.valueLength)};
-    if (entry.kind == ProfileEdit::Kind::PutKeysFirst) {
-      edit.identifyingNames = &FKeysFirst[entry.keysFirst].first;
-      edit.keys = &FKeysFirst[entry.keysFirst].second;
-    }
-    Apply(text, edit);
+  ProfileEdit edit{
+      entry.kind, texts.substr(entry.offset, entry.sectionLength),
+      texts.substr(entry.offset + entry.sectionLength, entry.keyLength),
+      texts.substr(entry.offset + entry.sectionLength + entry.keyLength, entry.valueLength)};
+  if (entry.kind == ProfileEdit::Kind::PutKeysFirst) {
+    edit.identifyingNames = &FKeysFirst[entry.keysFirst].first;
+    edit.keys = &FKeysFirst[entry.keysFirst].second;
   }
+  return edit;
+}
+
+void ProfileEditLog::ApplyTo(ProfileText& text) const {
+  for (const Entry& entry : FEntries) Apply(text, EditOf(entry));
+}
+
+bool ProfileEditLog::TouchSameState(const ProfileText& before, const ProfileText& now) const {
+  auto sameKey = [&](std::string_view section, std::string_view key) {
+    return before.Value(section, key) == now.Value(section, key);
+  };
+  auto sameSection = [&](std::string_view section) {
+    const std::vector<std::string> keys = before.KeyNames(section);
+    return keys == now.KeyNames(section) &&
+           std::all_of(keys.begin(), keys.end(),
+                       [&](const std::string& key) { return sameKey(section, key); });
+  };
+  return std::all_of(FEntries.begin(), FEntries.end(), [&](const Entry& entry) {
+    const ProfileEdit edit = EditOf(entry);
+    switch (edit.kind) {
+      case ProfileEdit::Kind::SetValue:
+      case ProfileEdit::Kind::RemoveKey:
+        return sameKey(edit.section, edit.key);
+      case ProfileEdit::Kind::RemoveSection:
+      case ProfileEdit::Kind::PutKeysFirst:
+        return sameSection(edit.section);
+    }
+    return false;
+  });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -230,10 +294,14 @@ void PrivateProfile::Reload() {
   FCheckedAt = checkedAt;
 }
 
-// Someone else wrote the file since it was read: the pending edits go onto what is there now.
+// Someone else wrote the file since it was read: the pending edits go onto what is there
+// now, unless that writer changed what they touch. The names a batch picked (the least
+// free "Namespace2") and the values it read are then no longer what it decided on, and
+// writing them again would overwrite the other writer's entry: nothing is written.
 bool PrivateProfile::ReapplyToFile() {
+  const ProfileText before{std::string(FText.Base())};
   Reload();
-  if (FUnreadable || FNotAFile) return false;
+  if (FUnreadable || FNotAFile || !FPending.TouchSameState(before, FText)) return false;
   FPending.ApplyTo(FText);
   return true;
 }
@@ -242,6 +310,8 @@ bool PrivateProfile::Store(bool readUnderLock) {
   if (FPath.empty() || FUnreadable || FNotAFile) return false;
   if (!readUnderLock && !CacheMatchesFile() && !ReapplyToFile()) return false;
   for (int attempt = 1;; ++attempt) {
+    // Edits applied again to a file that grew meanwhile may pass the limit only now.
+    if (FText.ContentSize() > static_cast<size_t>(kMaxFileSize)) return RefuseForSize();
     std::string content = FText.Content();
     const timespec checkedAt = Now();
     bool changedMeanwhile = false;
@@ -268,12 +338,15 @@ void PrivateProfile::BeginBatch() {
   if (FBatchDepth == 0) {
     if (FReadDepth == 0) Refresh();
     FPending.Clear();
+    FRefusedForSize = FBatchRefused = false;
   }
   ++FBatchDepth;
 }
 
 bool PrivateProfile::CommitBatch() {
-  if (FBatchDepth != 1 || FPending.Empty()) return true;
+  if (FBatchDepth != 1) return true;
+  if (FBatchRefused) return false;
+  if (FPending.Empty()) return true;
   bool stored = false;
   {
     FolderLock lock(FPath);
@@ -294,6 +367,7 @@ void PrivateProfile::EndBatch() noexcept {
       FCached = false;
     }
     FPending.Clear();
+    FBatchRefused = false;
   }
   --FBatchDepth;
 }
@@ -326,18 +400,31 @@ std::vector<std::string> PrivateProfile::ReadKeyNames(std::string_view section) 
 bool PrivateProfile::Record(const ProfileEdit& edit) {
   // A file that stands but cannot be read is never overwritten with what little is
   // known, and a removal from it would report success and remove nothing.
-  if (FUnreadable) return false;
+  if (FUnreadable || FBatchRefused) return false;
   // Nothing can be removed from what is no file; nothing is written in its place.
   if (FNotAFile)
     return edit.kind == ProfileEdit::Kind::RemoveKey ||
            edit.kind == ProfileEdit::Kind::RemoveSection;
   if (Apply(FText, edit)) FPending.Add(edit);
+  // Checked at every edit, so that a long run of writes (a compare) stops as soon as its
+  // result passes the limit, not when it is done.
+  if (FText.ContentSize() > static_cast<size_t>(kMaxFileSize)) return RefuseForSize();
   return true;
+}
+
+// The edits so far would make a file too large to read back: none of them is written.
+// The parse holds them, as after a failed commit: it is read again at the next look.
+bool PrivateProfile::RefuseForSize() {
+  FRefusedForSize = FBatchRefused = true;
+  FPending.Clear();
+  FCached = false;
+  return false;
 }
 
 bool PrivateProfile::Edit(const ProfileEdit& edit) {
   if (FBatchDepth > 0) return Record(edit);
   // One edit on its own is a batch of one, with the lock held from the read to the rename.
+  FRefusedForSize = FBatchRefused = false;
   FolderLock lock(FPath);
   if (lock.Refused()) return false;
   Refresh();

@@ -65,6 +65,8 @@ class ProfileText {
                     const ProfileKeyValues& keys);
 
   std::string Content() const;
+  // The size of Content(), kept up to date by every edit.
+  size_t ContentSize() const { return FContentSize; }
   // The bytes the parse was made from or last adopted.
   std::string_view Base() const;
   // The file now holds `content`, which is Content(): it becomes the base. The texts of
@@ -126,6 +128,7 @@ class ProfileText {
   size_t FBaseSize = 0;  // the base is FBytes' beginning, or FWritten when not empty
   std::string FWritten;
   size_t FByteOrderMarkSize = 0;
+  size_t FContentSize = 0;
   std::vector<Line> FLines;
   std::vector<uint32_t> FFreeLines;
   uint32_t FHead = kNone;
@@ -141,6 +144,12 @@ class ProfileText {
 // and any name holding a line break or a zero byte.
 std::optional<std::string> UnwritableKeyReason(std::string_view name);
 std::optional<std::string> UnwritableSectionReason(std::string_view name);
+// `name` as a section name that reads back as written: each byte a section name cannot
+// hold ("]", CR, LF, NUL) as "_", then the blanks at either end removed.
+std::string HoldableSectionName(std::string_view name);
+// Why a value stored as `stored` reads back otherwise (blanks at either end, a matching
+// pair of enclosing quotes), as a phrase; nothing when it reads back as stored.
+std::optional<std::string> StoredValueReadBackProblem(std::string_view stored);
 
 // `text` without the blanks (spaces and tabs) that the rules drop around every section
 // name, key name and value they read.
@@ -166,6 +175,10 @@ class ProfileEditLog {
   void Clear();
   bool Empty() const { return FEntries.empty(); }
   void ApplyTo(ProfileText& text) const;
+  // True when every key the edits touch reads the same in `now` as in `before`, the text
+  // they were made on: the same value, or missing in both. For an erased or reordered
+  // section that is every key of it.
+  bool TouchSameState(const ProfileText& before, const ProfileText& now) const;
 
  private:
   struct Entry {
@@ -176,10 +189,24 @@ class ProfileEditLog {
     uint32_t keyLength;
     uint32_t valueLength;
   };
+  ProfileEdit EditOf(const Entry& entry) const;
+
   std::string FTexts;
   std::vector<Entry> FEntries;
   std::vector<std::pair<std::vector<std::string>, ProfileKeyValues>> FKeysFirst;
 };
+
+// Told while a write waits for another writer's lock (at most 10 s, then the write
+// fails), so that a program with windows shows the hourglass and keeps them painted.
+class LockWaitListener {
+ public:
+  virtual ~LockWaitListener() = default;
+  virtual void WaitBegins() = 0;
+  virtual void StillWaiting() = 0;  // between two tries, every 10 ms
+  virtual void WaitEnds() = 0;
+};
+// The listener of this process (none at first); returns the one it replaces.
+LockWaitListener* SetLockWaitListener(LockWaitListener* listener);
 
 // The lock behind every write of a PrivateProfile (see PrivateProfile.cpp).
 class FolderLock {
@@ -192,13 +219,16 @@ class FolderLock {
   bool Refused() const { return FRefused; }
 
  private:
+  void Wait();
+
   int FFd = -1;
   bool FRefused = false;
 };
 
 class PrivateProfile {
  public:
-  // Larger files count as unreadable: reads give the defaults, writes are refused.
+  // Larger files count as unreadable: reads give the defaults, writes are refused. No
+  // write makes a file larger: what the program writes, it can read back.
   static constexpr off_t kMaxFileSize = off_t{256} * 1024 * 1024;
 
   explicit PrivateProfile(std::string path);
@@ -215,6 +245,7 @@ class PrivateProfile {
   // Each write returns false when the file could not be replaced, when it stands but
   // cannot be read, or when a name is not writable or the value holds CR or LF; the file
   // is then as it was. A value is cut at its first NUL. A missing file is created.
+  // A write whose result would be larger than kMaxFileSize is refused (RefusedForSize).
   bool WriteValue(std::string_view section, std::string_view key, std::string_view value);
   // Removing a key or section that is not there succeeds without touching the file.
   bool DeleteKey(std::string_view section, std::string_view key);
@@ -226,11 +257,16 @@ class PrivateProfile {
   // write works on the parse in memory; the commit writes the file once. Nested batches
   // join the outer one (their commit and end do nothing). CommitBatch returns false when
   // the file could not be written: it then stays as it was and the batch's edits are
-  // gone. EndBatch writes what is still pending and ignores a failure.
+  // gone. EndBatch writes what is still pending and ignores a failure. A write that
+  // makes the batch's result larger than kMaxFileSize fails at once and refuses the
+  // whole batch: every later write and the commit fail, and nothing is written.
   void BeginBatch();
   bool CommitBatch();
   void EndBatch() noexcept;
   bool InBatch() const { return FBatchDepth > 0; }
+  // The last failed write, or the open batch, was refused because its result would have
+  // been larger than kMaxFileSize.
+  bool RefusedForSize() const { return FRefusedForSize; }
 
   // A read scope: the file is checked once at its start, and reads inside it use the parse.
   void BeginReading();
@@ -258,10 +294,12 @@ class PrivateProfile {
   bool ReapplyToFile();
   bool CacheIsSettled(const Identity& now) const;
   bool Record(const ProfileEdit& edit);
+  bool RefuseForSize();
   bool Edit(const ProfileEdit& edit);
   // Writes FText, under the lock. When the file changed since it was read (checked in
   // full unless it was read under this lock, and by its identity once more just before
-  // the rename) the pending edits are applied again to the file as it now stands.
+  // the rename) the pending edits are applied again to the file as it now stands, unless
+  // a key they touch changed: then nothing is written.
   bool Store(bool readUnderLock);
 
   std::string FPath;
@@ -275,6 +313,8 @@ class PrivateProfile {
   int FBatchDepth = 0;
   int FReadDepth = 0;
   ProfileEditLog FPending;  // the edits of the open batch not yet written
+  bool FRefusedForSize = false;
+  bool FBatchRefused = false;  // the open batch passed the size limit: it writes nothing
 };
 
 }  // namespace platform

@@ -56,6 +56,7 @@ ProfileText::ProfileText(std::string content) : FBytes(std::move(content)) {
   ParseState state;
   for (size_t position = FByteOrderMarkSize; position < FBytes.size();)
     position = ParseLine(position, state);
+  FContentSize = FBytes.size();
 }
 
 // Parses the line at `position` into a record and the index; returns where the next
@@ -130,6 +131,7 @@ void ProfileText::EndLastLine(uint32_t line) {
   if (line != kNone && FLines[line].ending == Ending::None) {
     FLines[line].ending = Ending::CarriageReturnLineFeed;
     FLines[line].endingFollows = false;
+    FContentSize += static_cast<uint8_t>(Ending::CarriageReturnLineFeed);
   }
 }
 
@@ -146,6 +148,7 @@ void ProfileText::LinkAfter(uint32_t after, uint32_t line) {
     FTail = line;
   else
     FLines[next].prev = line;
+  FContentSize += FLines[line].length + static_cast<uint8_t>(FLines[line].ending);
 }
 
 void ProfileText::Unlink(uint32_t line) {
@@ -160,6 +163,7 @@ void ProfileText::Unlink(uint32_t line) {
   else
     FLines[next].prev = prev;
   FLines[line].prev = FLines[line].next = kNone;
+  FContentSize -= FLines[line].length + static_cast<uint8_t>(FLines[line].ending);
 }
 
 void ProfileText::Free(uint32_t line) {
@@ -309,6 +313,7 @@ void ProfileText::AdoptContent(std::string content) {
   // Moving every line into the written bytes costs a walk over all lines; it is done when
   // the buffer has grown well beyond the file.
   constexpr size_t kSlack = 4096;
+  FContentSize = content.size();
   if (FBytes.size() <= 2 * content.size() + kSlack) {
     FWritten = std::move(content);
     FBaseSize = 0;
@@ -338,6 +343,7 @@ void ProfileText::SetValue(std::string_view section, std::string_view key, std::
       std::string text;
       text.reserve(NameOf(entry->line).size() + 1 + value.size());
       text.append(NameOf(entry->line)).append("=").append(value);
+      FContentSize += text.size() - line.length;
       line.offset = FBytes.size();
       line.length = static_cast<uint32_t>(text.size());
       FBytes.append(text).append(EndingText(static_cast<uint8_t>(line.ending)));
@@ -485,6 +491,21 @@ std::optional<std::string> UnwritableSectionReason(std::string_view name) {
   if (!problem && name.find(']') != std::string_view::npos) problem = "it holds \"]\"";
   if (!problem) return std::nullopt;
   return Refusal("section name", name, *problem);
+}
+
+std::string HoldableSectionName(std::string_view name) {
+  std::string holdable(name);
+  for (char& c : holdable) {
+    if (c == ']' || c == '\r' || c == '\n' || c == '\0') c = '_';
+  }
+  return std::string(Trim(holdable));
+}
+
+std::optional<std::string> StoredValueReadBackProblem(std::string_view stored) {
+  const std::string_view trimmed = Trim(stored);
+  if (trimmed.size() != stored.size()) return "blanks at either end are not read back";
+  if (Unquote(trimmed).size() != trimmed.size()) return "its enclosing quotes are not read back";
+  return std::nullopt;
 }
 
 }  // namespace platform

@@ -303,7 +303,10 @@ void TNamespaceForm::btnAddClick() {
     if (!problem) break;
     ShowWarning(*problem);
   }
-  AddSetup(*FSetupIni, label);
+  if (!AddSetup(*FSetupIni, label)) {
+    ShowWarning(kSetupLabelTakenWarning);  // taken by another program since
+    return;
+  }
   listNS->setCurrentItem(AddListItem(label));
   edIniName->setText(QStringLiteral("changes.ini"));
   edInfoName->setText(QStringLiteral("info.rtf"));

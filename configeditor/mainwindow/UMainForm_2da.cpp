@@ -191,9 +191,17 @@ void TMainForm::Add2daModifier(T2daModifierKind kind) {
   if (!FFileOpen) return;
   const std::optional<std::string> label =
       Ask2daModifierLabel("Add new 2DA Modifier", "Specify modifier label");
-  if (!label || !Accept2daModifierLabel(*label)) return;
-  // Numbered from the file, not from the list, which a failure may have left stale.
-  const std::string key = AddModifier(*FChangesIni, FCurrentSection, KindWord(kind), *label);
+  if (!label) return;
+  std::string key;
+  {
+    // The label's check, the key's number and the write see one state of the file, so
+    // another program's new modifier is never overwritten.
+    TIniBatch batch(*FChangesIni);
+    if (!Accept2daModifierLabel(*label)) return;
+    // Numbered from the file, not from the list, which a failure may have left stale.
+    key = AddModifier(*FChangesIni, FCurrentSection, KindWord(kind), *label);
+    batch.UpdateFile();
+  }
   Open2daModifierDialog(kind, *label, true, key, 0);
 }
 
@@ -226,17 +234,22 @@ void TMainForm::btnCopy2daModClick() {
       Ask2daModifierLabel("Copy 2DA Modifier", "Specify modifier label for the new copy");
   if (!label) return;
   platform::HourglassCursor hourglass;
-  if (!Accept2daModifierLabel(*label)) return;
   const int row = grid2daMod->Row();
   const std::string source(grid2daMod->Cell(1, row));
   const std::optional<T2daModifierKind> kind = KindOfModifierKey(grid2daMod->Cell(0, row), true);
-  if (!kind) {
-    Load2daModifiers(FCurrentSection);
-    return;
+  std::string key;
+  {
+    // The key and the copied keys reach the file together, before the dialog's own
+    // writes; the label's check and the key's number see the state they are written on.
+    TIniBatch batch(*FChangesIni);
+    if (!Accept2daModifierLabel(*label)) return;
+    if (!kind) {
+      Load2daModifiers(FCurrentSection);
+      return;
+    }
+    key = CopyModifier(*FChangesIni, FCurrentSection, KindWord(*kind), source, *label);
+    batch.UpdateFile();
   }
-  // The key and the copied keys reach the file together, before the dialog's own writes.
-  const std::string key =
-      CopyModifier(*FChangesIni, FCurrentSection, KindWord(*kind), source, *label);
   Open2daModifierDialog(*kind, *label, false, key, 0);
 }
 
@@ -258,18 +271,19 @@ void TMainForm::btn2daCompareClick() {
   T2DAHandler modified;
   original.LoadFromFile(*originalPath);
   modified.LoadFromFile(*modifiedPath);
-  T2daCompareCounts counts;
+  T2daCompareResult result;
   {
     // changes.ini is written once, after the last modifier; a failed write leaves it as it
     // was and shows no summary.
     TIniBatch batch(*FChangesIni);
     platform::CursorService& cursor = *platform::CurrentServices().cursor;
-    counts = Compare2daTables(*FChangesIni, fileSection, original, modified,
+    result = Compare2daTables(*FChangesIni, fileSection, original, modified,
                               {[this](const std::string& text) { ShowWarning(text); },
                                [&cursor] { cursor.ProcessPendingMessages(); }});
     batch.UpdateFile();
   }
-  ShowInfo(CompareSummary(fileSection, counts));
+  ShowInfo(CompareSummary(fileSection, result.counts));
+  if (!result.unheld.Empty()) ShowWarning(UnheldChangesWarning(result.unheld));
   Load2daModifiers(fileSection);
 }
 

@@ -37,7 +37,8 @@ void TMainForm::btnCompareGffClick() {
        Paced([&cursor] { cursor.ProcessPendingMessages(); }, kPendingMessagesInterval)});
   if (result) {
     ShowInfo(GffCompareSummary(fileSection, result->counts));
-    if (!result->skippedKeys.empty()) ShowWarning(SkippedFieldChangesWarning(result->skippedKeys));
+    const std::string warning = GffCompareWarning(*result);
+    if (!warning.empty()) ShowWarning(warning);
   }
   // The pane shows the compared file again, whichever node was chosen meanwhile.
   FCurrentSection = fileSection;

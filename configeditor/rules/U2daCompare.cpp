@@ -57,20 +57,24 @@ class TCompare {
         FKeys(ini, fileSection),
         FLabelColumn(RowLabelColumn(modified)) {}
 
-  void NewColumns(T2daCompareCounts& counts) {
+  void NewColumns(T2daCompareResult& result) {
     for (int32_t column = FOriginal.ColumnCount(); column < FModified.ColumnCount(); ++column) {
       const std::string& label = FModified.GetColumnLabel(column);
+      if (!result.unheld.Admit("column " + label, "ColumnLabel", label)) continue;
       const std::string section = StartModifier(T2daModifierKind::AddColumn, "_col_" + label);
       FIni.WriteString(section, "ColumnLabel", label);
       FIni.WriteString(section, "DefaultValue", kBlankCell);
       for (int32_t row = 0; row < FModified.RowCount(); ++row) {
-        FIni.WriteString(section, RowIndexKey(row), FModified.GetCell(row, column));
+        const std::string& cell = FModified.GetCell(row, column);
+        const std::string key = RowIndexKey(row);
+        if (result.unheld.Admit(Place(row, column), key, cell))
+          FIni.WriteString(section, key, cell);
       }
-      ++counts.newColumns;
+      ++result.counts.newColumns;
     }
   }
 
-  void ModifiedCells(T2daCompareCounts& counts) {
+  void ModifiedCells(T2daCompareResult& result) {
     const int32_t rows = std::min(FOriginal.RowCount(), FModified.RowCount());
     const int32_t columns = std::min(FOriginal.ColumnCount(), FModified.ColumnCount());
     for (int32_t row = 0; row < rows; ++row) {
@@ -78,24 +82,28 @@ class TCompare {
       for (int32_t column = 0; column < columns; ++column) {
         const std::string& cell = FModified.GetCell(row, column);
         if (FOriginal.GetCell(row, column) == cell) continue;
+        const std::string& key = FModified.GetColumnLabel(column);
+        if (!result.unheld.Admit(Place(row, column), key, cell)) continue;
         if (!section) {
           section = StartModifier(T2daModifierKind::ChangeRow, "_mod_" + RowName(row));
           FIni.WriteString(*section, "RowIndex", std::to_string(row));
         }
-        FIni.WriteString(*section, FModified.GetColumnLabel(column), cell);
-        ++counts.modifiedCells;
+        FIni.WriteString(*section, key, cell);
+        ++result.counts.modifiedCells;
       }
     }
   }
 
-  void NewRows(T2daCompareCounts& counts) {
+  void NewRows(T2daCompareResult& result) {
     for (int32_t row = FOriginal.RowCount(); row < FModified.RowCount(); ++row) {
       const std::string section = StartModifier(T2daModifierKind::AddRow, "_row_" + RowName(row));
       for (int32_t column = 0; column < FModified.ColumnCount(); ++column) {
         const std::string& cell = FModified.GetCell(row, column);
-        if (cell != kBlankCell) FIni.WriteString(section, FModified.GetColumnLabel(column), cell);
+        const std::string& key = FModified.GetColumnLabel(column);
+        if (cell != kBlankCell && result.unheld.Admit(Place(row, column), key, cell))
+          FIni.WriteString(section, key, cell);
       }
-      ++counts.newRows;
+      ++result.counts.newRows;
     }
   }
 
@@ -107,6 +115,11 @@ class TCompare {
       if (table.GetColumnLabel(column) == "label") return table.GetColumnIndex("label");
     }
     return std::nullopt;
+  }
+
+  // A cell as the warning names it.
+  std::string Place(int32_t row, int32_t column) const {
+    return "row " + std::to_string(row) + ", column " + FModified.GetColumnLabel(column);
   }
 
   std::string RowName(int32_t row) const {
@@ -159,21 +172,26 @@ bool TUniqueModifierLabels::InUse(const std::string& folded, const std::string& 
 }
 
 std::string TUniqueModifierLabels::UniqueModifierLabel(const std::string& base) {
-  for (int32_t number = 0;; ++number) {
-    std::string label = base + "_" + std::to_string(number);
+  // The label is also the value of its key: with "_" and any number it must read back whole.
+  constexpr size_t kMaxBase = kMaxReadValueLength - (sizeof("_2147483647") - 1);
+  const std::string holdable = HoldableSectionName(base.substr(0, kMaxBase));
+  int32_t& number = FNextNumber[platform::AsciiLowerCase(holdable)];
+  for (;; ++number) {
+    std::string label = holdable + "_" + std::to_string(number);
     std::string folded = platform::AsciiLowerCase(label);
     if (InUse(folded, label)) continue;
     FFolded.insert(std::move(folded));
+    ++number;
     return label;
   }
 }
 
-T2daCompareCounts Compare2daTables(TCustomIniFile& ini, const std::string& fileSection,
+T2daCompareResult Compare2daTables(TCustomIniFile& ini, const std::string& fileSection,
                                    const T2DAHandler& original, const T2DAHandler& modified,
                                    const T2daCompareCalls& calls) {
-  T2daCompareCounts counts;
+  T2daCompareResult result;
   TCompare compare(ini, fileSection, original, modified);
-  compare.NewColumns(counts);
+  compare.NewColumns(result);
   calls.betweenPhases();
   if (modified.RowCount() < original.RowCount()) {
     calls.warn(
@@ -185,11 +203,11 @@ T2daCompareCounts Compare2daTables(TCustomIniFile& ini, const std::string& fileS
         "Original file contained more columns than the modified file. The extra columns will be "
         "skipped.");
   }
-  compare.ModifiedCells(counts);
+  compare.ModifiedCells(result);
   calls.betweenPhases();
-  compare.NewRows(counts);
+  compare.NewRows(result);
   calls.betweenPhases();
-  return counts;
+  return result;
 }
 
 std::string CompareSummary(const std::string& fileSection, const T2daCompareCounts& counts) {

@@ -51,9 +51,12 @@ std::optional<std::string> RefusedFileName(TCustomIniFile& ini, const std::strin
 
 std::optional<std::string> AddListedFile(TCustomIniFile& ini, const TFileCategory& category,
                                          const std::string& name) {
+  // The name's check and the key's number see the state they are written on.
+  TIniBatch batch(ini);
   if (std::optional<std::string> refusal = RefusedFileName(ini, name)) return refusal;
   ini.WriteString(category.listSection, NextFreeKey(ini, category.listSection, category.keyPrefix),
                   name);
+  batch.UpdateFile();
   return std::nullopt;
 }
 

@@ -112,6 +112,7 @@ class TGffCompare {
     const std::string& parentPath;
     const std::string& label;
     bool belowNew;
+    const std::string& path;  // the field's own, to name it in the warning
   };
 
   // The field that a path names in the unaltered copy (null for none). `stepwise` when
@@ -149,7 +150,7 @@ class TGffCompare {
     const std::string path = FieldPath(parentPath, label, index);
     const TUnalteredPlace here = Counterpart(label, index, path, parentPlace);
     const TGFFField* counterpart = here.field;
-    const TFieldPlace place{target, parentPath, label, belowNew};
+    const TFieldPlace place{target, parentPath, label, belowNew, path};
     switch (field.FieldType()) {
       case kGffStruct:
         CompareStruct(static_cast<const TGFFStruct&>(field), parent, index, path, here, place);
@@ -176,7 +177,7 @@ class TGffCompare {
       // An element of a List is named by the List's label and its index.
       const std::string name = list ? list->GetLabel() + "_" + std::to_string(index) : place.label;
       section.emplace(StartNewField(place, name, "Struct"));
-      section->Write("TypeId", std::to_string(gffStruct.StructId()));
+      WriteNew(*section, place, "TypeId", std::to_string(gffStruct.StructId()));
     }
     TGffTargetSection& childTarget = section ? *section : place.target;
     for (const auto& child : gffStruct.Fields()) {
@@ -211,12 +212,15 @@ class TGffCompare {
       if (changed) ++FResult.counts.modified;
       return;
     }
-    TGffTargetSection section = StartNewField(place, place.label, "ExoLocString");
-    section.Write("StrRef", StrRefText(locString.StrRef()));
+    std::vector<std::pair<std::string, std::string>> values = {
+        {"StrRef", StrRefText(locString.StrRef())}};
     for (const auto& subString : locString.SubStrings()) {
       if (!subString->GetText().empty())
-        section.Write("lang" + std::to_string(subString->StringId()), subString->GetText());
+        values.emplace_back("lang" + std::to_string(subString->StringId()), subString->GetText());
     }
+    if (!CanHoldNewField(place, values)) return;
+    TGffTargetSection section = StartNewField(place, place.label, "ExoLocString");
+    for (const auto& [key, value] : values) WriteNew(section, place, key, value);
   }
 
   void CompareValue(const TGFFField& field, const std::string& path, const TGFFField* counterpart,
@@ -230,7 +234,34 @@ class TGffCompare {
     }
     const std::string type = GffTypeName(field.FieldType());
     if (type == kUnknownType) return;
-    StartNewField(place, place.label, type).Write("Value", FieldValueAsText(field));
+    const std::string value = FieldValueAsText(field);
+    if (!CanHoldNewField(place, {{"Value", value}})) return;
+    TGffTargetSection section = StartNewField(place, place.label, type);
+    WriteNew(section, place, "Value", value);
+  }
+
+  // False when changes.ini cannot hold one of a new field's values at all, naming each
+  // such value: the field is then not written.
+  bool CanHoldNewField(const TFieldPlace& place,
+                       const std::vector<std::pair<std::string, std::string>>& values) {
+    bool holdable = true;
+    for (const auto& [key, value] : values) {
+      if (TUnheldChanges::CanHold(value)) continue;
+      FResult.unheld.Admit(NewFieldKeyPlace(place, key), key, value);
+      holdable = false;
+    }
+    return holdable;
+  }
+
+  static std::string NewFieldKeyPlace(const TFieldPlace& place, const std::string& key) {
+    return place.path + " (" + key + ")";
+  }
+
+  // A key of a new field's section, named in the warning when changes.ini cannot hold it
+  // as it stands.
+  void WriteNew(TGffTargetSection& section, const TFieldPlace& place, const std::string& key,
+                const std::string& value) {
+    if (FResult.unheld.Admit(NewFieldKeyPlace(place, key), key, value)) section.Write(key, value);
   }
 
   // Creates the section of a new field, listed in its target, with its head keys.
@@ -240,18 +271,19 @@ class TGffCompare {
     place.target.List(section);
     TGffTargetSection added(FIni, section);
     added.Write("FieldType", type);
-    if (!place.belowNew) added.Write("Path", place.parentPath);
-    added.Write("Label", place.label);
+    if (!place.belowNew) WriteNew(added, place, "Path", place.parentPath);
+    WriteNew(added, place, "Label", place.label);
     ++FResult.counts.added;
     return added;
   }
 
-  // False when the key is left unwritten (see TGffCompareResult::skippedKeys).
+  // False when the key is left unwritten (see TGffCompareResult).
   bool WriteChange(const std::string& key, const std::string& value) {
     if (IsGffSettingKey(key) || IsAddFieldKey(key)) {
       FResult.skippedKeys.push_back(key);
       return false;
     }
+    if (!FResult.unheld.Admit(key, key, value)) return false;
     FFileSection.Write(key, value);
     return true;
   }
@@ -354,9 +386,11 @@ void TGffTargetSection::Write(const std::string& key, const std::string& value) 
 }
 
 std::string TGffSectionNames::Unique(const TGffTargetSection& target, const std::string& base) {
-  int32_t& sectionsBelow = FSectionsBelow[platform::AsciiLowerCase(base)];
+  // Labels may hold anything a section name cannot.
+  const std::string holdable = HoldableSectionName(base);
+  int32_t& sectionsBelow = FSectionsBelow[platform::AsciiLowerCase(holdable)];
   for (int32_t number = sectionsBelow;; ++number) {
-    std::string name = base + "_" + std::to_string(number);
+    std::string name = holdable + "_" + std::to_string(number);
     if (FIni.SectionExists(name)) {
       if (number == sectionsBelow) ++sectionsBelow;
       continue;
@@ -403,6 +437,12 @@ std::string GffCompareSummary(const std::string& fileSection, const TGffCompareC
   return "Compare completed, " + std::to_string(counts.modified) + " fields were modified and " +
          std::to_string(counts.added) + " fields were new in the " + fileSection +
          " file. Building modifiers...";
+}
+
+std::string GffCompareWarning(const TGffCompareResult& result) {
+  return JoinedParagraphs(
+      {result.skippedKeys.empty() ? std::string() : SkippedFieldChangesWarning(result.skippedKeys),
+       UnheldChangesWarning(result.unheld)});
 }
 
 std::string SkippedFieldChangesWarning(const std::vector<std::string>& skippedKeys) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "configeditor/rules/UKeyNumbering.h"
+#include "configeditor/rules/UUnheldChanges.h"
 #include "formats/UGFFFile.h"
 #include "formats/UKV_IniFile.h"
 
@@ -33,6 +34,10 @@ struct TGffCompareResult {
   // "AddField..."): written, such a key would be taken for a setting or replace the
   // file's own listing of new fields.
   std::vector<std::string> skippedKeys;
+  // Values changes.ini cannot hold as they stand, by field path (a new field's by its
+  // path and key): a change or new field holding one it cannot hold at all is neither
+  // written nor counted.
+  TUnheldChanges unheld;
 };
 
 // What the compare asks of its caller: the warning about a missing file, and a moment
@@ -84,10 +89,10 @@ class TGffTargetSection {
   TKeyNumbering FAddFieldKeys;
 };
 
-// The names of the new sections of one compare: `base` + "_" + the least number from 0
-// that names no existing section of changes.ini and no value of the target section (both
-// without regard to case). Sections are only added while a compare runs, so the numbers
-// of a base found taken by sections are not tried again.
+// The names of the new sections of one compare: `base`, made a name changes.ini can hold
+// (HoldableSectionName), + "_" + the least number from 0 that names no existing section of
+// changes.ini and no value of the target section (both without regard to case). Sections are only
+// added while a compare runs, so the numbers of a base found taken by sections are not tried again.
 class TGffSectionNames {
  public:
   explicit TGffSectionNames(TCustomIniFile& ini) : FIni(ini) {}
@@ -125,5 +130,8 @@ std::optional<TGffCompareResult> CompareGffFiles(TCustomIniFile& ini,
 std::string GffCompareSummary(const std::string& fileSection, const TGffCompareCounts& counts);
 // The warning that names the field changes left unwritten.
 std::string SkippedFieldChangesWarning(const std::vector<std::string>& skippedKeys);
+// The one warning after the summary: the skipped keys, then the values changes.ini cannot
+// hold as they stand; empty when there is nothing to name.
+std::string GffCompareWarning(const TGffCompareResult& result);
 
 }  // namespace quennet

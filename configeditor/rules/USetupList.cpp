@@ -50,16 +50,19 @@ bool IsSetupLabelTaken(TCustomIniFile& ini, const std::string& label) {
 
 std::optional<std::string> SetupLabelProblem(TCustomIniFile& ini, const std::string& label) {
   if (std::optional<std::string> refusal = RefusedSectionName(label)) return refusal;
-  if (IsSetupLabelTaken(ini, label))
-    return "This label is already used by another Setup! Please pick another.";
+  if (IsSetupLabelTaken(ini, label)) return kSetupLabelTakenWarning;
   return std::nullopt;
 }
 
-void AddSetup(TCustomIniFile& ini, const std::string& label) {
+bool AddSetup(TCustomIniFile& ini, const std::string& label) {
   TIniBatch batch(ini);
+  // Asked again inside the batch: another process may have taken the label since the
+  // user's was checked.
+  if (IsSetupLabelTaken(ini, label)) return false;
   ini.WriteString(kNamespaces, NextFreeKey(ini, kNamespaces, "Namespace", 1), label);
   for (const char* key : kSetupKeys) ini.WriteString(label, key, "");
   batch.UpdateFile();
+  return true;
 }
 
 void DeleteSetup(TCustomIniFile& ini, const std::string& label) {

@@ -25,13 +25,16 @@ std::vector<std::string> ReadSetupLabels(TCustomIniFile& ini);
 // True when a section of that name (in any case) holds a key, or the label names the
 // list's own section, whose keys would show up as setups.
 bool IsSetupLabelTaken(TCustomIniFile& ini, const std::string& label);
+inline constexpr char kSetupLabelTakenWarning[] =
+    "This label is already used by another Setup! Please pick another.";
 // Why the label cannot name a new setup, checked before anything is written: the
 // accessor's sentence for a section name the file cannot hold, or the warning for a
 // taken label; nothing when it can.
 std::optional<std::string> SetupLabelProblem(TCustomIniFile& ini, const std::string& label);
 // Lists the label under the least free "Namespace" number and gives its section the
-// five keys, empty.
-void AddSetup(TCustomIniFile& ini, const std::string& label);
+// five keys, empty, in one batch. False, writing nothing, when the label is taken as
+// the batch reads the file.
+bool AddSetup(TCustomIniFile& ini, const std::string& label);
 // Erases the setup's section and the first key that lists exactly this label.
 void DeleteSetup(TCustomIniFile& ini, const std::string& label);
 

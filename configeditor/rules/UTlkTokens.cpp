@@ -8,9 +8,12 @@
 namespace quennet {
 
 std::string AddToken(TCustomIniFile& ini, int32_t& tokenCounter, const std::string& strRef) {
+  // The number is picked on the state it is written on.
+  TIniBatch batch(ini);
   const std::string key =
       LeastFreeName(ini.ReadSection(kTlkListSection), kStrRefTokenPrefix, tokenCounter);
   ini.WriteString(kTlkListSection, key, strRef);
+  batch.UpdateFile();
   tokenCounter = std::stoi(key.substr(std::char_traits<char>::length(kStrRefTokenPrefix))) + 1;
   return key;
 }
@@ -20,12 +23,12 @@ TTokenEdit EditToken(TCustomIniFile& ini, const std::string& oldKey, const std::
   if (!IsAllDigits(number) || !IsAllDigits(strRef)) return TTokenEdit::Ignored;
   const std::string newKey = kStrRefTokenPrefix + number;
   const bool renamed = !platform::SameTextAscii(oldKey, newKey);
+  TIniBatch batch(ini);
   if (renamed) {
     for (const std::string& key : ini.ReadSection(kTlkListSection)) {
       if (platform::SameTextAscii(key, newKey)) return TTokenEdit::Duplicate;
     }
   }
-  TIniBatch batch(ini);
   ini.WriteString(kTlkListSection, newKey, strRef);
   if (renamed && !oldKey.empty()) ini.DeleteKey(kTlkListSection, oldKey);
   batch.UpdateFile();

@@ -51,6 +51,7 @@ void HandleException(std::exception_ptr error) {
 Application::Application(int& argc, char** argv, std::string title) : QApplication(argc, argv) {
   SetApplicationTitle(std::move(title));
   setApplicationName(QString::fromStdString(ApplicationTitle()));
+  ShowHourglassWhileWaitingForLocks();
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

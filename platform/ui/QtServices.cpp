@@ -9,11 +9,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "platform/Files.h"
 #include "platform/FolderPicker.h"
+#include "platform/PrivateProfile.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/Services.h"
 
@@ -321,5 +323,30 @@ HourglassCursor::HourglassCursor() : FPrevious(CurrentServices().cursor->Current
 }
 
 HourglassCursor::~HourglassCursor() { CurrentServices().cursor->Set(FPrevious); }
+
+namespace {
+
+class HourglassWhileWaiting : public LockWaitListener {
+ public:
+  // A message run while waiting may wait for a lock too: one hourglass for all.
+  void WaitBegins() override {
+    if (FDepth++ == 0) FHourglass.emplace();
+  }
+  void StillWaiting() override { CurrentServices().cursor->ProcessPendingMessages(); }
+  void WaitEnds() override {
+    if (--FDepth == 0) FHourglass.reset();
+  }
+
+ private:
+  int FDepth = 0;
+  std::optional<HourglassCursor> FHourglass;
+};
+
+}  // namespace
+
+void ShowHourglassWhileWaitingForLocks() {
+  static HourglassWhileWaiting listener;
+  SetLockWaitListener(&listener);
+}
 
 }  // namespace platform

@@ -141,4 +141,9 @@ class HourglassCursor {
   CursorShape FPrevious;
 };
 
+// From now on, while a write waits for another writer's lock on an INI file the
+// hourglass shows and pending messages run (without user input), so the windows do not
+// freeze; the wait ends with the write or its error. The application object calls it.
+void ShowHourglassWhileWaitingForLocks();
+
 }  // namespace platform

@@ -3,12 +3,15 @@
 // failed assertion.
 #pragma once
 
+#include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
 
 #include "formats/UKV_IniFile.h"
 #include "platform/Files.h"
+#include "platform/PrivateProfile.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace modifier_testing {
@@ -20,6 +23,14 @@ class ScratchIni {
   // changes.ini holding `text`, opened afresh.
   TKV_Inifile& Ini(const std::string& text) {
     platform::ReplaceFile(Path(), text);
+    FIni = std::make_unique<TKV_Inifile>(Path());
+    return *FIni;
+  }
+  // changes.ini holding `text` and then zero bytes (one line that means nothing) up to
+  // `room` bytes under the size limit of what the accessor reads back, opened afresh.
+  TKV_Inifile& IniNearTheReadLimit(const std::string& text, std::uintmax_t room) {
+    platform::ReplaceFile(Path(), text);
+    std::filesystem::resize_file(Path(), platform::PrivateProfile::kMaxFileSize - room);
     FIni = std::make_unique<TKV_Inifile>(Path());
     return *FIni;
   }

@@ -13,6 +13,7 @@
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/ScratchIni.h"
 #include "tests/platform/FaultInjector.h"
+#include "tests/support/Raises.h"
 
 namespace quennet {
 namespace {
@@ -58,6 +59,11 @@ FieldAdder Void(const std::string& label, const std::string& data) {
     b.AddComplex(root, 13, label, U32Bytes(static_cast<uint32_t>(data.size())) + data);
   };
 }
+FieldAdder Char(const std::string& label, char value) {
+  return [=](GffBuilder& b, uint32_t root) {
+    b.AddSimple(root, 1, label, static_cast<uint8_t>(value));
+  };
+}
 FieldAdder Byte(const std::string& label, uint8_t value) {
   return [=](GffBuilder& b, uint32_t root) { b.AddSimple(root, 0, label, value); };
 }
@@ -91,6 +97,10 @@ class GffCompareTest : public testing::Test {
  protected:
   std::string PathOf(const std::string& name) const { return FScratch.PathOf(name); }
   TKV_Inifile& Ini(const std::string& text) { return FScratch.Ini(text); }
+  TKV_Inifile& IniNearTheReadLimit(const std::string& text, std::uintmax_t room) {
+    return FScratch.IniNearTheReadLimit(text, room);
+  }
+  std::string IniPath() const { return FScratch.Path(); }
   std::string IniText() const { return FScratch.Text(); }
 
   // Compares the two files into the open changes.ini, in one batch as the command does.
@@ -320,6 +330,67 @@ TEST_F(GffCompareTest, AWholeCompareInWriteOrder) {
   EXPECT_EQ(6, result->counts.added);
   EXPECT_EQ(6, pumps) << "Items, its three elements, Deep and Sub";
   EXPECT_TRUE(result->skippedKeys.empty());
+}
+
+// A label holding what a section name cannot: the section's name holds "_" there and
+// drops the blanks at its end; the label itself is written as it is.
+TEST_F(GffCompareTest, SectionNamesAreNamesChangesIniCanHold) {
+  Ini(kHead);
+  ASSERT_TRUE(Compare(GffOf({}), GffOf({Int("a]b", 1), Int("t\t", 2)})));
+  EXPECT_EQ(kHead + Lines({"[p.utc]", "AddField0=gff_p_a_b_0", "AddField1=gff_p_t_0",
+                           "[gff_p_a_b_0]", "FieldType=Int", "Path=", "Label=a]b", "Value=1",
+                           "[gff_p_t_0]", "FieldType=Int", "Path=", "Label=t\t", "Value=2"}),
+            IniText());
+}
+
+// A value changes.ini cannot hold at all (a Char of 0, a text with a zero byte) is neither
+// written nor counted, and a new field holding one is not written either; a value it reads
+// back otherwise (blanks at either end, over 2,047 characters) is written. Each is named
+// by its path.
+TEST_F(GffCompareTest, ValuesTheFileCannotHoldAsTheyStandAreNamed) {
+  Ini(kHead);
+  const std::string long3000(3000, 'x');
+  const std::string zero("a\0b", 3);
+  const std::optional<TGffCompareResult> result =
+      Compare(GffOf({Char("Gender", 'm'), ExoString("Tag", "t"), ExoString("Long", ""),
+                     ExoString("Zero", ""), LocString("Name", 5, {{0, "x"}, {2, "y"}})}),
+              GffOf({Char("Gender", 0), ExoString("Tag", " t "), ExoString("Long", long3000),
+                     ExoString("Zero", zero), LocString("Name", 5, {{0, zero}, {2, "z"}}),
+                     ExoString("NewZero", zero), Char("NewChar", 0), ExoString("New", "\"q\"")}));
+  ASSERT_TRUE(result);
+  EXPECT_EQ(kHead + Lines({"[p.utc]", "Tag= t ", ("Long=" + long3000).c_str(), "Name(lang2)=z",
+                           "AddField0=gff_p_New_0", "[gff_p_New_0]", "FieldType=ExoString",
+                           "Path=", "Label=New", "Value=\"q\""}),
+            IniText());
+  EXPECT_EQ(3, result->counts.modified) << "Tag, Long and Name";
+  EXPECT_EQ(1, result->counts.added);
+  EXPECT_EQ(
+      "These changes were not written, as changes.ini cannot hold them:\n"
+      "Gender: it holds a zero byte\n"
+      "Zero: it holds a zero byte\n"
+      "Name(lang0): it holds a zero byte\n"
+      "NewZero (Value): it holds a zero byte\n"
+      "NewChar (Value): it holds a zero byte\n"
+      "\n"
+      "These changes were written, but changes.ini reads them back otherwise:\n"
+      "Tag: blanks at either end are not read back\n"
+      "Long: only its first 2,047 characters are read back\n"
+      "New (Value): its enclosing quotes are not read back",
+      GffCompareWarning(*result));
+}
+
+// The result is checked as it grows: the write that would pass the size the program
+// reads back stops the walk, and the compare writes nothing.
+TEST_F(GffCompareTest, ACompareWhoseResultWouldPassTheReadLimitWritesNothing) {
+  IniNearTheReadLimit(kHead, 200);
+  const std::uintmax_t size = std::filesystem::file_size(IniPath());
+  WriteCopies(GffOf({}), GffOf({ExoString("A", std::string(100, 'a')),
+                                ExoString("B", std::string(100, 'b'))}));
+  testing_support::ExpectRaises<platform::EIniFileException>(
+      [&] { CompareCopies(); },
+      "Unable to write to " + IniPath() + "\n" + TooLargeResultSentence());
+  EXPECT_EQ(size, std::filesystem::file_size(IniPath()));
+  EXPECT_EQ("", TKV_Inifile(IniPath()).ReadString("p.utc", "AddField0", ""));
 }
 
 TEST_F(GffCompareTest, AFileNameWithoutDotGivesTheStemC) {

@@ -775,6 +775,29 @@ TEST_F(Quennet2daCompareTest, ComparesIntoTheShownFileAndSummarises) {
             ListRows());
 }
 
+// A row label holding "]" names sections changes.ini can hold; a padded cell is written
+// and named in the warning after the summary.
+TEST_F(Quennet2daCompareTest, LabelsAndCellsTheFileCannotHoldAsTheyStand) {
+  Write2daTable("old.2da", {"label", "cost"}, {{"a]b", "1"}});
+  Write2daTable("new.2da", {"label", "cost"}, {{"a]b", " 2 "}, {"c]", "3"}});
+  const std::string text = kHead + Lines({"[2DAList]", "Table0=spells.2da"});
+  OpenAndSelect(text, "spells.2da");
+  ExpectPair("old.2da", "new.2da");
+  services.messages.Expect(MessageKind::Information,
+                           "Done comparing spells.2da files, found 0 new columns, 1 new rows and 1 "
+                           "modified cells. Building modifiers...");
+  services.messages.Expect(
+      MessageKind::Warning,
+      "These changes were written, but changes.ini reads them back "
+      "otherwise:\nrow 0, column cost: blanks at either end are not read back");
+  form->btn2daCompare->click();
+  EXPECT_EQ(text + Lines({"[spells.2da]", "ChangeRow0=spells_mod_a_b_0", "AddRow0=spells_row_c__0",
+                          "[spells_mod_a_b_0]", "RowIndex=0", "cost= 2 ", "[spells_row_c__0]",
+                          "label=c]", "cost=3"}),
+            ReadFile("changes.ini"));
+  EXPECT_EQ((Rows{{"ChangeRow0", "spells_mod_a_b_0"}, {"AddRow0", "spells_row_c__0"}}), ListRows());
+}
+
 TEST_F(Quennet2daCompareTest, CancelOrAReaderFailureWritesNothing) {
   Write2da(PathOf("old.2da"), {"a"});
   WriteFile("broken.2da", "not a table");

@@ -195,6 +195,39 @@ TEST_F(QuennetGffCompareTest, SkippedChangesAreNamedAfterTheSummary) {
   EXPECT_EQ(kHead + Lines({"[p.utc]", "A=2"}), ReadFile("changes.ini"));
 }
 
+// A root holding an Int, a Char and two ExoStrings.
+std::string GffWithTexts(int32_t id, char gender, const std::string& tag, const std::string& text) {
+  GffBuilder b;
+  const uint32_t root = b.AddStruct(0xFFFFFFFF);
+  b.AddSimple(root, 5, "AddField0", static_cast<uint32_t>(id));
+  b.AddSimple(root, 1, "Gender", static_cast<uint8_t>(gender));
+  b.AddComplex(root, 10, "Tag", GffBuilder::ExoString(tag));
+  b.AddComplex(root, 10, "Text", GffBuilder::ExoString(text));
+  return b.Build();
+}
+
+// The one warning after the summary names the skipped keys and every value changes.ini
+// cannot hold as it stands; the Char that became 0 is not written.
+TEST_F(QuennetGffCompareTest, ValuesTheFileCannotHoldAreNamedAfterTheSummary) {
+  OpenAndSelect(kHead);
+  const std::string long3000(3000, 'x');
+  ChooseCopies(GffWithTexts(1, 'm', "t", "short"), GffWithTexts(2, 0, " t ", long3000));
+  services.messages.Expect(MessageKind::Information, Summary(2, 0));
+  services.messages.Expect(
+      MessageKind::Warning,
+      "These fields differ, but their changes were not written: changes.ini would read their "
+      "paths as the file's settings (\"!ReplaceFile\", \"!Destination\") or as new-field keys "
+      "(\"AddField\"):\nAddField0\n\n"
+      "These changes were not written, as changes.ini cannot hold them:\n"
+      "Gender: it holds a zero byte\n\n"
+      "These changes were written, but changes.ini reads them back otherwise:\n"
+      "Tag: blanks at either end are not read back\n"
+      "Text: only its first 2,047 characters are read back");
+  form->btnCompareGff->click();
+  EXPECT_EQ(kHead + Lines({"[p.utc]", "Tag= t ", ("Text=" + long3000).c_str()}),
+            ReadFile("changes.ini"));
+}
+
 // The walk stops below S; what it wrote before is in changes.ini, no summary is shown
 // and the cursor comes back.
 TEST_F(QuennetGffCompareTest, APathTheUnalteredCopyCannotFollowStopsTheCompare) {

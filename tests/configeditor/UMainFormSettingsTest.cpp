@@ -6,7 +6,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <optional>
+#include <vector>
 
+#include "platform/PrivateProfile.h"
 #include "tests/configeditor/QuennetFixture.h"
 
 namespace quennet_testing {
@@ -171,6 +174,25 @@ TEST_F(QuennetSettingsTest, AFailedWriteReachesTheDefaultHandler) {
   EXPECT_TRUE(form->FileOpen());
   NewFile();
   EXPECT_EQ("Settings", CurrentNodeText());
+}
+
+// Another program holds the lock of changes.ini's folder while Save writes: the window
+// shows the hourglass and keeps handling its messages while the write waits, and the
+// write goes through once the lock is given back.
+TEST_F(QuennetSettingsTest, ASaveWaitingForAnotherWritersLockShowsTheHourglass) {
+  NewFile();
+  std::optional<platform::FolderLock> theirs(std::in_place, PathOf("changes.ini"));
+  std::vector<platform::CursorShape> shownAtPumps;
+  services.cursor.AtEachPump([&] {
+    shownAtPumps.push_back(services.cursor.Current());
+    theirs.reset();  // the other writer is done
+  });
+  Save();
+  services.cursor.AtEachPump({});
+  ASSERT_FALSE(shownAtPumps.empty()) << "the window froze while the write waited";
+  EXPECT_EQ(platform::CursorShape::Hourglass, shownAtPumps.front());
+  EXPECT_EQ(platform::CursorShape::Normal, services.cursor.Current());
+  EXPECT_NE(std::string::npos, ReadFile("changes.ini").find("LogLevel=3\r\n"));
 }
 
 }  // namespace

@@ -9,9 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Exceptions.h"
 #include "platform/Files.h"
 #include "tests/configeditor/ModifierTexts.h"
 #include "tests/configeditor/ScratchIni.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/Raises.h"
 
 namespace quennet {
 namespace {
@@ -127,6 +130,131 @@ TEST_F(SetupListTest, SaveWritesTheFiveKeysAsTheyStand) {
   const TSetupFields read = ReadSetup(ini, "A");
   EXPECT_EQ("line one\r\nline two", read.description);
   EXPECT_EQ("Main", read.name);
+}
+
+// Another process changes the list while an add's batch is open. What the batch read
+// and then writes (the least free number, the label's section) must still stand as it
+// read it at the commit; otherwise the commit is refused with the write error, nothing
+// of it is written, and the other process's setup stands. Changes elsewhere in the file
+// are kept along with the add.
+TEST_F(SetupListTest, AnAddDuringAnotherProcesssChangeKeepsBothOrIsRefused) {
+  using LineList = std::vector<std::string>;
+  auto setup = [](const std::string& label) {
+    return LineList{
+        "[" + label + "]", "IniName=", "InfoName=", "DataPath=", "Name=", "Description="};
+  };
+  auto join = [](std::initializer_list<LineList> parts) {
+    LineList all;
+    for (const LineList& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+  };
+  struct Case {
+    const char* name;
+    std::function<void(TKV_Inifile&)> theirs;
+    LineList afterTheirs;    // the file after the other process's change
+    bool refused;            // our commit then
+    LineList afterAddAgain;  // the file after our add, made again where it was refused
+  };
+  const Case cases[] = {
+      {"they add a setup under the same number", [](TKV_Inifile& ini) { AddSetup(ini, "Theirs"); },
+       join({{"[Namespaces]", "Namespace1=Old", "Namespace2=Theirs", "[Old]", "Name=o"},
+             setup("Theirs")}),
+       true,
+       join({{"[Namespaces]", "Namespace1=Old", "Namespace2=Theirs", "Namespace3=Mine", "[Old]",
+              "Name=o"},
+             setup("Theirs"),
+             setup("Mine")})},
+      {"they add a setup of the same label",
+       [](TKV_Inifile& ini) {
+         TIniBatch batch(ini);
+         ini.WriteString(kNamespaces, "Namespace7", "Mine");
+         ini.WriteString("Mine", "Name", "theirs");
+       },
+       {"[Namespaces]", "Namespace1=Old", "Namespace7=Mine", "[Old]", "Name=o", "[Mine]",
+        "Name=theirs"},
+       true,
+       {"[Namespaces]", "Namespace1=Old", "Namespace7=Mine", "[Old]", "Name=o", "[Mine]",
+        "Name=theirs"}},
+      {"they save another setup",
+       [](TKV_Inifile& ini) {
+         SaveSetup(ini, "Old", {"o.ini", "o.rtf", "", "n", "d"});
+       },
+       {"[Namespaces]", "Namespace1=Old", "[Old]", "Name=n", "IniName=o.ini", "InfoName=o.rtf",
+        "DataPath=", "Description=d"},
+       false,
+       join({{"[Namespaces]", "Namespace1=Old", "Namespace2=Mine", "[Old]", "Name=n",
+              "IniName=o.ini", "InfoName=o.rtf", "DataPath=", "Description=d"},
+             setup("Mine")})},
+      {"they delete another setup",
+       [](TKV_Inifile& ini) { DeleteSetup(ini, "Old"); },
+       {"[Namespaces]"},
+       false,
+       join({{"[Namespaces]", "Namespace2=Mine"}, setup("Mine")})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TKV_Inifile& ini = Ini(Lines({"[Namespaces]", "Namespace1=Old", "[Old]", "Name=o"}));
+    const std::string path = Path();
+    std::optional<std::string> refusal;
+    {
+      TIniBatch batch(ini);
+      EXPECT_TRUE(AddSetup(ini, "Mine"));  // joins the open batch
+      testing_support::ExpectChildSucceeded(testing_support::RunInChild([&] {
+        TKV_Inifile other(path);
+        c.theirs(other);
+      }));
+      EXPECT_EQ(Lines(c.afterTheirs), Text());
+      refusal =
+          testing_support::RaisedMessage<platform::EIniFileException>([&] { batch.UpdateFile(); });
+    }
+    if (!c.refused) {
+      EXPECT_EQ(std::nullopt, refusal);
+      EXPECT_EQ(Lines(c.afterAddAgain), Text());
+      continue;
+    }
+    EXPECT_EQ("Unable to write to " + path, refusal.value_or("nothing"));
+    EXPECT_EQ(Lines(c.afterTheirs), Text()) << "nothing of the refused batch is written";
+    // The user adds the setup again: a free number, or the label is taken now.
+    EXPECT_EQ(c.afterAddAgain != c.afterTheirs, AddSetup(ini, "Mine"));
+    EXPECT_EQ(Lines(c.afterAddAgain), Text());
+  }
+}
+
+// Two processes add 100 setups each, one add after another; an add refused because the
+// other process changed the list meanwhile is tried again. Every add that succeeded is
+// listed, with its section.
+TEST_F(SetupListTest, TwoProcessesAddingSetupsListEveryOne) {
+  constexpr int kSetupsPerProcess = 100;
+  Ini(Lines({"[Namespaces]"}));
+  const std::string path = Path();
+  auto addSetups = [&path](const std::string& prefix) {
+    return [&path, prefix] {
+      TKV_Inifile ini(path);
+      for (int i = 0; i < kSetupsPerProcess; ++i) {
+        for (int attempt = 0;; ++attempt) {
+          try {
+            if (AddSetup(ini, prefix + std::to_string(i))) break;
+          } catch (const platform::EIniFileException&) {
+          }
+          if (attempt == 1000) throw std::runtime_error("an add was refused a thousand times");
+        }
+      }
+    };
+  };
+  const pid_t first = testing_support::RunInChild(addSetups("First"));
+  const pid_t second = testing_support::RunInChild(addSetups("Second"));
+  testing_support::ExpectChildSucceeded(first);
+  testing_support::ExpectChildSucceeded(second);
+  TKV_Inifile ini(path);
+  const std::vector<std::string> labels = ReadSetupLabels(ini);
+  EXPECT_EQ(size_t{2 * kSetupsPerProcess}, labels.size());
+  for (const char* prefix : {"First", "Second"}) {
+    for (int i = 0; i < kSetupsPerProcess; ++i) {
+      const std::string label = prefix + std::to_string(i);
+      EXPECT_EQ(1, std::count(labels.begin(), labels.end(), label)) << label;
+      EXPECT_EQ(5u, ini.ReadSection(label).size()) << label;
+    }
+  }
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "platform/Exceptions.h"
 #include "platform/PrivateProfile.h"
 #include "tests/platform/FaultInjector.h"
+#include "tests/support/Raises.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -523,6 +524,58 @@ TEST_F(IniFileTest, AFileTooLargeToParseIsUnreadable) {
   EXPECT_EQ(std::nullopt, TooLargeIniFileWarning(FPath));
 }
 
+// What the program writes it must be able to read back: no write leaves a file larger
+// than the read limit. The file here is "[A]\r\nx=1\r\n" padded with zero bytes (one
+// line that means nothing) to a size just under the limit.
+TEST_F(IniFileTest, NoWriteMakesTheFileLargerThanTheReadLimit) {
+  const std::uintmax_t limit = platform::PrivateProfile::kMaxFileSize;
+  const std::string value(100, 'v');
+  const std::string line = "y=" + value + "\r\n";  // lands after x=1
+  const std::uintmax_t size = limit - line.size();
+  const std::string head = "[A]\r\nx=1\r\n";
+  const std::string refusal = "Unable to write to " + FPath +
+                              "\nThe file would hold more than the 268435456 bytes (256 MiB) "
+                              "an INI file may have to be read back; nothing was written.";
+  auto expectUnchanged = [&](std::uintmax_t expectedSize, const char* after) {
+    EXPECT_EQ(expectedSize, std::filesystem::file_size(FPath)) << after;
+    std::ifstream in(FPath, std::ios::binary);
+    std::string start(head.size(), '\0');
+    in.read(start.data(), static_cast<std::streamsize>(start.size()));
+    EXPECT_EQ(head, start) << after;
+  };
+  WriteFile(head);
+  std::filesystem::resize_file(FPath, size);
+  TKV_Inifile ini(FPath);
+
+  testing_support::ExpectRaises<platform::EIniFileException>(
+      [&] { ini.WriteString("A", "y", value + "v"); }, refusal);
+  expectUnchanged(size, "a write one byte too large");
+  {
+    // Inside a batch the write that passes the limit fails at once, and the batch then
+    // writes nothing at all: neither what came before nor what comes after.
+    TIniBatch batch(ini);
+    ini.WriteString("A", "before", "1");
+    testing_support::ExpectRaises<platform::EIniFileException>(
+        [&] { ini.WriteString("A", "y", value + value); }, refusal);
+    testing_support::ExpectRaises<platform::EIniFileException>(
+        [&] { ini.WriteString("A", "after", "1"); }, refusal);
+    testing_support::ExpectRaises<platform::EIniFileException>([&] { batch.UpdateFile(); },
+                                                               refusal);
+  }
+  expectUnchanged(size, "a batch that passed the limit");
+  EXPECT_EQ("", ini.ReadString("A", "before", ""));
+
+  ini.WriteString("A", "y", value);
+  expectUnchanged(limit, "a write that reaches the limit exactly");
+  EXPECT_EQ(value, ini.ReadString("A", "y", ""));
+  testing_support::ExpectRaises<platform::EIniFileException>([&] { ini.WriteString("A", "z", ""); },
+                                                             refusal);
+  expectUnchanged(limit, "a write past a file at the limit");
+  // What makes the file smaller is still written.
+  ini.DeleteKey("A", "y");
+  expectUnchanged(size, "a delete");
+}
+
 TEST_F(IniFileTest, AWriteKeepsThePermissionsOfTheFile) {
   WriteFile("[A]\r\nk=1\r\n");
   ::chmod(FPath.c_str(), 0640);
@@ -780,6 +833,36 @@ TEST_F(IniFileTest, AReadScopeLooksAtTheFileOnce) {
 }
 
 // The index against a fresh parse of the same bytes, after many edits of every kind.
+// The size the size limit is checked against, without building the content.
+TEST(ProfileTextTest, TheContentSizeFollowsEveryEdit) {
+  struct Case {
+    const char* name;
+    const char* before;
+    std::function<void(platform::ProfileText&)> edit;
+  };
+  const Case cases[] = {
+      {"an empty file gains a section", "", [](auto& t) { t.SetValue("A", "k", "1"); }},
+      {"a last line without an ending gets one", "[A]\r\nk=1",
+       [](auto& t) { t.SetValue("A", "n", "2"); }},
+      {"a value grows in place", "[A]\nk=1\n", [](auto& t) { t.SetValue("A", "k", "12345"); }},
+      {"a value shrinks in place", "[A]\nk=12345\n", [](auto& t) { t.SetValue("a", "K", ""); }},
+      {"a byte-order mark stays counted", "\xEF\xBB\xBF[A]\r\nk=1\r\n",
+       [](auto& t) { t.RemoveKey("A", "k"); }},
+      {"an erase keeps the comments", "[A]\r\n;c\r\nk=1\r\n[B]\r\n",
+       [](auto& t) { t.RemoveSection("A"); }},
+      {"keys put first", "[A]\r\nx=1\r\nRow=2",
+       [](auto& t) {
+         t.PutKeysFirst("A", {"row"}, {{"Row", "33"}, {"New", "4"}});
+       }},
+  };
+  for (const Case& c : cases) {
+    platform::ProfileText text{std::string(c.before)};
+    EXPECT_EQ(std::string(c.before).size(), text.ContentSize()) << c.name;
+    c.edit(text);
+    EXPECT_EQ(text.Content().size(), text.ContentSize()) << c.name;
+  }
+}
+
 TEST(ProfileTextTest, TheIndexAgreesWithAFreshParseAfterEveryEdit) {
   const std::string sections[] = {"A", "b", "C", "a"};
   const std::string keys[] = {"k0", "K0", "k1", "k2", "Row"};
@@ -810,6 +893,7 @@ TEST(ProfileTextTest, TheIndexAgreesWithAFreshParseAfterEveryEdit) {
         text.SetValue(section, key, std::to_string(step));
     }
     const platform::ProfileText fresh(text.Content());
+    ASSERT_EQ(text.Content().size(), text.ContentSize()) << "step " << step;
     for (const std::string& s : sections) {
       ASSERT_EQ(fresh.KeyNames(s), text.KeyNames(s)) << "step " << step;
       for (const std::string& k : keys) ASSERT_EQ(fresh.Value(s, k), text.Value(s, k)) << step;

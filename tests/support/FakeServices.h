@@ -83,7 +83,12 @@ class FakeCursor : public platform::CursorService {
     FShape = shape;
     FHistory.push_back(shape);
   }
-  void ProcessPendingMessages() override { ++FPumps; }
+  void ProcessPendingMessages() override {
+    ++FPumps;
+    if (FAtPump) FAtPump();
+  }
+  // What "the pending messages" do at each pump from now on (nothing: an empty action).
+  void AtEachPump(std::function<void()> action) { FAtPump = std::move(action); }
 
   const std::vector<platform::CursorShape>& History() const { return FHistory; }
   int Pumps() const { return FPumps; }
@@ -92,6 +97,7 @@ class FakeCursor : public platform::CursorService {
   platform::CursorShape FShape = platform::CursorShape::Normal;
   std::vector<platform::CursorShape> FHistory;
   int FPumps = 0;
+  std::function<void()> FAtPump;
 };
 
 class FakeBeep : public platform::BeepService {

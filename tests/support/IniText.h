@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -10,6 +11,11 @@ namespace testing_support {
 inline std::string Lines(std::initializer_list<const char*> lines) {
   std::string text;
   for (const char* line : lines) text += std::string(line) + "\r\n";
+  return text;
+}
+inline std::string Lines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
   return text;
 }
 
