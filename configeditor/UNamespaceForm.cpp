@@ -301,6 +301,12 @@ void TNamespaceForm::btnAddClick() {
     if (platform::RunModal(FLabelPrompt) != QDialog::Accepted) return;
     label = FLabelPrompt.GetLabel();
     if (label.empty()) return;
+    // The label names the setup's section: one no section can have is refused before
+    // anything is written (a failing write would leave it listed without its section).
+    if (std::optional<std::string> refusal = RefusedSectionName(label)) {
+      ShowWarning(*refusal);
+      continue;
+    }
     if (!IsSetupLabelTaken(*FSetupIni, label)) break;
     ShowWarning(kLabelTakenWarning);
   }
