@@ -254,6 +254,20 @@ TEST_F(QuennetSetupListTest, TakenEmptyAndCancelledLabels) {
   EXPECT_EQ(kNewList, ReadFile("new.ini"));
 }
 
+// A label that cannot name a section is refused before anything is written, with the
+// reason, and the prompt asks again.
+TEST_F(QuennetSetupListTest, ALabelNoSectionCanHaveIsRefused) {
+  const std::string one = Lines({"[Namespaces]", "Namespace1=Main", "[Main]", "Name=m"});
+  OpenList(one, [this] {
+    ExpectLabel("a]b");
+    services.messages.Expect(MessageKind::Warning, *RefusedSectionName("a]b"));
+    ExpectLabel("x", false);
+    editor.btnAdd->click();
+    EXPECT_EQ((std::vector<std::string>{"Main"}), ListedLabels());
+  });
+  EXPECT_EQ(one, ReadFile("namespaces.ini"));
+}
+
 TEST_F(QuennetSetupListTest, SavingASetup) {
   const std::string before = Lines({"[Namespaces]", "Namespace1=A", "[A]", "DataPath=old"});
   OpenList(before, [this] {
