@@ -18,8 +18,11 @@
 #include "formats/UGFFFile.h"
 #include "platform/Files.h"
 #include "tests/formats/GameFileBuilders.h"
+#include "tests/support/ProcessMemory.h"
 
 namespace {
+
+using testing_support::ResidentBytes;
 
 using game_file_builders::BytesOf;
 using game_file_builders::GffBuilder;
@@ -111,16 +114,6 @@ double CpuSeconds() {
   timespec now{};
   ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-// The memory the process has touched.
-size_t ResidentBytes() {
-  size_t pages = 0, resident = 0;
-  if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(statm, "%zu %zu", &pages, &resident) != 2) resident = 0;
-    std::fclose(statm);
-  }
-  return resident * static_cast<size_t>(::sysconf(_SC_PAGESIZE));
 }
 
 double ReadSeconds(const std::string& path) {

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -25,8 +26,11 @@
 #include "talktable/USearchCriteria.h"
 #include "talktable/USearchForm.h"
 #include "talktable/UTLKFile.h"
+#include "tests/support/ProcessMemory.h"
 
 namespace {
+
+using testing_support::ResidentBytes;
 
 constexpr int kEntries = 140000;
 
@@ -104,16 +108,6 @@ double SecondsSince(std::chrono::steady_clock::time_point begin) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
 }
 
-// The memory the process has touched.
-size_t ResidentBytes() {
-  size_t pages = 0, resident = 0;
-  if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(statm, "%zu %zu", &pages, &resident) != 2) resident = 0;
-    std::fclose(statm);
-  }
-  return resident * static_cast<size_t>(::sysconf(_SC_PAGESIZE));
-}
-
 // Notes when the widget it watches has been painted.
 class PaintWatch : public QObject {
  public:
@@ -148,23 +142,44 @@ std::unique_ptr<sorlith::TMainForm> OpenedWindow(const std::string& path) {
   return form;
 }
 
-// Seconds from `command` to the grid painted, the window's events included.
-template <class Command>
-double UntilPainted(sorlith::TMainForm& form, Command&& command) {
-  PaintWatch watch(*form.grid->viewport());
+// The seconds a piece of work took: on the wall clock, and in CPU time of the process
+// (its threads' and the system's for it, page faults included), which a machine busy
+// with other work disturbs far less.
+struct Elapsed {
+  double wall = 0;
+  double cpu = 0;
+};
+
+double CpuSeconds() {
+  timespec now{};
+  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+template <class Work>
+Elapsed Measure(Work&& work) {
+  const double cpu = CpuSeconds();
   const auto begin = std::chrono::steady_clock::now();
-  command();
-  watch.WaitForPaint();
-  return SecondsSince(begin);
+  work();
+  return {SecondsSince(begin), CpuSeconds() - cpu};
+}
+
+// From `command` to the grid painted, the window's events included.
+template <class Command>
+Elapsed UntilPainted(sorlith::TMainForm& form, Command&& command) {
+  PaintWatch watch(*form.grid->viewport());
+  return Measure([&] {
+    command();
+    watch.WaitForPaint();
+  });
 }
 
 // Show all entries in a fresh window: the file read once (the floor), the first show
-// and its repeat, click to painted grid, the growth of the process and of the heap for
-// the first show, and the heap the loaded table holds.
+// and its repeat, click to painted grid (wall, then CPU), the growth of the process
+// (its resident set) for the first show, and the heap the loaded table holds.
 std::vector<double> FreshShow(const std::string& path) {
-  auto begin = std::chrono::steady_clock::now();
-  benchmark::DoNotOptimize(platform::ReadWholeFile(path).size());
-  const double read = SecondsSince(begin);
+  const Elapsed read =
+      Measure([&] { benchmark::DoNotOptimize(platform::ReadWholeFile(path).size()); });
   YesToEveryQuestion answers;
   const size_t heapBeforeLoad = HeapInUse();
   auto form = OpenedWindow(path);
@@ -172,37 +187,46 @@ std::vector<double> FreshShow(const std::string& path) {
   form->edStart->setText("0");
   form->edStop->setText(QString::number(kEntries - 1));
   const size_t residentBefore = ResidentBytes();
-  const size_t heapBefore = HeapInUse();
-  const double first = UntilPainted(*form, [&] { form->btnShow->click(); });
+  const Elapsed first = UntilPainted(*form, [&] { form->btnShow->click(); });
   const double grown = static_cast<double>(ResidentBytes() - residentBefore);
-  const double heapGrown = static_cast<double>(HeapInUse() - heapBefore);
-  const double repeat = UntilPainted(*form, [&] { form->btnShow->click(); });
-  return {read, first, repeat, grown, heapGrown, static_cast<double>(tableHeap)};
+  const Elapsed repeat = UntilPainted(*form, [&] { form->btnShow->click(); });
+  return {read.wall, first.wall, repeat.wall, read.cpu,
+          first.cpu, repeat.cpu, grown,       static_cast<double>(tableHeap)};
 }
 
 // The search for "the" without case in a fresh window: the first search, its repeat
 // (both from the dialog's "&Search" to painted grid) and the matcher's walk over every
-// entry, without the grid, in the same process (the median of three walks).
+// entry, without the grid, in the same process (the median of three walks); wall, then
+// CPU.
 std::vector<double> FreshSearch(const std::string& path) {
   auto form = OpenedWindow(path);
   sorlith::TSearchForm& dialog = form->SearchForm();
   dialog.SetEntryCount(static_cast<int32_t>(form->TalkTable().EntryCount()));
   dialog.btnReset->click();
   dialog.edString->setText(QStringLiteral("the"));
-  const double first = UntilPainted(*form, [&] { form->RunSearch(); });
-  const double repeat = UntilPainted(*form, [&] { form->RunSearch(); });
+  const Elapsed first = UntilPainted(*form, [&] { form->RunSearch(); });
+  const Elapsed repeat = UntilPainted(*form, [&] { form->RunSearch(); });
   const sorlith::TSearchCriteria criteria = dialog.Criteria();
-  std::vector<double> walks;
+  std::vector<double> walls, cpus;
   for (int i = 0; i < 3; ++i) {
     size_t listed = 0;
-    const auto begin = std::chrono::steady_clock::now();
-    sorlith::ForEachMatchingEntry(form->TalkTable(), criteria, 0, kEntries - 1,
-                                  [&](const TTLKString&) { ++listed; });
-    walks.push_back(SecondsSince(begin));
+    const Elapsed walk = Measure([&] {
+      sorlith::ForEachMatchingEntry(form->TalkTable(), criteria, 0, kEntries - 1,
+                                    [&](const TTLKString&) { ++listed; });
+    });
     benchmark::DoNotOptimize(listed);
+    walls.push_back(walk.wall);
+    cpus.push_back(walk.cpu);
   }
-  std::sort(walks.begin(), walks.end());
-  return {first, repeat, walks[1], static_cast<double>(form->grid->RowCount() - 1)};
+  std::sort(walls.begin(), walls.end());
+  std::sort(cpus.begin(), cpus.end());
+  return {first.wall,
+          repeat.wall,
+          walls[1],
+          first.cpu,
+          repeat.cpu,
+          cpus[1],
+          static_cast<double>(form->grid->RowCount() - 1)};
 }
 
 // The work a fresh process of this program runs when started with "--fresh <what>
@@ -217,14 +241,13 @@ int RunFreshWork(int argc, char** argv) {
     TTLKFileHandler table(path);
     figures = {static_cast<double>(HeapInUse() - before)};
   } else if (what == "read") {
-    const auto begin = std::chrono::steady_clock::now();
-    benchmark::DoNotOptimize(platform::ReadWholeFile(path).size());
-    figures = {SecondsSince(begin)};
+    figures = {
+        Measure([&] { benchmark::DoNotOptimize(platform::ReadWholeFile(path).size()); }).wall};
   } else if (what == "load") {
-    const auto begin = std::chrono::steady_clock::now();
-    TTLKFileHandler table(path);
-    benchmark::DoNotOptimize(table.EntryCount());
-    figures = {SecondsSince(begin)};
+    figures = {Measure([&] {
+                 TTLKFileHandler table(path);
+                 benchmark::DoNotOptimize(table.EntryCount());
+               }).wall};
   } else {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     platform::Application application(argc, argv, "Sorlith");
@@ -295,9 +318,12 @@ void BM_FirstShowInFreshWindow(benchmark::State& state) {
   state.counters["read_ms"] = Median(runs[0]) * 1e3;
   state.counters["repeat_ms"] = Median(runs[2]) * 1e3;
   AddRatioCounters(state, "x_repeat", Ratios(runs[1], runs[2]));
-  state.counters["grown_MB"] = Median(runs[3]) / 1e6;
-  state.counters["heap_grown_MB"] = Median(runs[4]) / 1e6;
-  state.counters["table_heap_MB"] = Median(runs[5]) / 1e6;
+  state.counters["cpu_read_ms"] = Median(runs[3]) * 1e3;
+  state.counters["cpu_first_ms"] = Median(runs[4]) * 1e3;
+  state.counters["cpu_repeat_ms"] = Median(runs[5]) * 1e3;
+  AddRatioCounters(state, "cpu_x_repeat", Ratios(runs[4], runs[5]));
+  state.counters["grown_MB"] = Median(runs[6]) / 1e6;
+  state.counters["table_heap_MB"] = Median(runs[7]) / 1e6;
 }
 BENCHMARK(BM_FirstShowInFreshWindow)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
@@ -314,7 +340,11 @@ void BM_FirstSearchInFreshWindow(benchmark::State& state) {
   state.counters["walk_ms"] = Median(runs[2]) * 1e3;
   AddRatioCounters(state, "x_walk", Ratios(runs[0], runs[2]));
   AddRatioCounters(state, "repeat_x_walk", Ratios(runs[1], runs[2]));
-  state.counters["rows"] = runs[3][0];
+  state.counters["cpu_first_ms"] = Median(runs[3]) * 1e3;
+  state.counters["cpu_repeat_ms"] = Median(runs[4]) * 1e3;
+  state.counters["cpu_walk_ms"] = Median(runs[5]) * 1e3;
+  AddRatioCounters(state, "cpu_x_walk", Ratios(runs[3], runs[5]));
+  state.counters["rows"] = runs[6][0];
 }
 BENCHMARK(BM_FirstSearchInFreshWindow)
     ->Iterations(1)
