@@ -86,7 +86,9 @@ void TMainForm::ListSearch(const TSearchRun& search) {
   SetTableMode(2);
 
   // Each row is gathered as its entry is found, and the rows are handed to the grid in
-  // one piece; the progress bar follows the listed rows.
+  // one piece; the progress bar follows the listed rows. Room is made for every entry
+  // of the interval: the rows then never move, and what no match fills is never touched.
+  ReserveTableRows(rows, first, last);
   TProgressSteps progress(*pbar);
   size_t listed = 0;
   ForEachMatchingEntry(*FTalkTable, criteria, first, last, [&](const TTLKString& entry) {
