@@ -1,5 +1,7 @@
 // A talk table of 140,000 entries (about 100 bytes of text each): load, show every
 // entry in the main window's grid, save. Peak memory of the process is reported too.
+// The first show and the first search of a freshly opened window are measured in fresh
+// processes, click to painted grid, beside their floors in the same process.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <sys/resource.h>
@@ -7,18 +9,28 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 
+#include <QCoreApplication>
 #include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "platform/Files.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Services.h"
 #include "talktable/UMainForm.h"
+#include "talktable/USearchCriteria.h"
+#include "talktable/USearchForm.h"
 #include "talktable/UTLKFile.h"
+#include "tests/support/ProcessMemory.h"
 
 namespace {
+
+using testing_support::ResidentBytes;
 
 constexpr int kEntries = 140000;
 
@@ -40,25 +52,37 @@ class YesToEveryQuestion : public platform::MessageService {
   platform::Services FPrevious;
 };
 
+// With `mixed`, only every third text holds "the" (as in a game's table, a search for it
+// lists about a third of the entries).
+std::string WriteTable(const std::string& name, bool mixed) {
+  const std::string file = (std::filesystem::temp_directory_path() /
+                            ("bench-sorlith-" + std::to_string(::getpid()) + name + ".tlk"))
+                               .string();
+  TTLKFileHandler table;
+  table.NewFile();
+  for (int i = 0; i < kEntries; ++i) {
+    auto entry = std::make_unique<TTLKString>();
+    entry->SetText("Entry " + std::to_string(i) +
+                   (mixed && i % 3 != 0
+                        ? ": a quick brown fox jumps over a lazy dog near an old mill, and a "
+                          "river."
+                        : ": the quick brown fox jumps over the lazy dog near the old mill, "
+                          "and the river."));
+    entry->SetFlags(7);
+    if (i % 3 == 0) entry->SetSoundResRef({'v', 'o', '_', 'l', 'i', 'n', 'e'});
+    table.AddEntry(std::move(entry));
+  }
+  table.SaveToFile(file);
+  return file;
+}
+
 const std::string& TablePath() {
-  static const std::string path = [] {
-    const std::string file = (std::filesystem::temp_directory_path() /
-                              ("bench-sorlith-" + std::to_string(::getpid()) + ".tlk"))
-                                 .string();
-    TTLKFileHandler table;
-    table.NewFile();
-    for (int i = 0; i < kEntries; ++i) {
-      auto entry = std::make_unique<TTLKString>();
-      entry->SetText("Entry " + std::to_string(i) +
-                     ": the quick brown fox jumps over the lazy dog near the old mill, "
-                     "and the river.");
-      entry->SetFlags(7);
-      if (i % 3 == 0) entry->SetSoundResRef({'v', 'o', '_', 'l', 'i', 'n', 'e'});
-      table.AddEntry(std::move(entry));
-    }
-    table.SaveToFile(file);
-    return file;
-  }();
+  static const std::string path = WriteTable("", false);
+  return path;
+}
+
+const std::string& MixedTablePath() {
+  static const std::string path = WriteTable("-mixed", true);
   return path;
 }
 
@@ -80,42 +104,256 @@ size_t HeapInUse() {
   return info.uordblks + info.hblkhd;  // small blocks and mapped ones
 }
 
+double SecondsSince(std::chrono::steady_clock::time_point begin) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+}
+
+// Notes when the widget it watches has been painted.
+class PaintWatch : public QObject {
+ public:
+  explicit PaintWatch(QWidget& widget) : FWidget(widget) { widget.installEventFilter(this); }
+  ~PaintWatch() override { FWidget.removeEventFilter(this); }
+
+  // Runs the window's events until the widget has been painted.
+  void WaitForPaint() {
+    FPainted = false;
+    while (!FPainted) QCoreApplication::processEvents(QEventLoop::AllEvents);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) FPainted = true;
+    return false;
+  }
+
+ private:
+  QWidget& FWidget;
+  bool FPainted = false;
+};
+
+// The program's start with the table opened and the window painted, as the user sees
+// it before the first command.
+std::unique_ptr<sorlith::TMainForm> OpenedWindow(const std::string& path) {
+  auto form = std::make_unique<sorlith::TMainForm>();
+  form->CreateForms();
+  form->show();
+  form->LoadFile(path);
+  PaintWatch(*form->grid->viewport()).WaitForPaint();
+  return form;
+}
+
+// The seconds a piece of work took: on the wall clock, and in CPU time of the process
+// (its threads' and the system's for it, page faults included), which a machine busy
+// with other work disturbs far less.
+struct Elapsed {
+  double wall = 0;
+  double cpu = 0;
+};
+
+double CpuSeconds() {
+  timespec now{};
+  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+template <class Work>
+Elapsed Measure(Work&& work) {
+  const double cpu = CpuSeconds();
+  const auto begin = std::chrono::steady_clock::now();
+  work();
+  return {SecondsSince(begin), CpuSeconds() - cpu};
+}
+
+// From `command` to the grid painted, the window's events included.
+template <class Command>
+Elapsed UntilPainted(sorlith::TMainForm& form, Command&& command) {
+  PaintWatch watch(*form.grid->viewport());
+  return Measure([&] {
+    command();
+    watch.WaitForPaint();
+  });
+}
+
+// Show all entries in a fresh window: the file read once (the floor), the first show
+// and its repeat, click to painted grid (wall, then CPU), the growth of the process
+// (its resident set) for the first show, and the heap the loaded table holds.
+std::vector<double> FreshShow(const std::string& path) {
+  const Elapsed read =
+      Measure([&] { benchmark::DoNotOptimize(platform::ReadWholeFile(path).size()); });
+  YesToEveryQuestion answers;
+  const size_t heapBeforeLoad = HeapInUse();
+  auto form = OpenedWindow(path);
+  const size_t tableHeap = HeapInUse() - heapBeforeLoad;
+  form->edStart->setText("0");
+  form->edStop->setText(QString::number(kEntries - 1));
+  const size_t residentBefore = ResidentBytes();
+  const Elapsed first = UntilPainted(*form, [&] { form->btnShow->click(); });
+  const double grown = static_cast<double>(ResidentBytes() - residentBefore);
+  const Elapsed repeat = UntilPainted(*form, [&] { form->btnShow->click(); });
+  return {read.wall, first.wall, repeat.wall, read.cpu,
+          first.cpu, repeat.cpu, grown,       static_cast<double>(tableHeap)};
+}
+
+// The search for "the" without case in a fresh window: the first search, its repeat
+// (both from the dialog's "&Search" to painted grid) and the matcher's walk over every
+// entry, without the grid, in the same process (the median of three walks); wall, then
+// CPU.
+std::vector<double> FreshSearch(const std::string& path) {
+  auto form = OpenedWindow(path);
+  sorlith::TSearchForm& dialog = form->SearchForm();
+  dialog.SetEntryCount(static_cast<int32_t>(form->TalkTable().EntryCount()));
+  dialog.btnReset->click();
+  dialog.edString->setText(QStringLiteral("the"));
+  const Elapsed first = UntilPainted(*form, [&] { form->RunSearch(); });
+  const Elapsed repeat = UntilPainted(*form, [&] { form->RunSearch(); });
+  const sorlith::TSearchCriteria criteria = dialog.Criteria();
+  std::vector<double> walls, cpus;
+  for (int i = 0; i < 3; ++i) {
+    size_t listed = 0;
+    const Elapsed walk = Measure([&] {
+      sorlith::ForEachMatchingEntry(form->TalkTable(), criteria, 0, kEntries - 1,
+                                    [&](const TTLKString&) { ++listed; });
+    });
+    benchmark::DoNotOptimize(listed);
+    walls.push_back(walk.wall);
+    cpus.push_back(walk.cpu);
+  }
+  std::sort(walls.begin(), walls.end());
+  std::sort(cpus.begin(), cpus.end());
+  return {first.wall,
+          repeat.wall,
+          walls[1],
+          first.cpu,
+          repeat.cpu,
+          cpus[1],
+          static_cast<double>(form->grid->RowCount() - 1)};
+}
+
 // The work a fresh process of this program runs when started with "--fresh <what>
 // <path>" (see main): its memory is new, as at a program's start. It prints the
-// seconds the work took, or for "memory" the heap bytes a loaded table holds.
-int RunFreshWork(const std::string& what, const std::string& path) {
+// figures the work measured (seconds, bytes, rows).
+int RunFreshWork(int argc, char** argv) {
+  const std::string what = argv[2];
+  const std::string path = argv[3];
+  std::vector<double> figures;
   if (what == "memory") {
     const size_t before = HeapInUse();
     TTLKFileHandler table(path);
-    std::printf("%zu\n", HeapInUse() - before);
-    return 0;
-  }
-  const auto begin = std::chrono::steady_clock::now();
-  if (what == "read") {
-    benchmark::DoNotOptimize(platform::ReadWholeFile(path).size());
+    figures = {static_cast<double>(HeapInUse() - before)};
+  } else if (what == "read") {
+    figures = {
+        Measure([&] { benchmark::DoNotOptimize(platform::ReadWholeFile(path).size()); }).wall};
+  } else if (what == "load") {
+    figures = {Measure([&] {
+                 TTLKFileHandler table(path);
+                 benchmark::DoNotOptimize(table.EntryCount());
+               }).wall};
   } else {
-    TTLKFileHandler table(path);
-    benchmark::DoNotOptimize(table.EntryCount());
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    platform::Application application(argc, argv, "Sorlith");
+    figures = what == "show" ? FreshShow(path) : FreshSearch(path);
   }
-  std::printf("%.9f\n",
-              std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count());
+  for (double figure : figures) std::printf("%.9g\n", figure);
   return 0;
 }
 
-// Starts this program afresh for `what`; the figure it printed.
-double RunFresh(const char* what) {
+// Starts this program afresh for `what` on `path`; the figures it printed.
+std::vector<double> RunFresh(const char* what, const std::string& path = TablePath()) {
   const std::string command =
-      "/proc/" + std::to_string(::getpid()) + "/exe --fresh " + what + " '" + TablePath() + "'";
+      "/proc/" + std::to_string(::getpid()) + "/exe --fresh " + what + " '" + path + "'";
   FILE* child = ::popen(command.c_str(), "r");
+  if (!child) std::abort();
+  std::vector<double> figures;
   double figure = 0;
-  if (!child || std::fscanf(child, "%lf", &figure) != 1) std::abort();
-  ::pclose(child);
-  return figure;
+  while (std::fscanf(child, "%lf", &figure) == 1) figures.push_back(figure);
+  if (::pclose(child) != 0 || figures.empty()) std::abort();
+  return figures;
 }
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t middle = values.size() / 2;
+  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// Runs `what` in `runs` fresh processes; figure k of every run, by k.
+std::vector<std::vector<double>> FiguresOfFreshRuns(const char* what, const std::string& path,
+                                                    int runs) {
+  std::vector<std::vector<double>> byFigure;
+  for (int run = 0; run < runs; ++run) {
+    const std::vector<double> figures = RunFresh(what, path);
+    byFigure.resize(figures.size());
+    for (size_t k = 0; k < figures.size(); ++k) byFigure[k].push_back(figures[k]);
+  }
+  return byFigure;
+}
+
+// The ratio of two figures in each run.
+std::vector<double> Ratios(const std::vector<double>& figures, const std::vector<double>& floors) {
+  std::vector<double> ratios;
+  for (size_t run = 0; run < figures.size(); ++run) ratios.push_back(figures[run] / floors[run]);
+  return ratios;
+}
+
+// The median of the runs' ratios, and the lowest and highest, which show how noisy
+// the runs were.
+void AddRatioCounters(benchmark::State& state, const std::string& name,
+                      const std::vector<double>& ratios) {
+  state.counters[name] = Median(ratios);
+  state.counters[name + "_min"] = *std::min_element(ratios.begin(), ratios.end());
+  state.counters[name + "_max"] = *std::max_element(ratios.begin(), ratios.end());
+}
+
+constexpr int kFreshWindows = 5;
+
+// Show all 140,000 entries in a fresh window, click to painted grid: the first show and
+// its repeat in the same window, medians of five fresh processes. The time is the
+// first show's.
+void BM_FirstShowInFreshWindow(benchmark::State& state) {
+  std::vector<std::vector<double>> runs;
+  for (auto _ : state) {
+    runs = FiguresOfFreshRuns("show", TablePath(), kFreshWindows);
+    state.SetIterationTime(Median(runs[1]));
+  }
+  state.counters["read_ms"] = Median(runs[0]) * 1e3;
+  state.counters["repeat_ms"] = Median(runs[2]) * 1e3;
+  AddRatioCounters(state, "x_repeat", Ratios(runs[1], runs[2]));
+  state.counters["cpu_read_ms"] = Median(runs[3]) * 1e3;
+  state.counters["cpu_first_ms"] = Median(runs[4]) * 1e3;
+  state.counters["cpu_repeat_ms"] = Median(runs[5]) * 1e3;
+  AddRatioCounters(state, "cpu_x_repeat", Ratios(runs[4], runs[5]));
+  state.counters["grown_MB"] = Median(runs[6]) / 1e6;
+  state.counters["table_heap_MB"] = Median(runs[7]) / 1e6;
+}
+BENCHMARK(BM_FirstShowInFreshWindow)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The search for "the" (a third of the entries listed) in a fresh window, from the
+// dialog's "&Search" to painted grid, against the matcher's walk over every entry in the
+// same process; medians of five fresh processes. The time is the first search's.
+void BM_FirstSearchInFreshWindow(benchmark::State& state) {
+  std::vector<std::vector<double>> runs;
+  for (auto _ : state) {
+    runs = FiguresOfFreshRuns("search", MixedTablePath(), kFreshWindows);
+    state.SetIterationTime(Median(runs[0]));
+  }
+  state.counters["repeat_ms"] = Median(runs[1]) * 1e3;
+  state.counters["walk_ms"] = Median(runs[2]) * 1e3;
+  AddRatioCounters(state, "x_walk", Ratios(runs[0], runs[2]));
+  AddRatioCounters(state, "repeat_x_walk", Ratios(runs[1], runs[2]));
+  state.counters["cpu_first_ms"] = Median(runs[3]) * 1e3;
+  state.counters["cpu_repeat_ms"] = Median(runs[4]) * 1e3;
+  state.counters["cpu_walk_ms"] = Median(runs[5]) * 1e3;
+  AddRatioCounters(state, "cpu_x_walk", Ratios(runs[3], runs[5]));
+  state.counters["rows"] = runs[6][0];
+}
+BENCHMARK(BM_FirstSearchInFreshWindow)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Reports the time the work took in a fresh process.
 void InFreshProcess(benchmark::State& state, const char* what) {
-  for (auto _ : state) state.SetIterationTime(RunFresh(what));
+  for (auto _ : state) state.SetIterationTime(RunFresh(what)[0]);
 }
 
 void BM_ReadFileFloorFreshProcess(benchmark::State& state) { InFreshProcess(state, "read"); }
@@ -127,7 +365,7 @@ BENCHMARK(BM_LoadFreshProcess)->Unit(benchmark::kMillisecond)->UseManualTime();
 // The heap a loaded table holds (its file's bytes included), against the file's size.
 void BM_LoadedTableMemory(benchmark::State& state) {
   double bytes = 0;
-  for (auto _ : state) bytes = RunFresh("memory");
+  for (auto _ : state) bytes = RunFresh("memory")[0];
   state.counters["held_MB"] = bytes / 1e6;
   state.counters["x_file"] = bytes / static_cast<double>(std::filesystem::file_size(TablePath()));
 }
@@ -224,12 +462,13 @@ BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 4 && std::string(argv[1]) == "--fresh") return RunFreshWork(argv[2], argv[3]);
+  if (argc == 4 && std::string(argv[1]) == "--fresh") return RunFreshWork(argc, argv);
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   platform::Application application(argc, argv, "Sorlith");
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   std::filesystem::remove(TablePath());
+  std::filesystem::remove(MixedTablePath());
   return 0;
 }

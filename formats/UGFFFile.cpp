@@ -15,6 +15,7 @@
 #include "platform/ByteReader.h"
 #include "platform/Conversions.h"
 #include "platform/Files.h"
+#include "platform/HugePages.h"
 #include "platform/Locale.h"
 
 // GFF V3.2, all numbers unsigned 32-bit little-endian unless said otherwise:
@@ -240,7 +241,7 @@ class TGFFArena final : public std::pmr::memory_resource {
   static void MarkInArena(TGFF_CSubString* subString) { subString->FInArena = true; }
 
   static constexpr size_t kFirstBlock = 64 * 1024;
-  static constexpr size_t kHugePage = 2 * 1024 * 1024;
+  static constexpr size_t kHugePage = platform::kHugePageSize;
 
   struct Block {
     char* start;
@@ -269,7 +270,7 @@ class TGFFArena final : public std::pmr::memory_resource {
 
   void AddBlock(size_t size) {
     Block block{nullptr, size, size == kHugePage};
-    if (block.mapped) block.start = static_cast<char*>(MapHugePage());
+    if (block.mapped) block.start = static_cast<char*>(platform::MapHugePages(kHugePage));
     if (!block.start) {
       block.mapped = false;
       block.start = static_cast<char*>(::operator new(size));
@@ -279,24 +280,9 @@ class TGFFArena final : public std::pmr::memory_resource {
     FLeft = size;
   }
 
-  // A 2 MiB block on a 2 MiB boundary, advised as a huge page; nullptr when not mapped.
-  static void* MapHugePage() {
-    void* area =
-        ::mmap(nullptr, 2 * kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (area == MAP_FAILED) return nullptr;
-    char* start = static_cast<char*>(area);
-    char* aligned =
-        start + (kHugePage - reinterpret_cast<uintptr_t>(start) % kHugePage) % kHugePage;
-    if (aligned > start) ::munmap(start, static_cast<size_t>(aligned - start));
-    const size_t after = static_cast<size_t>(start + 2 * kHugePage - (aligned + kHugePage));
-    if (after > 0) ::munmap(aligned + kHugePage, after);
-    ::madvise(aligned, kHugePage, MADV_HUGEPAGE);
-    return aligned;
-  }
-
   static void Release(const Block& block) {
     if (block.mapped) {
-      ::munmap(block.start, block.size);
+      platform::UnmapHugePages(block.start, block.size);
     } else {
       ::operator delete(block.start);
     }

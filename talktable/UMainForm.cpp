@@ -311,10 +311,12 @@ platform::GridRows TMainForm::TakeTableRows() {
   return rows;
 }
 
-// A StrRef has at most 10 digits, a ResRef 16 bytes. Growing the rows as they are added
-// would copy them again at every doubling and fault in twice their memory.
+// Its text, a StrRef of at most 10 digits and a ResRef of at most 16 bytes.
+size_t TMainForm::MostRowBytes(const TTLKString& entry) { return entry.GetText().size() + 10 + 16; }
+
+// Growing the rows as they are added would copy them again at every doubling and fault
+// in twice their memory.
 void TMainForm::ReserveTableRows(platform::GridRows& rows, uint32_t first, uint32_t last) const {
-  constexpr size_t kOtherBytesPerRow = 10 + 16;
   size_t rowCount = 1;
   size_t bytes = 0;
   for (const TStringData* node = FTalkTable->EntryList().FirstNode(); node;
@@ -323,7 +325,7 @@ void TMainForm::ReserveTableRows(platform::GridRows& rows, uint32_t first, uint3
     if (entry.GetStrRef() > last) break;
     if (entry.GetStrRef() < first) continue;
     ++rowCount;
-    bytes += entry.GetText().size() + kOtherBytesPerRow;
+    bytes += MostRowBytes(entry);
   }
   rows.Reserve(rowCount, bytes);
 }
@@ -353,6 +355,19 @@ void TMainForm::AddGridRow(platform::GridRows& rows, const TTLKString& entry) {
   const char* resRefEnd =
       std::copy_if(resRef.begin(), resRef.end(), resRefText, [](char c) { return c != '\0'; });
   rows.AddCell(std::string_view(resRefText, static_cast<size_t>(resRefEnd - resRefText)));
+}
+
+// The entries lie anywhere in memory: the texts a few rows ahead are asked for while
+// this row is copied, and the entries before them.
+void TMainForm::AddGridRows(platform::GridRows& rows,
+                            const std::vector<const TTLKString*>& entries) {
+  constexpr size_t kTextsAhead = 4;
+  for (size_t k = 0; k < entries.size(); ++k) {
+    if (k + 2 * kTextsAhead < entries.size()) __builtin_prefetch(entries[k + 2 * kTextsAhead]);
+    if (k + kTextsAhead < entries.size())
+      __builtin_prefetch(entries[k + kTextsAhead]->GetText().data());
+    AddGridRow(rows, *entries[k]);
+  }
 }
 
 void TMainForm::SetTableCommandsEnabled(bool enabled) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/ui/Services.h"
 #include "platform/ui/StringGrid.h"
@@ -80,9 +81,13 @@ class TMainForm : public QMainWindow {
   platform::GridRows TakeTableRows();
   // Room in `rows` for the entries from StrRef `first` to `last`.
   void ReserveTableRows(platform::GridRows& rows, uint32_t first, uint32_t last) const;
+  // The most bytes an entry's row takes.
+  static size_t MostRowBytes(const TTLKString& entry);
   // One entry as a grid row: StrRef, text without carriage returns, sound ResRef
   // without NUL bytes. The grid gets copies: it never points into the table.
   static void AddGridRow(platform::GridRows& rows, const TTLKString& entry);
+  // AddGridRow for each of `entries`, in order.
+  static void AddGridRows(platform::GridRows& rows, const std::vector<const TTLKString*>& entries);
 
   // The open dialog's request; commands set its file name before they show it.
   platform::FileDialogRequest& OpenTlkFile() { return FOpenTlkFile; }

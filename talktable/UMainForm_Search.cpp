@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "platform/Conversions.h"
 #include "platform/ui/Codec.h"
@@ -85,14 +86,20 @@ void TMainForm::ListSearch(const TSearchRun& search) {
   grid->setEnabled(false);
   SetTableMode(2);
 
-  // Each row is gathered as its entry is found, and the rows are handed to the grid in
-  // one piece; the progress bar follows the listed rows.
+  // The matches are found first, so that their rows' room is reserved at once (rows
+  // grown as they come are copied at every doubling and touch twice their memory); the
+  // rows are then handed to the grid in one piece. The progress bar follows the matches.
   TProgressSteps progress(*pbar);
-  size_t listed = 0;
+  std::vector<const TTLKString*> matches;
+  size_t bytes = 0;
   ForEachMatchingEntry(*FTalkTable, criteria, first, last, [&](const TTLKString& entry) {
-    AddGridRow(rows, entry);
-    progress.Advance(static_cast<int>(std::min<size_t>(++listed, INT32_MAX)));
+    matches.push_back(&entry);
+    bytes += MostRowBytes(entry);
+    progress.Advance(static_cast<int>(std::min<size_t>(matches.size(), INT32_MAX)));
   });
+  rows.Reserve(matches.size() + 1, bytes);
+  AddGridRows(rows, matches);
+  const size_t listed = matches.size();
 
   if (listed == 0) {
     ShowGridMessage("No entries matching the specified criteria were found!");

@@ -6,18 +6,30 @@
 namespace sorlith {
 
 // Between two values set at most `FStep` apart the bar moves by at most one pixel and
-// one percent, so every length and text it can draw is still shown.
-TProgressSteps::TProgressSteps(QProgressBar& bar)
-    : FBar(bar), FMaximum(bar.maximum()), FNext(bar.minimum()) {
+// one percent, so every length and text it can draw is still shown when the rows come
+// no faster than the screen's frames.
+TProgressSteps::TProgressSteps(QProgressBar& bar, Clock clock)
+    : FBar(bar), FClock(std::move(clock)), FMaximum(bar.maximum()), FNext(bar.minimum()) {
   const int64_t range = int64_t{bar.maximum()} - bar.minimum();
   int64_t units = std::max(1, bar.width());
   if (bar.isTextVisible()) units = std::max<int64_t>(units, 100);
   FStep = std::max<int64_t>(1, range / units);
+  FLastSet = FClock();
 }
 
 void TProgressSteps::Set(int value) {
   FBar.setValue(value);
   FNext = int64_t{value} + FStep;
+}
+
+void TProgressSteps::SetOnceAFrame(int value) {
+  const TimePoint now = FClock();
+  if (now - FLastSet < kFrame) {
+    FNext = int64_t{value} + FStep;  // asked again at the next step
+    return;
+  }
+  FLastSet = now;
+  Set(value);
 }
 
 }  // namespace sorlith

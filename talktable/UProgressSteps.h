@@ -1,10 +1,13 @@
 // A progress bar that a long loop advances row by row. QProgressBar formats its text on
-// every setValue to decide whether to repaint, which costs more than a grid row; the
-// bar is therefore set only when what it draws can have changed: its length by a pixel
-// or, when it shows its text, its percentage.
+// every setValue to decide whether to repaint, and repaints at once, which costs more
+// than many grid rows; the bar is therefore set only when what it draws can have
+// changed (its length by a pixel or, when it shows its text, its percentage) and a
+// screen's frame has passed since it was last set. The last row is always set.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 
 class QProgressBar;
 
@@ -12,20 +15,32 @@ namespace sorlith {
 
 class TProgressSteps {
  public:
-  // Takes the bar's range and width as they stand.
-  explicit TProgressSteps(QProgressBar& bar);
+  using TimePoint = std::chrono::steady_clock::time_point;
+  using Clock = std::function<TimePoint()>;
+  // A frame of a 60 Hz screen: states set faster than this are never seen.
+  static constexpr std::chrono::milliseconds kFrame{16};
+
+  // Takes the bar's range and width as they stand; the frames are counted from now.
+  explicit TProgressSteps(QProgressBar& bar, Clock clock = std::chrono::steady_clock::now);
   // Sets `value` when the bar may draw it differently from the value last set.
   void Advance(int value) {
-    if (value >= FNext || value == FMaximum) Set(value);
+    if (value == FMaximum) {
+      Set(value);
+    } else if (value >= FNext) {
+      SetOnceAFrame(value);
+    }
   }
 
  private:
   void Set(int value);
+  void SetOnceAFrame(int value);
 
   QProgressBar& FBar;
+  Clock FClock;
   int FMaximum;
   int64_t FStep = 1;
   int64_t FNext = 0;
+  TimePoint FLastSet;
 };
 
 }  // namespace sorlith

@@ -101,7 +101,7 @@ void GridRows::SetColCount(int count) {
   count = std::max(count, 1);
   if (count == FColCount) return;
   const int rows = RowCount();
-  std::vector<Span> spans;
+  Spans spans;
   spans.reserve(static_cast<size_t>(rows) * static_cast<size_t>(count));
   for (int row = 0; row < rows; ++row)
     for (int col = 0; col < count; ++col) {
@@ -132,7 +132,7 @@ void GridRows::ClearRow(int row) {
 void GridRows::CompactIfWasteful() {
   const size_t unused = FCellBegin - FLive;
   if (unused <= FLive) return;
-  std::string live;
+  Bytes live;
   live.reserve(FLive);
   for (Span& span : FSpans) {
     const size_t begin = live.size();

@@ -12,13 +12,16 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/HugePages.h"
+
 namespace platform {
 
 // Rows of text cells packed for a StringGrid: the bytes of every cell in one string and
 // a (begin, size) span per cell, row by row, ColCount() spans to a row. A caller builds
 // the rows by appending cells in order and hands them to the grid in one move
 // (StringGrid::SetRows), so that a list of many rows costs a few allocations, not one
-// per cell. The grid keeps its own cells the same way.
+// per cell. The grid keeps its own cells the same way. Large rows live in huge pages
+// (HugePageAllocator): a first fill of a big list faults its memory in 2 MiB at a time.
 class GridRows {
  public:
   explicit GridRows(int colCount = 1);
@@ -62,6 +65,8 @@ class GridRows {
     size_t Begin = 0;
     size_t Size = 0;
   };
+  using Bytes = std::basic_string<char, std::char_traits<char>, HugePageAllocator<char>>;
+  using Spans = std::vector<Span, HugePageAllocator<Span>>;
 
   Span* SpanAt(int col, int row);
   void Forget(const Span& span) { FLive -= span.Size; }
@@ -70,8 +75,8 @@ class GridRows {
   void CompactIfWasteful();
 
   int FColCount;
-  std::string FBytes;
-  std::vector<Span> FSpans;
+  Bytes FBytes;
+  Spans FSpans;
   // The bytes the spans use; the rest of FBytes is garbage or the cell being written.
   size_t FLive = 0;
   size_t FCellBegin = 0;

@@ -292,5 +292,43 @@ TEST(StringGridTest, TakenRowsAreEmptyAndTheGridKeepsOneRow) {
   EXPECT_EQ(1, grid.Row());
 }
 
+// Rows of many megabytes live in mapped memory rather than the heap. They go to the grid
+// and back (taken, filled again, narrowed, overwritten until packed) with every cell,
+// whether their room was reserved or grew row by row.
+TEST(StringGridTest, LargeRowsChangeHandsWithEveryCell) {
+  const auto text = [](int round, int row, int col) {
+    return std::to_string(round) + "/" + std::to_string(row) + "/" + std::to_string(col) +
+           std::string(static_cast<size_t>(row % 90), 'x');
+  };
+  for (const int rowCount : {3, 60000}) {
+    const std::string name = std::to_string(rowCount) + " rows";
+    StringGrid grid;
+    grid.SetColCount(3);
+    GridRows rows(3);
+    rows.Reserve(static_cast<size_t>(rowCount), static_cast<size_t>(rowCount) * 3 * 100);
+    for (int round = 0; round < 2; ++round) {
+      for (int row = 0; row < rowCount; ++row)
+        rows.AddRow({text(round, row, 0), text(round, row, 1), text(round, row, 2)});
+      grid.SetRows(std::move(rows));
+      for (int row = 0; row < rowCount; ++row)
+        for (int col = 0; col < 3; ++col)
+          ASSERT_EQ(text(round, row, col), grid.Cell(col, row)) << name << ", round " << round;
+      rows = grid.TakeRows();  // the second round grows in the memory of the first
+      ASSERT_EQ(0, rows.RowCount()) << name;
+    }
+    rows.AddRow({"a", "b", "c"});
+    for (int row = 1; row < rowCount; ++row) rows.AddRow({text(2, row, 0), text(2, row, 1)});
+    grid.SetRows(std::move(rows));
+    grid.SetColCount(2);
+    for (int row = 1; row < rowCount; row += 2) grid.SetCell(1, row, text(3, row, 1) + "longer");
+    ASSERT_EQ("a", grid.Cell(0, 0)) << name;
+    ASSERT_EQ("b", grid.Cell(1, 0)) << name;
+    for (int row = 1; row < rowCount; ++row) {
+      ASSERT_EQ(text(2, row, 0), grid.Cell(0, row)) << name;
+      ASSERT_EQ(row % 2 ? text(3, row, 1) + "longer" : text(2, row, 1), grid.Cell(1, row)) << name;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace platform

@@ -3,23 +3,38 @@
 #include <gtest/gtest.h>
 
 #include <QProgressBar>
+#include <chrono>
 #include <set>
 
 namespace sorlith {
 namespace {
 
-// A loop of many rows sets the bar far less often, yet every length the bar can draw
-// (and every percentage while its text shows) is shown, the last row included.
+using std::chrono::milliseconds;
+
+// A clock that moves on by `step` each time it is read.
+TProgressSteps::Clock Ticking(milliseconds step) {
+  return [now = TProgressSteps::TimePoint{}, step]() mutable { return now += step; };
+}
+
+// The values a loop over `rows` rows sets on a bar of 150 pixels.
+std::vector<int> ValuesSet(int rows, TProgressSteps::Clock clock, bool textVisible = false) {
+  QProgressBar bar;
+  bar.resize(150, 12);
+  bar.setTextVisible(textVisible);
+  bar.setRange(0, rows);
+  std::vector<int> set;
+  QObject::connect(&bar, &QProgressBar::valueChanged, [&](int value) { set.push_back(value); });
+  TProgressSteps progress(bar, std::move(clock));
+  for (int row = 1; row <= rows; ++row) progress.Advance(row);
+  return set;
+}
+
+// Rows that come no faster than the screen shows them: the bar is set far less often
+// than once a row, yet every length it can draw (and every percentage while its text
+// shows) is shown, the last row included.
 TEST(ProgressStepsTest, EveryDrawnStateIsShownWithFewSets) {
   for (const bool textVisible : {false, true}) {
-    QProgressBar bar;
-    bar.resize(150, 12);
-    bar.setTextVisible(textVisible);
-    bar.setRange(0, 140000);
-    std::vector<int> set;
-    QObject::connect(&bar, &QProgressBar::valueChanged, [&](int value) { set.push_back(value); });
-    TProgressSteps progress(bar);
-    for (int row = 1; row <= 140000; ++row) progress.Advance(row);
+    const std::vector<int> set = ValuesSet(140000, Ticking(TProgressSteps::kFrame), textVisible);
     ASSERT_FALSE(set.empty());
     EXPECT_EQ(140000, set.back());
     EXPECT_LE(set.size(), 160u) << textVisible;
@@ -36,14 +51,27 @@ TEST(ProgressStepsTest, EveryDrawnStateIsShownWithFewSets) {
 }
 
 TEST(ProgressStepsTest, AShortRangeSetsEveryValue) {
-  QProgressBar bar;
-  bar.resize(150, 12);
-  bar.setRange(0, 7);
-  int sets = 0;
-  QObject::connect(&bar, &QProgressBar::valueChanged, [&](int) { ++sets; });
-  TProgressSteps progress(bar);
-  for (int row = 1; row <= 7; ++row) progress.Advance(row);
-  EXPECT_EQ(7, sets);
+  EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6, 7}), ValuesSet(7, Ticking(TProgressSteps::kFrame)));
+}
+
+// The bar repaints at once whenever it is set, which costs more than many rows; a
+// screen shows no more than one state a frame, so none is set sooner than a frame after
+// the last one (or the loop's start). The last row is always set.
+TEST(ProgressStepsTest, RowsFasterThanTheScreenAreShownOnceAFrame) {
+  struct Case {
+    const char* name;
+    milliseconds tick;
+    size_t most;
+  };
+  for (const Case& c : {Case{"a clock standing still", milliseconds(0), 1},
+                        Case{"a millisecond a pixel", milliseconds(1), 150 / 16 + 1},
+                        Case{"half a frame a pixel", TProgressSteps::kFrame / 2, 150 / 2 + 1}}) {
+    const std::vector<int> set = ValuesSet(140000, Ticking(c.tick));
+    ASSERT_FALSE(set.empty()) << c.name;
+    EXPECT_EQ(140000, set.back()) << c.name;
+    EXPECT_LE(set.size(), c.most) << c.name;
+    EXPECT_GE(set.size(), c.most - 1) << c.name;
+  }
 }
 
 }  // namespace

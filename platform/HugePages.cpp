@@ -1,0 +1,56 @@
+#include "platform/HugePages.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+
+namespace platform {
+
+namespace {
+
+size_t WholePages(size_t bytes) {
+  static const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+  return (bytes + page - 1) / page * page;
+}
+
+}  // namespace
+
+// Mapped one huge page larger than asked, so that a 2 MiB boundary lies within; the
+// parts before and after it are given back at once.
+void* MapHugePages(size_t bytes) {
+  if (bytes == 0 || bytes > SIZE_MAX - kHugePageSize) return nullptr;
+  const size_t mapped = bytes + kHugePageSize;
+  void* area = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (area == MAP_FAILED) return nullptr;
+  char* start = static_cast<char*>(area);
+  const size_t before =
+      (kHugePageSize - reinterpret_cast<uintptr_t>(start) % kHugePageSize) % kHugePageSize;
+  char* aligned = start + before;
+  if (before > 0) ::munmap(start, before);
+  const size_t after = mapped - before - bytes;
+  if (after > 0) ::munmap(aligned + bytes, after);
+  ::madvise(aligned, bytes, MADV_HUGEPAGE);
+  return aligned;
+}
+
+void UnmapHugePages(void* block, size_t bytes) { ::munmap(block, bytes); }
+
+void* AllocateLarge(size_t bytes) {
+  if (bytes < kHugePageSize) return ::operator new(bytes);
+  if (bytes > SIZE_MAX - 2 * kHugePageSize) throw std::bad_alloc();
+  void* block = MapHugePages(WholePages(bytes));
+  if (block == nullptr) throw std::bad_alloc();
+  return block;
+}
+
+void FreeLarge(void* block, size_t bytes) noexcept {
+  if (block == nullptr) return;
+  if (bytes < kHugePageSize) {
+    ::operator delete(block);
+  } else {
+    UnmapHugePages(block, WholePages(bytes));
+  }
+}
+
+}  // namespace platform
