@@ -12,7 +12,7 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 
 }  // namespace
 
-bool IsReplaceKey(std::string_view key) { return StartsWith(key, kReplaceKeyPrefix); }
+bool IsSsfReplaceKey(std::string_view key) { return StartsWith(key, kReplaceKeyPrefix); }
 
 bool IsAddFieldKey(std::string_view key) {
   return platform::StartsWithAsciiNoCase(key, kAddFieldKeyPrefix);

@@ -45,7 +45,7 @@ inline constexpr char kNoName[] = "N/A";
 // The fixed-length prefix tests. Those "with case" compare the prefix exactly, the
 // others without regard to case.
 // "Replace" exactly: the kind of a "[SSFList]" key.
-bool IsReplaceKey(std::string_view key);
+bool IsSsfReplaceKey(std::string_view key);
 // "addfield" in any case: a new-field modifier key of a GFF file's section.
 bool IsAddFieldKey(std::string_view key);
 // "!replacefile" or "!destination" in any case: a GFF file's install setting.

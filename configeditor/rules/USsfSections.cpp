@@ -21,7 +21,7 @@ std::string NextFreeListKey(const std::vector<std::string>& keys, bool replace) 
 
 std::optional<bool> SsfListKind(TCustomIniFile& ini, const std::string& fileName) {
   for (const std::string& key : ini.ReadSection(kSsfListSection)) {
-    if (ini.ReadString(kSsfListSection, key, "") == fileName) return IsReplaceKey(key);
+    if (ini.ReadString(kSsfListSection, key, "") == fileName) return IsSsfReplaceKey(key);
   }
   return std::nullopt;
 }
@@ -37,7 +37,7 @@ void SwitchSsfKind(TCustomIniFile& ini, const std::string& fileName, bool replac
       // Written again to follow the switched key, in the old order.
       ini.DeleteKey(kSsfListSection, key);
       ini.WriteString(kSsfListSection, key, value);
-    } else if (value == fileName && IsReplaceKey(key) != replace) {
+    } else if (value == fileName && IsSsfReplaceKey(key) != replace) {
       ini.DeleteKey(kSsfListSection, key);
       // The old name still stands in `keys`; having the other prefix it blocks nothing.
       ini.WriteString(kSsfListSection, NextFreeListKey(keys, replace), value);

@@ -55,7 +55,7 @@ TEST(ChangesIniNamesTest, PrefixTests) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.key);
-    EXPECT_EQ(c.replace, IsReplaceKey(c.key));
+    EXPECT_EQ(c.replace, IsSsfReplaceKey(c.key));
     EXPECT_EQ(c.addField, IsAddFieldKey(c.key));
     EXPECT_EQ(c.gffSetting, IsGffSettingKey(c.key));
     EXPECT_EQ(c.strRef, IsStrRefToken(c.key));

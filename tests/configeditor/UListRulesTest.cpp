@@ -12,6 +12,7 @@
 #include "configeditor/rules/UCompileList.h"
 #include "configeditor/rules/UFileKinds.h"
 #include "configeditor/rules/UInstallList.h"
+#include "configeditor/rules/USsfSections.h"
 #include "configeditor/rules/UTlkTokens.h"
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
@@ -41,6 +42,15 @@ TEST(FileKindsTest, ReplaceKeysAndTrimmedNames) {
   EXPECT_EQ("a.2da", TrimmedName(" \ta.2da  "));
   EXPECT_EQ("a b", TrimmedName("a b"));
   EXPECT_EQ("", TrimmedName(" \t "));
+}
+
+// The soundset list judges "Replace" with its case, the install and compile lists
+// without: both rules live in one program and neither may stand in for the other.
+TEST_F(ListRulesTest, EachListJudgesItsKindsByItsOwnRule) {
+  TKV_Inifile& ini = Ini(Lines({"[SSFList]", "replace0=a.ssf", "Replace1=b.ssf"}));
+  EXPECT_EQ(std::optional<bool>(false), SsfListKind(ini, "a.ssf"));
+  EXPECT_EQ(std::optional<bool>(true), SsfListKind(ini, "b.ssf"));
+  EXPECT_TRUE(IsReplaceKey("replace0"));
 }
 
 TEST_F(ListRulesTest, InstallAdd) {
