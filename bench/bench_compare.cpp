@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "bench/PeakMemory.h"
 #include "configeditor/rules/U2daCompare.h"
 #include "formats/U2DAEdit.h"
 #include "formats/UKV_IniFile.h"
@@ -18,6 +17,7 @@
 #include "platform/Files.h"
 #include "platform/PrivateProfile.h"
 #include "tests/formats/GameFileBuilders.h"
+#include "tests/support/ProcessMemory.h"
 
 namespace {
 
@@ -144,7 +144,7 @@ void CompareInto(benchmark::State& state, const std::string& modifiedPath,
     platform::ReplaceFile(iniPath, kHead);
     TKV_Inifile ini(iniPath);
     state.ResumeTiming();
-    peak = bench_support::PeakMemoryOf([&] {
+    peak = testing_support::PeakMemoryOf([&] {
       TIniBatch batch(ini);
       counts = quennet::Compare2daTables(ini, "appearance.2da", original, modified,
                                          {[](const std::string&) {}, [] {}})
@@ -218,7 +218,7 @@ void BM_CompareStoppedAtTheReadLimit(benchmark::State& state) {
     platform::ReplaceFile(iniPath, kHead);
     TKV_Inifile ini(iniPath);
     state.ResumeTiming();
-    peak = bench_support::PeakMemoryOf([&] {
+    peak = testing_support::PeakMemoryOf([&] {
       try {
         TIniBatch batch(ini);
         quennet::Compare2daTables(ini, "appearance.2da", original, modified,

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "bench/PeakMemory.h"
 #include "configeditor/rules/UGffCompare.h"
 #include "formats/UGFFFile.h"
 #include "formats/UKV_IniFile.h"
 #include "platform/Files.h"
 #include "tests/formats/GameFileBuilders.h"
+#include "tests/support/ProcessMemory.h"
 #ifdef MT_BENCH_QT_PUMP
 #include "platform/ui/Application.h"
 #include "platform/ui/Services.h"
@@ -170,7 +170,7 @@ void BM_CompareSharedStructsWithAnEmptyCopy(benchmark::State& state) {
     platform::ReplaceFile(iniPath, kHead);
     TKV_Inifile ini(iniPath);
     state.ResumeTiming();
-    peak = bench_support::PeakMemoryOf([&] {
+    peak = testing_support::PeakMemoryOf([&] {
       result = *quennet::CompareGffFiles(ini, "m01aa.git", unalteredPath, modifiedPath,
                                          {[](const std::string&) {}, [] {}});
     });

@@ -4,7 +4,7 @@
 // processes, click to painted grid, beside their floors in the same process.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
-#include <sys/resource.h>
+
 #include <unistd.h>
 
 #include <chrono>
@@ -87,9 +87,7 @@ const std::string& MixedTablePath() {
 }
 
 double PeakMegabytes() {
-  rusage usage{};
-  ::getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
+  return static_cast<double>(testing_support::PeakResidentBytes()) / (1024.0 * 1024.0);
 }
 
 // The floor of every figure here: the file's bytes read once.

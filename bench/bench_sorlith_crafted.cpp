@@ -5,7 +5,6 @@
 // nothing else).
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -14,6 +13,7 @@
 #include <string>
 
 #include "talktable/UTLKFile.h"
+#include "tests/support/ProcessMemory.h"
 
 namespace {
 
@@ -44,9 +44,7 @@ std::string SparseFile(const std::string& name, const std::string& head, off_t s
 }
 
 double PeakMegabytes() {
-  rusage usage{};
-  ::getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
+  return static_cast<double>(testing_support::PeakResidentBytes()) / (1024.0 * 1024.0);
 }
 
 void Refuse(benchmark::State& state, const std::string& path) {

@@ -2,7 +2,6 @@
 // 2 GiB sparse files whose first bytes are given and whose rest reads as zeros. The
 // readers judge the header before they read on, so such a file is refused without its
 // bytes ever being in memory; the peak of the process's memory shows it.
-#include <sys/resource.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "formats/U2DAEdit.h"
 #include "formats/UGFFFile.h"
 #include "tests/support/GameFileBuilders.h"
+#include "tests/support/ProcessMemory.h"
 #include "tests/support/Raises.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -27,11 +27,7 @@ constexpr std::uintmax_t kFileSize = std::uintmax_t{2} << 30;
 // Far less than the file: what a reader may use at most to refuse it.
 constexpr long kMemoryAllowanceKiB = 256 * 1024;
 
-long PeakMemoryKiB() {
-  rusage usage{};
-  ::getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
+long PeakMemoryKiB() { return static_cast<long>(testing_support::PeakResidentBytes() / 1024); }
 
 std::string GffWithStructCount(uint32_t count) {
   GffBuilder builder;

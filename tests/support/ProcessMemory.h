@@ -1,11 +1,17 @@
-// The memory this process has touched (its resident set), for the tests and benchmarks
-// that check what a buffer costs. Qt-free, header only.
+// The memory this process has touched (its resident set), now, at its peak and during
+// one piece of work, for the tests and benchmarks that check what a buffer costs.
+// Linux, Qt-free, header only.
 #pragma once
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdio>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
 
 namespace testing_support {
 
@@ -16,6 +22,36 @@ inline size_t ResidentBytes() {
     std::fclose(statm);
   }
   return resident * static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// The most this process has held resident since it started.
+inline size_t PeakResidentBytes() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return static_cast<size_t>(usage.ru_maxrss) * 1024;
+}
+
+// A "Vm...:" line of /proc/self/status, in bytes; 0 where there is none.
+inline double StatusBytes(const std::string& field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind(field + ":", 0) != 0) continue;
+    std::istringstream value(line.substr(field.size() + 1));
+    double kilobytes = 0;
+    value >> kilobytes;
+    return kilobytes * 1024;
+  }
+  return 0;
+}
+
+// The most memory `work` held at once beyond what was resident when it began, in bytes:
+// the resident high-water mark is reset before the work (/proc/self/clear_refs).
+inline double PeakMemoryOf(const std::function<void()>& work) {
+  std::ofstream("/proc/self/clear_refs") << "5";  // resets VmHWM to the current size
+  const double before = StatusBytes("VmRSS");
+  work();
+  return StatusBytes("VmHWM") - before;
 }
 
 }  // namespace testing_support
