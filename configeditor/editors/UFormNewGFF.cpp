@@ -18,7 +18,7 @@
 #include "configeditor/UForms.h"
 #include "configeditor/help/UInfoForm.h"
 #include "configeditor/parts/UIcons.h"
-#include "configeditor/parts/UListColumns.h"
+#include "configeditor/parts/UPaneParts.h"
 #include "configeditor/prompts/UModLabelForm.h"
 #include "configeditor/rules/UChangesIniNames.h"
 #include "configeditor/rules/UModifierSections.h"

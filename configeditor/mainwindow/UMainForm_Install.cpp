@@ -15,7 +15,6 @@
 #include "configeditor/help/UInfoForm.h"
 #include "configeditor/mainwindow/UMainForm.h"
 #include "configeditor/parts/UIcons.h"
-#include "configeditor/parts/UListColumns.h"
 #include "configeditor/parts/UPaneParts.h"
 #include "configeditor/prompts/UMassAddForm.h"
 #include "configeditor/rules/UFileKinds.h"

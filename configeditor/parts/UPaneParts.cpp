@@ -2,14 +2,15 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTreeWidgetItem>
+#include <algorithm>
 
-#include "configeditor/parts/UListColumns.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Codec.h"
 #include "platform/ui/FormParts.h"
@@ -18,6 +19,17 @@
 namespace quennet {
 
 namespace {
+
+// Room around a cell's text: the view's margins on both sides.
+constexpr int kCellPadding = 12;
+
+int WidestText(const platform::StringGrid& grid, int col) {
+  const QFontMetrics metrics(grid.font());
+  int widest = 0;
+  for (int row = 0; row < grid.RowCount(); ++row)
+    widest = std::max(widest, metrics.horizontalAdvance(platform::ToQt(grid.Cell(col, row))));
+  return widest + kCellPadding;
+}
 
 bool IsCtrlShiftKeyPress(const QEvent& event, int key) {
   if (event.type() != QEvent::KeyPress) return false;
@@ -98,6 +110,10 @@ platform::StringGrid* NewKeyValueGrid(QWidget* parent, const char* name, const c
   grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   grid->horizontalHeader()->setStretchLastSection(true);
   return grid;
+}
+
+void FitColumn(platform::StringGrid& grid, int col, int leastWidth) {
+  grid.SetColWidth(col, std::max(leastWidth, WidestText(grid, col)));
 }
 
 void SetKeyValueColumns(platform::StringGrid& grid, int keyWidth) {

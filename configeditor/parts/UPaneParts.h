@@ -46,6 +46,9 @@ QToolButton* NewImageButton(QWidget* parent, const char* name, TButtonImage imag
 // A two-column list of keys and values: whole-row selection, a vertical scroll bar,
 // rows 16 px high, no fixed row.
 platform::StringGrid* NewKeyValueGrid(QWidget* parent, const char* name, const char* hint);
+// The column rule of every list: column `col` of `grid` at least `leastWidth` px and as
+// wide as its widest text needs, so that no key or label is cut.
+void FitColumn(platform::StringGrid& grid, int col, int leastWidth);
 // The column rule of the key/value lists: the first column `keyWidth` px, or as wide
 // as its widest text needs when that is more; the second the grid's width - that - 6.
 void SetKeyValueColumns(platform::StringGrid& grid, int keyWidth);
