@@ -90,27 +90,18 @@ const std::string& RealSizedModifiedPath() {
 }
 
 const std::string& OriginalPath() {
-  static const std::string path = [] {
-    std::string p = PathOf("bench_compare_original.2da");
-    platform::ReplaceFile(p, TableBytes([](int) { return false; }));
-    return p;
-  }();
+  static const std::string path =
+      WrittenTable("bench_compare_original.2da", TableBytes([](int) { return false; }));
   return path;
 }
 const std::string& AllChangedPath() {
-  static const std::string path = [] {
-    std::string p = PathOf("bench_compare_all.2da");
-    platform::ReplaceFile(p, TableBytes([](int) { return true; }));
-    return p;
-  }();
+  static const std::string path =
+      WrittenTable("bench_compare_all.2da", TableBytes([](int) { return true; }));
   return path;
 }
 const std::string& HundredChangedPath() {
-  static const std::string path = [] {
-    std::string p = PathOf("bench_compare_100.2da");
-    platform::ReplaceFile(p, TableBytes([](int row) { return row % 100 == 0; }));
-    return p;
-  }();
+  static const std::string path =
+      WrittenTable("bench_compare_100.2da", TableBytes([](int row) { return row % 100 == 0; }));
   return path;
 }
 

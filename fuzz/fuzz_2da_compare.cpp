@@ -8,10 +8,7 @@
 // Input (FuzzedDataProvider): the column and row counts of both tables, then each label
 // and cell as a short string; what is left is appended to changes.ini.
 #include <fuzzer/FuzzedDataProvider.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -19,26 +16,18 @@
 #include "configeditor/rules/U2daCompare.h"
 #include "formats/U2DAEdit.h"
 #include "formats/UKV_IniFile.h"
+#include "fuzz/IniFuzzing.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
-#include "tests/formats/GameFileBuilders.h"
+#include "tests/support/GameFileBuilders.h"
 
 namespace {
 
+using ini_fuzzing::Check;
+using ini_fuzzing::FilePath;
+
 constexpr char kFileSection[] = "appearance.2da";
 const std::string kHead = "[Settings]\r\nFileExists=1\r\n[2DAList]\r\nTable0=appearance.2da\r\n";
-
-void Check(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "fuzz_2da_compare: %s\n", what);
-  std::abort();
-}
-
-std::string IniPath() {
-  // A RAM-backed folder keeps the fsync of the commit cheap.
-  const char* folder = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-  return std::string(folder) + "/fuzz_2da_compare-" + std::to_string(::getpid()) + ".ini";
-}
 
 // Short texts, often one of the few that name or hold something the file treats apart.
 std::string Text(FuzzedDataProvider& input) {
@@ -108,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!LoadTable(input, originalColumns, original) || !LoadTable(input, modifiedColumns, modified))
     return 0;
 
-  const std::string path = IniPath();
+  const std::string path = FilePath("2da_compare.ini");
   // Lines of the input after the head: sections and keys the compare must work around.
   if (!platform::TryReplaceFile(path, kHead + input.ConsumeRemainingBytesAsString())) return 0;
   std::unordered_set<std::string> before;

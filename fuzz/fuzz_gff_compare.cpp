@@ -9,11 +9,8 @@
 // Input (FuzzedDataProvider): per field its kind, type, label and values, Structs and
 // Lists holding more fields down to a small depth.
 #include <fuzzer/FuzzedDataProvider.h>
-#include <unistd.h>
 
 #include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -21,11 +18,15 @@
 #include "configeditor/rules/UGffCompare.h"
 #include "formats/UGFFFile.h"
 #include "formats/UKV_IniFile.h"
+#include "fuzz/IniFuzzing.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
-#include "tests/formats/GameFileBuilders.h"
+#include "tests/support/GameFileBuilders.h"
 
 namespace {
+
+using ini_fuzzing::Check;
+using ini_fuzzing::FilePath;
 
 using game_file_builders::GffBuilder;
 using game_file_builders::U32Bytes;
@@ -33,17 +34,6 @@ using game_file_builders::U32Bytes;
 constexpr char kFileSection[] = "p.utc";
 const std::string kHead = "[Settings]\r\nFileExists=1\r\n[GFFList]\r\nFile0=p.utc\r\n";
 constexpr int kMaxDepth = 3;
-
-void Check(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "fuzz_gff_compare: %s\n", what);
-  std::abort();
-}
-
-std::string IniPath() {
-  const char* folder = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-  return std::string(folder) + "/fuzz_gff_compare-" + std::to_string(::getpid()) + ".ini";
-}
 
 std::string Label(FuzzedDataProvider& input) {
   static const char* const kLabels[] = {"A",   "Tag", "a]b",       "t\t",
@@ -163,7 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
 
-  const std::string path = IniPath();
+  const std::string path = FilePath("gff_compare.ini");
   if (!platform::TryReplaceFile(path, kHead)) return 0;
   try {
     TKV_Inifile ini(path);
