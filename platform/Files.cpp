@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <utility>
 
@@ -244,12 +245,38 @@ bool LinkTemporary(const Target& target, Temporary& temporary) {
   }
 }
 
-Outcome WriteTemporary(const Target& target, std::string_view content, Temporary& temporary) {
+// Gathers small pieces into writes of a useful size.
+class BufferedWriter {
+ public:
+  explicit BufferedWriter(int fd) : FFd(fd) {}
+
+  bool Put(std::string_view piece) {
+    if (FBuffered + piece.size() > sizeof FBuffer && !Flush()) return false;
+    if (piece.size() >= sizeof FBuffer) return WriteAll(FFd, piece);
+    std::copy(piece.begin(), piece.end(), FBuffer + FBuffered);
+    FBuffered += piece.size();
+    return true;
+  }
+  bool Flush() {
+    const bool written = WriteAll(FFd, std::string_view(FBuffer, FBuffered));
+    FBuffered = 0;
+    return written;
+  }
+
+ private:
+  int FFd;
+  size_t FBuffered = 0;
+  char FBuffer[65536];
+};
+
+Outcome WriteTemporary(const Target& target, const ContentPieces& content, Temporary& temporary) {
   const int fd = temporary.file.Get();
   // The new file keeps the permissions of the old one, whatever the umask.
   if (target.exists) ::fchmod(fd, target.mode);
-  if (!WriteAll(fd, content) || ::fsync(fd) != 0)
-    return Outcome::Failed(Failure::Write, Reason(errno));
+  auto writer = std::make_unique<BufferedWriter>(fd);
+  const bool written =
+      content([&writer](std::string_view piece) { return writer->Put(piece); }) && writer->Flush();
+  if (!written || ::fsync(fd) != 0) return Outcome::Failed(Failure::Write, Reason(errno));
   return {};
 }
 
@@ -279,7 +306,7 @@ FileHandle OpenFolder(const std::string& folder) {
   return handle;
 }
 
-Outcome ReplaceFileImpl(const std::string& path, std::string_view content,
+Outcome ReplaceFileImpl(const std::string& path, const ContentPieces& content,
                         const std::function<bool()>* beforeRename = nullptr) {
   Target target;
   Outcome outcome = ResolveTarget(path, target);
@@ -354,19 +381,24 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 bool TryReplaceFile(const std::string& path, std::string_view content, std::string* error) {
-  Outcome outcome = ReplaceFileImpl(path, content);
+  Outcome outcome = ReplaceFileImpl(path, WholeContent(content));
   if (outcome.failure == Failure::None) return true;
   if (error) *error = outcome.reason;
   return false;
 }
 
-bool TryReplaceFileIf(const std::string& path, std::string_view content,
+bool TryReplaceFileIf(const std::string& path, const ContentPieces& content,
                       const std::function<bool()>& beforeRename) {
   return ReplaceFileImpl(path, content, &beforeRename).failure == Failure::None;
 }
 
+bool TryReplaceFileIf(const std::string& path, std::string_view content,
+                      const std::function<bool()>& beforeRename) {
+  return TryReplaceFileIf(path, WholeContent(content), beforeRename);
+}
+
 void ReplaceFile(const std::string& path, std::string_view content) {
-  Outcome outcome = ReplaceFileImpl(path, content);
+  Outcome outcome = ReplaceFileImpl(path, WholeContent(content));
   switch (outcome.failure) {
     case Failure::None:
       return;

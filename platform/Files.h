@@ -42,6 +42,16 @@ bool TryReplaceFile(const std::string& path, std::string_view content,
 bool TryReplaceFileIf(const std::string& path, std::string_view content,
                       const std::function<bool()>& beforeRename);
 
+// Content given in pieces, so that it need not be gathered in memory first: calls `put`
+// with each piece in order and gives false as soon as `put` does. It may be asked for
+// more than once.
+using ContentPieces = std::function<bool(const std::function<bool(std::string_view)>& put)>;
+inline ContentPieces WholeContent(std::string_view content) {
+  return [content](const std::function<bool(std::string_view)>& put) { return put(content); };
+}
+bool TryReplaceFileIf(const std::string& path, const ContentPieces& content,
+                      const std::function<bool()>& beforeRename);
+
 // As TryReplaceFile; raises EFCreateError when the file cannot be created (naming the
 // folder when it refused the temporary file) and EInOutError when a write fails.
 void ReplaceFile(const std::string& path, std::string_view content);

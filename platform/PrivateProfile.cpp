@@ -65,21 +65,19 @@ bool FileHoldsExactly(const std::string& path, std::string_view bytes) {
   return same;
 }
 
-// Applies one edit; false when it changed nothing.
-bool Apply(ProfileText& text, const ProfileEdit& edit) {
+// Applies one edit; gives the lines it changed.
+ProfileText::EditedLines Apply(ProfileText& text, const ProfileEdit& edit) {
   switch (edit.kind) {
     case ProfileEdit::Kind::SetValue:
-      text.SetValue(edit.section, edit.key, edit.value);
-      return true;
+      return text.SetValue(edit.section, edit.key, edit.value);
     case ProfileEdit::Kind::RemoveKey:
       return text.RemoveKey(edit.section, edit.key);
     case ProfileEdit::Kind::RemoveSection:
       return text.RemoveSection(edit.section);
     case ProfileEdit::Kind::PutKeysFirst:
-      text.PutKeysFirst(edit.section, *edit.identifyingNames, *edit.keys);
-      return true;
+      return text.PutKeysFirst(edit.section, *edit.identifyingNames, *edit.keys);
   }
-  return false;
+  return {};
 }
 
 }  // namespace
@@ -150,43 +148,64 @@ FolderLock::~FolderLock() {
 // ---------------------------------------------------------------------------------------
 // ProfileEditLog
 
-void ProfileEditLog::Add(const ProfileEdit& edit) {
-  Entry entry{edit.kind,
-              static_cast<uint32_t>(FKeysFirst.size()),
-              FTexts.size(),
-              static_cast<uint32_t>(edit.section.size()),
-              static_cast<uint32_t>(edit.key.size()),
-              static_cast<uint32_t>(edit.value.size())};
-  FTexts.append(edit.section).append(edit.key).append(edit.value);
-  if (edit.kind == ProfileEdit::Kind::PutKeysFirst)
-    FKeysFirst.emplace_back(*edit.identifyingNames, *edit.keys);
-  FEntries.push_back(entry);
+void ProfileEditLog::Add(const ProfileEdit& edit, const ProfileText::EditedLines& lines) {
+  if (edit.kind == ProfileEdit::Kind::PutKeysFirst) {
+    FEntries.push_back({edit.kind, static_cast<uint32_t>(FKeysFirst.size()), 0, 1});
+    FKeysFirst.push_back({std::string(edit.section), *edit.identifyingNames, *edit.keys});
+    return;
+  }
+  if (!FEntries.empty()) {
+    Entry& last = FEntries.back();
+    if (last.kind == edit.kind && edit.kind != ProfileEdit::Kind::RemoveSection &&
+        last.section == lines.section && last.firstLine + last.lines == lines.key) {
+      ++last.lines;
+      return;
+    }
+  }
+  FEntries.push_back({edit.kind, lines.section, lines.key, 1});
 }
 
 void ProfileEditLog::Clear() {
-  FTexts.clear();
   FEntries.clear();
   FKeysFirst.clear();
 }
 
-ProfileEdit ProfileEditLog::EditOf(const Entry& entry) const {
-  const std::string_view texts(FTexts);
-  ProfileEdit edit{
-      entry.kind, texts.substr(entry.offset, entry.sectionLength),
-      texts.substr(entry.offset + entry.sectionLength, entry.keyLength),
-      texts.substr(entry.offset + entry.sectionLength + entry.keyLength, entry.valueLength)};
-  if (entry.kind == ProfileEdit::Kind::PutKeysFirst) {
-    edit.identifyingNames = &FKeysFirst[entry.keysFirst].first;
-    edit.keys = &FKeysFirst[entry.keysFirst].second;
+// Tells `visit` each kept edit, in order, its texts taken from `source`.
+template <typename Visit>
+void ProfileEditLog::ForEachEdit(const ProfileText& source, Visit visit) const {
+  for (const Entry& entry : FEntries) {
+    if (entry.kind == ProfileEdit::Kind::PutKeysFirst) {
+      const KeysFirst& keysFirst = FKeysFirst[entry.section];
+      if (!visit(ProfileEdit{
+              entry.kind, keysFirst.section, {}, {}, &keysFirst.identifyingNames, &keysFirst.keys}))
+        return;
+      continue;
+    }
+    const std::string_view section = source.SectionNameAt(entry.section);
+    if (entry.kind == ProfileEdit::Kind::RemoveSection) {
+      if (!visit(ProfileEdit{entry.kind, section})) return;
+      continue;
+    }
+    for (uint32_t line = entry.firstLine; line != entry.firstLine + entry.lines; ++line) {
+      if (!visit(
+              ProfileEdit{entry.kind, section, source.KeyNameAt(line), source.StoredValueAt(line)}))
+        return;
+    }
   }
-  return edit;
 }
 
-void ProfileEditLog::ApplyTo(ProfileText& text) const {
-  for (const Entry& entry : FEntries) Apply(text, EditOf(entry));
+ProfileEditLog ProfileEditLog::ApplyTo(const ProfileText& source, ProfileText& target) const {
+  ProfileEditLog applied;
+  ForEachEdit(source, [&](const ProfileEdit& edit) {
+    const ProfileText::EditedLines lines = Apply(target, edit);
+    if (lines.Changed()) applied.Add(edit, lines);
+    return true;
+  });
+  return applied;
 }
 
-bool ProfileEditLog::TouchSameState(const ProfileText& before, const ProfileText& now) const {
+bool ProfileEditLog::TouchSameState(const ProfileText& source, const ProfileText& before,
+                                    const ProfileText& now) const {
   auto sameKey = [&](std::string_view section, std::string_view key) {
     return before.Value(section, key) == now.Value(section, key);
   };
@@ -196,18 +215,21 @@ bool ProfileEditLog::TouchSameState(const ProfileText& before, const ProfileText
            std::all_of(keys.begin(), keys.end(),
                        [&](const std::string& key) { return sameKey(section, key); });
   };
-  return std::all_of(FEntries.begin(), FEntries.end(), [&](const Entry& entry) {
-    const ProfileEdit edit = EditOf(entry);
+  bool same = true;
+  ForEachEdit(source, [&](const ProfileEdit& edit) {
     switch (edit.kind) {
       case ProfileEdit::Kind::SetValue:
       case ProfileEdit::Kind::RemoveKey:
-        return sameKey(edit.section, edit.key);
+        same = sameKey(edit.section, edit.key);
+        break;
       case ProfileEdit::Kind::RemoveSection:
       case ProfileEdit::Kind::PutKeysFirst:
-        return sameSection(edit.section);
+        same = sameSection(edit.section);
+        break;
     }
-    return false;
+    return same;
   });
+  return same;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -299,10 +321,11 @@ void PrivateProfile::Reload() {
 // free "Namespace2") and the values it read are then no longer what it decided on, and
 // writing them again would overwrite the other writer's entry: nothing is written.
 bool PrivateProfile::ReapplyToFile() {
-  const ProfileText before{std::string(FText.Base())};
+  ProfileText batch = std::move(FText);
+  const ProfileText before{std::string(batch.Base())};
   Reload();
-  if (FUnreadable || FNotAFile || !FPending.TouchSameState(before, FText)) return false;
-  FPending.ApplyTo(FText);
+  if (FUnreadable || FNotAFile || !FPending.TouchSameState(batch, before, FText)) return false;
+  FPending = FPending.ApplyTo(batch, FText);
   return true;
 }
 
@@ -312,15 +335,19 @@ bool PrivateProfile::Store(bool readUnderLock) {
   for (int attempt = 1;; ++attempt) {
     // Edits applied again to a file that grew meanwhile may pass the limit only now.
     if (FText.ContentSize() > static_cast<size_t>(kMaxFileSize)) return RefuseForSize();
-    std::string content = FText.Content();
     const timespec checkedAt = Now();
     bool changedMeanwhile = false;
-    const bool written = TryReplaceFileIf(FPath, content, [this, &changedMeanwhile] {
-      changedMeanwhile = !FileUnchangedSinceRead();
-      return !changedMeanwhile;
-    });
+    const bool written = TryReplaceFileIf(
+        FPath,
+        [this](const std::function<bool(std::string_view)>& put) {
+          return FText.ForEachPiece(put);
+        },
+        [this, &changedMeanwhile] {
+          changedMeanwhile = !FileUnchangedSinceRead();
+          return !changedMeanwhile;
+        });
     if (written) {
-      FText.AdoptContent(std::move(content));
+      FText.ContentWritten();
       std::optional<Identity> identity = IdentityOf(FPath);
       FCached = FExists = identity.has_value();
       if (identity) FIdentity = *identity;
@@ -405,7 +432,8 @@ bool PrivateProfile::Record(const ProfileEdit& edit) {
   if (FNotAFile)
     return edit.kind == ProfileEdit::Kind::RemoveKey ||
            edit.kind == ProfileEdit::Kind::RemoveSection;
-  if (Apply(FText, edit)) FPending.Add(edit);
+  const ProfileText::EditedLines lines = Apply(FText, edit);
+  if (lines.Changed()) FPending.Add(edit, lines);
   // Checked at every edit, so that a long run of writes (a compare) stops as soon as its
   // result passes the limit, not when it is done.
   if (FText.ContentSize() > static_cast<size_t>(kMaxFileSize)) return RefuseForSize();

@@ -20,12 +20,16 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
+
+#include "platform/FlatIndex.h"
+#include "platform/GrowableArray.h"
 
 namespace platform {
 
@@ -35,10 +39,23 @@ enum class ProfileTextKind : uint8_t { Other, Comment, Section, Key };
 
 // The line list is the truth for the bytes: each line (or run of meaningless lines) is a
 // record pointing at its text in one byte buffer, linked in file order, so that inserting
-// and removing a line moves nothing else. The index only finds lines: sections by folded
-// name, the keys of each section's first block by a hash of section and folded name.
+// and removing a line moves nothing else. The index only finds lines: sections by their
+// folded name, the keys of each section's first block by section and folded name; both
+// are flat tables of line numbers, the names staying in the text.
 class ProfileText {
  public:
+  // Names a line. A line an edit wrote or removed keeps its text until it is written, so
+  // that the edit can be told again from its lines (see ProfileEditLog).
+  using LineId = uint32_t;
+  static constexpr LineId kNoLine = UINT32_MAX;
+  // The lines an edit wrote or removed: the section line of the first block and the key
+  // line; `section` is kNoLine when the edit changed nothing.
+  struct EditedLines {
+    LineId section = kNoLine;
+    LineId key = kNoLine;
+    bool Changed() const { return section != kNoLine; }
+  };
+
   explicit ProfileText(std::string content = {});
 
   std::optional<std::string_view> Value(std::string_view section, std::string_view key) const;
@@ -49,29 +66,40 @@ class ProfileText {
   // section's last key (after its section line when it has none), or adds the section
   // line and the key line at the end. The key name is written without blanks around it.
   // Names must be writable (see UnwritableKeyReason).
-  void SetValue(std::string_view section, std::string_view key, std::string_view value);
-  // Removes the line of the key that counts (the first of its name); false when there is
-  // none. A later line of the same name then counts.
-  bool RemoveKey(std::string_view section, std::string_view key);
+  EditedLines SetValue(std::string_view section, std::string_view key, std::string_view value);
+  // Removes the line of the key that counts (the first of its name); nothing when there
+  // is none. A later line of the same name then counts.
+  EditedLines RemoveKey(std::string_view section, std::string_view key);
   // Removes every block of the section: its section line and every line under it but the
-  // comments; false when there was none.
-  bool RemoveSection(std::string_view section);
+  // comments; nothing when there was none.
+  EditedLines RemoveSection(std::string_view section);
   // Puts `keys` at the head of the section's first block. When the section has no key or
   // its key names already begin with those of `keys` (exact case, in order), the keys are
   // written in place. Otherwise the key lines named by `identifyingNames` or `keys`
   // (without regard to case) go, the new key lines stand right after the section line,
   // and every other key line follows them, byte for byte, in its order.
-  void PutKeysFirst(std::string_view section, const std::vector<std::string>& identifyingNames,
-                    const ProfileKeyValues& keys);
+  EditedLines PutKeysFirst(std::string_view section,
+                           const std::vector<std::string>& identifyingNames,
+                           const ProfileKeyValues& keys);
+
+  // What a line an edit wrote or removed holds: a section line's name as it stands
+  // between its brackets, a key line's name, and the value as stored after its "=".
+  std::string_view SectionNameAt(LineId line) const;
+  std::string_view KeyNameAt(LineId line) const;
+  std::string_view StoredValueAt(LineId line) const;
 
   std::string Content() const;
+  // Gives Content() in pieces, in order, so that it can be written without a copy; false
+  // as soon as `put` gives false.
+  bool ForEachPiece(const std::function<bool(std::string_view)>& put) const;
   // The size of Content(), kept up to date by every edit.
   size_t ContentSize() const { return FContentSize; }
-  // The bytes the parse was made from or last adopted.
-  std::string_view Base() const;
-  // The file now holds `content`, which is Content(): it becomes the base. The texts of
-  // replaced and removed lines stay in the buffer until it is about twice the file's size.
-  void AdoptContent(std::string content);
+  // The bytes the parse was made from or last written.
+  std::string_view Base();
+  // The file now holds Content(): it becomes the base. It is laid out as one run of
+  // bytes only when the next edit (or Base) needs it, so that a write needs no second
+  // copy of the text beside the parse; replaced texts and removed lines go then.
+  void ContentWritten() { FBaseIsContent = true; }
 
  private:
   static constexpr uint32_t kNone = UINT32_MAX;
@@ -80,22 +108,32 @@ class ProfileText {
   enum class Ending : uint8_t { None, LineFeed, CarriageReturnLineFeed };
   // One line, or a run of meaningless lines (their inner line endings in the text).
   struct Line {
-    size_t offset = 0;    // of the text in FBytes
+    size_t offset = 0;    // of the text in FBase, or FAdded after it
     uint32_t length = 0;  // of the text, without the last line ending
     uint32_t prev = kNone;
     uint32_t next = kNone;
     Kind kind = Kind::Other;
     Ending ending = Ending::None;
-    bool endingFollows = true;  // the ending's bytes follow the text in FBytes
+    bool endingFollows = true;  // the ending's bytes follow the text
   };
   struct Section {
-    std::vector<uint32_t> blocks;  // the section lines of this name, in file order
-    uint32_t lastKey = kNone;      // the last key line of the first block
+    uint32_t firstBlock = kNone;  // its first section line; kNone: the id is free
+    uint32_t lastKey = kNone;     // the last key line of the first block
   };
-  struct KeyEntry {
-    uint32_t section;
-    uint32_t line;   // the line that counts: the first of the name in the first block
-    uint32_t count;  // lines of the name in the first block
+  struct SectionSlot {
+    uint32_t hash = 0;
+    uint32_t section = kNone;
+    bool Empty() const { return section == kNone; }
+  };
+  struct KeySlot {
+    static constexpr uint32_t kMoreOfTheName = 0x80000000u;
+    uint32_t hash = 0;
+    uint32_t section = kNone;
+    // The line that counts: the first of the name in the first block; kMoreOfTheName set
+    // when a later line of the block has the name too.
+    uint32_t line = kNone;
+    uint32_t Line() const { return line & ~kMoreOfTheName; }
+    bool Empty() const { return section == kNone; }
   };
 
   struct ParseState {
@@ -103,6 +141,7 @@ class ProfileText {
     bool inFirstBlock = false;  // that line begins its section's first block
   };
   size_t ParseLine(size_t position, ParseState& state);
+  void ParseSectionLine(uint32_t line, std::string_view name, ParseState& state);
 
   std::string_view Text(uint32_t line) const;
   std::string_view NameOf(uint32_t line) const;
@@ -113,29 +152,42 @@ class ProfileText {
   void Free(uint32_t line);
   void EndLastLine(uint32_t line);
 
-  uint32_t SectionId(std::string_view foldedName);
+  static uint32_t NameHash(std::string_view name);
   std::optional<uint32_t> FindSection(std::string_view name) const;
+  uint32_t AddSection(uint32_t sectionLine, uint32_t hash);
+  void DropSection(uint32_t section);
   // The first block's section line of a section that has one.
   std::optional<uint32_t> FirstBlockOf(std::string_view name) const;
-  static uint64_t KeyHash(uint32_t section, std::string_view name);
-  const KeyEntry* FindKey(uint32_t section, std::string_view name) const;
-  KeyEntry* FindKey(uint32_t section, std::string_view name);
+  std::vector<uint32_t> BlocksOf(uint32_t section) const;
+  static uint32_t KeyHash(uint32_t section, std::string_view name);
+  const KeySlot* FindKey(uint32_t section, std::string_view name) const;
   void IndexKey(uint32_t section, uint32_t line);
   void UnindexBlock(uint32_t section);
   void AppendKeyToSection(uint32_t section, uint32_t line);
+  uint32_t LaterLineOfTheName(uint32_t line) const;
 
-  std::string FBytes;
-  size_t FBaseSize = 0;  // the base is FBytes' beginning, or FWritten when not empty
-  std::string FWritten;
+  // Before an edit changes what ContentWritten made the base.
+  void SettleBase();
+
+  std::string_view Bytes(size_t offset, size_t length) const;
+  size_t AddText(std::string_view text, uint8_t ending);
+
+  std::string FBase;            // the bytes of the parse or of the last write
+  GrowableArray<char> FAdded;   // the texts of lines added or rewritten since
+  bool FBaseIsContent = false;  // the base is Content(), not yet laid out
+  bool FChangedSinceBase = false;
   size_t FByteOrderMarkSize = 0;
   size_t FContentSize = 0;
-  std::vector<Line> FLines;
-  std::vector<uint32_t> FFreeLines;
+  GrowableArray<Line> FLines;
+  size_t FFreedLines = 0;  // records of lines no longer in the file
   uint32_t FHead = kNone;
   uint32_t FTail = kNone;
-  std::unordered_map<std::string, uint32_t> FSectionIds;
   std::vector<Section> FSections;
-  std::unordered_multimap<uint64_t, KeyEntry> FKeys;
+  std::vector<uint32_t> FFreeSections;
+  // The section lines after the first of a name that stands more than once.
+  std::unordered_map<uint32_t, std::vector<uint32_t>> FLaterBlocks;
+  FlatIndex<SectionSlot> FSectionIndex;
+  FlatIndex<KeySlot> FKeys;
 };
 
 // Why a key or section name cannot be written, naming the name; nothing when it can.
@@ -167,33 +219,42 @@ struct ProfileEdit {
 };
 
 // The edits of an open batch, kept so that they can be applied again to a file that
-// changed meanwhile. Their texts share one buffer: a batch of many edits costs few
-// allocations.
+// changed meanwhile. An edit is kept by the lines it wrote or removed in the parse it
+// was applied to (which hold its names and value), and edits that wrote lines one after
+// another in one section as one run: a compare of a million keys keeps a few bytes for
+// each section it writes.
 class ProfileEditLog {
  public:
-  void Add(const ProfileEdit& edit);
+  // Keeps `edit`, just applied to the parse, by the lines it changed there.
+  void Add(const ProfileEdit& edit, const ProfileText::EditedLines& lines);
   void Clear();
   bool Empty() const { return FEntries.empty(); }
-  void ApplyTo(ProfileText& text) const;
+  // Applies the edits, told from `source` (the parse they were kept in), to `target`;
+  // gives them as kept in `target`.
+  ProfileEditLog ApplyTo(const ProfileText& source, ProfileText& target) const;
   // True when every key the edits touch reads the same in `now` as in `before`, the text
   // they were made on: the same value, or missing in both. For an erased or reordered
   // section that is every key of it.
-  bool TouchSameState(const ProfileText& before, const ProfileText& now) const;
+  bool TouchSameState(const ProfileText& source, const ProfileText& before,
+                      const ProfileText& now) const;
 
  private:
   struct Entry {
     ProfileEdit::Kind kind;
-    uint32_t keysFirst;  // index into FKeysFirst, for PutKeysFirst
-    size_t offset;       // of the section name in FTexts; the key and value follow it
-    uint32_t sectionLength;
-    uint32_t keyLength;
-    uint32_t valueLength;
+    uint32_t section;    // the section line; for PutKeysFirst, its index in FKeysFirst
+    uint32_t firstLine;  // the key line of the run's first edit
+    uint32_t lines;      // edits in the run, on the lines firstLine, firstLine + 1, ...
   };
-  ProfileEdit EditOf(const Entry& entry) const;
+  struct KeysFirst {
+    std::string section;
+    std::vector<std::string> identifyingNames;
+    ProfileKeyValues keys;
+  };
+  template <typename Visit>
+  void ForEachEdit(const ProfileText& source, Visit visit) const;
 
-  std::string FTexts;
-  std::vector<Entry> FEntries;
-  std::vector<std::pair<std::vector<std::string>, ProfileKeyValues>> FKeysFirst;
+  GrowableArray<Entry> FEntries;
+  std::vector<KeysFirst> FKeysFirst;
 };
 
 // Told while a write waits for another writer's lock (at most 10 s, then the write

@@ -47,22 +47,21 @@ std::string_view EndingText(uint8_t ending) {
 
 std::string_view TrimBlanks(std::string_view text) { return Trim(text); }
 
-ProfileText::ProfileText(std::string content) : FBytes(std::move(content)) {
-  FBaseSize = FBytes.size();
+ProfileText::ProfileText(std::string content) : FBase(std::move(content)) {
   // A UTF-8 byte-order mark that an editor put in front is kept, but is no part of the
   // first line: "[Settings]" behind it is still a section line.
-  if (std::string_view(FBytes).substr(0, kByteOrderMark.size()) == kByteOrderMark)
+  if (std::string_view(FBase).substr(0, kByteOrderMark.size()) == kByteOrderMark)
     FByteOrderMarkSize = kByteOrderMark.size();
   ParseState state;
-  for (size_t position = FByteOrderMarkSize; position < FBytes.size();)
+  for (size_t position = FByteOrderMarkSize; position < FBase.size();)
     position = ParseLine(position, state);
-  FContentSize = FBytes.size();
+  FContentSize = FBase.size();
 }
 
 // Parses the line at `position` into a record and the index; returns where the next
 // line begins.
 size_t ProfileText::ParseLine(size_t position, ParseState& state) {
-  const std::string_view bytes(FBytes);
+  const std::string_view bytes(FBase);
   const size_t end = bytes.find('\n', position);
   Ending ending = Ending::None;
   size_t textEnd = bytes.size();
@@ -83,9 +82,7 @@ size_t ProfileText::ParseLine(size_t position, ParseState& state) {
     const uint32_t id = static_cast<uint32_t>(FLines.size() - 1);
     LinkAfter(FTail, id);
     if (kind == Kind::Section) {
-      state.section = SectionId(AsciiLowerCase(SectionName(trimmed)));
-      FSections[state.section].blocks.push_back(id);
-      state.inFirstBlock = FSections[state.section].blocks.size() == 1;
+      ParseSectionLine(id, SectionName(trimmed), state);
     } else if (kind == Kind::Key && state.section != kNone && state.inFirstBlock) {
       IndexKey(state.section, id);
       FSections[state.section].lastKey = id;
@@ -94,11 +91,22 @@ size_t ProfileText::ParseLine(size_t position, ParseState& state) {
   return end == std::string_view::npos ? bytes.size() : end + 1;
 }
 
+void ProfileText::ParseSectionLine(uint32_t line, std::string_view name, ParseState& state) {
+  if (std::optional<uint32_t> section = FindSection(name)) {
+    FLaterBlocks[*section].push_back(line);
+    state.section = *section;
+    state.inFirstBlock = false;
+    return;
+  }
+  state.section = AddSection(line, NameHash(name));
+  state.inFirstBlock = true;
+}
+
 // ---------------------------------------------------------------------------------------
 // Lines
 
 std::string_view ProfileText::Text(uint32_t line) const {
-  return std::string_view(FBytes).substr(FLines[line].offset, FLines[line].length);
+  return Bytes(FLines[line].offset, FLines[line].length);
 }
 
 std::string_view ProfileText::NameOf(uint32_t line) const {
@@ -112,17 +120,37 @@ std::string_view ProfileText::ValueOf(uint32_t line) const {
   return Unquote(Trim(text.substr(text.find('=') + 1)));
 }
 
+std::string_view ProfileText::SectionNameAt(LineId line) const {
+  const std::string_view inside = Trim(Text(line)).substr(1);
+  return inside.substr(0, inside.find(']'));
+}
+
+std::string_view ProfileText::KeyNameAt(LineId line) const { return NameOf(line); }
+
+std::string_view ProfileText::StoredValueAt(LineId line) const {
+  const std::string_view text = Text(line);
+  return text.substr(text.find('=') + 1);
+}
+
+std::string_view ProfileText::Bytes(size_t offset, size_t length) const {
+  if (offset < FBase.size()) return std::string_view(FBase).substr(offset, length);
+  return std::string_view(FAdded.data() + (offset - FBase.size()), length);
+}
+
+// Adds a line's text and its ending after every other; gives its offset.
+size_t ProfileText::AddText(std::string_view text, uint8_t ending) {
+  const size_t offset = FBase.size() + FAdded.size();
+  const std::string_view endingText = EndingText(ending);
+  FAdded.append(text.data(), text.size());
+  FAdded.append(endingText.data(), endingText.size());
+  return offset;
+}
+
+// Records are not reused: a kept edit may still refer to a freed one.
 uint32_t ProfileText::NewLine(std::string_view text, Kind kind, Ending ending) {
-  Line line{FBytes.size(), static_cast<uint32_t>(text.size()), kNone, kNone, kind, ending};
   // The ending follows the text, so that lines added in a row are one run of bytes.
-  FBytes.append(text).append(EndingText(static_cast<uint8_t>(ending)));
-  if (!FFreeLines.empty()) {
-    const uint32_t id = FFreeLines.back();
-    FFreeLines.pop_back();
-    FLines[id] = line;
-    return id;
-  }
-  FLines.push_back(line);
+  FLines.push_back(Line{AddText(text, static_cast<uint8_t>(ending)),
+                        static_cast<uint32_t>(text.size()), kNone, kNone, kind, ending});
   return static_cast<uint32_t>(FLines.size() - 1);
 }
 
@@ -168,81 +196,115 @@ void ProfileText::Unlink(uint32_t line) {
 
 void ProfileText::Free(uint32_t line) {
   Unlink(line);
-  FFreeLines.push_back(line);
+  ++FFreedLines;
 }
 
 // ---------------------------------------------------------------------------------------
 // Index
 
-uint32_t ProfileText::SectionId(std::string_view foldedName) {
-  auto [where, added] =
-      FSectionIds.try_emplace(std::string(foldedName), static_cast<uint32_t>(FSections.size()));
-  if (added) FSections.emplace_back();
-  return where->second;
+uint32_t ProfileText::NameHash(std::string_view name) {
+  uint64_t hash = 14695981039346656037ull;
+  for (char c : name) hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
+  return MixedHash(hash);
 }
 
 std::optional<uint32_t> ProfileText::FindSection(std::string_view name) const {
-  auto where = FSectionIds.find(AsciiLowerCase(Trim(name)));
-  if (where == FSectionIds.end()) return std::nullopt;
-  return where->second;
+  name = Trim(name);
+  const SectionSlot* slot = FSectionIndex.Find(NameHash(name), [&](const SectionSlot& candidate) {
+    return SameTextAscii(NameOf(FSections[candidate.section].firstBlock), name);
+  });
+  if (slot == nullptr) return std::nullopt;
+  return slot->section;
+}
+
+uint32_t ProfileText::AddSection(uint32_t sectionLine, uint32_t hash) {
+  uint32_t section = static_cast<uint32_t>(FSections.size());
+  if (FFreeSections.empty()) {
+    FSections.emplace_back();
+  } else {
+    section = FFreeSections.back();
+    FFreeSections.pop_back();
+  }
+  FSections[section] = Section{sectionLine, kNone};
+  FSectionIndex.Insert(SectionSlot{hash, section});
+  return section;
+}
+
+// The section has no line left: its name goes from the index and its id may serve again.
+void ProfileText::DropSection(uint32_t section) {
+  const std::string_view name = NameOf(FSections[section].firstBlock);
+  FSectionIndex.Erase(FSectionIndex.Find(
+      NameHash(name), [section](const SectionSlot& slot) { return slot.section == section; }));
+  FLaterBlocks.erase(section);
+  FSections[section] = Section{};
+  FFreeSections.push_back(section);
 }
 
 std::optional<uint32_t> ProfileText::FirstBlockOf(std::string_view name) const {
   std::optional<uint32_t> section = FindSection(name);
-  if (!section || FSections[*section].blocks.empty()) return std::nullopt;
-  return FSections[*section].blocks.front();
+  if (!section) return std::nullopt;
+  return FSections[*section].firstBlock;
 }
 
-uint64_t ProfileText::KeyHash(uint32_t section, std::string_view name) {
+std::vector<uint32_t> ProfileText::BlocksOf(uint32_t section) const {
+  std::vector<uint32_t> blocks{FSections[section].firstBlock};
+  auto later = FLaterBlocks.find(section);
+  if (later != FLaterBlocks.end())
+    blocks.insert(blocks.end(), later->second.begin(), later->second.end());
+  return blocks;
+}
+
+uint32_t ProfileText::KeyHash(uint32_t section, std::string_view name) {
   uint64_t hash = 14695981039346656037ull ^ section;
   for (char c : name) hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
-  return hash;
+  return MixedHash(hash);
 }
 
-const ProfileText::KeyEntry* ProfileText::FindKey(uint32_t section, std::string_view name) const {
-  auto [first, last] = FKeys.equal_range(KeyHash(section, name));
-  for (auto it = first; it != last; ++it) {
-    if (it->second.section == section && SameTextAscii(NameOf(it->second.line), name))
-      return &it->second;
-  }
-  return nullptr;
-}
-
-ProfileText::KeyEntry* ProfileText::FindKey(uint32_t section, std::string_view name) {
-  return const_cast<KeyEntry*>(std::as_const(*this).FindKey(section, name));
+const ProfileText::KeySlot* ProfileText::FindKey(uint32_t section, std::string_view name) const {
+  return FKeys.Find(KeyHash(section, name), [&](const KeySlot& slot) {
+    return slot.section == section && SameTextAscii(NameOf(slot.Line()), name);
+  });
 }
 
 void ProfileText::IndexKey(uint32_t section, uint32_t line) {
   const std::string_view name = NameOf(line);
-  if (KeyEntry* entry = FindKey(section, name)) {
-    ++entry->count;
+  const uint32_t hash = KeyHash(section, name);
+  KeySlot* slot = FKeys.Find(hash, [&](const KeySlot& candidate) {
+    return candidate.section == section && SameTextAscii(NameOf(candidate.Line()), name);
+  });
+  if (slot != nullptr) {
+    slot->line |= KeySlot::kMoreOfTheName;
     return;
   }
-  FKeys.emplace(KeyHash(section, name), KeyEntry{section, line, 1});
+  FKeys.Insert(KeySlot{hash, section, line});
 }
 
 void ProfileText::UnindexBlock(uint32_t section) {
   Section& entry = FSections[section];
-  if (entry.blocks.empty()) return;
-  for (uint32_t line = FLines[entry.blocks.front()].next;
+  for (uint32_t line = FLines[entry.firstBlock].next;
        line != kNone && FLines[line].kind != Kind::Section; line = FLines[line].next) {
     if (FLines[line].kind != Kind::Key) continue;
-    const std::string_view name = NameOf(line);
-    auto [first, last] = FKeys.equal_range(KeyHash(section, name));
-    for (auto it = first; it != last; ++it) {
-      if (it->second.section == section && SameTextAscii(NameOf(it->second.line), name)) {
-        FKeys.erase(it);
-        break;
-      }
-    }
+    // Of several lines of a name only the first is in the index.
+    if (const KeySlot* slot = FindKey(section, NameOf(line)); slot && slot->Line() == line)
+      FKeys.Erase(slot);
   }
   entry.lastKey = kNone;
+}
+
+// The next key line of the same block with the name of `line`; kNone when there is none.
+uint32_t ProfileText::LaterLineOfTheName(uint32_t line) const {
+  const std::string_view name = NameOf(line);
+  for (uint32_t later = FLines[line].next; later != kNone && FLines[later].kind != Kind::Section;
+       later = FLines[later].next) {
+    if (FLines[later].kind == Kind::Key && SameTextAscii(NameOf(later), name)) return later;
+  }
+  return kNone;
 }
 
 // Links a key line after the last key of the section's first block.
 void ProfileText::AppendKeyToSection(uint32_t section, uint32_t line) {
   Section& entry = FSections[section];
-  LinkAfter(entry.lastKey != kNone ? entry.lastKey : entry.blocks.front(), line);
+  LinkAfter(entry.lastKey != kNone ? entry.lastKey : entry.firstBlock, line);
   entry.lastKey = line;
   IndexKey(section, line);
 }
@@ -254,101 +316,112 @@ std::optional<std::string_view> ProfileText::Value(std::string_view section,
                                                    std::string_view key) const {
   std::optional<uint32_t> id = FindSection(section);
   if (!id) return std::nullopt;
-  const KeyEntry* entry = FindKey(*id, Trim(key));
-  if (entry == nullptr) return std::nullopt;
-  return ValueOf(entry->line);
+  const KeySlot* slot = FindKey(*id, Trim(key));
+  if (slot == nullptr) return std::nullopt;
+  return ValueOf(slot->Line());
 }
 
 std::vector<std::string> ProfileText::KeyNames(std::string_view section) const {
   std::vector<std::string> names;
   std::optional<uint32_t> id = FindSection(section);
-  if (!id || FSections[*id].blocks.empty()) return names;
-  for (uint32_t line = FLines[FSections[*id].blocks.front()].next;
+  if (!id) return names;
+  for (uint32_t line = FLines[FSections[*id].firstBlock].next;
        line != kNone && FLines[line].kind != Kind::Section; line = FLines[line].next) {
     if (FLines[line].kind != Kind::Key) continue;
     const std::string_view name = NameOf(line);
-    if (FindKey(*id, name)->line == line) names.emplace_back(name);
+    if (FindKey(*id, name)->Line() == line) names.emplace_back(name);
   }
   return names;
 }
 
-// Lines whose bytes, ending included, follow each other in the buffer are copied in one
+// Lines whose bytes, ending included, follow each other in the buffer are given as one
 // piece: a parsed file and lines added in a row are mostly such runs.
-std::string ProfileText::Content() const {
-  std::string content;
-  // Every text is in the buffer with its ending, but for a last line that was given one.
-  content.reserve(FBytes.size() + 2);
-  content.append(FBytes, 0, FByteOrderMarkSize);
-  const std::string_view bytes(FBytes);
-  size_t runStart = 0;  // the bytes [runStart, runEnd) are still to be copied
+bool ProfileText::ForEachPiece(const std::function<bool(std::string_view)>& put) const {
+  if (FByteOrderMarkSize > 0 && !put(Bytes(0, FByteOrderMarkSize))) return false;
+  size_t runStart = 0;  // the bytes [runStart, runEnd) are still to be given
   size_t runEnd = 0;
   auto flush = [&] {
-    content.append(bytes.substr(runStart, runEnd - runStart));
+    const bool taken = runEnd == runStart || put(Bytes(runStart, runEnd - runStart));
     runStart = runEnd = 0;
+    return taken;
   };
   for (uint32_t line = FHead; line != kNone; line = FLines[line].next) {
     const Line& record = FLines[line];
-    if (record.offset != runEnd) {
-      flush();
+    // The parsed and the added bytes lie apart: no run goes on from one into the other.
+    if (record.offset != runEnd || record.offset == FBase.size()) {
+      if (!flush()) return false;
       runStart = runEnd = record.offset;
     }
     runEnd = record.offset + record.length;
     if (record.endingFollows) {
       runEnd += static_cast<uint8_t>(record.ending);
-    } else {
-      flush();
-      content.append(EndingText(static_cast<uint8_t>(record.ending)));
+    } else if (!flush() || !put(EndingText(static_cast<uint8_t>(record.ending)))) {
+      return false;
     }
   }
-  flush();
+  return flush();
+}
+
+std::string ProfileText::Content() const {
+  std::string content;
+  content.reserve(FContentSize);
+  ForEachPiece([&content](std::string_view piece) {
+    content.append(piece);
+    return true;
+  });
   return content;
 }
 
-std::string_view ProfileText::Base() const {
-  if (!FWritten.empty()) return FWritten;
-  return std::string_view(FBytes).substr(0, FBaseSize);
+std::string_view ProfileText::Base() {
+  SettleBase();
+  return FBase;
 }
 
-void ProfileText::AdoptContent(std::string content) {
-  // Moving every line into the written bytes costs a walk over all lines; it is done when
-  // the buffer has grown well beyond the file.
+void ProfileText::SettleBase() {
+  if (!FBaseIsContent) return;
+  FBaseIsContent = false;
+  if (!FChangedSinceBase) return;
+  // Parsing the content again drops the records of removed lines too; it is done when
+  // they have grown well beyond the file's.
   constexpr size_t kSlack = 4096;
-  FContentSize = content.size();
-  if (FBytes.size() <= 2 * content.size() + kSlack) {
-    FWritten = std::move(content);
-    FBaseSize = 0;
+  if (FFreedLines > FLines.size() - FFreedLines + kSlack) {
+    *this = ProfileText(Content());
     return;
   }
-  FWritten = std::string();
+  std::string content = Content();
   size_t offset = FByteOrderMarkSize;
   for (uint32_t line = FHead; line != kNone; line = FLines[line].next) {
     FLines[line].offset = offset;
     FLines[line].endingFollows = true;
     offset += FLines[line].length + static_cast<uint8_t>(FLines[line].ending);
   }
-  FBytes = std::move(content);
-  FBaseSize = FBytes.size();
+  FBase = std::move(content);
+  FAdded = GrowableArray<char>();
+  FChangedSinceBase = false;
 }
 
 // ---------------------------------------------------------------------------------------
 // Edits
 
-void ProfileText::SetValue(std::string_view section, std::string_view key, std::string_view value) {
+ProfileText::EditedLines ProfileText::SetValue(std::string_view section, std::string_view key,
+                                               std::string_view value) {
+  SettleBase();
+  FChangedSinceBase = true;
   key = Trim(key);
   std::optional<uint32_t> id = FindSection(section);
-  if (id && !FSections[*id].blocks.empty()) {
-    if (const KeyEntry* entry = FindKey(*id, key)) {
+  if (id) {
+    if (const KeySlot* slot = FindKey(*id, key)) {
       // The key keeps its place and its name as it stands in the file.
-      Line& line = FLines[entry->line];
+      const uint32_t keyLine = slot->Line();
+      Line& line = FLines[keyLine];
       std::string text;
-      text.reserve(NameOf(entry->line).size() + 1 + value.size());
-      text.append(NameOf(entry->line)).append("=").append(value);
+      text.reserve(NameOf(keyLine).size() + 1 + value.size());
+      text.append(NameOf(keyLine)).append("=").append(value);
       FContentSize += text.size() - line.length;
-      line.offset = FBytes.size();
+      line.offset = AddText(text, static_cast<uint8_t>(line.ending));
       line.length = static_cast<uint32_t>(text.size());
-      FBytes.append(text).append(EndingText(static_cast<uint8_t>(line.ending)));
       line.endingFollows = true;
-      return;
+      return {FSections[*id].firstBlock, keyLine};
     }
   } else {
     std::string text;
@@ -356,21 +429,26 @@ void ProfileText::SetValue(std::string_view section, std::string_view key, std::
     text.append("[").append(section).append("]");
     const uint32_t sectionLine = NewLine(text, Kind::Section, Ending::CarriageReturnLineFeed);
     LinkAfter(FTail, sectionLine);
-    id = SectionId(AsciiLowerCase(Trim(section)));
-    FSections[*id].blocks.push_back(sectionLine);
+    id = AddSection(sectionLine, NameHash(Trim(section)));
   }
   std::string text;
   text.reserve(key.size() + 1 + value.size());
   text.append(key).append("=").append(value);
-  AppendKeyToSection(*id, NewLine(text, Kind::Key, Ending::CarriageReturnLineFeed));
+  const uint32_t keyLine = NewLine(text, Kind::Key, Ending::CarriageReturnLineFeed);
+  AppendKeyToSection(*id, keyLine);
+  return {FSections[*id].firstBlock, keyLine};
 }
 
-bool ProfileText::RemoveKey(std::string_view section, std::string_view key) {
+ProfileText::EditedLines ProfileText::RemoveKey(std::string_view section, std::string_view key) {
+  SettleBase();
   std::optional<uint32_t> id = FindSection(section);
-  if (!id) return false;
-  KeyEntry* entry = FindKey(*id, Trim(key));
-  if (entry == nullptr) return false;
-  const uint32_t line = entry->line;
+  if (!id) return {};
+  KeySlot* slot = FKeys.Find(KeyHash(*id, Trim(key)), [&](const KeySlot& candidate) {
+    return candidate.section == *id && SameTextAscii(NameOf(candidate.Line()), Trim(key));
+  });
+  if (slot == nullptr) return {};
+  FChangedSinceBase = true;
+  const uint32_t line = slot->Line();
   Section& owner = FSections[*id];
   if (owner.lastKey == line) {
     uint32_t before = FLines[line].prev;
@@ -378,31 +456,25 @@ bool ProfileText::RemoveKey(std::string_view section, std::string_view key) {
       before = FLines[before].prev;
     owner.lastKey = FLines[before].kind == Kind::Key ? before : kNone;
   }
-  if (entry->count > 1) {
+  if (slot->line & KeySlot::kMoreOfTheName) {
     // A later line of the same name comes to light.
-    uint32_t later = FLines[line].next;
-    while (FLines[later].kind != Kind::Key || !SameTextAscii(NameOf(later), NameOf(line)))
-      later = FLines[later].next;
-    entry->line = later;
-    --entry->count;
+    const uint32_t later = LaterLineOfTheName(line);
+    slot->line = later | (LaterLineOfTheName(later) != kNone ? KeySlot::kMoreOfTheName : 0);
   } else {
-    auto [first, last] = FKeys.equal_range(KeyHash(*id, NameOf(line)));
-    for (auto it = first; it != last; ++it) {
-      if (&it->second == entry) {
-        FKeys.erase(it);
-        break;
-      }
-    }
+    FKeys.Erase(slot);
   }
   Free(line);
-  return true;
+  return {owner.firstBlock, line};
 }
 
-bool ProfileText::RemoveSection(std::string_view section) {
+ProfileText::EditedLines ProfileText::RemoveSection(std::string_view section) {
+  SettleBase();
   std::optional<uint32_t> id = FindSection(section);
-  if (!id || FSections[*id].blocks.empty()) return false;
+  if (!id) return {};
+  FChangedSinceBase = true;
+  const uint32_t firstBlock = FSections[*id].firstBlock;
   UnindexBlock(*id);
-  for (uint32_t sectionLine : FSections[*id].blocks) {
+  for (uint32_t sectionLine : BlocksOf(*id)) {
     uint32_t line = FLines[sectionLine].next;
     Free(sectionLine);
     while (line != kNone && FLines[line].kind != Kind::Section) {
@@ -412,21 +484,24 @@ bool ProfileText::RemoveSection(std::string_view section) {
       line = next;
     }
   }
-  FSections[*id].blocks.clear();
-  return true;
+  DropSection(*id);
+  return {firstBlock, kNone};
 }
 
-void ProfileText::PutKeysFirst(std::string_view section,
-                               const std::vector<std::string>& identifyingNames,
-                               const ProfileKeyValues& keys) {
+ProfileText::EditedLines ProfileText::PutKeysFirst(std::string_view section,
+                                                   const std::vector<std::string>& identifyingNames,
+                                                   const ProfileKeyValues& keys) {
+  SettleBase();
+  FChangedSinceBase = true;
+  EditedLines edited;
   const std::vector<std::string> existing = KeyNames(section);
   const bool beginsWithKeys =
       existing.size() >= keys.size() &&
       std::equal(keys.begin(), keys.end(), existing.begin(),
                  [](const auto& key, const std::string& name) { return key.first == name; });
   if (existing.empty() || beginsWithKeys) {
-    for (const auto& [key, value] : keys) SetValue(section, key, value);
-    return;
+    for (const auto& [key, value] : keys) edited = SetValue(section, key, value);
+    return {edited.section, kNone};
   }
   const uint32_t id = *FindSection(section);
   auto isIdentifying = [&](std::string_view name) {
@@ -436,7 +511,7 @@ void ProfileText::PutKeysFirst(std::string_view section,
   };
   UnindexBlock(id);
   std::vector<uint32_t> others;
-  uint32_t line = FLines[FSections[id].blocks.front()].next;
+  uint32_t line = FLines[FSections[id].firstBlock].next;
   while (line != kNone && FLines[line].kind != Kind::Section) {
     const uint32_t next = FLines[line].next;
     if (FLines[line].kind == Kind::Key) {
@@ -451,6 +526,7 @@ void ProfileText::PutKeysFirst(std::string_view section,
   }
   for (const auto& [key, value] : keys) SetValue(section, key, value);
   for (uint32_t other : others) AppendKeyToSection(id, other);
+  return {FSections[id].firstBlock, kNone};
 }
 
 // ---------------------------------------------------------------------------------------

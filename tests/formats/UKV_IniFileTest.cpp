@@ -887,7 +887,7 @@ TEST(ProfileTextTest, TheIndexAgreesWithAFreshParseAfterEveryEdit) {
         text.PutKeysFirst(section, {"Row"}, {{"Row", std::to_string(step)}});
         break;
       case 3:
-        text.AdoptContent(text.Content());
+        text.ContentWritten();
         break;
       default:
         text.SetValue(section, key, std::to_string(step));
