@@ -106,16 +106,33 @@ class ProfileText {
   using Kind = ProfileTextKind;
   // The value is the ending's length in bytes.
   enum class Ending : uint8_t { None, LineFeed, CarriageReturnLineFeed };
-  // One line, or a run of meaningless lines (their inner line endings in the text).
+  // One line, or a run of meaningless lines (their inner line endings in the text); 20
+  // bytes, as a file may have millions.
   struct Line {
-    size_t offset = 0;    // of the text in FBase, or FAdded after it
+    Line() = default;
+    Line(size_t offset, uint32_t length, Kind kind, Ending ending)
+        : offsetLow(static_cast<uint32_t>(offset)),
+          length(length),
+          offsetHigh(static_cast<uint8_t>(offset >> 32)),
+          kind(kind),
+          ending(ending) {}
+    // Of the text in FBase, or in FAdded after it: up to a terabyte.
+    size_t Offset() const { return size_t{offsetHigh} << 32 | offsetLow; }
+    void SetOffset(size_t offset) {
+      offsetLow = static_cast<uint32_t>(offset);
+      offsetHigh = static_cast<uint8_t>(offset >> 32);
+    }
+
+    uint32_t offsetLow = 0;
     uint32_t length = 0;  // of the text, without the last line ending
     uint32_t prev = kNone;
     uint32_t next = kNone;
+    uint8_t offsetHigh = 0;
     Kind kind = Kind::Other;
     Ending ending = Ending::None;
     bool endingFollows = true;  // the ending's bytes follow the text
   };
+  static_assert(sizeof(Line) == 20);
   struct Section {
     uint32_t firstBlock = kNone;  // its first section line; kNone: the id is free
     uint32_t lastKey = kNone;     // the last key line of the first block

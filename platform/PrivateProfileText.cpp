@@ -74,11 +74,10 @@ size_t ProfileText::ParseLine(size_t position, ParseState& state) {
   const Kind kind = KindOfLine(trimmed);
   if (kind == Kind::Other && FTail != kNone && FLines[FTail].kind == Kind::Other) {
     // Meaningless lines in a row are one record: a file of blank lines stays small.
-    FLines[FTail].length = static_cast<uint32_t>(textEnd - FLines[FTail].offset);
+    FLines[FTail].length = static_cast<uint32_t>(textEnd - FLines[FTail].Offset());
     FLines[FTail].ending = ending;
   } else {
-    FLines.push_back(
-        Line{position, static_cast<uint32_t>(textEnd - position), kNone, kNone, kind, ending});
+    FLines.push_back(Line(position, static_cast<uint32_t>(textEnd - position), kind, ending));
     const uint32_t id = static_cast<uint32_t>(FLines.size() - 1);
     LinkAfter(FTail, id);
     if (kind == Kind::Section) {
@@ -106,7 +105,7 @@ void ProfileText::ParseSectionLine(uint32_t line, std::string_view name, ParseSt
 // Lines
 
 std::string_view ProfileText::Text(uint32_t line) const {
-  return Bytes(FLines[line].offset, FLines[line].length);
+  return Bytes(FLines[line].Offset(), FLines[line].length);
 }
 
 std::string_view ProfileText::NameOf(uint32_t line) const {
@@ -149,8 +148,8 @@ size_t ProfileText::AddText(std::string_view text, uint8_t ending) {
 // Records are not reused: a kept edit may still refer to a freed one.
 uint32_t ProfileText::NewLine(std::string_view text, Kind kind, Ending ending) {
   // The ending follows the text, so that lines added in a row are one run of bytes.
-  FLines.push_back(Line{AddText(text, static_cast<uint8_t>(ending)),
-                        static_cast<uint32_t>(text.size()), kNone, kNone, kind, ending});
+  FLines.push_back(Line(AddText(text, static_cast<uint8_t>(ending)),
+                        static_cast<uint32_t>(text.size()), kind, ending));
   return static_cast<uint32_t>(FLines.size() - 1);
 }
 
@@ -348,11 +347,12 @@ bool ProfileText::ForEachPiece(const std::function<bool(std::string_view)>& put)
   for (uint32_t line = FHead; line != kNone; line = FLines[line].next) {
     const Line& record = FLines[line];
     // The parsed and the added bytes lie apart: no run goes on from one into the other.
-    if (record.offset != runEnd || record.offset == FBase.size()) {
+    const size_t offset = record.Offset();
+    if (offset != runEnd || offset == FBase.size()) {
       if (!flush()) return false;
-      runStart = runEnd = record.offset;
+      runStart = runEnd = offset;
     }
-    runEnd = record.offset + record.length;
+    runEnd = offset + record.length;
     if (record.endingFollows) {
       runEnd += static_cast<uint8_t>(record.ending);
     } else if (!flush() || !put(EndingText(static_cast<uint8_t>(record.ending)))) {
@@ -391,7 +391,7 @@ void ProfileText::SettleBase() {
   std::string content = Content();
   size_t offset = FByteOrderMarkSize;
   for (uint32_t line = FHead; line != kNone; line = FLines[line].next) {
-    FLines[line].offset = offset;
+    FLines[line].SetOffset(offset);
     FLines[line].endingFollows = true;
     offset += FLines[line].length + static_cast<uint8_t>(FLines[line].ending);
   }
@@ -418,7 +418,7 @@ ProfileText::EditedLines ProfileText::SetValue(std::string_view section, std::st
       text.reserve(NameOf(keyLine).size() + 1 + value.size());
       text.append(NameOf(keyLine)).append("=").append(value);
       FContentSize += text.size() - line.length;
-      line.offset = AddText(text, static_cast<uint8_t>(line.ending));
+      line.SetOffset(AddText(text, static_cast<uint8_t>(line.ending)));
       line.length = static_cast<uint32_t>(text.size());
       line.endingFollows = true;
       return {FSections[*id].firstBlock, keyLine};
