@@ -173,7 +173,8 @@ void ProfileEditLog::Clear() {
 // Tells `visit` each kept edit, in order, its texts taken from `source`.
 template <typename Visit>
 void ProfileEditLog::ForEachEdit(const ProfileText& source, Visit visit) const {
-  for (const Entry& entry : FEntries) {
+  for (size_t i = 0; i < FEntries.size(); ++i) {
+    const Entry& entry = FEntries[i];
     if (entry.kind == ProfileEdit::Kind::PutKeysFirst) {
       const KeysFirst& keysFirst = FKeysFirst[entry.section];
       if (!visit(ProfileEdit{

@@ -28,8 +28,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ChunkedStorage.h"
 #include "platform/FlatIndex.h"
-#include "platform/GrowableArray.h"
 
 namespace platform {
 
@@ -188,14 +188,15 @@ class ProfileText {
 
   std::string_view Bytes(size_t offset, size_t length) const;
   size_t AddText(std::string_view text, uint8_t ending);
+  bool BeginsAPiece(size_t offset) const;
 
   std::string FBase;            // the bytes of the parse or of the last write
-  GrowableArray<char> FAdded;   // the texts of lines added or rewritten since
+  ChunkedText FAdded;           // the texts of lines added or rewritten since
   bool FBaseIsContent = false;  // the base is Content(), not yet laid out
   bool FChangedSinceBase = false;
   size_t FByteOrderMarkSize = 0;
   size_t FContentSize = 0;
-  GrowableArray<Line> FLines;
+  ChunkedArray<Line> FLines;
   size_t FFreedLines = 0;  // records of lines no longer in the file
   uint32_t FHead = kNone;
   uint32_t FTail = kNone;
@@ -270,7 +271,7 @@ class ProfileEditLog {
   template <typename Visit>
   void ForEachEdit(const ProfileText& source, Visit visit) const;
 
-  GrowableArray<Entry> FEntries;
+  ChunkedArray<Entry> FEntries;
   std::vector<KeysFirst> FKeysFirst;
 };
 

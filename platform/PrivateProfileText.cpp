@@ -133,16 +133,18 @@ std::string_view ProfileText::StoredValueAt(LineId line) const {
 
 std::string_view ProfileText::Bytes(size_t offset, size_t length) const {
   if (offset < FBase.size()) return std::string_view(FBase).substr(offset, length);
-  return std::string_view(FAdded.data() + (offset - FBase.size()), length);
+  return FAdded.View(offset - FBase.size(), length);
 }
 
 // Adds a line's text and its ending after every other; gives its offset.
 size_t ProfileText::AddText(std::string_view text, uint8_t ending) {
-  const size_t offset = FBase.size() + FAdded.size();
-  const std::string_view endingText = EndingText(ending);
-  FAdded.append(text.data(), text.size());
-  FAdded.append(endingText.data(), endingText.size());
-  return offset;
+  return FBase.size() + FAdded.Add(text, EndingText(ending));
+}
+
+// True when the bytes at `offset` do not lie right after those before it in memory.
+bool ProfileText::BeginsAPiece(size_t offset) const {
+  return offset == FBase.size() ||
+         (offset > FBase.size() && ChunkedText::BeginsAChunk(offset - FBase.size()));
 }
 
 // Records are not reused: a kept edit may still refer to a freed one.
@@ -346,9 +348,8 @@ bool ProfileText::ForEachPiece(const std::function<bool(std::string_view)>& put)
   };
   for (uint32_t line = FHead; line != kNone; line = FLines[line].next) {
     const Line& record = FLines[line];
-    // The parsed and the added bytes lie apart: no run goes on from one into the other.
     const size_t offset = record.Offset();
-    if (offset != runEnd || offset == FBase.size()) {
+    if (offset != runEnd || BeginsAPiece(offset)) {
       if (!flush()) return false;
       runStart = runEnd = offset;
     }
@@ -396,7 +397,7 @@ void ProfileText::SettleBase() {
     offset += FLines[line].length + static_cast<uint8_t>(FLines[line].ending);
   }
   FBase = std::move(content);
-  FAdded = GrowableArray<char>();
+  FAdded = ChunkedText();
   FChangedSinceBase = false;
 }
 

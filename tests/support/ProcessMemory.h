@@ -3,6 +3,7 @@
 // Linux, Qt-free, header only.
 #pragma once
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -46,8 +47,11 @@ inline double StatusBytes(const std::string& field) {
 }
 
 // The most memory `work` held at once beyond what was resident when it began, in bytes:
-// the resident high-water mark is reset before the work (/proc/self/clear_refs).
+// the heap first gives back what it holds free (freed memory it could reuse would hide
+// what the work needs), then the resident high-water mark is reset
+// (/proc/self/clear_refs).
 inline double PeakMemoryOf(const std::function<void()>& work) {
+  ::malloc_trim(0);
   std::ofstream("/proc/self/clear_refs") << "5";  // resets VmHWM to the current size
   const double before = StatusBytes("VmRSS");
   work();
