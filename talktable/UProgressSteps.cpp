@@ -9,12 +9,26 @@ namespace sorlith {
 // one percent, so every length and text it can draw is still shown when the rows come
 // no faster than the screen's frames.
 TProgressSteps::TProgressSteps(QProgressBar& bar, Clock clock)
-    : FBar(bar), FClock(std::move(clock)), FMaximum(bar.maximum()), FNext(bar.minimum()) {
+    : FBar(bar),
+      FClock(std::move(clock)),
+      FMaximum(bar.maximum()),
+      FNext(bar.minimum()),
+      FPaintsWhenSet(bar.updatesEnabled()) {
   const int64_t range = int64_t{bar.maximum()} - bar.minimum();
   int64_t units = std::max(1, bar.width());
   if (bar.isTextVisible()) units = std::max<int64_t>(units, 100);
   FStep = std::max<int64_t>(1, range / units);
   FLastSet = FClock();
+  FBar.setUpdatesEnabled(false);
+}
+
+TProgressSteps::~TProgressSteps() { PaintFromNowOn(); }
+
+void TProgressSteps::PaintFromNowOn() {
+  if (FPainting) return;
+  FPainting = true;
+  // Enabling the updates again marks the bar for painting.
+  if (FPaintsWhenSet) FBar.setUpdatesEnabled(true);
 }
 
 void TProgressSteps::Set(int value) {
@@ -29,6 +43,7 @@ void TProgressSteps::SetOnceAFrame(int value) {
     return;
   }
   FLastSet = now;
+  PaintFromNowOn();
   Set(value);
 }
 

@@ -3,6 +3,9 @@
 // than many grid rows; the bar is therefore set only when what it draws can have
 // changed (its length by a pixel or, when it shows its text, its percentage) and a
 // screen's frame has passed since it was last set. The last row is always set.
+// Each such repaint paints everything else the window has marked for painting too: while
+// the loop is younger than a frame (a state the user could not see), the bar is set
+// without painting, and it is painted with the window once the loop is over.
 #pragma once
 
 #include <chrono>
@@ -22,6 +25,9 @@ class TProgressSteps {
 
   // Takes the bar's range and width as they stand; the frames are counted from now.
   explicit TProgressSteps(QProgressBar& bar, Clock clock = std::chrono::steady_clock::now);
+  ~TProgressSteps();
+  TProgressSteps(const TProgressSteps&) = delete;
+  TProgressSteps& operator=(const TProgressSteps&) = delete;
   // Sets `value` when the bar may draw it differently from the value last set.
   void Advance(int value) {
     if (value == FMaximum) {
@@ -34,6 +40,8 @@ class TProgressSteps {
  private:
   void Set(int value);
   void SetOnceAFrame(int value);
+  // From the first frame on, the bar paints as it is set (when it painted before).
+  void PaintFromNowOn();
 
   QProgressBar& FBar;
   Clock FClock;
@@ -41,6 +49,8 @@ class TProgressSteps {
   int64_t FStep = 1;
   int64_t FNext = 0;
   TimePoint FLastSet;
+  bool FPaintsWhenSet;
+  bool FPainting = false;
 };
 
 }  // namespace sorlith

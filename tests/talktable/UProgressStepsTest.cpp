@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QProgressBar>
+#include <QTest>
 #include <chrono>
 #include <set>
 
@@ -71,6 +74,54 @@ TEST(ProgressStepsTest, RowsFasterThanTheScreenAreShownOnceAFrame) {
     EXPECT_EQ(140000, set.back()) << c.name;
     EXPECT_LE(set.size(), c.most) << c.name;
     EXPECT_GE(set.size(), c.most - 1) << c.name;
+  }
+}
+
+// Counts the paint events a widget receives.
+class PaintCount : public QObject {
+ public:
+  explicit PaintCount(QWidget& widget) { widget.installEventFilter(this); }
+  int Count() const { return FCount; }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++FCount;
+    return false;
+  }
+
+ private:
+  int FCount = 0;
+};
+
+// A loop that ends within a frame of its start shows the user no state of the bar but
+// its last: the bar paints none at once (each would paint the whole window), its values
+// are still set, and it is painted once the loop is over, with the rest of the window.
+// A slower loop paints the bar as it goes.
+TEST(ProgressStepsTest, ALoopWithinAFramePaintsTheBarOnlyAfterwards) {
+  struct Case {
+    const char* name;
+    milliseconds tick;
+    bool paintedAsItGoes;
+  };
+  for (const Case& c : {Case{"a clock standing still", milliseconds(0), false},
+                        Case{"a frame a pixel", TProgressSteps::kFrame, true}}) {
+    QProgressBar bar;
+    bar.resize(150, 12);
+    bar.setRange(0, 1000);
+    bar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    QCoreApplication::processEvents();
+    const PaintCount paints(bar);
+    {
+      TProgressSteps progress(bar, Ticking(c.tick));
+      for (int row = 1; row <= 1000; ++row) progress.Advance(row);
+      EXPECT_EQ(1000, bar.value()) << c.name;
+      EXPECT_EQ(c.paintedAsItGoes, paints.Count() > 0) << c.name;
+    }
+    EXPECT_TRUE(bar.updatesEnabled()) << c.name;
+    if (!c.paintedAsItGoes) {
+      EXPECT_TRUE(QTest::qWaitFor([&] { return paints.Count() > 0; })) << c.name;
+    }
   }
 }
 
