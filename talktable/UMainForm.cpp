@@ -359,8 +359,7 @@ void TMainForm::AddGridRow(platform::GridRows& rows, const TTLKString& entry) {
 
 // The entries lie anywhere in memory: the texts a few rows ahead are asked for while
 // this row is copied, and the entries before them.
-void TMainForm::AddGridRows(platform::GridRows& rows,
-                            const std::vector<const TTLKString*>& entries) {
+void TMainForm::AddGridRows(platform::GridRows& rows, std::span<const TTLKString* const> entries) {
   constexpr size_t kTextsAhead = 4;
   for (size_t k = 0; k < entries.size(); ++k) {
     if (k + 2 * kTextsAhead < entries.size()) __builtin_prefetch(entries[k + 2 * kTextsAhead]);

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -87,7 +88,7 @@ class TMainForm : public QMainWindow {
   // without NUL bytes. The grid gets copies: it never points into the table.
   static void AddGridRow(platform::GridRows& rows, const TTLKString& entry);
   // AddGridRow for each of `entries`, in order.
-  static void AddGridRows(platform::GridRows& rows, const std::vector<const TTLKString*>& entries);
+  static void AddGridRows(platform::GridRows& rows, std::span<const TTLKString* const> entries);
 
   // The open dialog's request; commands set its file name before they show it.
   platform::FileDialogRequest& OpenTlkFile() { return FOpenTlkFile; }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Conversions.h"
+#include "platform/HugePages.h"
 #include "platform/ui/Codec.h"
 #include "talktable/UMainForm.h"
 #include "talktable/UProgressSteps.h"
@@ -21,6 +22,17 @@ namespace {
 
 std::optional<int32_t> NumberIn(const QLineEdit& field) {
   return platform::TryStrToInt(platform::FromQt(field.text()));
+}
+
+using TMatches = std::vector<const TTLKString*, platform::HugePageAllocator<const TTLKString*>>;
+
+// Room for a match per entry of an interval `span` entries past its first, and never
+// less than a huge page: a list grown as it comes, or in 4 KiB pages, faults in fresh
+// pages all along (each costing more than the compares of many entries), where a huge
+// page faults once. Room never touched takes no memory.
+void ReserveMatches(TMatches& matches, uint32_t span) {
+  constexpr size_t kPerHugePage = platform::kHugePageSize / sizeof(const TTLKString*);
+  matches.reserve(std::max(size_t{span} + 1, kPerHugePage));
 }
 
 }  // namespace
@@ -90,7 +102,8 @@ void TMainForm::ListSearch(const TSearchRun& search) {
   // grown as they come are copied at every doubling and touch twice their memory); the
   // rows are then handed to the grid in one piece. The progress bar follows the matches.
   TProgressSteps progress(*pbar);
-  std::vector<const TTLKString*> matches;
+  TMatches matches;
+  ReserveMatches(matches, last - first);
   size_t bytes = 0;
   ForEachMatchingEntry(*FTalkTable, criteria, first, last, [&](const TTLKString& entry) {
     matches.push_back(&entry);
