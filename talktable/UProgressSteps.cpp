@@ -19,21 +19,22 @@ TProgressSteps::TProgressSteps(QProgressBar& bar, Clock clock)
   if (bar.isTextVisible()) units = std::max<int64_t>(units, 100);
   FStep = std::max<int64_t>(1, range / units);
   FLastSet = FClock();
-  FBar.setUpdatesEnabled(false);
+  PaintAtOnce(false);
 }
 
-TProgressSteps::~TProgressSteps() { PaintFromNowOn(); }
+TProgressSteps::~TProgressSteps() { PaintAtOnce(true); }
 
-void TProgressSteps::PaintFromNowOn() {
-  if (FPainting) return;
-  FPainting = true;
-  // Enabling the updates again marks the bar for painting.
-  if (FPaintsWhenSet) FBar.setUpdatesEnabled(true);
-}
+// Enabling the bar's updates again marks it for painting with the window.
+void TProgressSteps::PaintAtOnce(bool paint) { FBar.setUpdatesEnabled(paint && FPaintsWhenSet); }
 
 void TProgressSteps::Set(int value) {
   FBar.setValue(value);
   FNext = int64_t{value} + FStep;
+}
+
+void TProgressSteps::SetLast(int value) {
+  PaintAtOnce(FClock() - FLastSet >= kFrame);
+  Set(value);
 }
 
 void TProgressSteps::SetOnceAFrame(int value) {
@@ -43,7 +44,7 @@ void TProgressSteps::SetOnceAFrame(int value) {
     return;
   }
   FLastSet = now;
-  PaintFromNowOn();
+  PaintAtOnce(true);
   Set(value);
 }
 

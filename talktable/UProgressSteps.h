@@ -3,9 +3,10 @@
 // than many grid rows; the bar is therefore set only when what it draws can have
 // changed (its length by a pixel or, when it shows its text, its percentage) and a
 // screen's frame has passed since it was last set. The last row is always set.
-// Each such repaint paints everything else the window has marked for painting too: while
-// the loop is younger than a frame (a state the user could not see), the bar is set
-// without painting, and it is painted with the window once the loop is over.
+// Each such repaint paints everything else the window has marked for painting too: a
+// state set within a frame of the loop's start or of the state before it (the last row
+// may be) is one the user could not see, so it is set without painting, and the bar is
+// painted with the window once the loop is over.
 #pragma once
 
 #include <chrono>
@@ -31,7 +32,7 @@ class TProgressSteps {
   // Sets `value` when the bar may draw it differently from the value last set.
   void Advance(int value) {
     if (value == FMaximum) {
-      Set(value);
+      SetLast(value);
     } else if (value >= FNext) {
       SetOnceAFrame(value);
     }
@@ -40,8 +41,9 @@ class TProgressSteps {
  private:
   void Set(int value);
   void SetOnceAFrame(int value);
-  // From the first frame on, the bar paints as it is set (when it painted before).
-  void PaintFromNowOn();
+  void SetLast(int value);
+  // Whether the bar paints at once when set (never when it did not paint before).
+  void PaintAtOnce(bool paint);
 
   QProgressBar& FBar;
   Clock FClock;
@@ -50,7 +52,6 @@ class TProgressSteps {
   int64_t FNext = 0;
   TimePoint FLastSet;
   bool FPaintsWhenSet;
-  bool FPainting = false;
 };
 
 }  // namespace sorlith

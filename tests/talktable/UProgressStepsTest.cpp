@@ -93,35 +93,41 @@ class PaintCount : public QObject {
   int FCount = 0;
 };
 
-// A loop that ends within a frame of its start shows the user no state of the bar but
-// its last: the bar paints none at once (each would paint the whole window), its values
-// are still set, and it is painted once the loop is over, with the rest of the window.
-// A slower loop paints the bar as it goes.
-TEST(ProgressStepsTest, ALoopWithinAFramePaintsTheBarOnlyAfterwards) {
+// A state that is set within a frame of the one before it can not be seen: the bar
+// paints none of them at once (each would paint the whole window), its values are still
+// set, and it is painted once the loop is over, with the rest of the window. A slower
+// loop paints the bar as it goes; its last row, reached within a frame of the state
+// painted before it, waits for the window's painting too.
+TEST(ProgressStepsTest, StatesWithinAFramePaintTheBarOnlyAfterwards) {
   struct Case {
     const char* name;
-    milliseconds tick;
-    bool paintedAsItGoes;
+    milliseconds perRow;
   };
-  for (const Case& c : {Case{"a clock standing still", milliseconds(0), false},
-                        Case{"a frame a pixel", TProgressSteps::kFrame, true}}) {
+  for (const Case& c : {Case{"a clock standing still", milliseconds(0)},
+                        Case{"a frame a row", TProgressSteps::kFrame}}) {
     QProgressBar bar;
     bar.resize(150, 12);
-    bar.setRange(0, 1000);
+    bar.setRange(0, 150);  // a row a pixel
     bar.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
     QCoreApplication::processEvents();
     const PaintCount paints(bar);
+    TProgressSteps::TimePoint now{};
     {
-      TProgressSteps progress(bar, Ticking(c.tick));
-      for (int row = 1; row <= 1000; ++row) progress.Advance(row);
-      EXPECT_EQ(1000, bar.value()) << c.name;
-      EXPECT_EQ(c.paintedAsItGoes, paints.Count() > 0) << c.name;
+      TProgressSteps progress(bar, [&] { return now; });
+      for (int row = 1; row < 150; ++row) {
+        now += c.perRow;
+        progress.Advance(row);
+      }
+      EXPECT_EQ(c.perRow > milliseconds(0), paints.Count() > 0) << c.name;
+      const int paintedBeforeLast = paints.Count();
+      progress.Advance(150);
+      EXPECT_EQ(150, bar.value()) << c.name;
+      EXPECT_EQ(paintedBeforeLast, paints.Count()) << c.name;
     }
     EXPECT_TRUE(bar.updatesEnabled()) << c.name;
-    if (!c.paintedAsItGoes) {
-      EXPECT_TRUE(QTest::qWaitFor([&] { return paints.Count() > 0; })) << c.name;
-    }
+    const int paintedInLoop = paints.Count();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints.Count() > paintedInLoop; })) << c.name;
   }
 }
 
