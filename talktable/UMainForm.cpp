@@ -272,6 +272,8 @@ void TMainForm::ClearGrid(platform::StringGrid& target) {
   for (int col = 0; col < 3; ++col) target.SetCell(col, 0, {});
 }
 
+void TMainForm::KeepListedTexts() { grid->OwnCells(); }
+
 void TMainForm::ShowGridMessage(const std::string& text) {
   grid->SetFixedRows(0);
   grid->SetFixedCols(0);
@@ -348,8 +350,13 @@ void TMainForm::AddGridRow(platform::GridRows& rows, const TTLKString& entry) {
   const char* digitsEnd =
       std::to_chars(std::begin(digits), std::end(digits), entry.GetStrRef()).ptr;
   rows.AddCell(std::string_view(digits, static_cast<size_t>(digitsEnd - digits)));
-  AppendWithout(rows, entry.GetText(), '\r');
-  rows.EndCell();
+  const std::string_view text = entry.GetText();
+  if (text.find('\r') == std::string_view::npos) {
+    rows.AddBorrowedCell(text);
+  } else {
+    AppendWithout(rows, text, '\r');
+    rows.EndCell();
+  }
   const TTLKString::ResRef& resRef = entry.GetSoundResRef();
   char resRefText[std::tuple_size_v<TTLKString::ResRef>];
   const char* resRefEnd =
@@ -458,6 +465,7 @@ void TMainForm::LoadFile(const std::string& path) {
     for (QWidget* widget : std::initializer_list<QWidget*>{btnShow, edStart, edStop, grid})
       widget->setEnabled(false);
     SetTableCommandsEnabled(false);
+    KeepListedTexts();
     FTalkTable->LoadFromFile(path);
   } catch (const EHell& error) {
     ShowWarning("ERROR! " + error.Text());
@@ -476,6 +484,7 @@ void TMainForm::New1Click() {
       AskYesNo("Creating a new TLK file will close the currently open one, causing any unsaved "
                "changes to be lost. Still continue?") != platform::MessageAnswer::Yes)
     return;
+  KeepListedTexts();
   FTalkTable->NewFile();
   SetStatusText("Created new blank TLK File. " + FTalkTable->FileType() + " " +
                 FTalkTable->FileVersion());
