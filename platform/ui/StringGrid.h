@@ -1,7 +1,8 @@
 // A grid of text cells addressed by column and row, as the forms use it: a number of
 // columns and rows, optional fixed first row (shown as the header) and fixed first
 // column, a current row that always exists while the grid has a non-fixed row, and
-// contents that are a snapshot held by the grid itself. Cells hold single-byte texts.
+// contents held by the grid itself, or borrowed from a caller that keeps them (see
+// GridRows::AddBorrowedCell). Cells hold single-byte texts.
 #pragma once
 
 #include <QAbstractTableModel>
