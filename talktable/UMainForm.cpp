@@ -313,23 +313,14 @@ platform::GridRows TMainForm::TakeTableRows() {
   return rows;
 }
 
-// Its text, a StrRef of at most 10 digits and a ResRef of at most 16 bytes.
-size_t TMainForm::MostRowBytes(const TTLKString& entry) { return entry.GetText().size() + 10 + 16; }
-
-// Growing the rows as they are added would copy them again at every doubling and fault
-// in twice their memory.
-void TMainForm::ReserveTableRows(platform::GridRows& rows, uint32_t first, uint32_t last) const {
-  size_t rowCount = 1;
-  size_t bytes = 0;
-  for (const TStringData* node = FTalkTable->EntryList().FirstNode(); node;
-       node = node->GetNextNode()) {
-    const TTLKString& entry = *node->GetEntry();
-    if (entry.GetStrRef() > last) break;
-    if (entry.GetStrRef() < first) continue;
-    ++rowCount;
-    bytes += MostRowBytes(entry);
-  }
-  rows.Reserve(rowCount, bytes);
+// Room for every entry of the interval, of which a show lists all and a search some:
+// room never written takes no memory. A row's own bytes are a StrRef of at most 10
+// digits and a ResRef of at most 16 bytes; its text is borrowed, unless it holds a
+// carriage return (then the bytes grow past this room). Rows grown as they come would be
+// copied at every doubling and fault in twice their memory.
+void TMainForm::ReserveTableRows(platform::GridRows& rows, uint32_t first, uint32_t last) {
+  const size_t entries = size_t{last - first} + 1;
+  rows.Reserve(entries + 1, entries * (10 + 16));
 }
 
 namespace {
@@ -362,18 +353,6 @@ void TMainForm::AddGridRow(platform::GridRows& rows, const TTLKString& entry) {
   const char* resRefEnd =
       std::copy_if(resRef.begin(), resRef.end(), resRefText, [](char c) { return c != '\0'; });
   rows.AddCell(std::string_view(resRefText, static_cast<size_t>(resRefEnd - resRefText)));
-}
-
-// The entries lie anywhere in memory: the texts a few rows ahead are asked for while
-// this row is copied, and the entries before them.
-void TMainForm::AddGridRows(platform::GridRows& rows, std::span<const TTLKString* const> entries) {
-  constexpr size_t kTextsAhead = 4;
-  for (size_t k = 0; k < entries.size(); ++k) {
-    if (k + 2 * kTextsAhead < entries.size()) __builtin_prefetch(entries[k + 2 * kTextsAhead]);
-    if (k + kTextsAhead < entries.size())
-      __builtin_prefetch(entries[k + kTextsAhead]->GetText().data());
-    AddGridRow(rows, *entries[k]);
-  }
 }
 
 void TMainForm::SetTableCommandsEnabled(bool enabled) {

@@ -8,7 +8,6 @@
 #include <QMainWindow>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -81,15 +80,11 @@ class TMainForm : public QMainWindow {
   // the header row.
   platform::GridRows TakeTableRows();
   // Room in `rows` for the entries from StrRef `first` to `last`.
-  void ReserveTableRows(platform::GridRows& rows, uint32_t first, uint32_t last) const;
-  // The most bytes an entry's row takes.
-  static size_t MostRowBytes(const TTLKString& entry);
+  static void ReserveTableRows(platform::GridRows& rows, uint32_t first, uint32_t last);
   // One entry as a grid row: StrRef, text without carriage returns, sound ResRef
   // without NUL bytes. A text without carriage returns is listed where it lies, in the
   // entry (a list of many rows copies no text): see KeepListedTexts.
   static void AddGridRow(platform::GridRows& rows, const TTLKString& entry);
-  // AddGridRow for each of `entries`, in order.
-  static void AddGridRows(platform::GridRows& rows, std::span<const TTLKString* const> entries);
 
   // The open dialog's request; commands set its file name before they show it.
   platform::FileDialogRequest& OpenTlkFile() { return FOpenTlkFile; }

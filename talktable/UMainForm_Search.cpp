@@ -6,10 +6,8 @@
 #include <QSignalBlocker>
 #include <algorithm>
 #include <cstdint>
-#include <vector>
 
 #include "platform/Conversions.h"
-#include "platform/HugePages.h"
 #include "platform/ui/Codec.h"
 #include "talktable/UMainForm.h"
 #include "talktable/UProgressSteps.h"
@@ -22,17 +20,6 @@ namespace {
 
 std::optional<int32_t> NumberIn(const QLineEdit& field) {
   return platform::TryStrToInt(platform::FromQt(field.text()));
-}
-
-using TMatches = std::vector<const TTLKString*, platform::HugePageAllocator<const TTLKString*>>;
-
-// Room for a match per entry of an interval `span` entries past its first, and never
-// less than a huge page: a list grown as it comes, or in 4 KiB pages, faults in fresh
-// pages all along (each costing more than the compares of many entries), where a huge
-// page faults once. Room never touched takes no memory.
-void ReserveMatches(TMatches& matches, uint32_t span) {
-  constexpr size_t kPerHugePage = platform::kHugePageSize / sizeof(const TTLKString*);
-  matches.reserve(std::max(size_t{span} + 1, kPerHugePage));
 }
 
 }  // namespace
@@ -98,21 +85,17 @@ void TMainForm::ListSearch(const TSearchRun& search) {
   grid->setEnabled(false);
   SetTableMode(2);
 
-  // The matches are found first, so that their rows' room is reserved at once (rows
-  // grown as they come are copied at every doubling and touch twice their memory); the
-  // rows are then handed to the grid in one piece. The progress bar follows the matches.
+  // Each match becomes a row while the walk has its entry in the cache, in room for the
+  // whole interval; the rows are then handed to the grid in one piece. The progress bar
+  // follows the matches.
+  ReserveTableRows(rows, first, last);
   TProgressSteps progress(*pbar);
-  TMatches matches;
-  ReserveMatches(matches, last - first);
-  size_t bytes = 0;
+  size_t listed = 0;
   ForEachMatchingEntry(*FTalkTable, criteria, first, last, [&](const TTLKString& entry) {
-    matches.push_back(&entry);
-    bytes += MostRowBytes(entry);
-    progress.Advance(static_cast<int>(std::min<size_t>(matches.size(), INT32_MAX)));
+    AddGridRow(rows, entry);
+    ++listed;
+    progress.Advance(static_cast<int>(std::min<size_t>(listed, INT32_MAX)));
   });
-  rows.Reserve(matches.size() + 1, bytes);
-  AddGridRows(rows, matches);
-  const size_t listed = matches.size();
 
   if (listed == 0) {
     ShowGridMessage("No entries matching the specified criteria were found!");
