@@ -641,7 +641,7 @@ void TMainForm::ShowInterval() {
   rows.SetRowCount(static_cast<int>(rowCount));
   grid->SetRows(std::move(rows));
   grid->SetRow(1);
-  pbar->setValue(0);
+  progress.Rewind();
   grid->setEnabled(true);
   gridClick();
   SetStatusText("Displaying entries between StrRef " + platform::UIntToStr(first) + " to " +

@@ -109,7 +109,7 @@ void TMainForm::ListSearch(const TSearchRun& search) {
     grid->setFocus();
     FSearchResultsShown = true;
   }
-  pbar->setValue(0);
+  progress.Rewind();
 }
 
 }  // namespace sorlith

@@ -27,6 +27,11 @@ TProgressSteps::~TProgressSteps() { PaintAtOnce(true); }
 // Enabling the bar's updates again marks it for painting with the window.
 void TProgressSteps::PaintAtOnce(bool paint) { FBar.setUpdatesEnabled(paint && FPaintsWhenSet); }
 
+void TProgressSteps::Rewind() {
+  PaintAtOnce(false);
+  FBar.setValue(FBar.minimum());
+}
+
 void TProgressSteps::Set(int value) {
   FBar.setValue(value);
   FNext = int64_t{value} + FStep;

@@ -29,6 +29,9 @@ class TProgressSteps {
   ~TProgressSteps();
   TProgressSteps(const TProgressSteps&) = delete;
   TProgressSteps& operator=(const TProgressSteps&) = delete;
+  // The loop is over: the bar goes back to its minimum, painted with the window (which
+  // the caller paints soon after).
+  void Rewind();
   // Sets `value` when the bar may draw it differently from the value last set.
   void Advance(int value) {
     if (value == FMaximum) {

@@ -98,6 +98,33 @@ class PaintCount : public QObject {
 // set, and it is painted once the loop is over, with the rest of the window. A slower
 // loop paints the bar as it goes; its last row, reached within a frame of the state
 // painted before it, waits for the window's painting too.
+// A loop that ends with its bar set back to the start: a slow loop's last row is
+// painted at once, but the bar's return to 0, which the window's own painting follows
+// within a frame, is painted with the window.
+TEST(ProgressStepsTest, TheBarGoesBackToItsStartWithTheWindow) {
+  QProgressBar bar;
+  bar.resize(150, 12);
+  bar.setRange(0, 150);
+  bar.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+  QCoreApplication::processEvents();
+  const PaintCount paints(bar);
+  TProgressSteps::TimePoint now{};
+  {
+    TProgressSteps progress(bar, [&] { return now; });
+    for (int row = 1; row <= 150; ++row) {
+      now += TProgressSteps::kFrame;
+      progress.Advance(row);
+    }
+    const int painted = paints.Count();
+    progress.Rewind();
+    EXPECT_EQ(0, bar.value());
+    EXPECT_EQ(painted, paints.Count());
+  }
+  const int paintedInLoop = paints.Count();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return paints.Count() > paintedInLoop; }));
+}
+
 TEST(ProgressStepsTest, StatesWithinAFramePaintTheBarOnlyAfterwards) {
   struct Case {
     const char* name;
