@@ -272,6 +272,8 @@ void TMainForm::ClearGrid(platform::StringGrid& target) {
   for (int col = 0; col < 3; ++col) target.SetCell(col, 0, {});
 }
 
+void TMainForm::KeepListedTexts() { grid->OwnCells(); }
+
 void TMainForm::ShowGridMessage(const std::string& text) {
   grid->SetFixedRows(0);
   grid->SetFixedCols(0);
@@ -311,23 +313,14 @@ platform::GridRows TMainForm::TakeTableRows() {
   return rows;
 }
 
-// Its text, a StrRef of at most 10 digits and a ResRef of at most 16 bytes.
-size_t TMainForm::MostRowBytes(const TTLKString& entry) { return entry.GetText().size() + 10 + 16; }
-
-// Growing the rows as they are added would copy them again at every doubling and fault
-// in twice their memory.
-void TMainForm::ReserveTableRows(platform::GridRows& rows, uint32_t first, uint32_t last) const {
-  size_t rowCount = 1;
-  size_t bytes = 0;
-  for (const TStringData* node = FTalkTable->EntryList().FirstNode(); node;
-       node = node->GetNextNode()) {
-    const TTLKString& entry = *node->GetEntry();
-    if (entry.GetStrRef() > last) break;
-    if (entry.GetStrRef() < first) continue;
-    ++rowCount;
-    bytes += MostRowBytes(entry);
-  }
-  rows.Reserve(rowCount, bytes);
+// Room for every entry of the interval, of which a show lists all and a search some:
+// room never written takes no memory. A row's own bytes are a StrRef of at most 10
+// digits and a ResRef of at most 16 bytes; its text is borrowed, unless it holds a
+// carriage return (then the bytes grow past this room). Rows grown as they come would be
+// copied at every doubling and fault in twice their memory.
+void TMainForm::ReserveTableRows(platform::GridRows& rows, uint32_t first, uint32_t last) {
+  const size_t entries = size_t{last - first} + 1;
+  rows.Reserve(entries + 1, entries * (10 + 16));
 }
 
 namespace {
@@ -348,26 +341,18 @@ void TMainForm::AddGridRow(platform::GridRows& rows, const TTLKString& entry) {
   const char* digitsEnd =
       std::to_chars(std::begin(digits), std::end(digits), entry.GetStrRef()).ptr;
   rows.AddCell(std::string_view(digits, static_cast<size_t>(digitsEnd - digits)));
-  AppendWithout(rows, entry.GetText(), '\r');
-  rows.EndCell();
+  const std::string_view text = entry.GetText();
+  if (text.find('\r') == std::string_view::npos) {
+    rows.AddBorrowedCell(text);
+  } else {
+    AppendWithout(rows, text, '\r');
+    rows.EndCell();
+  }
   const TTLKString::ResRef& resRef = entry.GetSoundResRef();
   char resRefText[std::tuple_size_v<TTLKString::ResRef>];
   const char* resRefEnd =
       std::copy_if(resRef.begin(), resRef.end(), resRefText, [](char c) { return c != '\0'; });
   rows.AddCell(std::string_view(resRefText, static_cast<size_t>(resRefEnd - resRefText)));
-}
-
-// The entries lie anywhere in memory: the texts a few rows ahead are asked for while
-// this row is copied, and the entries before them.
-void TMainForm::AddGridRows(platform::GridRows& rows,
-                            const std::vector<const TTLKString*>& entries) {
-  constexpr size_t kTextsAhead = 4;
-  for (size_t k = 0; k < entries.size(); ++k) {
-    if (k + 2 * kTextsAhead < entries.size()) __builtin_prefetch(entries[k + 2 * kTextsAhead]);
-    if (k + kTextsAhead < entries.size())
-      __builtin_prefetch(entries[k + kTextsAhead]->GetText().data());
-    AddGridRow(rows, *entries[k]);
-  }
 }
 
 void TMainForm::SetTableCommandsEnabled(bool enabled) {
@@ -459,6 +444,7 @@ void TMainForm::LoadFile(const std::string& path) {
     for (QWidget* widget : std::initializer_list<QWidget*>{btnShow, edStart, edStop, grid})
       widget->setEnabled(false);
     SetTableCommandsEnabled(false);
+    KeepListedTexts();
     FTalkTable->LoadFromFile(path);
   } catch (const EHell& error) {
     ShowWarning("ERROR! " + error.Text());
@@ -477,6 +463,7 @@ void TMainForm::New1Click() {
       AskYesNo("Creating a new TLK file will close the currently open one, causing any unsaved "
                "changes to be lost. Still continue?") != platform::MessageAnswer::Yes)
     return;
+  KeepListedTexts();
   FTalkTable->NewFile();
   SetStatusText("Created new blank TLK File. " + FTalkTable->FileType() + " " +
                 FTalkTable->FileVersion());
@@ -654,7 +641,7 @@ void TMainForm::ShowInterval() {
   rows.SetRowCount(static_cast<int>(rowCount));
   grid->SetRows(std::move(rows));
   grid->SetRow(1);
-  pbar->setValue(0);
+  progress.Rewind();
   grid->setEnabled(true);
   gridClick();
   SetStatusText("Displaying entries between StrRef " + platform::UIntToStr(first) + " to " +

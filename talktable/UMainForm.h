@@ -80,14 +80,11 @@ class TMainForm : public QMainWindow {
   // the header row.
   platform::GridRows TakeTableRows();
   // Room in `rows` for the entries from StrRef `first` to `last`.
-  void ReserveTableRows(platform::GridRows& rows, uint32_t first, uint32_t last) const;
-  // The most bytes an entry's row takes.
-  static size_t MostRowBytes(const TTLKString& entry);
+  static void ReserveTableRows(platform::GridRows& rows, uint32_t first, uint32_t last);
   // One entry as a grid row: StrRef, text without carriage returns, sound ResRef
-  // without NUL bytes. The grid gets copies: it never points into the table.
+  // without NUL bytes. A text without carriage returns is listed where it lies, in the
+  // entry (a list of many rows copies no text): see KeepListedTexts.
   static void AddGridRow(platform::GridRows& rows, const TTLKString& entry);
-  // AddGridRow for each of `entries`, in order.
-  static void AddGridRows(platform::GridRows& rows, const std::vector<const TTLKString*>& entries);
 
   // The open dialog's request; commands set its file name before they show it.
   platform::FileDialogRequest& OpenTlkFile() { return FOpenTlkFile; }
@@ -190,6 +187,11 @@ class TMainForm : public QMainWindow {
   void SetIntervalControlsEnabled(bool enabled);
   void ResetForIntervalEntry(uint32_t last, const std::string& gridMessage);
   void ShowInterval();
+  // The grid copies the texts it lists from the entries. A command calls it before it
+  // changes or frees an entry's text or the table's entries: until the grid is filled
+  // again it may still be painted (behind a message box, or for good when the command
+  // stops there), and must show what it showed.
+  void KeepListedTexts();
   bool IntervalKeyPress(const QKeyEvent& event);
   bool IsMenuShortcut(const QKeyEvent& event) const;
   bool SaveTo(const std::string& target);

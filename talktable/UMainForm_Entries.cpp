@@ -151,6 +151,7 @@ void TMainForm::StoreModifiedEntry(TTLKString& entry) {
     if (!TextsStorable(*this)) return;
     const std::optional<TEntryNumbers> numbers = ReadNumbers(*this);
     if (!numbers) return;
+    KeepListedTexts();
     StoreFields(EntryForm(), *numbers, entry);
     FTalkTable->ModifyEntry(entry);
   } catch (const EHell& error) {

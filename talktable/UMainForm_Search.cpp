@@ -6,7 +6,6 @@
 #include <QSignalBlocker>
 #include <algorithm>
 #include <cstdint>
-#include <vector>
 
 #include "platform/Conversions.h"
 #include "platform/ui/Codec.h"
@@ -86,20 +85,17 @@ void TMainForm::ListSearch(const TSearchRun& search) {
   grid->setEnabled(false);
   SetTableMode(2);
 
-  // The matches are found first, so that their rows' room is reserved at once (rows
-  // grown as they come are copied at every doubling and touch twice their memory); the
-  // rows are then handed to the grid in one piece. The progress bar follows the matches.
+  // Each match becomes a row while the walk has its entry in the cache, in room for the
+  // whole interval; the rows are then handed to the grid in one piece. The progress bar
+  // follows the matches.
+  ReserveTableRows(rows, first, last);
   TProgressSteps progress(*pbar);
-  std::vector<const TTLKString*> matches;
-  size_t bytes = 0;
+  size_t listed = 0;
   ForEachMatchingEntry(*FTalkTable, criteria, first, last, [&](const TTLKString& entry) {
-    matches.push_back(&entry);
-    bytes += MostRowBytes(entry);
-    progress.Advance(static_cast<int>(std::min<size_t>(matches.size(), INT32_MAX)));
+    AddGridRow(rows, entry);
+    ++listed;
+    progress.Advance(static_cast<int>(std::min<size_t>(listed, INT32_MAX)));
   });
-  rows.Reserve(matches.size() + 1, bytes);
-  AddGridRows(rows, matches);
-  const size_t listed = matches.size();
 
   if (listed == 0) {
     ShowGridMessage("No entries matching the specified criteria were found!");
@@ -113,7 +109,7 @@ void TMainForm::ListSearch(const TSearchRun& search) {
     grid->setFocus();
     FSearchResultsShown = true;
   }
-  pbar->setValue(0);
+  progress.Rewind();
 }
 
 }  // namespace sorlith

@@ -91,6 +91,7 @@ void TMainForm::Deleteselected1Click() {
     while (entry && entry->GetStrRef() < n) entry = list.Next();
     if (!entry || entry->GetStrRef() != n)
       throw EHell("Unable to find the entry that should be deleted.");
+    KeepListedTexts();
     table.DeleteEntry(static_cast<uint32_t>(n));
   } catch (const EHell& error) {
     ShowWarning("ERROR! " + error.Text());

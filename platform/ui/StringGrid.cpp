@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QPalette>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 
@@ -40,6 +41,25 @@ void GridRows::AddRow(std::initializer_list<std::string_view> cells) {
   for (; col < FColCount; ++col) EndCell();
 }
 
+void GridRows::AddBorrowedCell(std::string_view text) {
+  FSpans.push_back({reinterpret_cast<uintptr_t>(text.data()), text.size() | Span::kBorrowed});
+}
+
+void GridRows::OwnCells() {
+  size_t borrowed = 0;
+  for (const Span& span : FSpans) borrowed += span.IsBorrowed() ? span.Length() : 0;
+  if (borrowed == 0) return;
+  FBytes.reserve(FBytes.size() + borrowed);
+  for (Span& span : FSpans) {
+    if (!span.IsBorrowed()) continue;
+    const size_t begin = FBytes.size();
+    FBytes.append(reinterpret_cast<const char*>(span.Begin), span.Length());
+    span = {begin, span.Length()};
+    FLive += span.Size;
+  }
+  FCellBegin = FBytes.size();
+}
+
 void GridRows::Reserve(size_t rows, size_t bytes) {
   FSpans.reserve(rows * static_cast<size_t>(FColCount));
   FBytes.reserve(bytes);
@@ -62,6 +82,7 @@ GridRows::Span* GridRows::SpanAt(int col, int row) {
 std::string_view GridRows::Cell(int col, int row) const {
   const Span* span = const_cast<GridRows*>(this)->SpanAt(col, row);
   if (span == nullptr) return {};
+  if (span->IsBorrowed()) return {reinterpret_cast<const char*>(span->Begin), span->Length()};
   return std::string_view(FBytes).substr(span->Begin, span->Size);
 }
 
@@ -70,7 +91,7 @@ void GridRows::SetCell(int col, int row, std::string_view text) {
   if (span == nullptr) return;
   Forget(*span);
   FLive += text.size();
-  if (text.size() <= span->Size) {
+  if (!span->IsBorrowed() && text.size() <= span->Size) {
     // In place; the text may be this very cell's (memmove copes).
     if (!text.empty()) std::memmove(FBytes.data() + span->Begin, text.data(), text.size());
     span->Size = text.size();
@@ -89,7 +110,7 @@ void GridRows::SetRowCount(int count) {
   if (size < FSpans.size() / 2) {
     // Most rows go (a grid emptied): the few that stay are counted instead.
     FLive = 0;
-    for (size_t i = 0; i < size; ++i) FLive += FSpans[i].Size;
+    for (size_t i = 0; i < size; ++i) FLive += FSpans[i].OwnSize();
   } else {
     for (size_t i = size; i < FSpans.size(); ++i) Forget(FSpans[i]);
   }
@@ -135,6 +156,7 @@ void GridRows::CompactIfWasteful() {
   Bytes live;
   live.reserve(FLive);
   for (Span& span : FSpans) {
+    if (span.IsBorrowed()) continue;
     const size_t begin = live.size();
     live.append(FBytes, span.Begin, span.Size);
     span.Begin = span.Size == 0 ? 0 : begin;
@@ -293,6 +315,8 @@ void StringGrid::SetCell(int col, int row, std::string_view text) {
     emit FModel->dataChanged(index, index);
   }
 }
+
+void StringGrid::OwnCells() { FModel->FCells.OwnCells(); }
 
 void StringGrid::SetRows(GridRows rows) {
   rows.SetColCount(ColCount());

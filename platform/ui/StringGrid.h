@@ -1,7 +1,8 @@
 // A grid of text cells addressed by column and row, as the forms use it: a number of
 // columns and rows, optional fixed first row (shown as the header) and fixed first
 // column, a current row that always exists while the grid has a non-fixed row, and
-// contents that are a snapshot held by the grid itself. Cells hold single-byte texts.
+// contents held by the grid itself, or borrowed from a caller that keeps them (see
+// GridRows::AddBorrowedCell). Cells hold single-byte texts.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -22,6 +23,9 @@ namespace platform {
 // (StringGrid::SetRows), so that a list of many rows costs a few allocations, not one
 // per cell. The grid keeps its own cells the same way. Large rows live in huge pages
 // (HugePageAllocator): a first fill of a big list faults its memory in 2 MiB at a time.
+// A cell may also be borrowed (AddBorrowedCell): it shows bytes that lie elsewhere,
+// without a copy, so that listing texts a caller already holds writes no new memory for
+// them.
 class GridRows {
  public:
   explicit GridRows(int colCount = 1);
@@ -49,6 +53,13 @@ class GridRows {
   }
   // One whole row: cells past ColCount() are dropped, missing ones are empty.
   void AddRow(std::initializer_list<std::string_view> cells);
+  // A cell, between two cells, that refers to `text` where it lies: the caller keeps
+  // those bytes alive and unchanged while these rows, or the grid they are handed to,
+  // hold the cell, that is until SetCell on it, Clear, OwnCells or the rows' end.
+  void AddBorrowedCell(std::string_view text);
+  // Copies the bytes of every borrowed cell into these rows' own: from then on they refer
+  // to no bytes of a caller.
+  void OwnCells();
 
   // A view of the cell's bytes, valid until these rows next change; empty outside them.
   std::string_view Cell(int col, int row) const;
@@ -61,15 +72,21 @@ class GridRows {
   void ClearRow(int row);
 
  private:
+  // A cell's bytes: at Begin in FBytes, or, for a borrowed cell, at the address Begin.
   struct Span {
+    static constexpr size_t kBorrowed = ~(~size_t{0} >> 1);  // the top bit of Size
     size_t Begin = 0;
     size_t Size = 0;
+    bool IsBorrowed() const { return (Size & kBorrowed) != 0; }
+    size_t Length() const { return Size & ~kBorrowed; }
+    // The bytes counted in FLive.
+    size_t OwnSize() const { return IsBorrowed() ? 0 : Size; }
   };
   using Bytes = std::basic_string<char, std::char_traits<char>, HugePageAllocator<char>>;
   using Spans = std::vector<Span, HugePageAllocator<Span>>;
 
   Span* SpanAt(int col, int row);
-  void Forget(const Span& span) { FLive -= span.Size; }
+  void Forget(const Span& span) { FLive -= span.OwnSize(); }
   // Cells are overwritten by appending; once the bytes no cell uses outgrow the used
   // ones, the used ones are copied together (the memory stays for later cells).
   void CompactIfWasteful();
@@ -77,7 +94,7 @@ class GridRows {
   int FColCount;
   Bytes FBytes;
   Spans FSpans;
-  // The bytes the spans use; the rest of FBytes is garbage or the cell being written.
+  // The bytes of FBytes the spans use; the rest is garbage or the cell being written.
   size_t FLive = 0;
   size_t FCellBegin = 0;
 };
@@ -106,6 +123,9 @@ class StringGrid : public QTableView {
   // SetCell, though).
   std::string_view Cell(int col, int row) const;
   void SetCell(int col, int row, std::string_view text);
+  // Copies the bytes of the borrowed cells (GridRows::AddBorrowedCell) into the grid's
+  // own: what it shows no longer depends on them.
+  void OwnCells();
   // Replaces every cell at once: rows[row][col]; the column count stays (rows are
   // repacked to it when theirs differs). At least one row remains.
   void SetRows(GridRows rows);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -290,6 +291,60 @@ TEST(StringGridTest, TakenRowsAreEmptyAndTheGridKeepsOneRow) {
   grid.SetRows(std::move(rows));
   ExpectCells({{"Key", "Value"}, {"c", "3"}}, grid, "filled again");
   EXPECT_EQ(1, grid.Row());
+}
+
+// A borrowed cell shows the caller's bytes where they lie; every change to it makes it
+// the grid's own and leaves those bytes alone, and OwnCells copies them all, so that the
+// caller may then change or free them.
+TEST(StringGridTest, BorrowedCellsReferToTheirBytesUntilOwned) {
+  struct Case {
+    const char* name;
+    std::function<void(StringGrid&)> change;
+    Cells expected;
+  };
+  const std::vector<Case> cases = {
+      {"shown as they lie", [](StringGrid&) {}, {{"k", "borrowed text"}, {"l", "other"}}},
+      {"overwritten shorter",
+       [](StringGrid& grid) { grid.SetCell(1, 0, "new"); },
+       {{"k", "new"}, {"l", "other"}}},
+      {"overwritten from its own view",
+       [](StringGrid& grid) { grid.SetCell(1, 1, grid.Cell(1, 0)); },
+       {{"k", "borrowed text"}, {"l", "borrowed text"}}},
+      {"row removed", [](StringGrid& grid) { grid.RemoveRow(0); }, {{"l", "other"}}},
+      {"narrowed and widened",
+       [](StringGrid& grid) {
+         grid.SetColCount(1);
+         grid.SetColCount(2);
+       },
+       {{"k", ""}, {"l", ""}}},
+      {"packed again among its own cells",
+       [](StringGrid& grid) {
+         for (int i = 0; i < 8; ++i)
+           grid.SetCell(0, 1, std::string(static_cast<size_t>(i + 2), 'z'));
+       },
+       {{"k", "borrowed text"}, {"zzzzzzzzz", "other"}}},
+  };
+  for (const Case& row : cases) {
+    std::string first = "borrowed text";
+    std::string second = "other";
+    StringGrid grid;
+    grid.SetColCount(2);
+    GridRows rows(2);
+    rows.AddCell("k");
+    rows.AddBorrowedCell(first);
+    rows.AddCell("l");
+    rows.AddBorrowedCell(second);
+    grid.SetRows(std::move(rows));
+    EXPECT_EQ(first.data(), grid.Cell(1, 0).data()) << row.name << ": not copied";
+    row.change(grid);
+    ExpectCells(row.expected, grid, row.name);
+    EXPECT_EQ("borrowed text", first) << row.name;
+    EXPECT_EQ("other", second) << row.name;
+    grid.OwnCells();
+    first.assign(first.size(), '#');
+    second.assign(second.size(), '#');
+    ExpectCells(row.expected, grid, std::string(row.name) + ", owned");
+  }
 }
 
 // Rows of many megabytes live in mapped memory rather than the heap. They go to the grid

@@ -21,8 +21,8 @@ const char* KindName(platform::MessageKind kind) {
 }  // namespace
 
 void ScriptedMessages::Expect(platform::MessageKind kind, std::string text,
-                              platform::MessageAnswer answer) {
-  FExpected.push_back({kind, std::move(text), answer});
+                              platform::MessageAnswer answer, std::function<void()> whileShown) {
+  FExpected.push_back({kind, std::move(text), answer, std::move(whileShown)});
 }
 
 platform::MessageAnswer ScriptedMessages::Show(QWidget*, const platform::MessageRequest& request) {
@@ -37,6 +37,7 @@ platform::MessageAnswer ScriptedMessages::Show(QWidget*, const platform::Message
   FExpected.pop_front();
   EXPECT_EQ(KindName(expected.kind), std::string(KindName(request.kind))) << request.text;
   EXPECT_EQ(expected.text, request.text);
+  if (expected.whileShown) expected.whileShown();
   return expected.answer;
 }
 

@@ -24,9 +24,11 @@ struct SeenMessage {
 
 class ScriptedMessages : public platform::MessageService {
  public:
-  // The next box must be of `kind` with exactly `text`; it is answered with `answer`.
+  // The next box must be of `kind` with exactly `text`; it is answered with `answer`,
+  // after `whileShown` (when given) has looked at the window behind it.
   void Expect(platform::MessageKind kind, std::string text,
-              platform::MessageAnswer answer = platform::MessageAnswer::Ok);
+              platform::MessageAnswer answer = platform::MessageAnswer::Ok,
+              std::function<void()> whileShown = {});
   platform::MessageAnswer Show(QWidget* parent, const platform::MessageRequest& request) override;
 
   const std::vector<SeenMessage>& Seen() const { return FSeen; }
@@ -37,6 +39,7 @@ class ScriptedMessages : public platform::MessageService {
     platform::MessageKind kind;
     std::string text;
     platform::MessageAnswer answer;
+    std::function<void()> whileShown;
   };
   std::deque<Expected> FExpected;
   std::vector<SeenMessage> FSeen;

@@ -232,6 +232,25 @@ TEST_F(EntryCommandTest, AnEmptiedStartFieldEndsTheAddInTheErrorBox) {
   EXPECT_EQ((std::vector<std::string>{"0", "1", "2"}), ListedStrRefs()) << "no refresh";
 }
 
+// The grid lists the entries' texts where they lie; a modify that ends in the error box
+// before the grid is filled again leaves the rows it listed, the replaced text among
+// them, as they were.
+TEST_F(EntryCommandTest, AModifyEndedBeforeTheRefreshLeavesTheListedRowsIntact) {
+  Load(Numbered(3));
+  Entry(1).SetText("an own text, longer than what freeing a block overwrites");
+  Show("0", "2");
+  const TWindowState listed = State();
+  form->edStart->clear();
+  services.messages.Expect(MessageKind::Error, "'' is not a valid integer value",
+                           platform::MessageAnswer::Ok, [&] {
+                             form->grid->grab();
+                             EXPECT_EQ(listed.cells, State().cells);
+                           });
+  Modify(1, [](TEntryForm& dialog) { dialog.txtString->setPlainText("replaced"); });
+  EXPECT_EQ("replaced", Entry(1).GetText());
+  EXPECT_EQ(listed.cells, State().cells) << "no refresh";
+}
+
 TEST_F(EntryCommandTest, ModifyShowsTheEntryAndKeepsWhatWasNotTouched) {
   Load({{"zero"},
         {"one"},

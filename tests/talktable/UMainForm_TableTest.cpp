@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 
 #include "platform/ui/Application.h"
 #include "talktable/UConfirmDelete.h"
@@ -110,6 +111,50 @@ TEST_F(TableCommandsTest, DeleteRenumbersRefreshesAndSelects) {
     EXPECT_EQ(c.selectedText, Selected(1));
     EXPECT_EQ("(" + std::to_string(c.entries - 2) + " max.)", form->lblMax->text().toStdString());
     EXPECT_TRUE(form->Save2->isEnabled());
+    services.ExpectAllUsed();
+  }
+}
+
+// The grid lists the entries' texts where they lie. A command that frees them (a
+// deleted entry's own text, the bytes of a table that fails to open over it) may show a
+// box over the rows still listed: the grid shows them as they were, painted or read,
+// during the box and after it.
+TEST_F(TableCommandsTest, ListedRowsOutliveTheTextsACommandFrees) {
+  struct Case {
+    const char* name;
+    uint32_t entries;  // enough for the table's bytes to be mapped apart from the heap
+    std::function<void()> command;
+    MessageKind kind;
+    std::string box;
+  };
+  const std::string badFile = Write("bad.tlk", "not a talk table at all");
+  const std::vector<Case> cases = {
+      {"delete", 20,
+       [&] {
+         SelectStrRef(5);
+         services.modals.Expect("TConfirmDelete", ClickOk);
+         form->Deleteselected1Click();
+       },
+       MessageKind::Information,
+       "Entry 5 has been deleted. Warning: All following entries have had their StrRefs "
+       "changed!"},
+      {"failed open", 5000, [&] { form->LoadFile(badFile); }, MessageKind::Warning,
+       "ERROR! Type mismatch. Specified file is not a valid TLK file!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Open(c.entries, 0, static_cast<int>(c.entries) - 1);
+    Entry(5).SetText("an own text, longer than what freeing a block overwrites");
+    Show("0", std::to_string(c.entries - 1));
+    const std::vector<std::vector<std::string>> listed = State().cells;
+    services.messages.Expect(c.kind, c.box, MessageAnswer::Ok, [&] {
+      form->grid->grab();
+      EXPECT_EQ(listed, State().cells);
+    });
+    c.command();
+    if (c.kind == MessageKind::Warning) {
+      EXPECT_EQ(listed, State().cells) << "a failed open leaves the grid as it was";
+    }
     services.ExpectAllUsed();
   }
 }

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QProgressBar>
+#include <QTest>
 #include <chrono>
 #include <set>
 
@@ -71,6 +74,87 @@ TEST(ProgressStepsTest, RowsFasterThanTheScreenAreShownOnceAFrame) {
     EXPECT_EQ(140000, set.back()) << c.name;
     EXPECT_LE(set.size(), c.most) << c.name;
     EXPECT_GE(set.size(), c.most - 1) << c.name;
+  }
+}
+
+// Counts the paint events a widget receives.
+class PaintCount : public QObject {
+ public:
+  explicit PaintCount(QWidget& widget) { widget.installEventFilter(this); }
+  int Count() const { return FCount; }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++FCount;
+    return false;
+  }
+
+ private:
+  int FCount = 0;
+};
+
+// A state that is set within a frame of the one before it can not be seen: the bar
+// paints none of them at once (each would paint the whole window), its values are still
+// set, and it is painted once the loop is over, with the rest of the window. A slower
+// loop paints the bar as it goes; its last row, reached within a frame of the state
+// painted before it, waits for the window's painting too.
+// A loop that ends with its bar set back to the start: a slow loop's last row is
+// painted at once, but the bar's return to 0, which the window's own painting follows
+// within a frame, is painted with the window.
+TEST(ProgressStepsTest, TheBarGoesBackToItsStartWithTheWindow) {
+  QProgressBar bar;
+  bar.resize(150, 12);
+  bar.setRange(0, 150);
+  bar.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+  QCoreApplication::processEvents();
+  const PaintCount paints(bar);
+  TProgressSteps::TimePoint now{};
+  {
+    TProgressSteps progress(bar, [&] { return now; });
+    for (int row = 1; row <= 150; ++row) {
+      now += TProgressSteps::kFrame;
+      progress.Advance(row);
+    }
+    const int painted = paints.Count();
+    progress.Rewind();
+    EXPECT_EQ(0, bar.value());
+    EXPECT_EQ(painted, paints.Count());
+  }
+  const int paintedInLoop = paints.Count();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return paints.Count() > paintedInLoop; }));
+}
+
+TEST(ProgressStepsTest, StatesWithinAFramePaintTheBarOnlyAfterwards) {
+  struct Case {
+    const char* name;
+    milliseconds perRow;
+  };
+  for (const Case& c : {Case{"a clock standing still", milliseconds(0)},
+                        Case{"a frame a row", TProgressSteps::kFrame}}) {
+    QProgressBar bar;
+    bar.resize(150, 12);
+    bar.setRange(0, 150);  // a row a pixel
+    bar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    QCoreApplication::processEvents();
+    const PaintCount paints(bar);
+    TProgressSteps::TimePoint now{};
+    {
+      TProgressSteps progress(bar, [&] { return now; });
+      for (int row = 1; row < 150; ++row) {
+        now += c.perRow;
+        progress.Advance(row);
+      }
+      EXPECT_EQ(c.perRow > milliseconds(0), paints.Count() > 0) << c.name;
+      const int paintedBeforeLast = paints.Count();
+      progress.Advance(150);
+      EXPECT_EQ(150, bar.value()) << c.name;
+      EXPECT_EQ(paintedBeforeLast, paints.Count()) << c.name;
+    }
+    EXPECT_TRUE(bar.updatesEnabled()) << c.name;
+    const int paintedInLoop = paints.Count();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints.Count() > paintedInLoop; })) << c.name;
   }
 }
 
