@@ -141,16 +141,20 @@ class ProfileText {
     uint32_t hash = 0;
     uint32_t section = kNone;
     bool Empty() const { return section == kNone; }
+    static uint32_t HashOf(const SectionSlot& slot) { return slot.hash; }
   };
+  // 8 bytes, as a file may have millions of keys. No section is stored: for one name,
+  // KeyHash gives every section a hash of its own, so a key of the same hash and name is
+  // of the same section.
   struct KeySlot {
     static constexpr uint32_t kMoreOfTheName = 0x80000000u;
     uint32_t hash = 0;
-    uint32_t section = kNone;
     // The line that counts: the first of the name in the first block; kMoreOfTheName set
     // when a later line of the block has the name too.
     uint32_t line = kNone;
     uint32_t Line() const { return line & ~kMoreOfTheName; }
-    bool Empty() const { return section == kNone; }
+    bool Empty() const { return line == kNone; }
+    static uint32_t HashOf(const KeySlot& slot) { return slot.hash; }
   };
 
   struct ParseState {
@@ -163,6 +167,7 @@ class ProfileText {
   std::string_view Text(uint32_t line) const;
   std::string_view NameOf(uint32_t line) const;
   std::string_view ValueOf(uint32_t line) const;
+  uint32_t AddRecord(const Line& line);
   uint32_t NewLine(std::string_view text, Kind kind, Ending ending);
   void LinkAfter(uint32_t after, uint32_t line);  // kNone: at the head
   void Unlink(uint32_t line);
@@ -178,6 +183,7 @@ class ProfileText {
   std::vector<uint32_t> BlocksOf(uint32_t section) const;
   static uint32_t KeyHash(uint32_t section, std::string_view name);
   const KeySlot* FindKey(uint32_t section, std::string_view name) const;
+  KeySlot* FindKey(uint32_t section, std::string_view name);
   void IndexKey(uint32_t section, uint32_t line);
   void UnindexBlock(uint32_t section);
   void AppendKeyToSection(uint32_t section, uint32_t line);

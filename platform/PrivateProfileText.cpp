@@ -1,5 +1,6 @@
 // ProfileText: the parse of one INI file, its index, and the edits of the text rules.
 #include <algorithm>
+#include <stdexcept>
 
 #include "platform/PrivateProfile.h"
 #include "platform/Text.h"
@@ -77,8 +78,8 @@ size_t ProfileText::ParseLine(size_t position, ParseState& state) {
     FLines[FTail].length = static_cast<uint32_t>(textEnd - FLines[FTail].Offset());
     FLines[FTail].ending = ending;
   } else {
-    FLines.push_back(Line(position, static_cast<uint32_t>(textEnd - position), kind, ending));
-    const uint32_t id = static_cast<uint32_t>(FLines.size() - 1);
+    const uint32_t id =
+        AddRecord(Line(position, static_cast<uint32_t>(textEnd - position), kind, ending));
     LinkAfter(FTail, id);
     if (kind == Kind::Section) {
       ParseSectionLine(id, SectionName(trimmed), state);
@@ -147,12 +148,18 @@ bool ProfileText::BeginsAPiece(size_t offset) const {
          (offset > FBase.size() && ChunkedText::BeginsAChunk(offset - FBase.size()));
 }
 
-// Records are not reused: a kept edit may still refer to a freed one.
+// Records are not reused: a kept edit may still refer to a freed one. Their numbers stay
+// below the top bit, which the key index uses as a mark.
+uint32_t ProfileText::AddRecord(const Line& line) {
+  if (FLines.size() >= KeySlot::kMoreOfTheName - 1) throw std::length_error("too many lines");
+  FLines.push_back(line);
+  return static_cast<uint32_t>(FLines.size() - 1);
+}
+
 uint32_t ProfileText::NewLine(std::string_view text, Kind kind, Ending ending) {
   // The ending follows the text, so that lines added in a row are one run of bytes.
-  FLines.push_back(Line(AddText(text, static_cast<uint8_t>(ending)),
+  return AddRecord(Line(AddText(text, static_cast<uint8_t>(ending)),
                         static_cast<uint32_t>(text.size()), kind, ending));
-  return static_cast<uint32_t>(FLines.size() - 1);
 }
 
 void ProfileText::EndLastLine(uint32_t line) {
@@ -211,8 +218,10 @@ uint32_t ProfileText::NameHash(std::string_view name) {
 
 std::optional<uint32_t> ProfileText::FindSection(std::string_view name) const {
   name = Trim(name);
-  const SectionSlot* slot = FSectionIndex.Find(NameHash(name), [&](const SectionSlot& candidate) {
-    return SameTextAscii(NameOf(FSections[candidate.section].firstBlock), name);
+  const uint32_t hash = NameHash(name);
+  const SectionSlot* slot = FSectionIndex.Find(hash, [&](const SectionSlot& candidate) {
+    return candidate.hash == hash &&
+           SameTextAscii(NameOf(FSections[candidate.section].firstBlock), name);
   });
   if (slot == nullptr) return std::nullopt;
   return slot->section;
@@ -227,15 +236,17 @@ uint32_t ProfileText::AddSection(uint32_t sectionLine, uint32_t hash) {
     FFreeSections.pop_back();
   }
   FSections[section] = Section{sectionLine, kNone};
-  FSectionIndex.Insert(SectionSlot{hash, section});
+  FSectionIndex.Insert(SectionSlot{hash, section}, hash, SectionSlot::HashOf);
   return section;
 }
 
 // The section has no line left: its name goes from the index and its id may serve again.
 void ProfileText::DropSection(uint32_t section) {
   const std::string_view name = NameOf(FSections[section].firstBlock);
-  FSectionIndex.Erase(FSectionIndex.Find(
-      NameHash(name), [section](const SectionSlot& slot) { return slot.section == section; }));
+  FSectionIndex.Erase(
+      FSectionIndex.Find(NameHash(name),
+                         [section](const SectionSlot& slot) { return slot.section == section; }),
+      SectionSlot::HashOf);
   FLaterBlocks.erase(section);
   FSections[section] = Section{};
   FFreeSections.push_back(section);
@@ -255,29 +266,31 @@ std::vector<uint32_t> ProfileText::BlocksOf(uint32_t section) const {
   return blocks;
 }
 
+// The name's hash and the section's number: an odd multiple of the number, taken
+// without carry into it, so that one name never gives two sections the same hash.
 uint32_t ProfileText::KeyHash(uint32_t section, std::string_view name) {
-  uint64_t hash = 14695981039346656037ull ^ section;
-  for (char c : name) hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
-  return MixedHash(hash);
+  return NameHash(name) ^ (section * 0x9E3779B1u);
 }
 
 const ProfileText::KeySlot* ProfileText::FindKey(uint32_t section, std::string_view name) const {
-  return FKeys.Find(KeyHash(section, name), [&](const KeySlot& slot) {
-    return slot.section == section && SameTextAscii(NameOf(slot.Line()), name);
+  const uint32_t hash = KeyHash(section, name);
+  return FKeys.Find(hash, [&](const KeySlot& slot) {
+    return slot.hash == hash && SameTextAscii(NameOf(slot.Line()), name);
   });
+}
+
+ProfileText::KeySlot* ProfileText::FindKey(uint32_t section, std::string_view name) {
+  return const_cast<KeySlot*>(std::as_const(*this).FindKey(section, name));
 }
 
 void ProfileText::IndexKey(uint32_t section, uint32_t line) {
   const std::string_view name = NameOf(line);
-  const uint32_t hash = KeyHash(section, name);
-  KeySlot* slot = FKeys.Find(hash, [&](const KeySlot& candidate) {
-    return candidate.section == section && SameTextAscii(NameOf(candidate.Line()), name);
-  });
-  if (slot != nullptr) {
+  if (KeySlot* slot = FindKey(section, name)) {
     slot->line |= KeySlot::kMoreOfTheName;
     return;
   }
-  FKeys.Insert(KeySlot{hash, section, line});
+  const uint32_t hash = KeyHash(section, name);
+  FKeys.Insert(KeySlot{hash, line}, hash, KeySlot::HashOf);
 }
 
 void ProfileText::UnindexBlock(uint32_t section) {
@@ -287,7 +300,7 @@ void ProfileText::UnindexBlock(uint32_t section) {
     if (FLines[line].kind != Kind::Key) continue;
     // Of several lines of a name only the first is in the index.
     if (const KeySlot* slot = FindKey(section, NameOf(line)); slot && slot->Line() == line)
-      FKeys.Erase(slot);
+      FKeys.Erase(slot, KeySlot::HashOf);
   }
   entry.lastKey = kNone;
 }
@@ -444,9 +457,7 @@ ProfileText::EditedLines ProfileText::RemoveKey(std::string_view section, std::s
   SettleBase();
   std::optional<uint32_t> id = FindSection(section);
   if (!id) return {};
-  KeySlot* slot = FKeys.Find(KeyHash(*id, Trim(key)), [&](const KeySlot& candidate) {
-    return candidate.section == *id && SameTextAscii(NameOf(candidate.Line()), Trim(key));
-  });
+  KeySlot* slot = FindKey(*id, Trim(key));
   if (slot == nullptr) return {};
   FChangedSinceBase = true;
   const uint32_t line = slot->Line();
@@ -462,7 +473,7 @@ ProfileText::EditedLines ProfileText::RemoveKey(std::string_view section, std::s
     const uint32_t later = LaterLineOfTheName(line);
     slot->line = later | (LaterLineOfTheName(later) != kNone ? KeySlot::kMoreOfTheName : 0);
   } else {
-    FKeys.Erase(slot);
+    FKeys.Erase(slot, KeySlot::HashOf);
   }
   Free(line);
   return {owner.firstBlock, line};
