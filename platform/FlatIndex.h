@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/HugePages.h"
+
 namespace platform {
 
 // A 32-bit hash of 64 bits, every bit mixed into the ones the table uses.
@@ -84,14 +86,17 @@ class FlatIndex {
 
   template <typename HashOf>
   void Grow(HashOf hashOf) {
-    std::vector<Entry> old = std::move(FSlots);
+    Slots old = std::move(FSlots);
     FSlots.assign(old.empty() ? 16 : old.size() + old.size() / 2, Entry{});
     for (const Entry& entry : old) {
       if (!entry.Empty()) Place(entry, hashOf(entry));
     }
   }
 
-  std::vector<Entry> FSlots;
+  // A large table is a mapping of its own: when it grows, the old one goes back to the
+  // system at once instead of staying in the heap beside the new.
+  using Slots = std::vector<Entry, HugePageAllocator<Entry>>;
+  Slots FSlots;
   size_t FCount = 0;
 };
 

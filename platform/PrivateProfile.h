@@ -22,6 +22,7 @@
 #include <ctime>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -47,7 +48,7 @@ class ProfileText {
   // Names a line. A line an edit wrote or removed keeps its text until it is written, so
   // that the edit can be told again from its lines (see ProfileEditLog).
   using LineId = uint32_t;
-  static constexpr LineId kNoLine = UINT32_MAX;
+  static constexpr LineId kNoLine = 0x7FFFFFFF;
   // The lines an edit wrote or removed: the section line of the first block and the key
   // line; `section` is kNoLine when the edit changed nothing.
   struct EditedLines {
@@ -102,37 +103,43 @@ class ProfileText {
   void ContentWritten() { FBaseIsContent = true; }
 
  private:
-  static constexpr uint32_t kNone = UINT32_MAX;
+  // No line or section; their numbers stay below it (31 bits).
+  static constexpr uint32_t kNone = kNoLine;
   using Kind = ProfileTextKind;
   // The value is the ending's length in bytes.
   enum class Ending : uint8_t { None, LineFeed, CarriageReturnLineFeed };
-  // One line, or a run of meaningless lines (their inner line endings in the text); 20
-  // bytes, as a file may have millions.
+  // One line, or a run of meaningless lines (their inner line endings in the text); 16
+  // bytes, as a file may have millions. Texts lie within the first 4 GiB of FBase and
+  // FAdded, and no text is longer than the largest file that is read (256 MiB, 29 bits).
   struct Line {
     Line() = default;
     Line(size_t offset, uint32_t length, Kind kind, Ending ending)
-        : offsetLow(static_cast<uint32_t>(offset)),
-          length(length),
-          offsetHigh(static_cast<uint8_t>(offset >> 32)),
-          kind(kind),
-          ending(ending) {}
-    // Of the text in FBase, or in FAdded after it: up to a terabyte.
-    size_t Offset() const { return size_t{offsetHigh} << 32 | offsetLow; }
-    void SetOffset(size_t offset) {
-      offsetLow = static_cast<uint32_t>(offset);
-      offsetHigh = static_cast<uint8_t>(offset >> 32);
+        : length(length), kindBits(static_cast<uint32_t>(kind)) {
+      SetOffset(offset);
+      SetEnding(ending);
+    }
+    size_t Offset() const { return offset; }
+    void SetOffset(size_t to) {
+      if (to > UINT32_MAX) throw std::length_error("INI text beyond 4 GiB");
+      offset = static_cast<uint32_t>(to);
+    }
+    Kind kind() const { return static_cast<Kind>(kindBits); }
+    Ending ending() const { return static_cast<Ending>(endingLow | endingHigh << 1); }
+    void SetEnding(Ending to) {
+      endingLow = static_cast<uint32_t>(to) & 1;
+      endingHigh = static_cast<uint32_t>(to) >> 1;
     }
 
-    uint32_t offsetLow = 0;
-    uint32_t length = 0;  // of the text, without the last line ending
-    uint32_t prev = kNone;
-    uint32_t next = kNone;
-    uint8_t offsetHigh = 0;
-    Kind kind = Kind::Other;
-    Ending ending = Ending::None;
-    bool endingFollows = true;  // the ending's bytes follow the text
+    uint32_t offset = 0;       // of the text in FBase, or in FAdded after it
+    uint32_t length : 29 = 0;  // of the text, without the last line ending
+    uint32_t kindBits : 2 = 0;
+    uint32_t endingFollows : 1 = 1;  // the ending's bytes follow the text
+    uint32_t prev : 31 = kNone;
+    uint32_t endingLow : 1 = 0;
+    uint32_t next : 31 = kNone;
+    uint32_t endingHigh : 1 = 0;
   };
-  static_assert(sizeof(Line) == 20);
+  static_assert(sizeof(Line) == 16);
   struct Section {
     uint32_t firstBlock = kNone;  // its first section line; kNone: the id is free
     uint32_t lastKey = kNone;     // the last key line of the first block

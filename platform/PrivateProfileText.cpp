@@ -73,10 +73,10 @@ size_t ProfileText::ParseLine(size_t position, ParseState& state) {
   }
   const std::string_view trimmed = Trim(bytes.substr(position, textEnd - position));
   const Kind kind = KindOfLine(trimmed);
-  if (kind == Kind::Other && FTail != kNone && FLines[FTail].kind == Kind::Other) {
+  if (kind == Kind::Other && FTail != kNone && FLines[FTail].kind() == Kind::Other) {
     // Meaningless lines in a row are one record: a file of blank lines stays small.
     FLines[FTail].length = static_cast<uint32_t>(textEnd - FLines[FTail].Offset());
-    FLines[FTail].ending = ending;
+    FLines[FTail].SetEnding(ending);
   } else {
     const uint32_t id =
         AddRecord(Line(position, static_cast<uint32_t>(textEnd - position), kind, ending));
@@ -111,7 +111,7 @@ std::string_view ProfileText::Text(uint32_t line) const {
 
 std::string_view ProfileText::NameOf(uint32_t line) const {
   std::string_view trimmed = Trim(Text(line));
-  if (FLines[line].kind == Kind::Section) return SectionName(trimmed);
+  if (FLines[line].kind() == Kind::Section) return SectionName(trimmed);
   return Trim(trimmed.substr(0, trimmed.find('=')));
 }
 
@@ -151,7 +151,7 @@ bool ProfileText::BeginsAPiece(size_t offset) const {
 // Records are not reused: a kept edit may still refer to a freed one. Their numbers stay
 // below the top bit, which the key index uses as a mark.
 uint32_t ProfileText::AddRecord(const Line& line) {
-  if (FLines.size() >= KeySlot::kMoreOfTheName - 1) throw std::length_error("too many lines");
+  if (FLines.size() >= kNone) throw std::length_error("too many INI lines");
   FLines.push_back(line);
   return static_cast<uint32_t>(FLines.size() - 1);
 }
@@ -164,8 +164,8 @@ uint32_t ProfileText::NewLine(std::string_view text, Kind kind, Ending ending) {
 
 void ProfileText::EndLastLine(uint32_t line) {
   // The line before a new one may have been the file's last line, without an ending.
-  if (line != kNone && FLines[line].ending == Ending::None) {
-    FLines[line].ending = Ending::CarriageReturnLineFeed;
+  if (line != kNone && FLines[line].ending() == Ending::None) {
+    FLines[line].SetEnding(Ending::CarriageReturnLineFeed);
     FLines[line].endingFollows = false;
     FContentSize += static_cast<uint8_t>(Ending::CarriageReturnLineFeed);
   }
@@ -184,7 +184,7 @@ void ProfileText::LinkAfter(uint32_t after, uint32_t line) {
     FTail = line;
   else
     FLines[next].prev = line;
-  FContentSize += FLines[line].length + static_cast<uint8_t>(FLines[line].ending);
+  FContentSize += FLines[line].length + static_cast<uint8_t>(FLines[line].ending());
 }
 
 void ProfileText::Unlink(uint32_t line) {
@@ -199,7 +199,7 @@ void ProfileText::Unlink(uint32_t line) {
   else
     FLines[next].prev = prev;
   FLines[line].prev = FLines[line].next = kNone;
-  FContentSize -= FLines[line].length + static_cast<uint8_t>(FLines[line].ending);
+  FContentSize -= FLines[line].length + static_cast<uint8_t>(FLines[line].ending());
 }
 
 void ProfileText::Free(uint32_t line) {
@@ -296,8 +296,8 @@ void ProfileText::IndexKey(uint32_t section, uint32_t line) {
 void ProfileText::UnindexBlock(uint32_t section) {
   Section& entry = FSections[section];
   for (uint32_t line = FLines[entry.firstBlock].next;
-       line != kNone && FLines[line].kind != Kind::Section; line = FLines[line].next) {
-    if (FLines[line].kind != Kind::Key) continue;
+       line != kNone && FLines[line].kind() != Kind::Section; line = FLines[line].next) {
+    if (FLines[line].kind() != Kind::Key) continue;
     // Of several lines of a name only the first is in the index.
     if (const KeySlot* slot = FindKey(section, NameOf(line)); slot && slot->Line() == line)
       FKeys.Erase(slot, KeySlot::HashOf);
@@ -308,9 +308,9 @@ void ProfileText::UnindexBlock(uint32_t section) {
 // The next key line of the same block with the name of `line`; kNone when there is none.
 uint32_t ProfileText::LaterLineOfTheName(uint32_t line) const {
   const std::string_view name = NameOf(line);
-  for (uint32_t later = FLines[line].next; later != kNone && FLines[later].kind != Kind::Section;
+  for (uint32_t later = FLines[line].next; later != kNone && FLines[later].kind() != Kind::Section;
        later = FLines[later].next) {
-    if (FLines[later].kind == Kind::Key && SameTextAscii(NameOf(later), name)) return later;
+    if (FLines[later].kind() == Kind::Key && SameTextAscii(NameOf(later), name)) return later;
   }
   return kNone;
 }
@@ -340,8 +340,8 @@ std::vector<std::string> ProfileText::KeyNames(std::string_view section) const {
   std::optional<uint32_t> id = FindSection(section);
   if (!id) return names;
   for (uint32_t line = FLines[FSections[*id].firstBlock].next;
-       line != kNone && FLines[line].kind != Kind::Section; line = FLines[line].next) {
-    if (FLines[line].kind != Kind::Key) continue;
+       line != kNone && FLines[line].kind() != Kind::Section; line = FLines[line].next) {
+    if (FLines[line].kind() != Kind::Key) continue;
     const std::string_view name = NameOf(line);
     if (FindKey(*id, name)->Line() == line) names.emplace_back(name);
   }
@@ -368,8 +368,8 @@ bool ProfileText::ForEachPiece(const std::function<bool(std::string_view)>& put)
     }
     runEnd = offset + record.length;
     if (record.endingFollows) {
-      runEnd += static_cast<uint8_t>(record.ending);
-    } else if (!flush() || !put(EndingText(static_cast<uint8_t>(record.ending)))) {
+      runEnd += static_cast<uint8_t>(record.ending());
+    } else if (!flush() || !put(EndingText(static_cast<uint8_t>(record.ending())))) {
       return false;
     }
   }
@@ -407,7 +407,7 @@ void ProfileText::SettleBase() {
   for (uint32_t line = FHead; line != kNone; line = FLines[line].next) {
     FLines[line].SetOffset(offset);
     FLines[line].endingFollows = true;
-    offset += FLines[line].length + static_cast<uint8_t>(FLines[line].ending);
+    offset += FLines[line].length + static_cast<uint8_t>(FLines[line].ending());
   }
   FBase = std::move(content);
   FAdded = ChunkedText();
@@ -432,7 +432,7 @@ ProfileText::EditedLines ProfileText::SetValue(std::string_view section, std::st
       text.reserve(NameOf(keyLine).size() + 1 + value.size());
       text.append(NameOf(keyLine)).append("=").append(value);
       FContentSize += text.size() - line.length;
-      line.SetOffset(AddText(text, static_cast<uint8_t>(line.ending)));
+      line.SetOffset(AddText(text, static_cast<uint8_t>(line.ending())));
       line.length = static_cast<uint32_t>(text.size());
       line.endingFollows = true;
       return {FSections[*id].firstBlock, keyLine};
@@ -464,9 +464,9 @@ ProfileText::EditedLines ProfileText::RemoveKey(std::string_view section, std::s
   Section& owner = FSections[*id];
   if (owner.lastKey == line) {
     uint32_t before = FLines[line].prev;
-    while (FLines[before].kind != Kind::Key && FLines[before].kind != Kind::Section)
+    while (FLines[before].kind() != Kind::Key && FLines[before].kind() != Kind::Section)
       before = FLines[before].prev;
-    owner.lastKey = FLines[before].kind == Kind::Key ? before : kNone;
+    owner.lastKey = FLines[before].kind() == Kind::Key ? before : kNone;
   }
   if (slot->line & KeySlot::kMoreOfTheName) {
     // A later line of the same name comes to light.
@@ -489,10 +489,10 @@ ProfileText::EditedLines ProfileText::RemoveSection(std::string_view section) {
   for (uint32_t sectionLine : BlocksOf(*id)) {
     uint32_t line = FLines[sectionLine].next;
     Free(sectionLine);
-    while (line != kNone && FLines[line].kind != Kind::Section) {
+    while (line != kNone && FLines[line].kind() != Kind::Section) {
       const uint32_t next = FLines[line].next;
       // Comments stay: they may well be about what follows.
-      if (FLines[line].kind != Kind::Comment) Free(line);
+      if (FLines[line].kind() != Kind::Comment) Free(line);
       line = next;
     }
   }
@@ -524,9 +524,9 @@ ProfileText::EditedLines ProfileText::PutKeysFirst(std::string_view section,
   UnindexBlock(id);
   std::vector<uint32_t> others;
   uint32_t line = FLines[FSections[id].firstBlock].next;
-  while (line != kNone && FLines[line].kind != Kind::Section) {
+  while (line != kNone && FLines[line].kind() != Kind::Section) {
     const uint32_t next = FLines[line].next;
-    if (FLines[line].kind == Kind::Key) {
+    if (FLines[line].kind() == Kind::Key) {
       if (isIdentifying(NameOf(line))) {
         Free(line);
       } else {
