@@ -5,11 +5,18 @@
 // full once grown, where doubling would leave it at 44 %). Erasing shifts the entries
 // after it back, so that no tombstone is left and a table of many edits stays as fast as
 // a fresh one.
+//
+// A large table is a mapping of its own that reads as zeros until written. As the home
+// slots follow the hash's order, a growth that moves the old table's entries in slot
+// order fills the new table from its front, and the old one gives its pages back as it
+// is read: the two are never both held whole.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <cstring>
+#include <type_traits>
+#include <utility>
 
 #include "platform/HugePages.h"
 
@@ -23,16 +30,37 @@ inline uint32_t MixedHash(uint64_t hash) {
   return static_cast<uint32_t>(hash);
 }
 
-// Entry: a small value with `bool Empty() const`; a default-constructed entry is empty.
-// The table stores no hash: each call that moves entries is told how to hash one
-// (`hashOf`), and a lookup's `matches` is asked of every entry on the hash's probe
-// sequence (an entry may keep its hash to answer quickly).
+// Entry: a small trivially copyable value with `bool Empty() const`, empty when all its
+// bytes are zero (as a default-constructed one is). The table stores no hash: each call
+// that moves entries is told how to hash one (`hashOf`), and a lookup's `matches` is
+// asked of every entry on the hash's probe sequence (an entry may keep its hash to
+// answer quickly).
 template <typename Entry>
 class FlatIndex {
+  static_assert(std::is_trivially_copyable_v<Entry>);
+
  public:
+  FlatIndex() = default;
+  FlatIndex(const FlatIndex&) = delete;
+  FlatIndex& operator=(const FlatIndex&) = delete;
+  FlatIndex(FlatIndex&& other) noexcept
+      : FSlots(std::exchange(other.FSlots, nullptr)),
+        FSize(std::exchange(other.FSize, 0)),
+        FCount(std::exchange(other.FCount, 0)) {}
+  FlatIndex& operator=(FlatIndex&& other) noexcept {
+    if (this != &other) {
+      FreeLarge(FSlots, FSize * sizeof(Entry));
+      FSlots = std::exchange(other.FSlots, nullptr);
+      FSize = std::exchange(other.FSize, 0);
+      FCount = std::exchange(other.FCount, 0);
+    }
+    return *this;
+  }
+  ~FlatIndex() { FreeLarge(FSlots, FSize * sizeof(Entry)); }
+
   template <typename Matches>
   const Entry* Find(uint32_t hash, Matches matches) const {
-    if (FSlots.empty()) return nullptr;
+    if (FSize == 0) return nullptr;
     for (size_t i = Home(hash);; i = Next(i)) {
       const Entry& slot = FSlots[i];
       if (slot.Empty()) return nullptr;
@@ -48,7 +76,7 @@ class FlatIndex {
   // into it go stale.
   template <typename HashOf>
   void Insert(const Entry& entry, uint32_t hash, HashOf hashOf) {
-    if ((FCount + 1) * 8 > FSlots.size() * 7) Grow(hashOf);
+    if ((FCount + 1) * 8 > FSize * 7) Grow(hashOf);
     Place(entry, hash);
     ++FCount;
   }
@@ -56,7 +84,7 @@ class FlatIndex {
   // Removes the entry `slot` points at. Moves the entries: pointers into it go stale.
   template <typename HashOf>
   void Erase(const Entry* slot, HashOf hashOf) {
-    size_t hole = static_cast<size_t>(slot - FSlots.data());
+    size_t hole = static_cast<size_t>(slot - FSlots);
     for (size_t i = Next(hole); !FSlots[i].Empty(); i = Next(i)) {
       // An entry may fill the hole when the hole lies between its home slot and it.
       if (Distance(Home(hashOf(FSlots[i])), i) >= Distance(hole, i)) {
@@ -71,11 +99,19 @@ class FlatIndex {
   size_t Size() const { return FCount; }
 
  private:
-  size_t Home(uint32_t hash) const { return (uint64_t{hash} * FSlots.size()) >> 32; }
-  size_t Next(size_t i) const { return i + 1 == FSlots.size() ? 0 : i + 1; }
+  size_t Home(uint32_t hash) const { return (uint64_t{hash} * FSize) >> 32; }
+  size_t Next(size_t i) const { return i + 1 == FSize ? 0 : i + 1; }
   // Steps from `from` forward to `to`, around the end.
   size_t Distance(size_t from, size_t to) const {
-    return to >= from ? to - from : to + FSlots.size() - from;
+    return to >= from ? to - from : to + FSize - from;
+  }
+
+  static bool IsMapped(size_t entries) { return entries * sizeof(Entry) >= kHugePageSize; }
+  // A table of empty entries; a mapped one is zeros without being written.
+  static Entry* NewTable(size_t entries) {
+    void* table = AllocateLarge(entries * sizeof(Entry));
+    if (!IsMapped(entries)) std::memset(table, 0, entries * sizeof(Entry));
+    return static_cast<Entry*>(table);
   }
 
   void Place(const Entry& entry, uint32_t hash) {
@@ -86,17 +122,21 @@ class FlatIndex {
 
   template <typename HashOf>
   void Grow(HashOf hashOf) {
-    Slots old = std::move(FSlots);
-    FSlots.assign(old.empty() ? 16 : old.size() + old.size() / 2, Entry{});
-    for (const Entry& entry : old) {
-      if (!entry.Empty()) Place(entry, hashOf(entry));
+    constexpr size_t kStep = 16384;  // entries read between two give-backs
+    Entry* const old = FSlots;
+    const size_t oldSize = FSize;
+    const size_t size = oldSize == 0 ? 16 : oldSize + oldSize / 2;
+    FSlots = NewTable(size);
+    FSize = size;
+    for (size_t i = 0; i < oldSize; ++i) {
+      if (!old[i].Empty()) Place(old[i], hashOf(old[i]));
+      if (IsMapped(oldSize) && (i + 1) % kStep == 0) DiscardPages(old + i + 1 - kStep, old + i + 1);
     }
+    FreeLarge(old, oldSize * sizeof(Entry));
   }
 
-  // A large table is a mapping of its own: when it grows, the old one goes back to the
-  // system at once instead of staying in the heap beside the new.
-  using Slots = std::vector<Entry, HugePageAllocator<Entry>>;
-  Slots FSlots;
+  Entry* FSlots = nullptr;
+  size_t FSize = 0;  // slots
   size_t FCount = 0;
 };
 

@@ -44,6 +44,13 @@ void* AllocateLarge(size_t bytes) {
   return block;
 }
 
+void DiscardPages(const void* begin, const void* end) noexcept {
+  static const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const uintptr_t first = (reinterpret_cast<uintptr_t>(begin) + page - 1) / page * page;
+  const uintptr_t last = reinterpret_cast<uintptr_t>(end) / page * page;
+  if (first < last) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+}
+
 void FreeLarge(void* block, size_t bytes) noexcept {
   if (block == nullptr) return;
   if (bytes < kHugePageSize) {

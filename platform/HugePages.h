@@ -20,10 +20,16 @@ void* MapHugePages(size_t bytes);
 void UnmapHugePages(void* block, size_t bytes);
 
 // A block of kHugePageSize bytes or more is mapped as by MapHugePages (rounded up to
-// the system's page size), a smaller one comes from the heap; FreeLarge takes the size
+// the system's page size; it reads as zeros until written), a smaller one comes from
+// the heap; FreeLarge takes the size
 // it was given. Raises std::bad_alloc when no memory is left.
 void* AllocateLarge(size_t bytes);
 void FreeLarge(void* block, size_t bytes) noexcept;
+
+// Gives back the memory of the whole pages between `begin` and `end`, in a block of
+// kHugePageSize bytes or more from AllocateLarge, whose content is no longer needed:
+// they read as zeros if touched again. Lets a large block be emptied while it is read.
+void DiscardPages(const void* begin, const void* end) noexcept;
 
 // A standard allocator over AllocateLarge, for containers that may grow large.
 template <class T>

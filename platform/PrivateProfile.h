@@ -144,24 +144,36 @@ class ProfileText {
     uint32_t firstBlock = kNone;  // its first section line; kNone: the id is free
     uint32_t lastKey = kNone;     // the last key line of the first block
   };
+  // Index entries are empty when zero, so that a new table need not be written.
   struct SectionSlot {
-    uint32_t hash = 0;
-    uint32_t section = kNone;
-    bool Empty() const { return section == kNone; }
+    SectionSlot() = default;
+    SectionSlot(uint32_t hash, uint32_t section) : hash(hash), sectionAfter(section + 1) {}
+    uint32_t Section() const { return sectionAfter - 1; }
+    bool Empty() const { return sectionAfter == 0; }
     static uint32_t HashOf(const SectionSlot& slot) { return slot.hash; }
+
+    uint32_t hash = 0;
+    uint32_t sectionAfter = 0;  // the section's number + 1
   };
   // 8 bytes, as a file may have millions of keys. No section is stored: for one name,
   // KeyHash gives every section a hash of its own, so a key of the same hash and name is
   // of the same section.
   struct KeySlot {
     static constexpr uint32_t kMoreOfTheName = 0x80000000u;
-    uint32_t hash = 0;
-    // The line that counts: the first of the name in the first block; kMoreOfTheName set
-    // when a later line of the block has the name too.
-    uint32_t line = kNone;
-    uint32_t Line() const { return line & ~kMoreOfTheName; }
-    bool Empty() const { return line == kNone; }
+    KeySlot() = default;
+    KeySlot(uint32_t hash, uint32_t line) : hash(hash), lineAfter(line + 1) {}
+    // The line that counts: the first of the name in the first block.
+    uint32_t Line() const { return (lineAfter & ~kMoreOfTheName) - 1; }
+    void SetLine(uint32_t line, bool moreOfTheName) {
+      lineAfter = (line + 1) | (moreOfTheName ? kMoreOfTheName : 0);
+    }
+    // A later line of the block has the name too.
+    bool MoreOfTheName() const { return (lineAfter & kMoreOfTheName) != 0; }
+    bool Empty() const { return lineAfter == 0; }
     static uint32_t HashOf(const KeySlot& slot) { return slot.hash; }
+
+    uint32_t hash = 0;
+    uint32_t lineAfter = 0;  // the line's number + 1, and kMoreOfTheName
   };
 
   struct ParseState {

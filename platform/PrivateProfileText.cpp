@@ -221,10 +221,10 @@ std::optional<uint32_t> ProfileText::FindSection(std::string_view name) const {
   const uint32_t hash = NameHash(name);
   const SectionSlot* slot = FSectionIndex.Find(hash, [&](const SectionSlot& candidate) {
     return candidate.hash == hash &&
-           SameTextAscii(NameOf(FSections[candidate.section].firstBlock), name);
+           SameTextAscii(NameOf(FSections[candidate.Section()].firstBlock), name);
   });
   if (slot == nullptr) return std::nullopt;
-  return slot->section;
+  return slot->Section();
 }
 
 uint32_t ProfileText::AddSection(uint32_t sectionLine, uint32_t hash) {
@@ -245,7 +245,7 @@ void ProfileText::DropSection(uint32_t section) {
   const std::string_view name = NameOf(FSections[section].firstBlock);
   FSectionIndex.Erase(
       FSectionIndex.Find(NameHash(name),
-                         [section](const SectionSlot& slot) { return slot.section == section; }),
+                         [section](const SectionSlot& slot) { return slot.Section() == section; }),
       SectionSlot::HashOf);
   FLaterBlocks.erase(section);
   FSections[section] = Section{};
@@ -286,7 +286,7 @@ ProfileText::KeySlot* ProfileText::FindKey(uint32_t section, std::string_view na
 void ProfileText::IndexKey(uint32_t section, uint32_t line) {
   const std::string_view name = NameOf(line);
   if (KeySlot* slot = FindKey(section, name)) {
-    slot->line |= KeySlot::kMoreOfTheName;
+    slot->SetLine(slot->Line(), true);
     return;
   }
   const uint32_t hash = KeyHash(section, name);
@@ -468,10 +468,10 @@ ProfileText::EditedLines ProfileText::RemoveKey(std::string_view section, std::s
       before = FLines[before].prev;
     owner.lastKey = FLines[before].kind() == Kind::Key ? before : kNone;
   }
-  if (slot->line & KeySlot::kMoreOfTheName) {
+  if (slot->MoreOfTheName()) {
     // A later line of the same name comes to light.
     const uint32_t later = LaterLineOfTheName(line);
-    slot->line = later | (LaterLineOfTheName(later) != kNone ? KeySlot::kMoreOfTheName : 0);
+    slot->SetLine(later, LaterLineOfTheName(later) != kNone);
   } else {
     FKeys.Erase(slot, KeySlot::HashOf);
   }
