@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -395,6 +396,23 @@ void BM_ShowAllEntries(benchmark::State& state) {
   state.counters["peak_MB"] = PeakMegabytes();
 }
 BENCHMARK(BM_ShowAllEntries)->Unit(benchmark::kMillisecond);
+
+// Painting the grid with every entry shown, at the window's start size: with its own
+// cells (0) and, for comparison, with the style's item painting (1).
+void BM_PaintGridOfEntries(benchmark::State& state) {
+  YesToEveryQuestion answers;
+  QStyledItemDelegate byTheStyle;  // outlives the grid that may use it
+  sorlith::TMainForm form;
+  form.CreateForms();
+  form.show();
+  form.LoadFile(TablePath());
+  form.edStart->setText("0");
+  form.edStop->setText(QString::number(kEntries - 1));
+  form.btnShowClick();
+  if (state.range(0) == 1) form.grid->setItemDelegate(&byTheStyle);
+  for (auto _ : state) benchmark::DoNotOptimize(form.grid->grab());
+}
+BENCHMARK(BM_PaintGridOfEntries)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The program's start (window and dialogs), File > Open and the display of every entry.
 void BM_StartOpenShowAll(benchmark::State& state) {
