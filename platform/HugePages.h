@@ -19,10 +19,10 @@ inline constexpr size_t kHugePageSize = size_t{2} * 1024 * 1024;
 void* MapHugePages(size_t bytes);
 void UnmapHugePages(void* block, size_t bytes);
 
-// A block of kHugePageSize bytes or more is mapped as by MapHugePages (rounded up to
-// the system's page size; it reads as zeros until written), a smaller one comes from
-// the heap; FreeLarge takes the size
-// it was given. Raises std::bad_alloc when no memory is left.
+// A block of kHugePageSize bytes or more is mapped as by MapHugePages, rounded up to
+// whole huge pages (its end is huge too; it reads as zeros until written), a smaller one
+// comes from the heap; FreeLarge takes the size it was given. Raises std::bad_alloc when
+// no memory is left.
 void* AllocateLarge(size_t bytes);
 void FreeLarge(void* block, size_t bytes) noexcept;
 

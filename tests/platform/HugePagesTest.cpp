@@ -65,5 +65,19 @@ TEST(HugePagesTest, UntouchedBytesTakeNoMemory) {
   FreeLarge(block, size);
 }
 
+// A block is mapped in whole huge pages, its end past the last full one included; freeing
+// it gives all of them back, however much of the last one it used.
+TEST(HugePagesTest, FreeingGivesBackEveryPageWritten) {
+  for (const size_t size : {kHugePageSize, kHugePageSize + 1, 3 * kHugePageSize + 700 * 1024}) {
+    const size_t before = ResidentBytes();
+    auto* block = static_cast<char*>(AllocateLarge(size));
+    for (size_t at = 0; at < size; at += 4096) block[at] = 1;
+    block[size - 1] = 1;
+    EXPECT_GE(ResidentBytes() - before, size - 4096) << size;
+    FreeLarge(block, size);
+    EXPECT_LE(ResidentBytes(), before + size_t{256} * 1024) << size;
+  }
+}
+
 }  // namespace
 }  // namespace platform

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QStyledItemDelegate>
+#include <QTest>
 #include <functional>
 #include <string>
 #include <vector>
@@ -382,6 +385,54 @@ TEST(StringGridTest, LargeRowsChangeHandsWithEveryCell) {
       ASSERT_EQ(text(2, row, 0), grid.Cell(0, row)) << name;
       ASSERT_EQ(row % 2 ? text(3, row, 1) + "longer" : text(2, row, 1), grid.Cell(1, row)) << name;
     }
+  }
+}
+
+// The grid paints its cells itself, for speed; what the user sees must stay what the
+// style paints: backgrounds of the fixed column, the selected row, the focus frame,
+// texts cut with an ellipsis, texts of several lines, and a disabled grid.
+TEST(StringGridTest, CellsLookAsTheStylePaintsThem) {
+  enum class State { Focused, Unfocused, Disabled };
+  const struct {
+    State state;
+    int rowHeight;
+    const char* name;
+  } cases[] = {{State::Focused, 16, "focused"},
+               {State::Unfocused, 21, "unfocused, taller rows"},
+               {State::Disabled, 16, "disabled"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QStyledItemDelegate byTheStyle;  // outlives the grid that uses it
+    StringGrid grid;
+    grid.resize(420, 200);
+    grid.SetColCount(3);
+    grid.SetFixedRows(1);
+    grid.SetFixedCols(1);
+    grid.SetRows({{"StrRef", "Entry text", "Sound Resref"},
+                  {"0", "short", "snd_0"},
+                  {"1", "the quick brown fox jumps over the lazy dog near the old mill", ""},
+                  {"2", "first line\nsecond line", "vo_line"},
+                  {"3", "\xC9t\xE9 \xE0 l'\xEEle, \xDB\xCA\xDA", "x"},
+                  {"4", std::string(300, 'w'), std::string(40, 'm')},
+                  {"5", "", ""}});
+    grid.SetColWidth(0, 64);
+    grid.SetColWidth(1, 220);
+    grid.SetColWidth(2, 100);
+    grid.SetDefaultRowHeight(c.rowHeight);
+    grid.SetRow(3);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    if (c.state == State::Focused) {
+      grid.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+      grid.setFocus();
+      ASSERT_TRUE(grid.hasFocus());
+    }
+    grid.setEnabled(c.state != State::Disabled);
+    const QImage painted = grid.grab().toImage();
+    grid.setItemDelegate(&byTheStyle);
+    const QImage styled = grid.grab().toImage();
+    EXPECT_TRUE(painted == styled);
   }
 }
 
