@@ -1,6 +1,7 @@
 #include "platform/HugePages.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdint>
 
