@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <type_traits>
 #include <utility>
 
@@ -49,14 +50,14 @@ class FlatIndex {
         FCount(std::exchange(other.FCount, 0)) {}
   FlatIndex& operator=(FlatIndex&& other) noexcept {
     if (this != &other) {
-      FreeLarge(FSlots, FSize * sizeof(Entry));
+      FreeTable(FSlots, FSize);
       FSlots = std::exchange(other.FSlots, nullptr);
       FSize = std::exchange(other.FSize, 0);
       FCount = std::exchange(other.FCount, 0);
     }
     return *this;
   }
-  ~FlatIndex() { FreeLarge(FSlots, FSize * sizeof(Entry)); }
+  ~FlatIndex() { FreeTable(FSlots, FSize); }
 
   template <typename Matches>
   const Entry* Find(uint32_t hash, Matches matches) const {
@@ -106,12 +107,23 @@ class FlatIndex {
     return to >= from ? to - from : to + FSize - from;
   }
 
-  static bool IsMapped(size_t entries) { return entries * sizeof(Entry) >= kHugePageSize; }
+  static bool IsMapped(size_t entries) { return entries * sizeof(Entry) >= kMappedFrom; }
   // A table of empty entries; a mapped one is zeros without being written.
   static Entry* NewTable(size_t entries) {
-    void* table = AllocateLarge(entries * sizeof(Entry));
-    if (!IsMapped(entries)) std::memset(table, 0, entries * sizeof(Entry));
+    const size_t bytes = entries * sizeof(Entry);
+    if (!IsMapped(entries))
+      return static_cast<Entry*>(std::memset(::operator new(bytes), 0, bytes));
+    void* table = MapPages(bytes);
+    if (table == nullptr) throw std::bad_alloc();
     return static_cast<Entry*>(table);
+  }
+  static void FreeTable(Entry* table, size_t entries) {
+    if (table == nullptr) return;
+    if (IsMapped(entries)) {
+      UnmapPages(table, entries * sizeof(Entry));
+    } else {
+      ::operator delete(table);
+    }
   }
 
   void Place(const Entry& entry, uint32_t hash) {
@@ -132,8 +144,10 @@ class FlatIndex {
       if (!old[i].Empty()) Place(old[i], hashOf(old[i]));
       if (IsMapped(oldSize) && (i + 1) % kStep == 0) DiscardPages(old + i + 1 - kStep, old + i + 1);
     }
-    FreeLarge(old, oldSize * sizeof(Entry));
+    FreeTable(old, oldSize);
   }
+
+  static constexpr size_t kMappedFrom = size_t{1} << 20;
 
   Entry* FSlots = nullptr;
   size_t FSize = 0;  // slots

@@ -47,6 +47,15 @@ void* AllocateLarge(size_t bytes) {
   return block;
 }
 
+void* MapPages(size_t bytes) {
+  void* block = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  return block == MAP_FAILED ? nullptr : block;
+}
+
+void UnmapPages(void* block, size_t bytes) noexcept {
+  if (block != nullptr) ::munmap(block, bytes);
+}
+
 void DiscardPages(const void* begin, const void* end) noexcept {
   static const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
   const uintptr_t first = (reinterpret_cast<uintptr_t>(begin) + page - 1) / page * page;

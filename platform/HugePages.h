@@ -26,9 +26,15 @@ void UnmapHugePages(void* block, size_t bytes);
 void* AllocateLarge(size_t bytes);
 void FreeLarge(void* block, size_t bytes) noexcept;
 
-// Gives back the memory of the whole pages between `begin` and `end`, in a block of
-// kHugePageSize bytes or more from AllocateLarge, whose content is no longer needed:
-// they read as zeros if touched again. Lets a large block be emptied while it is read.
+// `bytes` in pages of the system's size, reading as zeros until written, for a block
+// that is filled bit by bit (a hash table as it grows), where whole huge pages would each
+// take 2 MiB as soon as one byte of them is written; nullptr when the system maps
+// nothing. Given back with UnmapPages, taking the size it was given.
+void* MapPages(size_t bytes);
+void UnmapPages(void* block, size_t bytes) noexcept;
+// Gives back the memory of the whole pages between `begin` and `end`, within a block
+// from MapPages, whose content is no longer needed: they read as zeros if touched
+// again. Lets a block be emptied while it is read.
 void DiscardPages(const void* begin, const void* end) noexcept;
 
 // A standard allocator over AllocateLarge, for containers that may grow large.
