@@ -113,10 +113,16 @@ class ProfileText {
   // FAdded, and no text is longer than the largest file that is read (256 MiB, 29 bits).
   struct Line {
     Line() = default;
-    Line(size_t offset, uint32_t length, Kind kind, Ending ending)
-        : length(length), kindBits(static_cast<uint32_t>(kind)) {
+    Line(size_t offset, size_t length, Kind kind, Ending ending)
+        : kindBits(static_cast<uint32_t>(kind)) {
       SetOffset(offset);
+      SetLength(length);
       SetEnding(ending);
+    }
+    static constexpr size_t kLengthLimit = size_t{1} << 29;
+    void SetLength(size_t to) {
+      if (to >= kLengthLimit) throw std::length_error("INI line beyond 512 MiB");
+      length = static_cast<uint32_t>(to);
     }
     size_t Offset() const { return offset; }
     void SetOffset(size_t to) {

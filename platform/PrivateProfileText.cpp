@@ -75,11 +75,10 @@ size_t ProfileText::ParseLine(size_t position, ParseState& state) {
   const Kind kind = KindOfLine(trimmed);
   if (kind == Kind::Other && FTail != kNone && FLines[FTail].kind() == Kind::Other) {
     // Meaningless lines in a row are one record: a file of blank lines stays small.
-    FLines[FTail].length = static_cast<uint32_t>(textEnd - FLines[FTail].Offset());
+    FLines[FTail].SetLength(textEnd - FLines[FTail].Offset());
     FLines[FTail].SetEnding(ending);
   } else {
-    const uint32_t id =
-        AddRecord(Line(position, static_cast<uint32_t>(textEnd - position), kind, ending));
+    const uint32_t id = AddRecord(Line(position, textEnd - position, kind, ending));
     LinkAfter(FTail, id);
     if (kind == Kind::Section) {
       ParseSectionLine(id, SectionName(trimmed), state);
@@ -158,8 +157,7 @@ uint32_t ProfileText::AddRecord(const Line& line) {
 
 uint32_t ProfileText::NewLine(std::string_view text, Kind kind, Ending ending) {
   // The ending follows the text, so that lines added in a row are one run of bytes.
-  return AddRecord(Line(AddText(text, static_cast<uint8_t>(ending)),
-                        static_cast<uint32_t>(text.size()), kind, ending));
+  return AddRecord(Line(AddText(text, static_cast<uint8_t>(ending)), text.size(), kind, ending));
 }
 
 void ProfileText::EndLastLine(uint32_t line) {
@@ -419,6 +417,9 @@ void ProfileText::SettleBase() {
 
 ProfileText::EditedLines ProfileText::SetValue(std::string_view section, std::string_view key,
                                                std::string_view value) {
+  // Checked before anything changes: no line is that long.
+  if (key.size() + 1 + value.size() >= Line::kLengthLimit)
+    throw std::length_error("INI line beyond 512 MiB");
   SettleBase();
   FChangedSinceBase = true;
   key = Trim(key);
@@ -433,7 +434,7 @@ ProfileText::EditedLines ProfileText::SetValue(std::string_view section, std::st
       text.append(NameOf(keyLine)).append("=").append(value);
       FContentSize += text.size() - line.length;
       line.SetOffset(AddText(text, static_cast<uint8_t>(line.ending())));
-      line.length = static_cast<uint32_t>(text.size());
+      line.SetLength(text.size());
       line.endingFollows = true;
       return {FSections[*id].firstBlock, keyLine};
     }

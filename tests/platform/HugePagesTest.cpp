@@ -75,7 +75,9 @@ TEST(HugePagesTest, FreeingGivesBackEveryPageWritten) {
     block[size - 1] = 1;
     EXPECT_GE(ResidentBytes() - before, size - 4096) << size;
     FreeLarge(block, size);
-    EXPECT_LE(ResidentBytes(), before + size_t{256} * 1024) << size;
+    // Beside a little of the heap, an address sanitizer keeps the shadow of the bytes
+    // written (one byte for eight); a huge page left mapped would be 2 MiB.
+    EXPECT_LE(ResidentBytes(), before + size_t{256} * 1024 + size / 8) << size;
   }
 }
 
