@@ -15,6 +15,11 @@
 
 namespace platform {
 
+// Frees what ::operator new gave: chunks are taken unwritten, without constructing.
+struct FreeUnconstructed {
+  void operator()(void* block) const { ::operator delete(block); }
+};
+
 // An array of trivially copyable values, in chunks of 2^16.
 template <typename T>
 class ChunkedArray {
@@ -38,10 +43,7 @@ class ChunkedArray {
   void clear() { FSize = 0; }
 
  private:
-  struct FreeChunk {
-    void operator()(T* chunk) const { ::operator delete(chunk); }
-  };
-  using Chunk = std::unique_ptr<T[], FreeChunk>;
+  using Chunk = std::unique_ptr<T[], FreeUnconstructed>;
   // Left unwritten: a chunk takes memory only as it fills.
   static Chunk NewChunk() { return Chunk(static_cast<T*>(::operator new(kChunkSize * sizeof(T)))); }
 
@@ -87,10 +89,7 @@ class ChunkedText {
     for (size_t i = 0; i < count; ++i) FChunks.push_back(FBlocks.back().get() + i * kChunkSize);
   }
 
-  struct FreeBlock {
-    void operator()(char* block) const { ::operator delete(block); }
-  };
-  std::vector<std::unique_ptr<char, FreeBlock>> FBlocks;
+  std::vector<std::unique_ptr<char[], FreeUnconstructed>> FBlocks;
   std::vector<char*> FChunks;  // where each chunk begins
   size_t FEnd = 0;
 };

@@ -203,8 +203,6 @@ class ProfileText {
   std::optional<uint32_t> FindSection(std::string_view name) const;
   uint32_t AddSection(uint32_t sectionLine, uint32_t hash);
   void DropSection(uint32_t section);
-  // The first block's section line of a section that has one.
-  std::optional<uint32_t> FirstBlockOf(std::string_view name) const;
   std::vector<uint32_t> BlocksOf(uint32_t section) const;
   static uint32_t KeyHash(uint32_t section, std::string_view name);
   const KeySlot* FindKey(uint32_t section, std::string_view name) const;

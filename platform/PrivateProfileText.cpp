@@ -250,12 +250,6 @@ void ProfileText::DropSection(uint32_t section) {
   FFreeSections.push_back(section);
 }
 
-std::optional<uint32_t> ProfileText::FirstBlockOf(std::string_view name) const {
-  std::optional<uint32_t> section = FindSection(name);
-  if (!section) return std::nullopt;
-  return FSections[*section].firstBlock;
-}
-
 std::vector<uint32_t> ProfileText::BlocksOf(uint32_t section) const {
   std::vector<uint32_t> blocks{FSections[section].firstBlock};
   auto later = FLaterBlocks.find(section);
