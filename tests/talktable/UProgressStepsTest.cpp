@@ -93,21 +93,23 @@ class PaintCount : public QObject {
   int FCount = 0;
 };
 
-// A state that is set within a frame of the one before it can not be seen: the bar
-// paints none of them at once (each would paint the whole window), its values are still
-// set, and it is painted once the loop is over, with the rest of the window. A slower
-// loop paints the bar as it goes; its last row, reached within a frame of the state
-// painted before it, waits for the window's painting too.
+// Shows `bar` for 150 rows, a row a pixel, and lets its first painting pass; false when
+// the window system never shows it.
+bool ShowBarOfARowAPixel(QProgressBar& bar) {
+  bar.resize(150, 12);
+  bar.setRange(0, 150);
+  bar.show();
+  if (!QTest::qWaitForWindowExposed(&bar)) return false;
+  QCoreApplication::processEvents();
+  return true;
+}
+
 // A loop that ends with its bar set back to the start: a slow loop's last row is
 // painted at once, but the bar's return to 0, which the window's own painting follows
 // within a frame, is painted with the window.
 TEST(ProgressStepsTest, TheBarGoesBackToItsStartWithTheWindow) {
   QProgressBar bar;
-  bar.resize(150, 12);
-  bar.setRange(0, 150);
-  bar.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
-  QCoreApplication::processEvents();
+  ASSERT_TRUE(ShowBarOfARowAPixel(bar));
   const PaintCount paints(bar);
   TProgressSteps::TimePoint now{};
   {
@@ -125,6 +127,11 @@ TEST(ProgressStepsTest, TheBarGoesBackToItsStartWithTheWindow) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return paints.Count() > paintedInLoop; }));
 }
 
+// A state that is set within a frame of the one before it can not be seen: the bar
+// paints none of them at once (each would paint the whole window), its values are still
+// set, and it is painted once the loop is over, with the rest of the window. A slower
+// loop paints the bar as it goes; its last row, reached within a frame of the state
+// painted before it, waits for the window's painting too.
 TEST(ProgressStepsTest, StatesWithinAFramePaintTheBarOnlyAfterwards) {
   struct Case {
     const char* name;
@@ -133,11 +140,7 @@ TEST(ProgressStepsTest, StatesWithinAFramePaintTheBarOnlyAfterwards) {
   for (const Case& c : {Case{"a clock standing still", milliseconds(0)},
                         Case{"a frame a row", TProgressSteps::kFrame}}) {
     QProgressBar bar;
-    bar.resize(150, 12);
-    bar.setRange(0, 150);  // a row a pixel
-    bar.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(ShowBarOfARowAPixel(bar));
     const PaintCount paints(bar);
     TProgressSteps::TimePoint now{};
     {
